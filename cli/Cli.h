@@ -1,0 +1,72 @@
+#pragma once
+// velomar-cli's command framework: each command group registers its
+// commands from its own source file.
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace velomar {
+class MemoryWindow;
+}
+
+namespace velomar::cli {
+
+// Wrong words on the command line: exit 2, nothing is written.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+// The command ran and failed, or refused its input: exit 1.
+class Failure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct Invocation {
+  std::vector<std::string> args;  // the words after the command name
+  bool trace = false;
+  std::ostream* out = nullptr;
+  std::ostream* err = nullptr;
+
+  // Removes "--name VALUE" from args and returns VALUE.
+  std::optional<std::string> TakeOption(const std::string& name);
+  // Removes a "--name" switch; true when it was there.
+  bool TakeSwitch(const std::string& name);
+  // Call once the arguments are taken: refuses any word left over, then
+  // prepares what every command needs (the per-user data folder).
+  void Begin();
+  std::function<void()> prepare;
+  // --class C, required: a position 0 to 10 or a tick label.
+  int TakeClass();
+  std::ostream& Out() const { return *out; }
+  std::ostream& Err() const { return *err; }
+};
+
+struct Command {
+  std::string name;
+  std::string usage;    // "auto-tcp --class C [--mtu N]"
+  std::string summary;  // one line for --help
+  bool usesRegistry = false;
+  // Checks its arguments (throwing UsageError) before it changes anything.
+  std::function<int(Invocation&)> run;
+};
+
+void Register(Command command);
+
+struct Registrar {
+  explicit Registrar(std::vector<Command> commands) {
+    for (auto& c : commands) Register(std::move(c));
+  }
+};
+
+// Prints what a pass did to an in-memory window: the log rows as
+// name<TAB>old<TAB>new, or with --trace every effect in order.
+void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const std::string& statusControl,
+                      const std::string& progressControl, const std::string& logControl);
+
+int ParseIntegerArgument(const std::string& text, const std::string& what);
+
+}  // namespace velomar::cli

@@ -1,0 +1,210 @@
+// The TCP/IP, bandwidth-class and last-set commands.
+#include <iostream>
+
+#include "Cli.h"
+#include "app/CustomTcpPage.h"
+#include "app/MemoryWindow.h"
+#include "bandwidth/BandwidthClass.h"
+#include "bandwidth/LastSetBandWidth.h"
+#include "platform/Files.h"
+#include "tcp/Unit_TcpOptimize.h"
+#include "util/TextLines.h"
+
+namespace velomar::cli {
+
+// The path MTU probe auto-tcp uses without --mtu (MtuSeam.cpp).
+PathMtuProvider& DefaultPathMtu();
+
+namespace {
+
+void ReportBackup(const Invocation& in, const PassReport& report) {
+  if (!report.backupWritten)
+    throw Failure("the pass ran, but its registry backup could not be written: " + report.backupError);
+  (void)in;
+}
+
+int WindowCommand(Invocation& in) {
+  const int position = in.TakeClass();
+  const auto mtuText = in.TakeOption("--mtu");
+  if (!mtuText) throw UsageError("--mtu N is required");
+  const int mtu = ParseIntegerArgument(*mtuText, "--mtu");
+  if (mtu <= 40) throw UsageError("--mtu must be above 40 (a segment is MTU - 40 bytes)");
+  in.Begin();
+  const auto window = ComputeTcpWindow(BandwidthClassAt(position)->BandwidthKbps, mtu);
+  if (!window) throw Failure("no TCP window fits 32 bits for this class and MTU");
+  in.Out() << *window << '\n';
+  return 0;
+}
+
+int AutoTcpCommand(Invocation& in) {
+  const int position = in.TakeClass();
+  const auto mtuText = in.TakeOption("--mtu");
+  std::optional<int> mtu;
+  if (mtuText) mtu = ParseIntegerArgument(*mtuText, "--mtu");
+  in.Begin();
+  MemoryWindow window;
+  window.SetRange(auto_window::kProgress, 0, 110);
+  FixedPathMtu fixed(mtu.value_or(-1));
+  PathMtuProvider& provider = mtu ? static_cast<PathMtuProvider&>(fixed) : DefaultPathMtu();
+  const auto report = AutoOptimizeTcp(BandwidthClassAt(position)->BandwidthKbps, 4, window, provider);
+  PrintPassEffects(in, window, auto_window::kStatus, auto_window::kProgress, auto_window::kLog);
+  ReportBackup(in, report);
+  return 0;
+}
+
+// The custom window as it stands after it was created and shown: the
+// network-card list, the switches, then the current settings.
+struct ShownCustomPage {
+  MemoryWindow form;
+  CustomTcpPage page{form};
+  ShownCustomPage() {
+    DesignCustomTcpPage(form, page);
+    page.BuildNetworkCardList();
+    page.FillSwitchCombos();
+    ReadCurrentTcpSettings(page);
+  }
+};
+
+void PrintPage(const Invocation& in, const MemoryWindow& form) {
+  using custom_tcp::ControlKind;
+  for (const auto& control : custom_tcp::PageControls()) {
+    in.Out() << control.name << '=';
+    switch (control.kind) {
+      case ControlKind::Edit: in.Out() << form.Text(control.name); break;
+      case ControlKind::Combo: in.Out() << form.ItemIndex(control.name); break;
+      case ControlKind::Check: in.Out() << (form.Checked(control.name) ? 1 : 0); break;
+      case ControlKind::TrackBar: in.Out() << form.Position(control.name); break;
+    }
+    in.Out() << '\n';
+  }
+}
+
+int ShowCommand(Invocation& in) {
+  in.Begin();
+  ShownCustomPage shown;
+  PrintPage(in, shown.form);
+  return 0;
+}
+
+// One "ControlName=value" override, set as a user would set the control.
+void ApplyOverride(ShownCustomPage& shown, const std::string& word) {
+  using custom_tcp::ControlKind;
+  const auto equals = word.find('=');
+  if (equals == std::string::npos) throw UsageError("expected ControlName=value, not '" + word + "'");
+  const std::string name = word.substr(0, equals);
+  const std::string value = word.substr(equals + 1);
+  for (const auto& control : custom_tcp::PageControls()) {
+    if (name != control.name) continue;
+    switch (control.kind) {
+      case ControlKind::Edit: shown.form.SetText(name, value); return;
+      case ControlKind::Check:
+        if (value != "0" && value != "1") throw UsageError(name + " takes 1 or 0");
+        shown.form.SetChecked(name, value == "1");
+        return;
+      case ControlKind::Combo: {
+        const int index = ParseIntegerArgument(value, name);
+        if (index < 0 || index >= static_cast<int>(shown.form.Items(name).size()))
+          throw UsageError(name + " has no item " + value);
+        shown.form.SetItemIndex(name, index);
+        return;
+      }
+      case ControlKind::TrackBar: {
+        const auto position = ParseBandwidthClass(value);
+        if (!position) throw UsageError(name + " takes a class 0 to 10");
+        shown.form.SetPosition(name, *position);
+        return;
+      }
+    }
+  }
+  throw UsageError("no control '" + name + "' on the TCP/IP page");
+}
+
+int CustomTcpCommand(Invocation& in) {
+  const int position = in.TakeClass();
+  std::vector<std::string> overrides = std::move(in.args);
+  in.args.clear();
+  for (const auto& word : overrides)
+    if (word.find('=') == std::string::npos) throw UsageError("expected ControlName=value, not '" + word + "'");
+  in.Begin();
+  ShownCustomPage shown;
+  shown.form.SetPosition(custom_tcp::kTrackBar, position);
+  shown.page.TrackBar_BandWidthChange();
+  for (const auto& word : overrides) ApplyOverride(shown, word);
+  shown.form.ClearEvents();
+  const auto report = CustomOptimizeTcp(shown.page);
+  PrintPassEffects(in, shown.form, "", custom_tcp::kProgress, "");
+  ReportBackup(in, report);
+  return 0;
+}
+
+int RestoreDefaultsCommand(Invocation& in) {
+  in.Begin();
+  RestoreTcpDefaults();
+  return 0;
+}
+
+int RestoreBackupCommand(Invocation& in) {
+  if (in.args.size() != 1) throw UsageError("restore-backup takes one file name");
+  const std::string file = in.args.front();
+  in.args.clear();
+  in.Begin();
+  if (!RestoreRegBackup(file)) throw Failure("no backup file \"" + file + "\" (or it cannot be read)");
+  return 0;
+}
+
+int LastSetCommand(Invocation& in) {
+  in.Begin();
+  const std::string path = LastSetFilePath();
+  if (path.empty()) throw Failure("the application-data folder of this user is unknown");
+  if (!platform::FileExists(path)) return 0;
+  Lines lines;
+  std::string error;
+  if (!LoadLines(path, lines, error)) throw Failure(error);
+  for (const auto& line : lines) in.Out() << line << '\n';
+  return 0;
+}
+
+int TakePosition(Invocation& in, const char* command) {
+  if (in.args.size() != 1) throw UsageError(std::string(command) + " takes one class position 0 to 10");
+  const auto position = ParseBandwidthClass(in.args.front());
+  if (!position) throw UsageError("unknown class '" + in.args.front() + "'");
+  in.args.clear();
+  return *position;
+}
+
+int SaveAutoCommand(Invocation& in) {
+  const int position = TakePosition(in, "save-auto");
+  in.Begin();
+  std::string error;
+  if (!SaveAutoClass(position, error)) throw Failure(error);
+  return 0;
+}
+
+int SaveCustomCommand(Invocation& in) {
+  const int position = TakePosition(in, "save-custom");
+  in.Begin();
+  std::string error;
+  if (!SaveCustomClass(position, error)) throw Failure(error);
+  return 0;
+}
+
+const Registrar kTcpCommands({
+    {"window", "window --class C --mtu N", "print the TCP window for a class and an MTU", false, WindowCommand},
+    {"auto-tcp", "auto-tcp --class C [--mtu N]",
+     "the automatic TCP/IP pass (progress step 4); without --mtu the path MTU is measured", true, AutoTcpCommand},
+    {"show", "show", "what the custom TCP/IP page shows: ControlName=value per line", true, ShowCommand},
+    {"custom-tcp", "custom-tcp --class C [ControlName=value ...]",
+     "the custom TCP/IP pass over the page as shown, the class applied, then the overrides", true,
+     CustomTcpCommand},
+    {"restore-defaults", "restore-defaults", "reset the TCP/IP values to those of an untuned system", true,
+     RestoreDefaultsCommand},
+    {"restore-backup", "restore-backup FILE", "put registry values back from a backup file", true,
+     RestoreBackupCommand},
+    {"last-set", "last-set", "print the lines of LastSetBandWidth.vm", false, LastSetCommand},
+    {"save-auto", "save-auto P", "store P as the last automatic class", false, SaveAutoCommand},
+    {"save-custom", "save-custom P", "store P as the last custom class", false, SaveCustomCommand},
+});
+
+}  // namespace
+
+}  // namespace velomar::cli

@@ -1,0 +1,32 @@
+# GoogleTest from the distribution's sources, built with this project's
+# compiler (so it serves the native and the mingw builds alike).
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+if(EXISTS /usr/src/googletest/CMakeLists.txt)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  message(FATAL_ERROR "GoogleTest sources not found in /usr/src/googletest (apt-get install googletest)")
+endif()
+
+# velomar_add_test(NAME name SOURCES ... [LIBS ...] [ARGS ...] [PROPERTIES ...]
+#                  [TSAN] [NATIVE_ONLY] [WINDOWS_ONLY])
+# One ctest test per program: under Wine each process costs about a second.
+# Portable suites build for both native and win64 (run under Wine there).
+# TSAN marks the suites that also build in the ThreadSanitizer preset, which
+# builds nothing else.
+function(velomar_add_test)
+  cmake_parse_arguments(T "TSAN;NATIVE_ONLY;WINDOWS_ONLY" "NAME" "SOURCES;LIBS;ARGS;PROPERTIES" ${ARGN})
+  if(VELOMAR_TSAN_ONLY AND NOT T_TSAN)
+    return()
+  endif()
+  if((T_NATIVE_ONLY AND WIN32) OR (T_WINDOWS_ONLY AND NOT WIN32))
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE velomar_core velomar_test_support ${T_LIBS} GTest::gtest_main)
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
+  if(T_PROPERTIES)
+    set_tests_properties(${T_NAME} PROPERTIES ${T_PROPERTIES})
+  endif()
+endfunction()

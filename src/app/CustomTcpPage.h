@@ -1,0 +1,94 @@
+#pragma once
+// The custom window's TCP/IP page logic, over the window-state seam: the
+// network-card table, the class and MTU rules, the recommended values.
+// The Win32 window and the in-memory form both drive it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/WindowState.h"
+
+namespace velomar {
+
+class MemoryWindow;
+
+namespace custom_tcp {
+inline constexpr const char* kTrackBar = "TrackBar_BandWidth";
+inline constexpr const char* kSpeedGroup = "GroupBox_Speed";
+inline constexpr const char* kYourChoice = "Label_Current_Your_Choice";
+inline constexpr const char* kProgress = "ProgressBar_TCP";
+inline constexpr const char* kNetAdapter = "ComboBox_NetAdapter";
+inline constexpr const char* kAdapterNone = "CheckBox_Adapter_None";
+inline constexpr const char* kAdapterAll = "CheckBox_Adapter_All";
+inline constexpr const char* kMtu = "Edit_MTU";
+inline constexpr const char* kPppoe = "CheckBox_PPPoE";
+inline constexpr const char* kRecvWindow = "Edit_TCP_RecvWindows";
+inline constexpr const char* kMtuDiscovery = "ComboBox_MTU_Discovery";
+inline constexpr const char* kBlackHoleDetect = "ComboBox_BlackHoleDetect";
+inline constexpr const char* kSelective = "ComboBox_Selective";
+inline constexpr const char* kMaxDuplicate = "Edit_MaxDuplicate";
+inline constexpr const char* kTimeToLive = "Edit_TimeToLive";
+inline constexpr const char* kWindowScaling = "CheckBox_WindowScaling";
+inline constexpr const char* kTimestamps = "CheckBox_Timestamps";
+inline constexpr const char* kMaxConnPerServer = "Edit_MaxConnectionPerServer";
+inline constexpr const char* kMaxConnPer10Server = "Edit_MaxConnectionPer1_0Server";
+inline constexpr const char* kLocalPriority = "Edit_LocalPriorty";
+inline constexpr const char* kHostPriority = "Edit_HostPriority";
+inline constexpr const char* kDnsPriority = "Edit_DnsPriority";
+inline constexpr const char* kNetbtPriority = "Edit_NetbtPriority";
+inline constexpr const char* kMaxNegativeCacheTtl = "Edit_MaxNegativeCacheTTL";
+inline constexpr const char* kNetFailureCacheTime = "Edit_NetFailureCacheTime";
+inline constexpr const char* kNegativeSoaCacheTime = "Edit_NegativeSOACacheTime";
+inline constexpr const char* kLanRequestBuffer = "Edit_LAN_Request_Buffer";
+inline constexpr const char* kLabelDefault = "Label_Default";
+inline constexpr const char* kLabelYes = "Label_Yes";
+inline constexpr const char* kLabelNo = "Label_No";
+
+enum class ControlKind { Edit, Combo, Check, TrackBar };
+struct PageControl {
+  const char* name;
+  ControlKind kind;
+};
+// The page's inputs in layout order (what velomar-cli show prints).
+const std::vector<PageControl>& PageControls();
+}  // namespace custom_tcp
+
+struct NetworkCard {
+  std::string Description;
+  std::string ServiceName;
+};
+
+class CustomTcpPage {
+ public:
+  static constexpr std::size_t kMaxCards = 10;
+
+  explicit CustomTcpPage(WindowState& window) : window(window) {}
+
+  // The cards under the registry's NetworkCards key with both a description
+  // and a service name, at most ten; each becomes an item of
+  // ComboBox_NetAdapter and the last one listed stays selected.
+  void BuildNetworkCardList();
+  // The three switches get the captions of Label_Default, Label_Yes and
+  // Label_No as items, item 0 selected.
+  void FillSwitchCombos();
+
+  void TrackBar_BandWidthChange();
+  void CheckBox_PPPoEClick();
+  void CheckBox_Adapter_NoneClick();
+  void Button_TCP_RecommendClick();
+
+  // The service name of the card selected in ComboBox_NetAdapter; empty
+  // when none is selected.
+  std::string SelectedServiceName() const;
+
+  WindowState& window;
+  std::vector<NetworkCard> cards;
+  std::int32_t BandwidthKbps = 56;
+  std::string savedMtuText;
+};
+
+// The page's designed texts and states on an in-memory form, with the
+// handlers wired as the real window wires them.
+void DesignCustomTcpPage(MemoryWindow& form, CustomTcpPage& page);
+
+}  // namespace velomar

@@ -1,0 +1,66 @@
+#pragma once
+// The by-name window-state seam. Passes and window logic address controls
+// by component name ("Label_Doing", "ProgressBar_Optimize", ...) through this
+// interface; MemoryWindow implements it in memory (tests, velomar-cli) and
+// the Win32 windows implement it over real controls.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velomar {
+
+// One row of a window's log list: caption and its two sub-items.
+struct LogRow {
+  std::string name;
+  std::string oldValue;
+  std::string newValue;
+  bool operator==(const LogRow&) const = default;
+};
+
+class WindowState {
+ public:
+  virtual ~WindowState() = default;
+
+  // Caption of a label, button, group box or check box; text of an edit box.
+  virtual std::string Text(std::string_view name) const = 0;
+  virtual void SetText(std::string_view name, std::string_view text) = 0;
+
+  virtual bool Enabled(std::string_view name) const = 0;
+  virtual void SetEnabled(std::string_view name, bool enabled) = 0;
+  virtual bool Visible(std::string_view name) const = 0;
+  virtual void SetVisible(std::string_view name, bool visible) = 0;
+  virtual bool ReadOnly(std::string_view name) const = 0;
+  virtual void SetReadOnly(std::string_view name, bool readOnly) = 0;
+  virtual bool Bold(std::string_view name) const = 0;
+  virtual void SetBold(std::string_view name, bool bold) = 0;
+
+  // Check boxes and radio buttons. Changing the state by program runs the
+  // control's click handler, as it does on a real window.
+  virtual bool Checked(std::string_view name) const = 0;
+  virtual void SetChecked(std::string_view name, bool checked) = 0;
+
+  // Combo and list boxes: the items and the selected index (-1: none).
+  virtual std::vector<std::string> Items(std::string_view name) const = 0;
+  virtual void SetItems(std::string_view name, const std::vector<std::string>& items) = 0;
+  virtual void AddItem(std::string_view name, std::string_view item) = 0;
+  virtual int ItemIndex(std::string_view name) const = 0;
+  virtual void SetItemIndex(std::string_view name, int index) = 0;
+
+  // Track bars and progress bars. Setting a track bar's position runs its
+  // change handler only when the position changes.
+  virtual int Position(std::string_view name) const = 0;
+  virtual void SetPosition(std::string_view name, int position) = 0;
+
+  // List views in report view.
+  virtual void AppendRow(std::string_view name, const LogRow& row) = 0;
+  virtual int RowCount(std::string_view name) const = 0;
+  virtual std::vector<LogRow> Rows(std::string_view name) const = 0;
+  virtual void ClearRows(std::string_view name) = 0;
+  virtual void ScrollBy(std::string_view name, int pixels) = 0;
+
+  // The pacing hand-shake with the window's display timer: returns after the
+  // window's next Timer_Show tick, handling messages meanwhile.
+  virtual void PauseForDisplay() = 0;
+};
+
+}  // namespace velomar

@@ -1,0 +1,30 @@
+#pragma once
+// File-system seam. Paths are byte strings in the system's code page (ANSI
+// on Windows); nothing here converts characters.
+#include <string>
+#include <vector>
+
+namespace velomar::platform {
+
+// Refuses files larger than this: every file the program reads is small.
+inline constexpr std::size_t kMaxReadableFile = 64u * 1024u * 1024u;
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+// Creates the folder and any missing parents; true when it exists afterwards.
+bool CreateDirectoryTree(const std::string& path);
+// Reads the whole file; false with a message naming it on any failure.
+bool ReadWholeFile(const std::string& path, std::string& contents, std::string& error);
+// Writes a temporary file beside the target and moves it over the target,
+// so that a failure leaves the old file whole. False with a message.
+bool ReplaceFileContents(const std::string& path, const std::string& contents, std::string& error);
+bool RemoveFile(const std::string& path);
+std::string CurrentDirectory();
+bool ChangeCurrentDirectory(const std::string& path);
+
+// The folder separator of the platform ('\\' on Windows, '/' elsewhere).
+char PathSeparator();
+// Joins a folder and a name with one separator between them.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace velomar::platform

@@ -1,0 +1,50 @@
+#pragma once
+// An in-memory registry with the Windows semantics the store relies on:
+// key and value names are case-insensitive and case-preserving, subkeys are
+// enumerated in the order Windows enumerates them (by upper-cased name),
+// values keep their type and bytes, and a key can be marked as existing but
+// not openable with full access. Loads and saves REGEDIT4 .reg text.
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/Registry.h"
+
+namespace velomar::platform {
+
+class MemoryRegistry : public Registry {
+ public:
+  MemoryRegistry();
+  ~MemoryRegistry() override;
+  MemoryRegistry(const MemoryRegistry&) = delete;
+  MemoryRegistry& operator=(const MemoryRegistry&) = delete;
+
+  std::unique_ptr<RegistryKey> Open(RegRoot root, const std::string& path, bool create) override;
+  bool KeyExists(RegRoot root, const std::string& path) override;
+  bool DeleteKeyTree(RegRoot root, const std::string& path) override;
+
+  // Marks an existing key as one the process may see but not open with full
+  // access (as a key under HKLM is for a user without administrator rights).
+  bool DenyFullAccess(RegRoot root, const std::string& path);
+  void Clear();
+
+  // REGEDIT4 text. Load merges into the registry only when the whole text
+  // parses; otherwise it changes nothing and says which line is wrong.
+  bool LoadRegText(const std::string& text, std::string& error);
+  std::string SaveRegText() const;
+  bool LoadRegFile(const std::string& path, std::string& error);
+  bool SaveRegFile(const std::string& path, std::string& error) const;
+
+  struct Node;
+
+ private:
+  Node* Find(RegRoot root, const std::string& path) const;
+  Node* Create(RegRoot root, const std::string& path);
+
+  std::map<RegRoot, std::unique_ptr<Node>> roots_;
+};
+
+// Parses a root key name as written in .reg files (HKEY_... or HKLM etc.).
+bool ParseRootName(const std::string& name, RegRoot& root);
+
+}  // namespace velomar::platform

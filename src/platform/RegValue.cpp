@@ -1,0 +1,38 @@
+#include "platform/Registry.h"
+
+namespace velomar::platform {
+
+RegValue RegValue::Dword(std::uint32_t value) {
+  RegValue v;
+  v.type = kRegDword;
+  v.data.resize(4);
+  for (int i = 0; i < 4; ++i) v.data[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return v;
+}
+
+RegValue RegValue::String(std::string text, std::uint32_t type) {
+  RegValue v;
+  v.type = type;
+  v.data = std::move(text);
+  return v;
+}
+
+std::optional<std::uint32_t> RegValue::AsDword() const {
+  if (type != kRegDword || data.size() != 4) return std::nullopt;
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(data[i]);
+  return value;
+}
+
+const char* RootName(RegRoot root) {
+  switch (root) {
+    case RegRoot::ClassesRoot: return "HKEY_CLASSES_ROOT";
+    case RegRoot::CurrentUser: return "HKEY_CURRENT_USER";
+    case RegRoot::LocalMachine: return "HKEY_LOCAL_MACHINE";
+    case RegRoot::Users: return "HKEY_USERS";
+    case RegRoot::CurrentConfig: return "HKEY_CURRENT_CONFIG";
+  }
+  return "";
+}
+
+}  // namespace velomar::platform

@@ -1,0 +1,25 @@
+#include <windows.h>
+
+#include "platform/Registry.h"
+#include "platform/System.h"
+
+namespace velomar::platform {
+
+std::string ApplicationDataFolder() {
+  auto key = SystemRegistry().Open(RegRoot::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
+  if (!key) return {};
+  auto value = key->Query("AppData");
+  if (!value || (value->type != kRegSz && value->type != kRegExpandSz) || value->data.empty()) return {};
+  std::string folder = value->data;
+  if (folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+std::optional<std::uint64_t> TotalPhysicalMemory() {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  if (!GlobalMemoryStatusEx(&status)) return std::nullopt;
+  return status.ullTotalPhys;
+}
+
+}  // namespace velomar::platform
