@@ -1,0 +1,54 @@
+#include <windows.h>
+
+#include "platform/MessageWait.h"
+
+namespace velomar::platform {
+
+struct DoneFlag::Wake {
+  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  ~Wake() {
+    if (event) CloseHandle(event);
+  }
+};
+
+void ProcessPendingMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // Leave the quit request for the main message loop.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void ProcessMessagesUntil(const std::function<bool()>& done) {
+  ProcessPendingMessages();
+  while (!done()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+    ProcessPendingMessages();
+  }
+}
+
+DoneFlag::DoneFlag() : wake_(std::make_unique<Wake>()) {}
+DoneFlag::~DoneFlag() = default;
+
+void DoneFlag::Set() noexcept {
+  flag_.store(1, std::memory_order_release);
+  SetEvent(wake_->event);
+}
+
+bool DoneFlag::IsSet() const noexcept { return flag_.load(std::memory_order_acquire) != 0; }
+
+void DoneFlag::WaitProcessingMessages() {
+  ProcessPendingMessages();
+  while (!IsSet()) {
+    // Wakes for the worker's event or for any message, whichever comes first.
+    MsgWaitForMultipleObjects(1, &wake_->event, FALSE, INFINITE, QS_ALLINPUT);
+    ProcessPendingMessages();
+  }
+}
+
+}  // namespace velomar::platform
