@@ -1,0 +1,83 @@
+#!/bin/sh
+# velomar-cli end to end: exit codes, output formats, and that refused
+# commands write nothing. usage: cli_test.sh [RUNNER...] CLI
+# (the runner runs the Windows build under Wine).
+set -u
+cli_cmd="$*"
+# Under Wine the per-user data folder lives in the Wine prefix, and Wine
+# itself writes below XDG_CONFIG_HOME: those checks are native only.
+native=yes
+[ $# -gt 1 ] && native=
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+export XDG_CONFIG_HOME="$work/config"
+failures=0
+passed=0
+
+cli() { $cli_cmd "$@" 2>"$work/err" | tr -d '\r'; }
+status_of() { $cli_cmd "$@" >/dev/null 2>&1; echo $?; }
+check() {  # check NAME EXPECTED ACTUAL
+    if [ "$2" = "$3" ]; then
+        passed=$((passed + 1))
+    else
+        failures=$((failures + 1))
+        printf 'FAILED %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
+    fi
+}
+
+check "help" 0 "$(status_of --help)"
+check "no command" 2 "$(status_of)"
+check "unknown command" 2 "$(status_of frobnicate)"
+check "unknown class" 2 "$(status_of window --class 3M --mtu 1500)"
+check "mtu too small" 2 "$(status_of window --class 1M --mtu 40)"
+check "mtu not a number" 2 "$(status_of window --class 1M --mtu 15x0)"
+check "leftover word" 2 "$(status_of restore-defaults --registry r.reg extra)"
+[ -n "$native" ] && check "refused commands write nothing" "" "$(ls -A "$work" | grep -v '^err$')"
+check "refused commands write no registry" "" "$(ls -A "$work" | grep 'reg$')"
+check "window" 64240 "$(cli window --class 1M --mtu 1500)"
+check "window by position" 653400 "$(cli window --class 6 --mtu 1492)"
+
+cli --registry r.reg auto-tcp --class 10M --mtu 1500 >rows
+check "auto-tcp rows" 18 "$(wc -l <rows | tr -d ' ')"
+check "auto-tcp first row" "$(printf 'TcpWindowSize\tNo value\t652620')" "$(head -n 1 rows)"
+check "registry saved" 1 "$(grep -c '"TcpWindowSize"=dword:0009f54c' r.reg)"
+check "backup written" 90 "$(tr -d '\r' <RegBackUp.bk | wc -l | tr -d ' ')"
+[ -n "$native" ] && check "data folder created" yes "$([ -d config/Tandrel/Velomar ] && echo yes)"
+
+cli --registry r.reg --trace auto-tcp --class 56K --mtu 1500 | head -n 5 >trace
+check "trace" "$(printf 'progress\t4\nstatus\tTCP : Optimizing TcpWindowSize ...\npause\nrow\tTcpWindowSize\t652620\t17520\nprogress\t8')" "$(cat trace)"
+
+check "show" "Edit_TCP_RecvWindows=17520" "$(cli --registry r.reg show | grep Edit_TCP_RecvWindows)"
+check "show switches" "ComboBox_BlackHoleDetect=2" "$(cli --registry r.reg show | grep ComboBox_BlackHoleDetect)"
+
+cp r.reg before.reg
+check "custom-tcp bad number" 1 "$(status_of --registry r.reg custom-tcp --class 2M Edit_MaxDuplicate=)"
+$cli_cmd --registry r.reg custom-tcp --class 2M Edit_MaxDuplicate= 2>err
+check "custom-tcp bad number names the field" 1 "$(grep -c Edit_MaxDuplicate err)"
+check "custom-tcp bad number writes nothing" same "$(cmp -s r.reg before.reg && echo same)"
+check "custom-tcp unknown control" 2 "$(status_of --registry r.reg custom-tcp --class 2M Edit_Nothing=1)"
+check "custom-tcp bad combo item" 2 "$(status_of --registry r.reg custom-tcp --class 2M ComboBox_Selective=3)"
+check "custom-tcp trace" "$(printf 'progress\t4\npause')" "$(cli --registry r.reg --trace custom-tcp --class 2M | head -n 2)"
+check "custom-tcp" 0 "$(status_of --registry r.reg custom-tcp --class 2M Edit_TimeToLive=99 CheckBox_Timestamps=1)"
+check "custom-tcp wrote" "Edit_TimeToLive=99" "$(cli --registry r.reg show | grep Edit_TimeToLive)"
+check "custom-tcp receive window for the class" "Edit_TCP_RecvWindows=129940" "$(cli --registry r.reg show | grep Edit_TCP_RecvWindows)"
+check "custom backup" yes "$([ -s CustomRegBackUp.bk ] && echo yes)"
+
+check "restore-backup" 0 "$(status_of --registry r.reg restore-backup CustomRegBackUp.bk)"
+check "restore-backup put back" "Edit_TimeToLive=64" "$(cli --registry r.reg show | grep Edit_TimeToLive)"
+check "restore-backup missing file" 1 "$(status_of --registry r.reg restore-backup nothing.bk)"
+check "restore-defaults" 0 "$(status_of --registry r.reg restore-defaults)"
+check "restore-defaults reset" "Edit_TimeToLive=128" "$(cli --registry r.reg show | grep Edit_TimeToLive)"
+
+printf 'REGEDIT4\n[HKEY_NOWHERE]\n' >bad.reg
+check "corrupt registry file" 1 "$(status_of --registry bad.reg show)"
+
+[ -n "$native" ] && check "last-set empty" "" "$(cli last-set)"
+check "save-auto" 0 "$(status_of save-auto 6)"
+check "save-custom" 0 "$(status_of save-custom 2)"
+check "save-auto bad class" 2 "$(status_of save-auto 11)"
+check "last-set" "$(printf '6\n2')" "$(cli last-set)"
+
+echo "cli: $passed passed, $failures failed"
+[ "$failures" -eq 0 ]

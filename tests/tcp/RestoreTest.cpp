@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "TcpFixture.h"
+#include "tcp/Unit_TcpOptimize.h"
+#include "util/Numbers.h"
+
+namespace velomar {
+namespace {
+
+using namespace velomar::test;
+
+class Restore : public TcpFixture {};
+
+TEST_F(Restore, SevenLinesHoldOneRecordAndFourLinesNone) {
+  WriteFileText("seven.bk", "DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kT) +
+                                "\r\n128\r\nanything\r\nTcpMaxDupAcks\r\nHKEY_LOCAL_MACHINE\r\n");
+  EXPECT_TRUE(RestoreRegBackup("seven.bk"));
+  EXPECT_EQ(Read(kLM, kT, "DefaultTTL"), 128);
+  EXPECT_FALSE(RegKeyExists(kLM, kT) && Present(kLM, kT, "TcpMaxDupAcks"));
+
+  const std::string before = Snapshot();
+  WriteFileText("four.bk", "a\nb\nc\nd\n");
+  EXPECT_TRUE(RestoreRegBackup("four.bk"));
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(Restore, MarkersChangeNothingAndLineEndsMayBeMixed) {
+  Seed("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"SackOpts\"=dword:00000001\n");
+  WriteFileText("m.bk", "SackOpts\rHKEY_LOCAL_MACHINE\n" + std::string(kT) + "\r\nNo value\r\nREG_NONE\r\n" +
+                            "DefaultTTL\nHKEY_LOCAL_MACHINE\n" + kT + "\nNo Key\nREG_NONE\n" +
+                            "TcpMaxDupAcks\nHKEY_LOCAL_MACHINE\n" + kT + "\n-7\nREG_DWORD\n");
+  EXPECT_TRUE(RestoreRegBackup("m.bk"));
+  EXPECT_EQ(Read(kLM, kT, "SackOpts"), 1) << "a value the pass created stays";
+  EXPECT_FALSE(Present(kLM, kT, "DefaultTTL"));
+  EXPECT_EQ(Read(kLM, kT, "TcpMaxDupAcks"), -7);
+}
+
+TEST_F(Restore, BadRecordRestoresNothingAndSaysWhere) {
+  WriteFileText("bad.bk", "DefaultTTL\nHKEY_LOCAL_MACHINE\n" + std::string(kT) + "\n128\n\n" +
+                              "SackOpts\nHKEY_LOCAL_MACHINE\n" + kT + "\nno value\n\n");
+  const std::string before = Snapshot();
+  try {
+    RestoreRegBackup("bad.bk");
+    FAIL() << "a lower-case marker is no marker";
+  } catch (const ConversionError& e) {
+    EXPECT_NE(std::string(e.what()).find("line 9"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("'no value'"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(Snapshot(), before) << "not even the good first record";
+}
+
+TEST_F(Restore, UnknownRootWritesUnderCurrentUserAndMissingFileFails) {
+  WriteFileText("root.bk", "DefaultTTL\nHKLM\n" + std::string(kT) + "\n100\n\n");
+  EXPECT_TRUE(RestoreRegBackup("root.bk"));
+  EXPECT_EQ(Read(kCU, kT, "DefaultTTL"), 100);
+  EXPECT_FALSE(Present(kLM, kT, "DefaultTTL"));
+  EXPECT_FALSE(RestoreRegBackup("missing.bk"));
+}
+
+TEST_F(Restore, DefaultsOnAnUntunedSystemWriteOnlySixValues) {
+  RestoreTcpDefaults();
+  platform::MemoryRegistry expected;
+  std::string error;
+  ASSERT_TRUE(expected.LoadRegText(
+      "REGEDIT4\n[HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings]\n"
+      "\"MaxConnectionsPerServer\"=dword:0000000a\n\"MaxConnectionsPer1_0Server\"=dword:0000000a\n"
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\ServiceProvider]\n\"LocalPriority\"=dword:000001f3\n"
+      "\"HostsPriority\"=dword:000001f4\n\"DnsPriority\"=dword:000007d0\n\"NetbtPriority\"=dword:000007d1\n",
+      error))
+      << error;
+  EXPECT_EQ(Snapshot(), expected.SaveRegText());
+}
+
+TEST_F(Restore, DefaultsUndoTheAutomaticPass) {
+  SeedAdapters({"{A}"});
+  Seed("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Psched\\Parameters\\Adapters\\{A}]\n"
+       "\"NonBestEffortLimit\"=dword:00000014\n");
+  MemoryWindow window;
+  FixedPathMtu mtu(1500);
+  AutoOptimizeTcp(1024, 4, window, mtu);
+  RestoreTcpDefaults();
+  for (const char* name : {"TcpWindowSize", "GlobalMaxTcpWindowSize", "EnablePMTUDiscovery", "EnablePMTUBHDetect",
+                           "SackOpts", "DefaultTTL", "TcpMaxDupAcks", "Tcp1323Opts"})
+    EXPECT_FALSE(Present(kLM, kT, name)) << name;
+  for (const char* name : {"MaxNegativeCacheTtl", "NetFailureCacheTime", "NegativeSOACacheTime"})
+    EXPECT_FALSE(Present(kLM, kD, name)) << name;
+  EXPECT_FALSE(Present(kLM, std::string(kInterfaces) + "{A}", "MTU"));
+  EXPECT_FALSE(Present(kLM, std::string(kPsched) + "{A}", "NonBestEffortLimit"));
+  EXPECT_EQ(Read(kLM, kSP, "DnsPriority"), 2000);
+  EXPECT_EQ(Read(kCU, kI, "MaxConnectionsPerServer"), 10);
+}
+
+}  // namespace
+}  // namespace velomar
