@@ -186,6 +186,46 @@ std::vector<std::string> MemoryWindow::ControlNames() const {
   return names;
 }
 
+std::vector<ComponentInfo> MemoryWindow::Components() const { return components_; }
+
+std::string MemoryWindow::Hint(std::string_view name) const {
+  const auto* c = Find(name);
+  return c ? c->hint : std::string();
+}
+
+void MemoryWindow::SetHint(std::string_view name, std::string_view hint) { At(name).hint = hint; }
+
+std::vector<std::string> MemoryWindow::Columns(std::string_view name) const {
+  const auto* c = Find(name);
+  return c ? c->columns : std::vector<std::string>{};
+}
+
+void MemoryWindow::SetColumnText(std::string_view name, int index, std::string_view text) {
+  Control& c = At(name);
+  if (index >= 0 && index < static_cast<int>(c.columns.size())) c.columns[index] = text;
+}
+
+void MemoryWindow::SetRowCaption(std::string_view name, int index, std::string_view text) {
+  Control& c = At(name);
+  if (index >= 0 && index < static_cast<int>(c.rows.size())) c.rows[index].name = text;
+}
+
+void MemoryWindow::DeclareComponent(std::string_view name, ComponentKind kind, int tag) {
+  At(name);
+  for (auto& component : components_) {
+    if (component.name == name) {
+      component.kind = kind;
+      component.tag = tag;
+      return;
+    }
+  }
+  components_.push_back({std::string(name), kind, tag});
+}
+
+void MemoryWindow::DesignColumns(std::string_view name, const std::vector<std::string>& columns) {
+  At(name).columns = columns;
+}
+
 int MemoryWindow::ScrolledPixels(std::string_view name) const {
   const auto* c = Find(name);
   return c ? c->scrolled : 0;

@@ -13,7 +13,21 @@
 namespace velomar {
 
 struct WindowEvent {
-  enum class Kind { Text, Enabled, Visible, ReadOnly, Bold, Checked, Items, ItemIndex, Position, Row, ClearRows, Scroll, Pause };
+  enum class Kind {
+    Text,
+    Enabled,
+    Visible,
+    ReadOnly,
+    Bold,
+    Checked,
+    Items,
+    ItemIndex,
+    Position,
+    Row,
+    ClearRows,
+    Scroll,
+    Pause
+  };
   Kind kind;
   std::string control;
   std::string value;  // the new text, "1"/"0", the number, or the row "name\told\tnew"
@@ -48,6 +62,20 @@ class MemoryWindow : public WindowState {
   void ClearRows(std::string_view name) override;
   void ScrollBy(std::string_view name, int pixels) override;
   void PauseForDisplay() override;
+  std::vector<ComponentInfo> Components() const override;
+  std::string Caption() const override { return caption_; }
+  void SetCaption(std::string_view caption) override { caption_ = caption; }
+  std::string Hint(std::string_view name) const override;
+  void SetHint(std::string_view name, std::string_view hint) override;
+  std::vector<std::string> Columns(std::string_view name) const override;
+  void SetColumnText(std::string_view name, int index, std::string_view text) override;
+  void SetRowCaption(std::string_view name, int index, std::string_view text) override;
+
+  // Lists a component of the window layout (in layout order), so that
+  // Components() names it with its kind and tag.
+  void DeclareComponent(std::string_view name, ComponentKind kind, int tag = 0);
+  // A list view's column headers as designed.
+  void DesignColumns(std::string_view name, const std::vector<std::string>& columns);
 
   // A track bar's or progress bar's range; positions are kept inside it.
   void SetRange(std::string_view name, int minimum, int maximum);
@@ -87,6 +115,8 @@ class MemoryWindow : public WindowState {
     int maximum = 0;
     std::vector<LogRow> rows;
     int scrolled = 0;
+    std::string hint;
+    std::vector<std::string> columns;
     Handler click;
     Handler change;
   };
@@ -98,6 +128,8 @@ class MemoryWindow : public WindowState {
   std::vector<WindowEvent> events_;
   Handler pause_;
   int pauses_ = 0;
+  std::string caption_;
+  std::vector<ComponentInfo> components_;
 };
 
 }  // namespace velomar

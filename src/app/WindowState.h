@@ -17,6 +17,40 @@ struct LogRow {
   bool operator==(const LogRow&) const = default;
 };
 
+// The kinds of component a window layout holds. The language tables decide
+// by kind which properties of a component they translate.
+enum class ComponentKind {
+  Label,
+  StaticText,
+  Image,
+  CheckBox,
+  GroupBox,
+  RadioButton,
+  Button,
+  ToolButton,
+  MenuItem,
+  TabSheet,
+  Memo,
+  ListView,
+  ComboBox,
+  ListBox,
+  Edit,
+  Panel,
+  PageControl,
+  TrackBar,
+  ProgressBar,
+  Timer,
+  Other,
+};
+
+// A component as its window lists it: name, kind and the designer's tag.
+struct ComponentInfo {
+  std::string name;
+  ComponentKind kind = ComponentKind::Other;
+  int tag = 0;
+  bool operator==(const ComponentInfo&) const = default;
+};
+
 class WindowState {
  public:
   virtual ~WindowState() = default;
@@ -61,6 +95,22 @@ class WindowState {
   // The pacing hand-shake with the window's display timer: returns after the
   // window's next Timer_Show tick, handling messages meanwhile.
   virtual void PauseForDisplay() = 0;
+
+  // What the language tables need besides the above. A window that lists no
+  // components has nothing to translate, hence the neutral defaults.
+
+  // The components in the order of the window layout.
+  virtual std::vector<ComponentInfo> Components() const { return {}; }
+  // The window's own caption.
+  virtual std::string Caption() const { return {}; }
+  virtual void SetCaption(std::string_view /*caption*/) {}
+  virtual std::string Hint(std::string_view /*name*/) const { return {}; }
+  virtual void SetHint(std::string_view /*name*/, std::string_view /*hint*/) {}
+  // A list view's column headers.
+  virtual std::vector<std::string> Columns(std::string_view /*name*/) const { return {}; }
+  virtual void SetColumnText(std::string_view /*name*/, int /*index*/, std::string_view /*text*/) {}
+  // The caption (first cell) of a list view's row.
+  virtual void SetRowCaption(std::string_view /*name*/, int /*index*/, std::string_view /*text*/) {}
 };
 
 }  // namespace velomar

@@ -1,0 +1,33 @@
+#include "app/Layout.h"
+
+#include "app/MemoryWindow.h"
+
+namespace velomar {
+
+const Component* FormLayout::Find(const std::string& name) const {
+  for (const auto& component : components)
+    if (component.name == name) return &component;
+  return nullptr;
+}
+
+void DesignMemoryWindow(MemoryWindow& window, const FormLayout& layout) {
+  window.SetCaption(layout.caption);
+  for (const auto& c : layout.components) {
+    window.DeclareComponent(c.name, c.kind, c.tag);
+    window.Design(c.name, c.caption);
+    window.DesignChecked(c.name, c.checked);
+    if (!c.hint.empty()) window.SetHint(c.name, c.hint);
+    if (c.kind == ComponentKind::TrackBar || c.kind == ComponentKind::ProgressBar) {
+      window.SetRange(c.name, c.minimum, c.maximum);
+    }
+    if (!c.columns.empty()) window.DesignColumns(c.name, c.columns);
+    if (!c.items.empty()) window.SetItems(c.name, c.items);
+    if (c.hidden) window.SetVisible(c.name, false);
+    if (c.disabled) window.SetEnabled(c.name, false);
+    if (c.readOnly) window.SetReadOnly(c.name, true);
+    if (c.bold) window.SetBold(c.name, true);
+  }
+  window.ClearEvents();
+}
+
+}  // namespace velomar

@@ -1,0 +1,40 @@
+#pragma once
+// The language tables: a window's texts replaced from the section of an INI
+// file that is named after the language set in the sibling product
+// Marrowcare. Works on any window through the window-state seam.
+#include <string>
+#include <string_view>
+
+#include "app/WindowState.h"
+
+namespace velomar {
+
+// The language from Marrowcare's "Main.ini" (section "Main", key
+// "Language"); "English" when there is no such file, key or usable name.
+// With createDataFolder (the main window's use, which runs first) the
+// per-user data folder is created when it is missing.
+std::string ReadLanguageName(bool createDataFolder = false);
+
+// Current directory + "\Language\" + name + ".lng".
+std::string LanguageFilePath(const std::string& languageName);
+
+class TMultiLan {
+ public:
+  explicit TMultiLan(std::string fileName) : fileName_(std::move(fileName)) {}
+
+  // Replaces the texts of `form` from `section`; every text keeps its value
+  // where the file holds no key for it. False (and nothing changed) when
+  // the file cannot be read.
+  bool TranslateForm(std::string_view section, WindowState& form) const;
+
+  const std::string& FileName() const { return fileName_; }
+
+ private:
+  std::string fileName_;
+};
+
+// What each translated window runs on creation: the file of the current
+// language under the current directory, if there is one, applied to `form`.
+void ApplyWindowLanguage(WindowState& form, std::string_view section, bool createDataFolder = false);
+
+}  // namespace velomar
