@@ -79,7 +79,7 @@ void AutoPause(WindowState& window) {
 // One step of the automatic pass: the status text, the pause, the row and
 // the registry change, for a step that applies.
 void RunAutoStep(const RegStep& step, WindowState& window) {
-  if (step.kind != StepKind::Write && RegValueStatus(step.root, step.path, step.name) != kRegValuePresent) return;
+  if (!StepApplies(step)) return;
   const std::int32_t old = ReadRegInteger(step.root, step.path, step.name);
   window.SetText(auto_window::kStatus, "TCP : Optimizing " + step.name + " ...");
   AutoPause(window);
