@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace velomar::platform {
 
@@ -13,5 +14,16 @@ std::string ApplicationDataFolder();
 
 // Total physical memory in bytes; nothing when the system does not tell.
 std::optional<std::uint64_t> TotalPhysicalMemory();
+
+// Where Firefox keeps profiles.ini on systems whose application-data folder
+// is not in the registry: ~/.mozilla/firefox when it holds a profiles.ini,
+// otherwise mozilla/firefox under $XDG_CONFIG_HOME (~/.config). Empty on
+// Windows, where the Firefox unit derives it from the user's shell folders.
+std::string FirefoxDataFolderCandidate();
+
+// Orders two texts without regard to case by the rules of the user's locale
+// (Windows: CompareStringA of the user's default locale; elsewhere ASCII
+// letters folded, then bytes): negative, zero or positive.
+int CompareTextIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace velomar::platform

@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include "platform/Files.h"
 #include "platform/System.h"
 
 namespace velomar::platform {
@@ -23,6 +24,27 @@ std::optional<std::uint64_t> TotalPhysicalMemory() {
   const long pageSize = ::sysconf(_SC_PAGESIZE);
   if (pages <= 0 || pageSize <= 0) return std::nullopt;
   return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+}
+
+std::string FirefoxDataFolderCandidate() {
+  const char* home = std::getenv("HOME");
+  if (home && *home) {
+    const std::string classic = std::string(home) + "/.mozilla/firefox";
+    if (FileExists(classic + "/profiles.ini")) return classic;
+  }
+  const std::string config = ApplicationDataFolder();
+  if (config.empty()) return {};
+  return config + "mozilla/firefox";
+}
+
+int CompareTextIgnoringCase(std::string_view a, std::string_view b) {
+  const auto fold = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; };
+  const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < common; ++i) {
+    const int difference = fold(static_cast<unsigned char>(a[i])) - fold(static_cast<unsigned char>(b[i]));
+    if (difference != 0) return difference;
+  }
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 }  // namespace velomar::platform

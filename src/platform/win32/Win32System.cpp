@@ -22,4 +22,13 @@ std::optional<std::uint64_t> TotalPhysicalMemory() {
   return status.ullTotalPhys;
 }
 
+std::string FirefoxDataFolderCandidate() { return {}; }
+
+int CompareTextIgnoringCase(std::string_view a, std::string_view b) {
+  const int order = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                                   static_cast<int>(b.size()));
+  if (order == 0) return a.compare(b);  // the locale could not compare them
+  return order - CSTR_EQUAL;
+}
+
 }  // namespace velomar::platform

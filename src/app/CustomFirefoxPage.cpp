@@ -1,0 +1,90 @@
+#include "app/CustomFirefoxPage.h"
+
+#include "app/MemoryWindow.h"
+#include "bandwidth/LastSetBandWidth.h"
+#include "firefox/Unit_Firefox_Optimize.h"
+
+namespace velomar {
+
+using namespace custom_firefox_page;
+
+void CustomFirefoxPage::Button_FF_RecommendedClick() {
+  for (const auto& box : CustomPrefBoxes()) window.SetChecked(box.checkBox, true);
+}
+
+void CustomFirefoxPage::PreferenceBoxClick(std::string_view checkBox) {
+  if (!window.Checked(checkBox)) window.SetChecked(kCheckAll, false);
+}
+
+void CustomFirefoxPage::ToggleFromCaption(const char* checkBox) {
+  window.SetChecked(checkBox, !window.Checked(checkBox));
+  PreferenceBoxClick(checkBox);
+}
+
+void CustomFirefoxPage::Label_N_H_MaxConectionClick() { ToggleFromCaption(kMaxConnectionBox); }
+
+void CustomFirefoxPage::Labe_N_H_PersistentConnections_PerProxyClick() { ToggleFromCaption(kPerProxyBox); }
+
+namespace {
+
+// The page's controls stay disabled while the pass runs, because every pause
+// handles the window's messages; they come back however the pass ends.
+class DisabledDuringPass {
+ public:
+  explicit DisabledDuringPass(CustomFirefoxPage& page) : page_(page) {
+    page_.Busy = true;
+    for (const char* name : kControls) page_.window.SetEnabled(name, false);
+    page_.window.SetPosition(custom_firefox::kProgress, 0);
+    page_.window.SetVisible(custom_firefox::kProgress, true);
+  }
+  ~DisabledDuringPass() {
+    page_.window.SetVisible(custom_firefox::kProgress, false);
+    for (const char* name : {kPageControl, kOptimize, kRecover, kGetHelp}) page_.window.SetEnabled(name, true);
+    page_.Busy = false;
+  }
+  DisabledDuringPass(const DisabledDuringPass&) = delete;
+  DisabledDuringPass& operator=(const DisabledDuringPass&) = delete;
+
+ private:
+  static constexpr const char* kControls[] = {kRecover, kGetHelp, kOptimize, kPageControl};
+  CustomFirefoxPage& page_;
+};
+
+std::string Joined(const FileProblems& problems) {
+  std::string text;
+  for (const auto& problem : problems) text += (text.empty() ? "" : "\n") + problem;
+  return text;
+}
+
+}  // namespace
+
+bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
+  FileProblems problems;
+  std::string error;
+  if (!SaveCustomClass(window.Position(kTrackBar), error)) problems.push_back(error);
+  CustomPassOutcome outcome;
+  {
+    DisabledDuringPass disabled(*this);
+    CustomPassInputs inputs{window, MemoryBig, BandwidthKbps};
+    outcome = RunCustomFirefoxWalk(inputs);
+    if (outcome.optimized) Optimized = true;
+    problems.insert(problems.end(), outcome.problems.begin(), outcome.problems.end());
+    if (ShowMessage && outcome.walked)
+      ShowMessage(MessageKind::Information, window.Text(kDoneText), window.Text(kOptimize));
+  }
+  if (ShowMessage && !problems.empty()) ShowMessage(MessageKind::Warning, Joined(problems), window.Text(kOptimize));
+  return outcome.walked && problems.empty();
+}
+
+void DesignCustomFirefoxPage(MemoryWindow& form, CustomFirefoxPage& page) {
+  form.DesignChecked(kCheckAll, true);
+  form.SetRange(custom_firefox::kProgress, 0, custom_firefox::kProgressMaximum);
+  form.SetPosition(custom_firefox::kProgress, 0);
+  form.SetVisible(custom_firefox::kProgress, false);
+  for (const auto& box : CustomPrefBoxes()) {
+    const std::string name = box.checkBox;
+    form.OnClick(name, [&page, name] { page.PreferenceBoxClick(name); });
+  }
+}
+
+}  // namespace velomar

@@ -1,0 +1,66 @@
+#pragma once
+// The custom window's Firefox page logic, over the window-state seam: the
+// 24 preference boxes and the check-all box, the recommended settings and
+// the custom Firefox pass.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/WindowState.h"
+
+namespace velomar {
+
+class MemoryWindow;
+
+namespace custom_firefox_page {
+inline constexpr const char* kCheckAll = "CheckBox_CheckAll";
+inline constexpr const char* kPageControl = "PageControl_Firefox";
+inline constexpr const char* kOptimize = "Button_Firefox_Optimize";
+inline constexpr const char* kRecommended = "Button_FF_Recommended";
+inline constexpr const char* kDoneText = "Label_Firefox_O_F";
+inline constexpr const char* kRecover = "Label_Recover";
+inline constexpr const char* kGetHelp = "Label_GetHelp";
+inline constexpr const char* kTrackBar = "TrackBar_BandWidth";
+inline constexpr const char* kMaxConnectionLabel = "Label_N_H_MaxConection";
+inline constexpr const char* kPerProxyLabel = "Labe_N_H_PersistentConnections_PerProxy";
+inline constexpr const char* kMaxConnectionBox = "CheckBox_N_H_MaxConection";
+inline constexpr const char* kPerProxyBox = "CheckBox_N_H_PersistentConnections_PerProxy";
+}  // namespace custom_firefox_page
+
+class CustomFirefoxPage {
+ public:
+  enum class MessageKind { Information, Warning };
+  // Shows a message box (text, title) and returns when it is closed.
+  using MessageSink = std::function<void(MessageKind, const std::string& text, const std::string& title)>;
+
+  explicit CustomFirefoxPage(WindowState& window) : window(window) {}
+
+  // Checks all 24 preference boxes; the check-all box stays as it is.
+  void Button_FF_RecommendedClick();
+  // Any of the 24 boxes: unchecking one unchecks the check-all box.
+  void PreferenceBoxClick(std::string_view checkBox);
+  // The two captions that act on their boxes.
+  void Label_N_H_MaxConectionClick();
+  void Labe_N_H_PersistentConnections_PerProxyClick();
+  // The custom Firefox pass: remembers the class, disables the page while
+  // it backs up and writes every profile, then tells the user. True when
+  // profiles.ini was there and every file could be read and written.
+  bool Button_Firefox_OptimizeClick();
+
+  WindowState& window;
+  bool MemoryBig = false;  // total physical memory of 1 GiB or more, taken when the window is created
+  std::int32_t BandwidthKbps = 56;
+  bool Busy = false;
+  bool Optimized = false;
+  MessageSink ShowMessage;
+
+ private:
+  void ToggleFromCaption(const char* checkBox);
+};
+
+// The page's designed states on an in-memory form (check-all checked, the
+// progress bar 0 to 96 and hidden), with the box handlers wired.
+void DesignCustomFirefoxPage(MemoryWindow& form, CustomFirefoxPage& page);
+
+}  // namespace velomar

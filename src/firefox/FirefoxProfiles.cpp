@@ -1,0 +1,96 @@
+// Finding the current user's Firefox profiles through profiles.ini.
+#include "firefox/Unit_Firefox_Optimize.h"
+#include "platform/Files.h"
+#include "platform/System.h"
+#include "tcp/Unit_RegOperation.h"
+#include "util/IniFile.h"
+
+namespace velomar {
+
+namespace {
+
+IniFile ReadProfilesIni(const std::string& dataFolder, std::string& error) {
+  IniFile ini;
+  if (!IniFile::Load(ProfilesIniPath(dataFolder), ini, error)) return IniFile::Parse("");
+  return ini;
+}
+
+}  // namespace
+
+std::string FindFirefoxDataFolder() {
+#ifdef _WIN32
+  // Taken as stored: the folder is appended without looking for a separator.
+  const std::string appData = ReadRegString(
+      "HKEY_CURRENT_USER", "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "AppData");
+  if (appData.empty()) return {};
+  return appData + "\\Mozilla\\Firefox";
+#else
+  return platform::FirefoxDataFolderCandidate();
+#endif
+}
+
+std::string FirefoxPath(const std::string& folder, const std::string& name) {
+  return folder + platform::PathSeparator() + name;
+}
+
+std::string ProfilesIniPath(const std::string& dataFolder) { return FirefoxPath(dataFolder, "profiles.ini"); }
+
+bool HasProfilesIni(const std::string& dataFolder) {
+  return !dataFolder.empty() && platform::FileExists(ProfilesIniPath(dataFolder));
+}
+
+std::optional<ResolvedDirectory> ResolveProfileDirectory(const std::string& dataFolder, const std::string& pathValue) {
+  if (pathValue.empty()) return std::nullopt;
+  // Existence alone decides, the value as given first: an absolute path is
+  // found here, and so is one relative to the current directory.
+  if (platform::DirectoryExists(pathValue)) return ResolvedDirectory{pathValue, true};
+  const std::string candidate = FirefoxPath(dataFolder, pathValue);
+  if (platform::DirectoryExists(candidate)) return ResolvedDirectory{candidate, false};
+  return std::nullopt;
+}
+
+FirefoxProfileList EnumerateFirefoxProfiles(const std::string& dataFolder) {
+  FirefoxProfileList list;
+  const IniFile ini = ReadProfilesIni(dataFolder, list.ReadError);
+  const auto sections = ini.SectionNames();
+  list.SectionCount = static_cast<std::int32_t>(sections.size());
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    FirefoxProfile profile;
+    profile.SectionIndex = static_cast<std::int32_t>(i);
+    profile.SectionName = sections[i];
+    profile.PathValue = ini.ReadString(sections[i], "Path");
+    if (profile.PathValue.empty()) continue;
+    if (auto resolved = ResolveProfileDirectory(dataFolder, profile.PathValue)) {
+      profile.Directory = resolved->Directory;
+      profile.TakenAsGiven = resolved->TakenAsGiven;
+    }
+    list.Profiles.push_back(std::move(profile));
+  }
+  return list;
+}
+
+bool IsFirefoxInstalled() {
+  const std::string dataFolder = FindFirefoxDataFolder();
+  if (!HasProfilesIni(dataFolder)) return false;
+  for (const auto& profile : EnumerateFirefoxProfiles(dataFolder).Profiles)
+    if (profile.Resolved() && platform::FileExists(FirefoxPath(profile.Directory, kPrefsJs))) return true;
+  return false;
+}
+
+bool HasFirefoxProfileFolder() {
+  const std::string dataFolder = FindFirefoxDataFolder();
+  if (!HasProfilesIni(dataFolder)) return false;
+  std::string error;
+  const IniFile ini = ReadProfilesIni(dataFolder, error);
+  const auto sections = ini.SectionNames();
+  // The first section is never examined, and the relative reading is tried
+  // before the value as given.
+  for (std::size_t i = 1; i < sections.size(); ++i) {
+    const std::string path = ini.ReadString(sections[i], "Path");
+    if (path.empty()) continue;
+    if (platform::DirectoryExists(FirefoxPath(dataFolder, path)) || platform::DirectoryExists(path)) return true;
+  }
+  return false;
+}
+
+}  // namespace velomar

@@ -1,0 +1,27 @@
+// Starting a Firefox worker and waiting for it.
+#include <exception>
+#include <thread>
+
+#include "firefox/FirefoxPassShared.h"
+
+namespace velomar {
+
+void RunFirefoxWorker(FirefoxPassShared& shared, const std::function<void()>& body) {
+  std::thread worker(body);
+  shared.PassDone.WaitProcessingMessages();
+  worker.join();
+}
+
+void FinishAfter(FirefoxPassShared& shared, const std::function<bool()>& body) {
+  bool result = false;
+  try {
+    result = body();
+  } catch (const std::exception& e) {
+    shared.problems.push_back(e.what());
+  } catch (...) {
+    shared.problems.push_back("the Firefox worker stopped on an unexpected error");
+  }
+  shared.Finish(result);
+}
+
+}  // namespace velomar

@@ -1,0 +1,215 @@
+#pragma once
+// Firefox preference tuning: the profiles listed in profiles.ini, the
+// user_pref line format of user.js, the automatic and the custom preference
+// passes, and the backups and restores of the preference files.
+//
+// Every file is read whole as a list of lines and written whole through a
+// temporary file moved into place, with CR LF after every line; bytes other
+// than line ends pass through unchanged. A file that cannot be read or
+// written is reported and the walk goes on with the next profile.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "util/TextLines.h"
+
+namespace velomar {
+
+class WindowState;
+
+// ---------------------------------------------------------------- profiles
+
+struct FirefoxProfile {
+  std::int32_t SectionIndex = 0;  // position in profiles.ini, every section counted
+  std::string SectionName;
+  std::string PathValue;  // the "Path" value as read
+  std::string Directory;  // empty when the profile did not resolve
+  bool TakenAsGiven = false;
+  bool Resolved() const { return !Directory.empty(); }
+};
+
+struct FirefoxProfileList {
+  std::int32_t SectionCount = 0;
+  std::vector<FirefoxProfile> Profiles;  // the sections with a non-empty "Path"
+  std::string ReadError;                 // set when profiles.ini could not be read
+};
+
+// The user's application-data folder followed by "\Mozilla\Firefox" (on
+// Windows from the registry; elsewhere the platform's Firefox folder); empty
+// when unknown.
+std::string FindFirefoxDataFolder();
+// A file or folder inside a profile or data folder, joined with the
+// platform's separator.
+std::string FirefoxPath(const std::string& folder, const std::string& name);
+std::string ProfilesIniPath(const std::string& dataFolder);
+// True when the data folder is known and holds profiles.ini.
+bool HasProfilesIni(const std::string& dataFolder);
+
+FirefoxProfileList EnumerateFirefoxProfiles(const std::string& dataFolder);
+// The value as given when it names a folder, else dataFolder + the value;
+// nothing when neither exists.
+struct ResolvedDirectory {
+  std::string Directory;
+  bool TakenAsGiven = false;
+};
+std::optional<ResolvedDirectory> ResolveProfileDirectory(const std::string& dataFolder, const std::string& pathValue);
+
+// Some profile has a prefs.js (Firefox has run with it).
+bool IsFirefoxInstalled();
+// Some profile folder exists, the first section of profiles.ini not examined.
+bool HasFirefoxProfileFolder();
+
+// ---------------------------------------------------------------- line format
+
+inline constexpr std::string_view kDeletionTail = ", del);";
+
+// A preference line is head + tail: user_pref("name" and , value);
+struct PrefEntry {
+  std::string head;
+  std::string tail;
+  bool IsDeletion() const { return tail == kDeletionTail; }
+  bool IsEmpty() const { return head.empty() && tail.empty(); }
+  std::string Line() const { return head + tail; }
+};
+PrefEntry MakePrefEntry(std::string_view name, std::string_view value);
+
+// The first line holding head anywhere in it, or -1; an empty head matches none.
+std::int32_t FindPrefLine(const Lines& lines, std::string_view head);
+// Between the first double quote and the next one.
+std::string PrefNameOf(std::string_view text);
+// After the first comma up to the next ")"; for a line without a comma
+// nothing, and without a ")" after it the rest of the line.
+std::string PrefValueOf(std::string_view text);
+
+// The 13 entries every machine gets, and the 14 whose values depend on the
+// machine class (0 to 3); the automatic set marks removals with ", del);",
+// the custom set has empty entries there instead.
+const std::vector<PrefEntry>& CommonPrefs();
+const std::vector<PrefEntry>& MachineClassPrefs(int machineClass);
+const std::vector<PrefEntry>& CustomMachineClassPrefs(int machineClass);
+
+inline constexpr std::uint64_t kOneGiB = 1073741824ull;
+// 2 when the memory reaches 1 GiB, plus 1 from 1024 Kbps.
+int MachineClassOf(bool memoryBig, std::int32_t bandwidthKbps);
+
+// Sorts all lines without regard to case by the user's locale.
+void SortPrefLines(Lines& lines);
+
+// ---------------------------------------------------------------- automatic pass
+
+namespace firefox_auto {
+inline constexpr const char* kStatus = "Label_Doing";
+inline constexpr const char* kProgress = "ProgressBar_Optimize";
+inline constexpr const char* kLog = "ListView_Log";
+}  // namespace firefox_auto
+
+// Problems met on the way: one message per file that could not be read or
+// written, naming it.
+using FileProblems = std::vector<std::string>;
+
+// Rewrites dir/user.js with the automatic set for the machine class, one log
+// row per preference handled, paced by the window's PauseForDisplay and
+// adding progressStep to ProgressBar_Optimize 27 times. False (with the
+// problem added) when user.js cannot be read or written; it is then
+// unchanged.
+bool EditUserPrefs(const std::string& directory, int machineClass, WindowState& window, std::int32_t progressStep,
+                   FileProblems& problems);
+
+// What one automatic pass shares with its worker; the worker writes the
+// result and then sets the flag.
+struct FirefoxPassShared;
+
+// The worker of the automatic pass: the machine class, the backups and the
+// edit of every profile, driving the automatic window's status label,
+// progress bar and log list.
+class TFFOThread {
+ public:
+  TFFOThread(FirefoxPassShared& shared, WindowState& window) : shared_(shared), window_(window) {}
+  void Execute();
+
+ private:
+  bool Walk();
+  FirefoxPassShared& shared_;
+  WindowState& window_;
+};
+
+// Runs the automatic pass on a TFFOThread and waits for it, processing
+// messages. True when the worker got through profiles.ini and every file
+// could be read and written.
+bool RunFirefoxPass(std::int32_t bandwidthKbps, bool skipTcpPass, WindowState& window,
+                    FileProblems* problems = nullptr);
+
+// ---------------------------------------------------------------- backups and restores
+
+inline constexpr const char* kPrefsJs = "prefs.js";
+inline constexpr const char* kUserJs = "user.js";
+inline constexpr const char* kPrefsBackup = "prefs.bk";
+inline constexpr const char* kUserBackup = "user.bk";
+inline constexpr const char* kCustomPrefsBackup = "Custom_prefs.bk";
+inline constexpr const char* kCustomUserBackup = "Custom_user.bk";
+
+// Reads source as lines and writes them to target with CR LF after each.
+bool CopyLines(const std::string& source, const std::string& target, FileProblems& problems);
+
+// The restore worker: prefs.bk and user.bk back over prefs.js and user.js.
+class TFFRThread {
+ public:
+  explicit TFFRThread(FirefoxPassShared& shared) : shared_(shared) {}
+  void Execute();
+
+ private:
+  FirefoxPassShared& shared_;
+};
+
+// The three undo operations walk the profiles and stop at the first one that
+// does not resolve. Each is true when the walk completed without a problem.
+bool RestoreFirefoxBackup(FileProblems* problems = nullptr);
+bool ClearUserPrefsFile(FileProblems* problems = nullptr);
+// Custom_prefs.bk over prefs.js, then Custom_user.bk over user.js.
+bool RestoreCustomFirefoxBackup(FileProblems* problems = nullptr);
+
+// ---------------------------------------------------------------- custom pass
+
+namespace custom_firefox {
+inline constexpr const char* kProgress = "ProgressBar_FF";
+inline constexpr int kProgressMaximum = 96;
+}  // namespace custom_firefox
+
+// One of the 24 check boxes of the custom Firefox page and the preferences
+// it writes, in order.
+struct CustomPrefBox {
+  const char* checkBox;
+  const char* tab;
+  struct Item {
+    bool byClass;  // from the machine-class table, else the common one
+    int index;     // row of that table
+  };
+  std::vector<Item> items;
+};
+const std::vector<CustomPrefBox>& CustomPrefBoxes();
+
+// What the custom writer needs of its window.
+struct CustomPassInputs {
+  WindowState& window;
+  bool memoryBig = false;
+  std::int32_t bandwidthKbps = 56;
+};
+
+// Writes the checked boxes' preferences into dir/user.js, adding to
+// ProgressBar_FF and pausing once per box. False (problem added) when
+// user.js cannot be read or written; it is then unchanged.
+bool WriteCustomPrefs(const std::string& directory, std::int32_t sectionIndex, std::int32_t sectionCount,
+                      CustomPassInputs& inputs, FileProblems& problems);
+
+struct CustomPassOutcome {
+  bool walked = false;     // the data folder and profiles.ini were there
+  bool optimized = false;  // some profile was written
+  FileProblems problems;
+};
+// The profile walk of the custom pass: backups (Custom_prefs.bk, user.bk and
+// Custom_user.bk), then WriteCustomPrefs; unresolved profiles are skipped.
+CustomPassOutcome RunCustomFirefoxWalk(CustomPassInputs& inputs);
+
+}  // namespace velomar

@@ -1,0 +1,139 @@
+#include <filesystem>
+
+#include "FirefoxFixture.h"
+#include "app/MemoryWindow.h"
+
+namespace velomar {
+namespace {
+
+using test::ReadFileText;
+using test::WriteFileText;
+using namespace firefox_auto;
+
+std::string Pref(const std::string& name, const std::string& value) {
+  return "user_pref(\"" + name + "\", " + value + ");";
+}
+
+class EditUserPrefsTest : public ::testing::Test {
+ protected:
+  EditUserPrefsTest() { window.SetRange(kProgress, 0, 110); }
+  bool Edit(int machineClass, std::int32_t step = 2) {
+    return EditUserPrefs(folder.path(), machineClass, window, step, problems);
+  }
+  std::string UserJs() const { return ReadFileText(folder.File("user.js")); }
+  Lines UserLines() const { return SplitLines(UserJs()); }
+  LogRow RowFor(const std::string& name) const {
+    for (const auto& row : window.Rows(kLog))
+      if (row.name == name) return row;
+    return {};
+  }
+
+  test::TempFolder folder;
+  MemoryWindow window;
+  FileProblems problems;
+};
+
+TEST_F(EditUserPrefsTest, WithoutUserJsClassThreeWritesTwentyFourSortedLines) {
+  ASSERT_TRUE(Edit(3));
+  const std::string expected =
+      Pref("browser.cache.memory.capacity", "65536") + "\r\n" + Pref("browser.chrome.favicons", "false") + "\r\n" +
+      Pref("browser.display.show_image_placeholders", "true") + "\r\n" + Pref("browser.turbo.enabled", "true") +
+      "\r\n" + Pref("browser.urlbar.autocomplete.enabled", "true") + "\r\n" + Pref("browser.urlbar.autofill", "true") +
+      "\r\n" + Pref("content.interrupt.parsing", "true") + "\r\n" + Pref("content.max.tokenizing.time", "2250000") +
+      "\r\n" + Pref("content.notify.backoffcount", "5") + "\r\n" + Pref("content.notify.interval", "750000") + "\r\n" +
+      Pref("content.notify.ontimer", "true") + "\r\n" + Pref("content.switch.threshold", "750000") + "\r\n" +
+      Pref("network.http.max-connections", "48") + "\r\n" + Pref("network.http.max-connections-per-server", "16") +
+      "\r\n" + Pref("network.http.max-persistent-connections-per-proxy", "16") + "\r\n" +
+      Pref("network.http.max-persistent-connections-per-server", "8") + "\r\n" +
+      Pref("network.http.pipelining", "true") + "\r\n" + Pref("network.http.pipelining.firstrequest", "true") + "\r\n" +
+      Pref("network.http.pipelining.maxrequests", "8") + "\r\n" + Pref("network.http.proxy.pipelining", "true") +
+      "\r\n" + Pref("network.http.request.max-start-delay", "0") + "\r\n" + Pref("nglayout.initialpaint.delay", "0") +
+      "\r\n" + Pref("plugin.expose_full_path", "true") + "\r\n" + Pref("ui.submenuDelay", "0") + "\r\n";
+  EXPECT_EQ(UserJs(), expected);
+  const auto rows = window.Rows(kLog);
+  ASSERT_EQ(rows.size(), 24u);
+  for (const auto& row : rows) EXPECT_EQ(row.oldValue, "No value") << row.name;
+  // Interleaved: machine-class entry 1 is a removal in class 3, so the first
+  // row is the common table's first entry, then class entry 2.
+  EXPECT_EQ(rows[0], (LogRow{"network.http.pipelining", "No value", " true"}));
+  EXPECT_EQ(rows[1].name, "content.notify.ontimer");
+  EXPECT_EQ(window.PauseCount(), 24);
+  EXPECT_EQ(window.Position(kProgress), 54);  // 27 steps of 2
+}
+
+TEST_F(EditUserPrefsTest, EachPreferenceIsAnnouncedThenPausedThenLogged) {
+  WriteFileText(folder.File("user.js"), "");
+  ASSERT_TRUE(Edit(0));
+  const auto& events = window.Events();
+  ASSERT_GE(events.size(), 5u);
+  EXPECT_EQ(events[0].kind, WindowEvent::Kind::Position);
+  EXPECT_EQ(events[1].kind, WindowEvent::Kind::Text);
+  EXPECT_EQ(events[1].value, "Firefox : Optimizing network.http.pipelining ...");
+  EXPECT_EQ(events[2].kind, WindowEvent::Kind::Scroll);
+  EXPECT_EQ(events[3].kind, WindowEvent::Kind::Pause);
+  EXPECT_EQ(events[4].kind, WindowEvent::Kind::Row);
+  // Every machine-class entry pauses; a missing one twice before its row.
+  EXPECT_EQ(window.PauseCount(), 13 + 14 + 11);
+}
+
+TEST_F(EditUserPrefsTest, ExactValueComparisonAndFirstMatchOnly) {
+  WriteFileText(folder.File("user.js"),
+                "// keep me\r\n\r\n" + Pref("network.http.pipelining", "true") + "\r\n" +
+                    "user_pref(\"network.http.proxy.pipelining\",true);\r\n" + "// " + Pref("ui.submenuDelay", "5") +
+                    "\r\n" + Pref("plugin.expose_full_path", "false") + "\r\n" +
+                    Pref("plugin.expose_full_path", "false") + "\r\n" + Pref("content.maxtextrun", "4095") + "\n");
+  ASSERT_TRUE(Edit(0));
+  EXPECT_EQ(RowFor("network.http.pipelining"), (LogRow{"network.http.pipelining", " true", " true"}));
+  EXPECT_EQ(RowFor("network.http.proxy.pipelining"), (LogRow{"network.http.proxy.pipelining", "true", " true"}));
+  EXPECT_EQ(RowFor("ui.submenuDelay"), (LogRow{"ui.submenuDelay", " 5", " 0"}));
+  EXPECT_EQ(RowFor("content.maxtextrun"), (LogRow{"content.maxtextrun", " 4095", "Delete value"}));
+  EXPECT_EQ(RowFor("content.interrupt.parsing").name, "");  // a removal with no line: no row
+
+  const Lines lines = UserLines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "");  // blank lines sort first
+  EXPECT_EQ(lines[1], "// keep me");
+  const auto count = [&](const std::string& line) { return std::count(lines.begin(), lines.end(), line); };
+  EXPECT_EQ(count(Pref("network.http.pipelining", "true")), 1);
+  EXPECT_EQ(count("user_pref(\"network.http.proxy.pipelining\",true);"), 0);
+  EXPECT_EQ(count(Pref("network.http.proxy.pipelining", "true")), 1);
+  EXPECT_EQ(count("// " + Pref("ui.submenuDelay", "5")), 0);
+  EXPECT_EQ(count(Pref("ui.submenuDelay", "0")), 1);
+  EXPECT_EQ(count(Pref("plugin.expose_full_path", "true")), 1);
+  EXPECT_EQ(count(Pref("plugin.expose_full_path", "false")), 1);  // the second line stays
+  EXPECT_EQ(count(Pref("content.maxtextrun", "4095")), 0);
+  EXPECT_EQ(lines.size(), 2u + 13u + 11u + 1u);
+  EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
+    return platform::CompareTextIgnoringCase(a, b) < 0;
+  }));
+}
+
+TEST_F(EditUserPrefsTest, OtherBytesPassThroughUnchanged) {
+  const std::string binary = std::string("user_pref(\"x.bin\", \"\xff\0\xfe\x80\");", 27);
+  const std::string longLine = "user_pref(\"x.long\", \"" + std::string(200000, 'L') + "\");";
+  WriteFileText(folder.File("user.js"), binary + "\r\n" + longLine);  // no final line break
+  ASSERT_TRUE(Edit(2));
+  const Lines lines = UserLines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), binary), 1);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), longLine), 1);
+  EXPECT_EQ(UserJs().substr(UserJs().size() - 2), "\r\n");
+}
+
+TEST_F(EditUserPrefsTest, UnreadableOrUnwritableUserJsIsReportedAndLeftAlone) {
+  std::filesystem::create_directory(folder.File("user.js"));  // cannot be replaced by a file
+  EXPECT_FALSE(Edit(3));
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("user.js"), std::string::npos);
+  EXPECT_EQ(window.Rows(kLog).back().name, problems[0]);
+
+  test::TempFolder big;
+  WriteFileText(big.File("user.js"), "x");
+  std::filesystem::resize_file(big.File("user.js"), platform::kMaxReadableFile + 1);
+  problems.clear();
+  EXPECT_FALSE(EditUserPrefs(big.path(), 3, window, 2, problems));
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(std::filesystem::file_size(big.File("user.js")), platform::kMaxReadableFile + 1);
+}
+
+}  // namespace
+}  // namespace velomar

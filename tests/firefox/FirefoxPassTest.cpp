@@ -1,0 +1,153 @@
+// The automatic pass and the restore on their workers, against a profile
+// tree in the user's application-data folder. Also built under
+// ThreadSanitizer for the hand-shake between worker and waiting thread.
+#include <filesystem>
+#include <stdexcept>
+
+#include "FirefoxFixture.h"
+#include "app/MemoryWindow.h"
+#include "platform/System.h"
+
+namespace velomar {
+namespace {
+
+using test::ReadFileText;
+using test::WriteFileText;
+using namespace firefox_auto;
+
+class FirefoxPass : public test::FirefoxFolderTest {
+ protected:
+  FirefoxPass() { window.SetRange(kProgress, 0, 110); }
+  bool Run(std::int32_t kbps = 1024, bool skipTcp = false) { return RunFirefoxPass(kbps, skipTcp, window, &problems); }
+  MemoryWindow window;
+  FileProblems problems;
+};
+
+TEST_F(FirefoxPass, OneProfileFillsFiftyFourUnitsAndBacksUpFirst) {
+  const std::string dir = OneProfile();
+  WriteFileText(In(dir, "prefs.js"), "user_pref(\"a\", 1);\nuser_pref(\"b\", 2);");
+  WriteFileText(In(dir, "user.js"), "user_pref(\"ui.submenuDelay\", 7);\n");
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(window.Position(kProgress), 54);
+  EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "user_pref(\"a\", 1);\r\nuser_pref(\"b\", 2);\r\n");
+  EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "user_pref(\"ui.submenuDelay\", 7);\r\n");
+  const auto memory = platform::TotalPhysicalMemory();
+  ASSERT_TRUE(memory);
+  const int machineClass = MachineClassOf(*memory >= kOneGiB, 1024);
+  EXPECT_NE(ReadFileText(In(dir, "user.js")).find(MachineClassPrefs(machineClass)[6].Line()), std::string::npos);
+
+  // A second pass backs up the state the first one left.
+  const std::string afterFirst = ReadFileText(In(dir, "user.js"));
+  window.SetPosition(kProgress, 0);
+  ASSERT_TRUE(Run(56, true));
+  EXPECT_EQ(ReadFileText(In(dir, "user.bk")), afterFirst);
+  EXPECT_EQ(window.Position(kProgress), 108);
+}
+
+TEST_F(FirefoxPass, FourSectionsOfWhichTwoResolveAddThirteenEach) {
+  MakeProfile("a");
+  MakeProfile("b");
+  WriteProfilesIni("[General]\n[Profile0]\nPath=a\n[Profile1]\nPath=gone\n[Profile2]\nPath=b\n");
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(window.Position(kProgress), 26);
+  EXPECT_TRUE(platform::FileExists(In(Dir("a"), "user.js")));
+  EXPECT_TRUE(platform::FileExists(In(Dir("b"), "user.js")));
+  EXPECT_FALSE(platform::FileExists(In(Dir("a"), "user.bk")));  // there was no user.js to back up
+  window.SetPosition(kProgress, 0);
+  ASSERT_TRUE(Run(1024, true));
+  EXPECT_EQ(window.Position(kProgress), 52);
+}
+
+TEST_F(FirefoxPass, EndsFalseAndTouchesNothingWithoutProfilesIni) {
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(window.RowCount(kLog), 0);
+  EXPECT_TRUE(window.Events().empty());
+}
+
+TEST_F(FirefoxPass, AFailingProfileIsReportedAndThePassGoesOn) {
+  std::filesystem::create_directories(std::filesystem::path(MakeProfile("bad")) / "user.js");
+  MakeProfile("good");
+  WriteProfilesIni("[General]\n[Profile0]\nPath=bad\n[Profile1]\nPath=good\n");
+  EXPECT_FALSE(Run());
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("user.js"), std::string::npos);
+  EXPECT_TRUE(platform::FileExists(In(Dir("good"), "user.js")));
+}
+
+TEST_F(FirefoxPass, AnExceptionOnTheWorkerStillEndsTheWait) {
+  OneProfile();
+  window.OnPause([] { throw std::runtime_error("window gone"); });
+  EXPECT_FALSE(Run());
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0], "window gone");
+}
+
+class FirefoxRestore : public test::FirefoxFolderTest {};
+
+TEST_F(FirefoxRestore, RestoresWhatExistsAndCanBeRepeated) {
+  const std::string dir = OneProfile();
+  WriteFileText(In(dir, "prefs.bk"), "one\ntwo");
+  WriteFileText(In(dir, "prefs.js"), "changed\r\n");
+  WriteFileText(In(dir, "user.js"), "kept\r\n");
+  ASSERT_TRUE(RestoreFirefoxBackup());
+  EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), "one\r\ntwo\r\n");
+  EXPECT_EQ(ReadFileText(In(dir, "user.js")), "kept\r\n");  // no user.bk
+  ASSERT_TRUE(RestoreFirefoxBackup());
+  EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), "one\r\ntwo\r\n");
+  EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "one\ntwo");
+}
+
+TEST_F(FirefoxRestore, AnUnresolvedProfileStopsTheWalk) {
+  const std::string dir = MakeProfile("valid");
+  WriteProfilesIni("[General]\n[Profile0]\nPath=missing\n[Profile1]\nPath=valid\n");
+  WriteFileText(In(dir, "prefs.bk"), "backup\n");
+  WriteFileText(In(dir, "prefs.js"), "current\n");
+  WriteFileText(In(dir, "user.bk"), "");
+  WriteFileText(In(dir, "user.js"), "user\n");
+  EXPECT_FALSE(RestoreFirefoxBackup());
+  EXPECT_FALSE(ClearUserPrefsFile());
+  EXPECT_FALSE(RestoreCustomFirefoxBackup());
+  EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), "current\n");
+  EXPECT_EQ(ReadFileText(In(dir, "user.js")), "user\n");
+}
+
+TEST_F(FirefoxRestore, ClearEmptiesUserJsOnlyWhereABackupExists) {
+  MakeProfile("a");
+  MakeProfile("b");
+  WriteProfilesIni("[General]\n[Profile0]\nPath=a\n[Profile1]\nPath=b\n");
+  WriteFileText(In(Dir("a"), "user.js"), "a\n");
+  WriteFileText(In(Dir("a"), "user.bk"), "a\n");
+  WriteFileText(In(Dir("b"), "user.js"), "b\n");
+  ASSERT_TRUE(ClearUserPrefsFile());
+  EXPECT_TRUE(platform::FileExists(In(Dir("a"), "user.js")));
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "user.js")), "");
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "user.bk")), "a\n");
+  EXPECT_EQ(ReadFileText(In(Dir("b"), "user.js")), "b\n");
+}
+
+TEST_F(FirefoxRestore, CustomRestorePutsBackPrefsJsThenUserJs) {
+  const std::string dir = OneProfile();
+  WriteFileText(In(dir, "Custom_prefs.bk"), "prefs\r");
+  WriteFileText(In(dir, "Custom_user.bk"), "");
+  WriteFileText(In(dir, "user.js"), "written by the custom pass\r\n");
+  ASSERT_TRUE(RestoreCustomFirefoxBackup());
+  EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), "prefs\r\n");
+  EXPECT_TRUE(platform::FileExists(In(dir, "user.js")));
+  EXPECT_EQ(ReadFileText(In(dir, "user.js")), "");
+}
+
+TEST_F(FirefoxRestore, AnUnwritableTargetIsReportedAndTheWalkGoesOn) {
+  std::filesystem::create_directories(std::filesystem::path(MakeProfile("a")) / "prefs.js");
+  MakeProfile("b");
+  WriteProfilesIni("[General]\n[Profile0]\nPath=a\n[Profile1]\nPath=b\n");
+  WriteFileText(In(Dir("a"), "prefs.bk"), "a\n");
+  WriteFileText(In(Dir("b"), "prefs.bk"), "b\n");
+  FileProblems problems;
+  EXPECT_FALSE(RestoreFirefoxBackup(&problems));
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("prefs.js"), std::string::npos);
+  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "b\r\n");
+}
+
+}  // namespace
+}  // namespace velomar

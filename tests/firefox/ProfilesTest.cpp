@@ -1,0 +1,93 @@
+#include <filesystem>
+
+#include "FirefoxFixture.h"
+#include "platform/System.h"
+
+namespace velomar {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFileText;
+using test::WriteFileText;
+
+class Profiles : public test::FirefoxFolderTest {};
+
+TEST_F(Profiles, RelativePathResolvesUnderTheDataFolder) {
+  OneProfile();
+  EXPECT_EQ(FindFirefoxDataFolder(), DataFolder());
+  const auto list = EnumerateFirefoxProfiles(DataFolder());
+  EXPECT_EQ(list.SectionCount, 2);
+  ASSERT_EQ(list.Profiles.size(), 1u);
+  const auto& p = list.Profiles[0];
+  EXPECT_EQ(p.SectionIndex, 1);
+  EXPECT_EQ(p.SectionName, "Profile0");
+  EXPECT_EQ(p.PathValue, "Profiles/a.default");
+  EXPECT_EQ(p.Directory, DataFolder() + platform::PathSeparator() + "Profiles/a.default");
+  EXPECT_FALSE(p.TakenAsGiven);
+}
+
+TEST_F(Profiles, AbsolutePathAndCurrentDirectoryReadingAreTakenAsGiven) {
+  const std::string absolute = Root() + platform::PathSeparator() + "elsewhere";
+  fs::create_directories(absolute);
+  MakeProfile("rel");
+  test::TempFolder cwd;
+  fs::create_directories(fs::path(cwd.path()) / "rel");
+  test::ScopedCurrentDirectory inCwd(cwd.path());
+  WriteProfilesIni("[General]\n[Profile0]\nPath=" + absolute +
+                   "\n[Profile1]\nPath=rel\n[Profile2]\nPath=missing\n[Profile3]\n");
+  const auto list = EnumerateFirefoxProfiles(DataFolder());
+  EXPECT_EQ(list.SectionCount, 5);
+  ASSERT_EQ(list.Profiles.size(), 3u);
+  EXPECT_EQ(list.Profiles[0].Directory, absolute);
+  EXPECT_TRUE(list.Profiles[0].TakenAsGiven);
+  EXPECT_EQ(list.Profiles[1].Directory, "rel");  // the current directory's reading wins
+  EXPECT_TRUE(list.Profiles[1].TakenAsGiven);
+  EXPECT_FALSE(list.Profiles[2].Resolved());
+  EXPECT_EQ(list.Profiles[2].SectionIndex, 3);
+}
+
+TEST_F(Profiles, TheTwoTestsDifferOnPrefsJsAndTheFirstSection) {
+  const std::string dir = OneProfile();
+  EXPECT_FALSE(IsFirefoxInstalled());  // never started: no prefs.js
+  EXPECT_TRUE(HasFirefoxProfileFolder());
+  WriteFileText(In(dir, "prefs.js"), "");
+  EXPECT_TRUE(IsFirefoxInstalled());
+
+  // The only profile section first, as Firefox ESR 153 writes the file.
+  fs::copy(test::DataFile("firefox/esr153"), DataFolder(),
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  EXPECT_TRUE(IsFirefoxInstalled());
+  EXPECT_FALSE(HasFirefoxProfileFolder());
+  const auto list = EnumerateFirefoxProfiles(DataFolder());
+  EXPECT_EQ(list.SectionCount, 2);
+  ASSERT_EQ(list.Profiles.size(), 1u);
+  EXPECT_EQ(list.Profiles[0].SectionIndex, 0);
+  EXPECT_TRUE(list.Profiles[0].Resolved());
+}
+
+TEST_F(Profiles, EmptyOrMissingProfilesIniMeansNoFirefox) {
+  EXPECT_FALSE(IsFirefoxInstalled());
+  EXPECT_FALSE(HasFirefoxProfileFolder());
+  WriteProfilesIni("");
+  const auto list = EnumerateFirefoxProfiles(DataFolder());
+  EXPECT_EQ(list.SectionCount, 0);
+  EXPECT_TRUE(list.Profiles.empty());
+  EXPECT_FALSE(IsFirefoxInstalled());
+  EXPECT_FALSE(HasFirefoxProfileFolder());
+}
+
+#ifndef _WIN32
+TEST(FirefoxDataFolderOnLinux, ClassicFolderOnlyWhenItHoldsProfilesIni) {
+  test::TempFolder home;
+  test::TempFolder config;
+  test::ScopedHome scopedHome(home.path());
+  test::ScopedAppData scopedConfig(config.path());
+  fs::create_directories(home.path() + "/.mozilla/firefox");
+  EXPECT_EQ(FindFirefoxDataFolder(), config.path() + "/mozilla/firefox");
+  WriteFileText(home.path() + "/.mozilla/firefox/profiles.ini", "[General]\n");
+  EXPECT_EQ(FindFirefoxDataFolder(), home.path() + "/.mozilla/firefox");
+}
+#endif
+
+}  // namespace
+}  // namespace velomar
