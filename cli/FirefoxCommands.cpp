@@ -1,0 +1,144 @@
+// The Firefox commands: the profiles, the two preference passes and the
+// three restores, on the current user's Firefox data folder.
+#include <algorithm>
+#include <iostream>
+#include <sstream>
+
+#include "Cli.h"
+#include "app/CustomFirefoxPage.h"
+#include "app/MemoryWindow.h"
+#include "bandwidth/BandwidthClass.h"
+#include "firefox/Unit_Firefox_Optimize.h"
+#include "platform/System.h"
+
+namespace velomar::cli {
+
+namespace {
+
+int Status(bool ok, const FileProblems& problems, const std::string& what) {
+  for (const auto& problem : problems) std::cerr << "velomar-cli: " << problem << '\n';
+  if (!ok) throw Failure(what + " reported failure");
+  return 0;
+}
+
+int ProfilesCommand(Invocation& in) {
+  in.Begin();
+  const std::string dataFolder = FindFirefoxDataFolder();
+  FirefoxProfileList list;
+  if (HasProfilesIni(dataFolder))
+    list = EnumerateFirefoxProfiles(dataFolder);
+  else
+    in.Err() << "velomar-cli: no profiles.ini in the Firefox data folder \"" << dataFolder << "\"\n";
+  if (!list.ReadError.empty()) in.Err() << "velomar-cli: " << list.ReadError << '\n';
+  in.Out() << "SectionCount=" << list.SectionCount << '\n';
+  for (const auto& p : list.Profiles)
+    in.Out() << p.SectionIndex << '\t' << p.SectionName << '\t' << p.PathValue << '\t' << p.Directory << '\t'
+             << (p.TakenAsGiven ? 1 : 0) << '\n';
+  in.Out() << "IsFirefoxInstalled=" << (IsFirefoxInstalled() ? 1 : 0) << '\n';
+  in.Out() << "HasFirefoxProfileFolder=" << (HasFirefoxProfileFolder() ? 1 : 0) << '\n';
+  return 0;
+}
+
+int AutoCommand(Invocation& in) {
+  const int position = in.TakeClass();
+  in.Begin();
+  MemoryWindow window;
+  window.SetRange(firefox_auto::kProgress, 0, 110);
+  // As the automatic window starts its Firefox pass.
+  window.SetText(firefox_auto::kStatus, "Firefox :");
+  window.SetPosition(firefox_auto::kProgress, 0);
+  FileProblems problems;
+  const bool ok = RunFirefoxPass(BandwidthClassAt(position)->BandwidthKbps, false, window, &problems);
+  PrintPassEffects(in, window, firefox_auto::kStatus, firefox_auto::kProgress, firefox_auto::kLog);
+  return Status(ok, problems, "the Firefox pass");
+}
+
+std::vector<std::string> SplitAtCommas(const std::string& text) {
+  std::vector<std::string> words;
+  std::stringstream stream(text);
+  for (std::string word; std::getline(stream, word, ',');)
+    if (!word.empty()) words.push_back(word);
+  return words;
+}
+
+bool IsPreferenceBox(const std::string& name) {
+  for (const auto& box : CustomPrefBoxes())
+    if (name == box.checkBox) return true;
+  return false;
+}
+
+int CustomCommand(Invocation& in) {
+  const int position = in.TakeClass();
+  const auto only = in.TakeOption("--only");
+  std::vector<std::string> kept;
+  if (only) {
+    kept = SplitAtCommas(*only);
+    for (const auto& name : kept)
+      if (!IsPreferenceBox(name)) throw UsageError("--only: '" + name + "' is not a Firefox preference check box");
+  }
+  in.Begin();
+
+  MemoryWindow form;
+  CustomFirefoxPage page(form);
+  DesignCustomFirefoxPage(form, page);
+  form.SetRange(custom_firefox_page::kTrackBar, 0, kBandwidthClassCount - 1);
+  form.SetPosition(custom_firefox_page::kTrackBar, position);
+  page.BandwidthKbps = BandwidthClassAt(position)->BandwidthKbps;
+  const auto memory = platform::TotalPhysicalMemory();
+  page.MemoryBig = memory && *memory >= kOneGiB;
+  page.Button_FF_RecommendedClick();
+  if (only)
+    for (const auto& box : CustomPrefBoxes())
+      if (std::find(kept.begin(), kept.end(), box.checkBox) == kept.end()) form.SetChecked(box.checkBox, false);
+  form.ClearEvents();
+
+  page.ShowMessage = [&](CustomFirefoxPage::MessageKind kind, const std::string& text, const std::string&) {
+    if (kind == CustomFirefoxPage::MessageKind::Warning)
+      in.Err() << "velomar-cli: " << text << '\n';
+    else if (in.trace)
+      in.Out() << "message\t" << text << '\n';
+  };
+  const bool ok = page.Button_Firefox_OptimizeClick();
+  PrintPassEffects(in, form, "", custom_firefox::kProgress, "");
+  if (!in.trace) in.Out() << "ProgressBar_FF=" << form.Position(custom_firefox::kProgress) << '\n';
+  return Status(ok, {}, "the custom Firefox pass");
+}
+
+int RestoreCommand(Invocation& in) {
+  in.Begin();
+  FileProblems problems;
+  const bool ok = RestoreFirefoxBackup(&problems);
+  return Status(ok, problems, "the Firefox restore");
+}
+
+int ClearCommand(Invocation& in) {
+  in.Begin();
+  FileProblems problems;
+  const bool ok = ClearUserPrefsFile(&problems);
+  return Status(ok, problems, "clearing user.js");
+}
+
+int RestoreCustomCommand(Invocation& in) {
+  in.Begin();
+  FileProblems problems;
+  const bool ok = RestoreCustomFirefoxBackup(&problems);
+  return Status(ok, problems, "the custom Firefox restore");
+}
+
+const Registrar kFirefoxCommands({
+    {"firefox-profiles", "firefox-profiles", "list the Firefox profiles found through profiles.ini", false,
+     ProfilesCommand},
+    {"firefox-auto", "firefox-auto --class C",
+     "the automatic Firefox pass: back up and rewrite user.js in every profile", false, AutoCommand},
+    {"firefox-custom", "firefox-custom --class C [--only BOX,BOX...]",
+     "the custom Firefox pass, all 24 boxes checked unless --only names those to keep", false, CustomCommand},
+    {"firefox-restore", "firefox-restore", "restore prefs.js and user.js from prefs.bk and user.bk", false,
+     RestoreCommand},
+    {"firefox-clear", "firefox-clear", "empty user.js in every profile that has a user.bk", false, ClearCommand},
+    {"firefox-restore-custom", "firefox-restore-custom",
+     "restore prefs.js from Custom_prefs.bk and user.js from Custom_user.bk", false, RestoreCustomCommand},
+});
+
+}  // namespace
+
+}  // namespace velomar::cli
