@@ -1,0 +1,124 @@
+// The Firefox writers' own cost on a large user.js (10,000 lines): the
+// automatic EditUserPrefs and the custom writer, with a window whose pause
+// is a no-op, beside the floor of reading, sorting and writing the same file.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/WindowState.h"
+#include "firefox/Unit_Firefox_Optimize.h"
+#include "platform/Files.h"
+#include "util/TextLines.h"
+
+namespace {
+
+using namespace velomar;
+
+// Every call does nothing; check boxes read as checked.
+class NullWindow : public WindowState {
+ public:
+  std::string Text(std::string_view) const override { return {}; }
+  void SetText(std::string_view, std::string_view) override {}
+  bool Enabled(std::string_view) const override { return true; }
+  void SetEnabled(std::string_view, bool) override {}
+  bool Visible(std::string_view) const override { return true; }
+  void SetVisible(std::string_view, bool) override {}
+  bool ReadOnly(std::string_view) const override { return false; }
+  void SetReadOnly(std::string_view, bool) override {}
+  bool Bold(std::string_view) const override { return false; }
+  void SetBold(std::string_view, bool) override {}
+  bool Checked(std::string_view) const override { return true; }
+  void SetChecked(std::string_view, bool) override {}
+  std::vector<std::string> Items(std::string_view) const override { return {}; }
+  void SetItems(std::string_view, const std::vector<std::string>&) override {}
+  void AddItem(std::string_view, std::string_view) override {}
+  int ItemIndex(std::string_view) const override { return -1; }
+  void SetItemIndex(std::string_view, int) override {}
+  int Position(std::string_view) const override { return 0; }
+  void SetPosition(std::string_view, int) override {}
+  void AppendRow(std::string_view, const LogRow&) override {}
+  int RowCount(std::string_view) const override { return 0; }
+  std::vector<LogRow> Rows(std::string_view) const override { return {}; }
+  void ClearRows(std::string_view) override {}
+  void ScrollBy(std::string_view, int) override {}
+  void PauseForDisplay() override {}
+};
+
+// A profile folder holding a user.js of 10,000 preference lines, unsorted,
+// the tuned preferences among them near the end.
+class LargeProfile {
+ public:
+  LargeProfile() {
+    char folder[] = "/tmp/velomar-bench-XXXXXX";
+    if (mkdtemp(folder)) path_ = folder;
+    for (int i = 0; i < 10000 - 20; ++i)
+      lines_.push_back("user_pref(\"extension.item" + std::to_string((i * 7919) % 10000) + ".setting\", " +
+                       std::to_string(i) + ");");
+    for (int i = 0; i < 20; ++i) lines_.push_back(CommonPrefs()[static_cast<std::size_t>(i % 13)].head + ", 1);");
+  }
+  ~LargeProfile() {
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+  }
+  bool ok() const { return !path_.empty(); }
+  const std::string& path() const { return path_; }
+  void Reset() const {
+    std::string error;
+    SaveLines(path_ + "/user.js", lines_, error);
+  }
+
+ private:
+  std::string path_;
+  Lines lines_;
+};
+
+void BM_ReadSortWrite(benchmark::State& state) {
+  LargeProfile profile;
+  if (!profile.ok()) return state.SkipWithError("no temporary folder");
+  for (auto _ : state) {
+    state.PauseTiming();
+    profile.Reset();
+    state.ResumeTiming();
+    Lines lines;
+    std::string error;
+    LoadLines(profile.path() + "/user.js", lines, error);
+    SortPrefLines(lines);
+    SaveLines(profile.path() + "/user.js", lines, error);
+    benchmark::DoNotOptimize(lines);
+  }
+}
+BENCHMARK(BM_ReadSortWrite)->Unit(benchmark::kMillisecond);
+
+void BM_EditUserPrefs(benchmark::State& state) {
+  LargeProfile profile;
+  if (!profile.ok()) return state.SkipWithError("no temporary folder");
+  NullWindow window;
+  for (auto _ : state) {
+    state.PauseTiming();
+    profile.Reset();
+    state.ResumeTiming();
+    FileProblems problems;
+    benchmark::DoNotOptimize(EditUserPrefs(profile.path(), 3, window, 2, problems));
+  }
+}
+BENCHMARK(BM_EditUserPrefs)->Unit(benchmark::kMillisecond);
+
+void BM_WriteCustomPrefs(benchmark::State& state) {
+  LargeProfile profile;
+  if (!profile.ok()) return state.SkipWithError("no temporary folder");
+  NullWindow window;
+  CustomPassInputs inputs{window, true, 1024};
+  for (auto _ : state) {
+    state.PauseTiming();
+    profile.Reset();
+    state.ResumeTiming();
+    FileProblems problems;
+    benchmark::DoNotOptimize(WriteCustomPrefs(profile.path(), 1, 2, inputs, problems));
+  }
+}
+BENCHMARK(BM_WriteCustomPrefs)->Unit(benchmark::kMillisecond);
+
+}  // namespace
