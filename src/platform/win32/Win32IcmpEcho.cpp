@@ -13,6 +13,8 @@ namespace velomar::platform {
 
 namespace {
 
+static_assert(sizeof(ICMP_ECHO_REPLY) == (sizeof(void*) == 8 ? 40 : 28), "the reply record of this build");
+
 using IcmpCreateFileFn = HANDLE(WINAPI*)();
 using IcmpCloseHandleFn = BOOL(WINAPI*)(HANDLE);
 using IcmpSendEchoFn = DWORD(WINAPI*)(HANDLE, IPAddr, LPVOID, WORD, PIP_OPTION_INFORMATION, LPVOID, DWORD, DWORD);
