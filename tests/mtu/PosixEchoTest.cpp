@@ -50,6 +50,18 @@ TEST_F(PosixEchoTest, AnEchoThatFitsIsAnsweredByItsDestination) {
   EXPECT_EQ(icmp.LastError(), 0);
 }
 
+TEST_F(PosixEchoTest, LocalhostResolvesThroughTheSystemResolver) {
+  TICMP icmp;
+  icmp.SetAddress("localhost");
+  EXPECT_EQ(icmp.SendPing(), 1);
+  EXPECT_TRUE(icmp.AddressResolved());
+  EXPECT_EQ(icmp.HostIP(), "127.0.0.1");
+  EXPECT_FALSE(icmp.HostName().empty());
+  icmp.SetAddress("name.that.does.not.resolve.invalid");
+  EXPECT_EQ(icmp.SendPing(), 0);
+  EXPECT_EQ(icmp.LastError(), 11018);
+}
+
 TEST_F(PosixEchoTest, OneByteMoreWithDontFragmentIsTooBig) {
   TICMP icmp;
   icmp.SetAddress(kLoopback);

@@ -163,7 +163,15 @@ class PosixIcmpLibrary : public IcmpLibrary {
       const int ready = poll(&wait, 1, static_cast<int>(std::min<long long>(left, 60000)));
       if (ready < 0 && errno != EINTR) return Failed(kIpGeneralFailure);
       if (ready <= 0) continue;
-      if (!raw && (wait.revents & POLLERR)) return ReadQueuedError(fd);
+      if (wait.revents & POLLNVAL) return Failed(kIpGeneralFailure);
+      if (wait.revents & POLLERR) {
+        if (!raw) return ReadQueuedError(fd);
+        // Reading the pending error clears it; left set, poll would answer
+        // at once again and again.
+        int pending = 0;
+        socklen_t pendingLength = sizeof pending;
+        getsockopt(fd, SOL_SOCKET, SO_ERROR, &pending, &pendingLength);
+      }
       if (!(wait.revents & POLLIN)) continue;
 
       sockaddr_in from{};
