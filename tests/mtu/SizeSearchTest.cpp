@@ -27,7 +27,7 @@ class SizeSearchTest : public ::testing::Test {
   ScopedIcmpEcho scoped{service};
 };
 
-TEST_F(SizeSearchTest, TriesTheSizesOfThePartForCommonPaths) {
+TEST_F(SizeSearchTest, NarrowsToTheBoundaryOfCommonPaths) {
   EXPECT_EQ(Measure(1500), 1500);
   EXPECT_EQ(service.Sizes(), (Sizes{40, 1064, 2088, 1320, 1576, 1384, 1448, 1512, 1464, 1480, 1468, 1472, 1476, 1473}));
 
