@@ -149,5 +149,43 @@ TEST_F(FirefoxRestore, AnUnwritableTargetIsReportedAndTheWalkGoesOn) {
   EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "b\r\n");
 }
 
+#ifdef _WIN32
+// Without ScopedAppData: the prefix's own application-data folder, as the
+// registry names it.
+TEST(FirefoxInTheUsersAppData, PassAndRestoreRunThere) {
+  namespace fs = std::filesystem;
+  const std::string dataFolder = FindFirefoxDataFolder();
+  ASSERT_FALSE(dataFolder.empty());
+  if (platform::DirectoryExists(dataFolder)) GTEST_SKIP() << "left alone: " << dataFolder << " exists";
+  const fs::path mozilla = fs::path(dataFolder).parent_path();
+  const fs::path created = fs::exists(mozilla) ? fs::path(dataFolder) : mozilla;
+  struct Cleanup {
+    fs::path folder;
+    ~Cleanup() {
+      std::error_code ec;
+      fs::remove_all(folder, ec);
+    }
+  } cleanup{created};
+  fs::create_directories(fs::path(dataFolder) / "Profiles" / "w.default");
+  WriteFileText(ProfilesIniPath(dataFolder),
+                "[General]\r\nStartWithLastProfile=1\r\n[Profile0]\r\nPath=Profiles/w.default\r\n");
+  const std::string dir = dataFolder + "\\Profiles/w.default";
+  WriteFileText(dir + "\\prefs.js", "user_pref(\"a\", 1);\n");
+  EXPECT_TRUE(IsFirefoxInstalled());
+  EXPECT_TRUE(HasFirefoxProfileFolder());
+
+  MemoryWindow window;
+  window.SetRange(kProgress, 0, 110);
+  ASSERT_TRUE(RunFirefoxPass(1024, false, window));
+  EXPECT_EQ(window.Position(kProgress), 54);
+  EXPECT_GE(window.RowCount(kLog), 24);
+  EXPECT_EQ(SplitLines(ReadFileText(dir + "\\user.js")).size(), static_cast<std::size_t>(window.RowCount(kLog)));
+
+  WriteFileText(dir + "\\prefs.js", "changed by Firefox\n");
+  ASSERT_TRUE(RestoreFirefoxBackup());
+  EXPECT_EQ(ReadFileText(dir + "\\prefs.js"), "user_pref(\"a\", 1);\r\n");
+}
+#endif
+
 }  // namespace
 }  // namespace velomar
