@@ -26,16 +26,16 @@ constexpr Color Rgb(int r, int g, int b) {
 }
 
 struct Component {
-  std::string name;
+  std::string name{};
   ComponentKind kind = ComponentKind::Other;
-  std::string parent;  // empty: the window itself
+  std::string parent{};  // empty: the window itself
   int x = 0;
   int y = 0;
   // Labels size themselves to their text unless fixedSize; a word-wrapped
   // label wraps at `width`. 0 elsewhere means the kind's usual size.
   int width = 0;
   int height = 0;
-  std::string caption;  // caption, edit text or tab caption as designed
+  std::string caption{};  // caption, edit text or tab caption as designed
 
   int fontHeight = 0;  // character height; 0: the window's
   bool bold = false;
@@ -47,7 +47,7 @@ struct Component {
   bool handCursor = false;
   bool hidden = false;
   bool disabled = false;
-  std::string hint;
+  std::string hint{};
   int maxLength = 0;
   bool readOnly = false;
   bool rightToLeft = false;
@@ -60,23 +60,23 @@ struct Component {
   int position = 0;
   int pageSize = 1;
   // Images: the name of a picture of the program's artwork.
-  std::string picture;
+  std::string picture{};
   bool stretch = false;
   // Page controls: tabs shown, or pages switched by program only.
   bool tabsVisible = true;
   // Timers.
   int interval = 1000;
   // List views: column headers and widths; combo and list boxes: items.
-  std::vector<std::string> columns;
-  std::vector<int> columnWidths;
-  std::vector<std::string> items;
+  std::vector<std::string> columns{};
+  std::vector<int> columnWidths{};
+  std::vector<std::string> items{};
 };
 
 enum class BorderStyle { SingleFixed, None };
 
 struct FormLayout {
-  std::string className;  // the window class, e.g. "TForm_Recover"
-  std::string caption;
+  std::string className{};  // the window class, e.g. "TForm_Recover"
+  std::string caption{};
   int clientWidth = 0;
   int clientHeight = 0;
   int fontHeight = 11;  // Tahoma, never scaled
@@ -86,7 +86,7 @@ struct FormLayout {
   bool centred = true;
   // The main window: closing it ends the message loop of the program.
   bool quitOnClose = false;
-  std::vector<Component> components;
+  std::vector<Component> components{};
 
   const Component* Find(const std::string& name) const;
 };

@@ -1,0 +1,44 @@
+#pragma once
+// What every window of the program shares: the application title, the
+// common controls, message boxes (observable by tests through a hook), the
+// general error report, web and help pages.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace velomar::ui {
+
+const std::string& ApplicationTitle();
+void SetApplicationTitle(std::string title);
+
+// Registers the common control classes the windows use; safe to repeat.
+void InitializeControls();
+
+// A message box request as the harness sees it.
+struct MessageBoxRequest {
+  HWND owner;
+  std::string text;
+  std::string title;
+  UINT style;
+};
+// With a hook installed, message boxes are handed to it instead of being
+// shown; its answer is the box's result (IDOK, ...). Empty: shown for real.
+using MessageBoxHook = std::function<int(const MessageBoxRequest&)>;
+void SetMessageBoxHook(MessageBoxHook hook);
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& title, UINT style);
+// The plain message: application title, OK button.
+void ShowPlainMessage(HWND owner, const std::string& text);
+// An information message with a title of the caller's.
+void ShowInformation(HWND owner, const std::string& text, const std::string& title);
+// The general error report for an exception that escaped a handler.
+void ReportError(HWND owner, const std::string& what);
+
+// Opens a document or web address with its default program.
+void OpenDocument(HWND owner, const std::string& target);
+// The user guide shipped beside the executable ("help\index.html").
+std::string HelpPagePath();
+void OpenHelpPage(HWND owner);
+
+}  // namespace velomar::ui
