@@ -1,5 +1,6 @@
 #include "app/Unit_Recover.h"
 
+#include "firefox/Unit_Firefox_Optimize.h"
 #include "tcp/Unit_TcpOptimize.h"
 
 #ifdef _WIN32
@@ -8,14 +9,8 @@
 
 namespace velomar {
 
-namespace {
-// The custom mode's Firefox restore lives with the Firefox passes; until it
-// is there this window has nothing to put back for Firefox.
-void RestoreCustomFirefoxSettings() {}
-}  // namespace
-
 RecoverRestores CustomModeRestores() {
-  return {[] { RestoreRegBackup(kCustomRegistryBackup); }, [] { RestoreCustomFirefoxSettings(); }};
+  return {[] { RestoreRegBackup(kCustomRegistryBackup); }, [] { RestoreCustomFirefoxBackup(); }};
 }
 
 FormLayout RecoverLayout() {

@@ -65,7 +65,7 @@ FormLayout EveryKindLayout() {
        .x = 64,
        .y = 30,
        .width = 210,
-       .caption = "A window with every kind of component the framework knows, word-wrapped here.",
+       .caption = "A window with every kind of component, word-wrapped.",
        .wordWrap = true},
       {.name = "Image_Link",
        .kind = K::Image,
@@ -277,7 +277,7 @@ TEST_F(EveryKind, CreatesEveryComponentAndIsSavedAsAScreenshot) {
   RECT intro;
   GetWindowRect(At("Label_Intro"), &intro);
   EXPECT_EQ(intro.right - intro.left, 210);
-  EXPECT_GT(intro.bottom - intro.top, 20);
+  EXPECT_GT(intro.bottom - intro.top, 20);  // two lines
   form.AppendRow("ListView_Log", {"DefaultTTL", "No value", "64"});
   form.AppendRow("ListView_Log", {"SackOpts", "0", "1"});
   form.SetAnimation("Image_Busy", true);

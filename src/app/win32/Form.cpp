@@ -23,6 +23,9 @@ constexpr const char* kPartProperty = "VelomarPart";
 constexpr UINT_PTR kTimerIdBase = 1000;
 constexpr UINT_PTR kAnimationIdBase = 20000;
 constexpr int kAnimationInterval = 100;
+// Wrapped lines are measured this much narrower than the label: drawn glyphs
+// may reach past their measured advance.
+constexpr int kWrapSlack = 3;
 
 bool IsContainer(ComponentKind kind) {
   return kind == ComponentKind::Panel || kind == ComponentKind::GroupBox || kind == ComponentKind::TabSheet ||
@@ -468,7 +471,7 @@ void Form::FitLabel(Part& part) {
   if (text.empty() && c.width && c.height) return;
   HDC dc = GetDC(part.hwnd);
   HGDIOBJ old = SelectObject(dc, FontFor(part.FontHeight(layout_.fontHeight), part.bold));
-  RECT r{0, 0, c.wordWrap && c.width ? c.width : 4000, 0};
+  RECT r{0, 0, c.wordWrap && c.width ? c.width - kWrapSlack : 4000, 0};
   DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | (c.wordWrap ? DT_WORDBREAK : 0));
   SelectObject(dc, old);
   ReleaseDC(part.hwnd, dc);
@@ -536,7 +539,9 @@ void Form::PaintPart(Part& part, HDC dc) {
   const UINT rtl = part.spec.rightToLeft ? DT_RTLREADING : 0;
   if (kind == ComponentKind::Label || kind == ComponentKind::StaticText) {
     const std::string text = WindowText(part.hwnd);
-    DrawTextA(dc, text.c_str(), -1, &client, DT_NOPREFIX | rtl | (part.spec.wordWrap ? DT_WORDBREAK : 0));
+    RECT area = client;
+    if (part.spec.wordWrap) area.right -= kWrapSlack;
+    DrawTextA(dc, text.c_str(), -1, &area, DT_NOPREFIX | rtl | (part.spec.wordWrap ? DT_WORDBREAK : 0));
   } else if (kind == ComponentKind::Image && part.picture) {
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ oldBitmap = SelectObject(memory, part.picture);
@@ -1147,7 +1152,7 @@ bool Form::ChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         return false;
       HDC dc = reinterpret_cast<HDC>(wParam);
       const COLORREF background = BackgroundOf(*part);
-      if (part->fontColor != kNoColor) SetTextColor(dc, Resolve(part->fontColor));
+      SetTextColor(dc, Resolve(part->fontColor == kNoColor ? kWindowTextColor : part->fontColor));
       SetBkColor(dc, background);
       result = reinterpret_cast<LRESULT>(BrushFor(background));
       return true;
