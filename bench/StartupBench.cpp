@@ -1,0 +1,237 @@
+// Time from process start to the first painted window: a window of about
+// 60 components made by the framework against a bare Win32 window with one
+// button. Both are this program started again with CreateProcess (so they
+// start the same way); each child signals an event once its window and all
+// its controls have painted, then exits. Runs alternate; medians and their
+// ratio are printed.
+//   startup_bench [runs]          the measurement (default 15 runs of each)
+//   startup_bench --child MODE E  a child: MODE full or bare, E the event name
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/Layout.h"
+#include "app/win32/Form.h"
+
+namespace {
+
+using velomar::Component;
+using velomar::ComponentKind;
+using velomar::FormLayout;
+
+// Sixty components in the mix the program's windows use.
+FormLayout SixtyComponentLayout() {
+  FormLayout f;
+  f.className = "VelomarBenchFull";
+  f.caption = "Startup bench";
+  f.clientWidth = 640;
+  f.clientHeight = 480;
+  f.components.push_back({.name = "Panel_Back",
+                          .kind = ComponentKind::Panel,
+                          .x = 0,
+                          .y = 0,
+                          .width = 640,
+                          .height = 480,
+                          .color = velomar::Rgb(230, 230, 230)});
+  f.components.push_back({.name = "Image_Icon",
+                          .kind = ComponentKind::Image,
+                          .parent = "Panel_Back",
+                          .x = 8,
+                          .y = 8,
+                          .width = 64,
+                          .height = 64,
+                          .picture = "Program",
+                          .stretch = true});
+  f.components.push_back({.name = "ListView_Log",
+                          .kind = ComponentKind::ListView,
+                          .parent = "Panel_Back",
+                          .x = 8,
+                          .y = 330,
+                          .width = 620,
+                          .height = 140,
+                          .columns = {"Name", "Old Value", "New Value"}});
+  f.components.push_back({.name = "TrackBar_BandWidth",
+                          .kind = ComponentKind::TrackBar,
+                          .parent = "Panel_Back",
+                          .x = 80,
+                          .y = 8,
+                          .width = 400,
+                          .height = 33});
+  f.components.push_back({.name = "ProgressBar_Optimize",
+                          .kind = ComponentKind::ProgressBar,
+                          .parent = "Panel_Back",
+                          .x = 80,
+                          .y = 48,
+                          .width = 400,
+                          .height = 16,
+                          .maximum = 110});
+  for (int g = 0; g < 3; ++g) {
+    const std::string group = "GroupBox_" + std::to_string(g);
+    f.components.push_back({.name = group,
+                            .kind = ComponentKind::GroupBox,
+                            .parent = "Panel_Back",
+                            .x = 8 + g * 208,
+                            .y = 76,
+                            .width = 200,
+                            .height = 248,
+                            .caption = group,
+                            .bold = true});
+    for (int i = 0; i < 6; ++i) {
+      const std::string n = std::to_string(g) + "_" + std::to_string(i);
+      const int y = 20 + i * 37;
+      f.components.push_back({.name = "Label_" + n,
+                              .kind = ComponentKind::Label,
+                              .parent = group,
+                              .x = 8,
+                              .y = y,
+                              .caption = "Setting " + n});
+      if (i % 3 == 0)
+        f.components.push_back({.name = "Edit_" + n,
+                                .kind = ComponentKind::Edit,
+                                .parent = group,
+                                .x = 100,
+                                .y = y,
+                                .width = 90,
+                                .height = 21,
+                                .caption = "1500"});
+      else if (i % 3 == 1)
+        f.components.push_back({.name = "ComboBox_" + n,
+                                .kind = ComponentKind::ComboBox,
+                                .parent = group,
+                                .x = 100,
+                                .y = y,
+                                .width = 90,
+                                .items = {"System default", "Yes", "No"}});
+      else
+        f.components.push_back({.name = "CheckBox_" + n,
+                                .kind = ComponentKind::CheckBox,
+                                .parent = group,
+                                .x = 100,
+                                .y = y,
+                                .width = 90,
+                                .height = 17,
+                                .caption = "On"});
+    }
+  }
+  f.components.push_back({.name = "Button_Go",
+                          .kind = ComponentKind::Button,
+                          .parent = "Panel_Back",
+                          .x = 500,
+                          .y = 8,
+                          .width = 75,
+                          .height = 25,
+                          .caption = "Go"});
+  while (f.components.size() < 60) {
+    const std::string n = std::to_string(f.components.size());
+    f.components.push_back({.name = "Label_Hidden" + n,
+                            .kind = ComponentKind::Label,
+                            .parent = "Panel_Back",
+                            .x = 700,
+                            .y = 0,
+                            .caption = "message " + n,
+                            .hidden = true});
+  }
+  return f;
+}
+
+void PaintEverything(HWND window) {
+  ShowWindow(window, SW_SHOW);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+int RunFull(HANDLE painted) {
+  velomar::ui::Form form(SixtyComponentLayout());
+  form.Create();
+  PaintEverything(form.Handle());
+  SetEvent(painted);
+  return form.Components().size() >= 60 ? 0 : 1;
+}
+
+LRESULT CALLBACK BareProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+int RunBare(HANDLE painted) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = BareProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = "VelomarBenchBare";
+  RegisterClassA(&wc);
+  HWND window = CreateWindowExA(0, wc.lpszClassName, "Startup bench", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                640, 480, nullptr, nullptr, instance, nullptr);
+  CreateWindowExA(0, "BUTTON", "Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 500, 8, 75, 25, window, nullptr, instance,
+                  nullptr);
+  PaintEverything(window);
+  SetEvent(painted);
+  return 0;
+}
+
+double RunChild(const std::string& self, const char* mode, int run) {
+  const std::string event =
+      "VelomarStartupBench_" + std::to_string(GetCurrentProcessId()) + "_" + mode + "_" + std::to_string(run);
+  HANDLE painted = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
+  std::string command = "\"" + self + "\" --child " + mode + " " + event;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  const auto start = std::chrono::steady_clock::now();
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    std::fprintf(stderr, "cannot start %s\n", command.c_str());
+    std::exit(1);
+  }
+  HANDLE waits[2] = {painted, process.hProcess};
+  const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, 60000);
+  const auto end = std::chrono::steady_clock::now();
+  if (woke != WAIT_OBJECT_0) {
+    std::fprintf(stderr, "the %s child ended or hung before painting\n", mode);
+    std::exit(1);
+  }
+  WaitForSingleObject(process.hProcess, 10000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  CloseHandle(painted);
+  return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--child") {
+    HANDLE painted = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[3]);
+    if (!painted) return 2;
+    return std::string(argv[2]) == "full" ? RunFull(painted) : RunBare(painted);
+  }
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  RunChild(self, "bare", -1);  // warm the caches of the system and of Wine
+  RunChild(self, "full", -1);
+  std::vector<double> full, bare;
+  for (int run = 0; run < runs; ++run) {
+    bare.push_back(RunChild(self, "bare", run));
+    full.push_back(RunChild(self, "full", run));
+  }
+  const double fullMedian = Median(full), bareMedian = Median(bare);
+  std::printf("startup to first paint, median of %d runs each (alternating)\n", runs);
+  std::printf("  bare Win32 window, one button:     %8.1f ms (min %.1f, max %.1f)\n", bareMedian,
+              *std::min_element(bare.begin(), bare.end()), *std::max_element(bare.begin(), bare.end()));
+  std::printf("  framework window, %d components:   %8.1f ms (min %.1f, max %.1f)\n",
+              static_cast<int>(SixtyComponentLayout().components.size()), fullMedian,
+              *std::min_element(full.begin(), full.end()), *std::max_element(full.begin(), full.end()));
+  std::printf("  ratio framework / bare:            %8.2f\n", fullMedian / bareMedian);
+  return 0;
+}
