@@ -85,7 +85,7 @@ int CustomCommand(Invocation& in) {
   form.SetPosition(custom_firefox_page::kTrackBar, position);
   page.BandwidthKbps = BandwidthClassAt(position)->BandwidthKbps;
   const auto memory = platform::TotalPhysicalMemory();
-  page.MemoryBig = memory && *memory >= kOneGiB;
+  page.MemoryBig = memory && IsMemoryBig(*memory);
   page.Button_FF_RecommendedClick();
   if (only)
     for (const auto& box : CustomPrefBoxes())

@@ -152,7 +152,7 @@ void TFFOThread::Execute() {
 bool TFFOThread::Walk() {
   const auto memory = platform::TotalPhysicalMemory();
   if (!memory) return false;
-  const int machineClass = MachineClassOf(*memory >= kOneGiB, shared_.BandwidthKbps);
+  const int machineClass = MachineClassOf(IsMemoryBig(*memory), shared_.BandwidthKbps);
 
   const std::string dataFolder = FindFirefoxDataFolder();
   if (!HasProfilesIni(dataFolder)) return false;

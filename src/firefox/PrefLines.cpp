@@ -118,6 +118,8 @@ const std::vector<PrefEntry>& CustomMachineClassPrefs(int machineClass) {
   return columns[ClassColumn(machineClass)];
 }
 
+bool IsMemoryBig(std::uint64_t totalPhysicalBytes) { return totalPhysicalBytes >= kOneGiB; }
+
 int MachineClassOf(bool memoryBig, std::int32_t bandwidthKbps) {
   return (memoryBig ? 2 : 0) + (bandwidthKbps >= 1024 ? 1 : 0);
 }

@@ -91,6 +91,8 @@ const std::vector<PrefEntry>& MachineClassPrefs(int machineClass);
 const std::vector<PrefEntry>& CustomMachineClassPrefs(int machineClass);
 
 inline constexpr std::uint64_t kOneGiB = 1073741824ull;
+// Exactly 1 GiB counts as big.
+bool IsMemoryBig(std::uint64_t totalPhysicalBytes);
 // 2 when the memory reaches 1 GiB, plus 1 from 1024 Kbps.
 int MachineClassOf(bool memoryBig, std::int32_t bandwidthKbps);
 

@@ -33,7 +33,7 @@ TEST_F(FirefoxPass, OneProfileFillsFiftyFourUnitsAndBacksUpFirst) {
   EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "user_pref(\"ui.submenuDelay\", 7);\r\n");
   const auto memory = platform::TotalPhysicalMemory();
   ASSERT_TRUE(memory);
-  const int machineClass = MachineClassOf(*memory >= kOneGiB, 1024);
+  const int machineClass = MachineClassOf(IsMemoryBig(*memory), 1024);
   EXPECT_NE(ReadFileText(In(dir, "user.js")).find(MachineClassPrefs(machineClass)[6].Line()), std::string::npos);
 
   // A second pass backs up the state the first one left.

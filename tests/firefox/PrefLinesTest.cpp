@@ -33,9 +33,10 @@ TEST(PrefLines, HeadIncludesTheClosingQuote) {
 
 TEST(PrefLines, MachineClassBoundaries) {
   EXPECT_EQ(MachineClassOf(false, 512), 0);
-  EXPECT_EQ(MachineClassOf(false, 1024), 1);               // exactly 1024 Kbps is 1 Mbps
-  EXPECT_EQ(MachineClassOf(kOneGiB >= kOneGiB, 1023), 2);  // exactly 1 GiB counts as 1 GiB
-  EXPECT_EQ(MachineClassOf(kOneGiB - 1 >= kOneGiB, 1023), 0);
+  EXPECT_EQ(MachineClassOf(false, 1024), 1);  // exactly 1024 Kbps is 1 Mbps
+  EXPECT_TRUE(IsMemoryBig(1073741824ull));    // exactly 1 GiB counts as 1 GiB
+  EXPECT_FALSE(IsMemoryBig(1073741823ull));
+  EXPECT_EQ(MachineClassOf(true, 1023), 2);
   EXPECT_EQ(MachineClassOf(true, 1048576), 3);
 }
 
