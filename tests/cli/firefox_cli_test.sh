@@ -1,0 +1,52 @@
+#!/bin/sh
+# velomar-cli's Firefox commands end to end on a copy of a real profile
+# tree (natively: the tree under $XDG_CONFIG_HOME/mozilla/firefox).
+# usage: firefox_cli_test.sh CLI PROFILE_TREE
+set -u
+cli=$1
+tree=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
+mkdir -p "$HOME"
+failures=0
+passed=0
+check() {  # check NAME EXPECTED ACTUAL
+    if [ "$2" = "$3" ]; then
+        passed=$((passed + 1))
+    else
+        failures=$((failures + 1))
+        printf 'FAILED %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
+    fi
+}
+status_of() { "$cli" "$@" >/dev/null 2>&1; echo $?; }
+
+check "no Firefox: auto fails" 1 "$(status_of firefox-auto --class 1M)"
+check "no Firefox: restore fails" 1 "$(status_of firefox-restore)"
+check "no Firefox: profiles" "IsFirefoxInstalled=0" "$("$cli" firefox-profiles | grep Installed)"
+
+firefox="$XDG_CONFIG_HOME/mozilla/firefox"
+mkdir -p "$firefox"
+cp -r "$tree"/. "$firefox"/
+profile="$firefox/2amm8bje.default"
+check "profiles" "$(printf 'SectionCount=2\n0\tProfile0\t2amm8bje.default\t%s\t0\nIsFirefoxInstalled=1\nHasFirefoxProfileFolder=0' "$profile")" \
+    "$("$cli" firefox-profiles)"
+
+cp "$profile/prefs.js" prefs.before
+check "auto" 0 "$(status_of firefox-auto --class 10M)"
+check "auto wrote user.js" yes "$([ -s "$profile/user.js" ] && echo yes)"
+# Backups and restores are line copies: their lines end with CR LF.
+same_lines() { tr -d '\r' <"$1" | cmp -s - "$2" && echo same; }
+check "auto backed up prefs.js" same "$(same_lines "$profile/prefs.bk" prefs.before)"
+check "auto rows" "$("$cli" firefox-auto --class 10M | wc -l | tr -d ' ')" "$(grep -c user_pref "$profile/user.js")"
+check "unknown box" 2 "$(status_of firefox-custom --class 1M --only Bogus)"
+check "custom" 0 "$(status_of firefox-custom --class 0)"
+check "custom backup of user.js" yes "$([ -f "$profile/Custom_user.bk" ] && echo yes)"
+check "restore-custom" 0 "$(status_of firefox-restore-custom)"
+check "clear" 0 "$(status_of firefox-clear)"
+check "clear empties user.js" 0 "$(wc -c <"$profile/user.js" | tr -d ' ')"
+check "prefs.js as it was" same "$(same_lines "$profile/prefs.js" prefs.before)"
+
+echo "firefox-cli: $passed passed, $failures failed"
+[ "$failures" -eq 0 ]
