@@ -20,6 +20,21 @@ const char* TypeName(std::uint32_t type) {
   }
 }
 
+struct RecordedValue {
+  std::string old;
+  std::string type;
+};
+
+// The old-value and type lines of a backup record.
+RecordedValue BackupValue(const RegValueSnapshot& snapshot) {
+  if (!snapshot.keyExists) return {"No Key", "REG_NONE"};
+  if (!snapshot.valueExists) return {"No value", "REG_NONE"};
+  // Only integers can be put back; anything else is recorded by type alone.
+  const auto dword = snapshot.value.AsDword();
+  return {dword ? std::to_string(static_cast<std::int32_t>(*dword)) : std::string("No value"),
+          TypeName(snapshot.value.type)};
+}
+
 }  // namespace
 
 bool StepApplies(const RegStep& step) {
@@ -53,21 +68,7 @@ bool WriteRegBackup(const std::string& file, const std::vector<RegStep>& steps, 
   Lines lines;
   for (const auto& step : steps) {
     if (!StepApplies(step)) continue;
-    const auto snapshot = SnapshotRegValue(step.root, step.path, step.name);
-    std::string old;
-    std::string type = "REG_NONE";
-    if (!snapshot.keyExists) {
-      old = "No Key";
-    } else if (!snapshot.valueExists) {
-      old = "No value";
-    } else {
-      type = TypeName(snapshot.value.type);
-      // Only integers can be put back; anything else is recorded by type alone.
-      if (const auto dword = snapshot.value.AsDword())
-        old = std::to_string(static_cast<std::int32_t>(*dword));
-      else
-        old.assign("No value");
-    }
+    const auto [old, type] = BackupValue(SnapshotRegValue(step.root, step.path, step.name));
     lines.insert(lines.end(), {step.name, step.root, step.path, old, type});
   }
   return SaveLines(file, lines, error);
