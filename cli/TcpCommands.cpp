@@ -172,21 +172,17 @@ int TakePosition(Invocation& in, const char* command) {
   return *position;
 }
 
-int SaveAutoCommand(Invocation& in) {
-  const int position = TakePosition(in, "save-auto");
+// save-auto and save-custom: one class position, stored by `save`.
+int SaveClassCommand(Invocation& in, const char* command, bool (*save)(int, std::string&)) {
+  const int position = TakePosition(in, command);
   in.Begin();
   std::string error;
-  if (!SaveAutoClass(position, error)) throw Failure(error);
+  if (!save(position, error)) throw Failure(error);
   return 0;
 }
 
-int SaveCustomCommand(Invocation& in) {
-  const int position = TakePosition(in, "save-custom");
-  in.Begin();
-  std::string error;
-  if (!SaveCustomClass(position, error)) throw Failure(error);
-  return 0;
-}
+int SaveAutoCommand(Invocation& in) { return SaveClassCommand(in, "save-auto", SaveAutoClass); }
+int SaveCustomCommand(Invocation& in) { return SaveClassCommand(in, "save-custom", SaveCustomClass); }
 
 const Registrar kTcpCommands({
     {"window", "window --class C --mtu N", "print the TCP window for a class and an MTU", false, WindowCommand},

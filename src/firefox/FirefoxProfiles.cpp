@@ -21,7 +21,7 @@ std::string FindFirefoxDataFolder() {
 #ifdef _WIN32
   // Taken as stored: the folder is appended without looking for a separator.
   const std::string appData = ReadRegString(
-      "HKEY_CURRENT_USER", "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "AppData");
+      "HKEY_CURRENT_USER", platform::kShellFoldersKey, "AppData");
   if (appData.empty()) return {};
   return appData + "\\Mozilla\\Firefox";
 #else

@@ -12,6 +12,10 @@ namespace velomar::platform {
 // folders; elsewhere $XDG_CONFIG_HOME, by default ~/.config.
 std::string ApplicationDataFolder();
 
+// The key of the user's shell folders (under HKEY_CURRENT_USER) whose
+// "AppData" value names the application-data folder on Windows.
+inline constexpr const char* kShellFoldersKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
 // Total physical memory in bytes; nothing when the system does not tell.
 std::optional<std::uint64_t> TotalPhysicalMemory();
 

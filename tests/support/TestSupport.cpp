@@ -8,6 +8,7 @@
 
 #include "platform/Files.h"
 #include "platform/Registry.h"
+#include "platform/System.h"
 
 namespace velomar::test {
 
@@ -50,13 +51,9 @@ ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path) : previo
 }
 ScopedCurrentDirectory::~ScopedCurrentDirectory() { platform::ChangeCurrentDirectory(previous_); }
 
-namespace {
-constexpr const char* kShellFolders = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-}
-
 ScopedAppData::ScopedAppData(const std::string& folder) {
 #ifdef _WIN32
-  auto key = platform::SystemRegistry().Open(platform::RegRoot::CurrentUser, kShellFolders, true);
+  auto key = platform::SystemRegistry().Open(platform::RegRoot::CurrentUser, platform::kShellFoldersKey, true);
   if (auto old = key->Query("AppData")) {
     hadPrevious_ = true;
     previous_ = old->data;
@@ -73,7 +70,7 @@ ScopedAppData::ScopedAppData(const std::string& folder) {
 
 ScopedAppData::~ScopedAppData() {
 #ifdef _WIN32
-  auto key = platform::SystemRegistry().Open(platform::RegRoot::CurrentUser, kShellFolders, true);
+  auto key = platform::SystemRegistry().Open(platform::RegRoot::CurrentUser, platform::kShellFoldersKey, true);
   if (hadPrevious_)
     key->SetValue("AppData", platform::RegValue::String(previous_));
   else

@@ -6,7 +6,7 @@
 namespace velomar::platform {
 
 std::string ApplicationDataFolder() {
-  auto key = SystemRegistry().Open(RegRoot::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
+  auto key = SystemRegistry().Open(RegRoot::CurrentUser, kShellFoldersKey, false);
   if (!key) return {};
   auto value = key->Query("AppData");
   if (!value || (value->type != kRegSz && value->type != kRegExpandSz) || value->data.empty()) return {};
