@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/WindowState.h"
 #include "firefox/Unit_Firefox_Optimize.h"
 #include "platform/Files.h"
 #include "util/TextLines.h"
+#include "window/WindowState.h"
 
 namespace {
 
@@ -45,6 +45,14 @@ class NullWindow : public WindowState {
   void ClearRows(std::string_view) override {}
   void ScrollBy(std::string_view, int) override {}
   void PauseForDisplay() override {}
+  void Focus(std::string_view) override {}
+  Bounds BoundsOf(std::string_view) const override { return {}; }
+  void SetBounds(std::string_view, const Bounds&) override {}
+  void SetAnimation(std::string_view, bool, int) override {}
+  void SetDrawing(std::string_view, const Drawing&) override {}
+  void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
+  void OpenHelpPage() override {}
+  void CloseWindow() override {}
 };
 
 // A profile folder holding a user.js of 10,000 preference lines, unsorted,
@@ -116,7 +124,7 @@ void BM_WriteCustomPrefs(benchmark::State& state) {
     profile.Reset();
     state.ResumeTiming();
     FileProblems problems;
-    benchmark::DoNotOptimize(WriteCustomPrefs(profile.path(), 1, 2, inputs, problems));
+    benchmark::DoNotOptimize(WriteCustomPrefs(profile.path(), 2, inputs, problems));
   }
 }
 BENCHMARK(BM_WriteCustomPrefs)->Unit(benchmark::kMillisecond);

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Layout.h"
-#include "app/win32/Form.h"
+#include "win32ui/Form.h"
+#include "window/Layout.h"
 
 namespace {
 

@@ -3,16 +3,17 @@
 // display ticks that pace it in the program.
 #include <benchmark/benchmark.h>
 
-#include "app/MemoryWindow.h"
+#include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
-#include "tcp/Unit_RegOperation.h"
+#include "registry/Unit_RegOperation.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/TextLines.h"
-#include "platform/Files.h"
+#include "window/MemoryWindow.h"
+#include "window/PassView.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -20,11 +21,14 @@ using namespace velomar;
 
 // A registry like a tuned XP machine's: every value present, three adapters.
 void Seed(platform::MemoryRegistry& registry) {
-  std::string text = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters\\{A}]\n"
-                     "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters\\{B}]\n"
-                     "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters\\{C}]\n"
-                     "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Afd\\Parameters]\n\"DefaultReceiveWindow\"=dword:00001000\n"
-                     "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General]\n\"InternetMTU\"=dword:000005d4\n";
+  std::string text =
+      "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters\\{A}]\n"
+      "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters\\{B}]\n"
+      "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters\\{C}]\n"
+      "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Afd\\Parameters]\n\"DefaultReceiveWindow\"=dword:"
+      "00001000\n"
+      "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General]\n\"InternetMTU\"=dword:"
+      "000005d4\n";
   std::string error;
   registry.LoadRegText(text, error);
 }
@@ -44,9 +48,9 @@ void BM_AutoOptimizeTcp(benchmark::State& state) {
   std::size_t rows = 0;
   for (auto _ : state) {
     MemoryWindow window;
-    window.SetRange(auto_window::kProgress, 0, 110);
+    window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
     AutoOptimizeTcp(10240, 4, window, mtu);
-    rows = static_cast<std::size_t>(window.RowCount(auto_window::kLog));
+    rows = static_cast<std::size_t>(window.RowCount(pass_controls::kAutomatic.log));
     benchmark::DoNotOptimize(rows);
   }
   state.counters["rows"] = static_cast<double>(rows);

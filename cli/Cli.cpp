@@ -4,13 +4,14 @@
 #include <map>
 #include <utility>
 
-#include "app/MemoryWindow.h"
 #include "bandwidth/BandwidthClass.h"
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
-#include "tcp/Unit_RegOperation.h"
+#include "registry/Unit_RegOperation.h"
 #include "util/DataFolder.h"
 #include "util/Numbers.h"
+#include "window/MemoryWindow.h"
+#include "window/PassView.h"
 
 namespace velomar::cli {
 
@@ -82,7 +83,8 @@ int Invocation::TakeClass() {
   const auto value = TakeOption("--class");
   if (!value) throw UsageError("--class C is required");
   const auto position = ParseBandwidthClass(*value);
-  if (!position) throw UsageError("unknown class '" + *value + "' (0 to 10, or 56K 512k 1M 2M 4M 6M 10M 50M 100M 500M 1G)");
+  if (!position)
+    throw UsageError("unknown class '" + *value + "' (0 to 10, or 56K 512k 1M 2M 4M 6M 10M 50M 100M 500M 1G)");
   return *position;
 }
 
@@ -92,17 +94,17 @@ int ParseIntegerArgument(const std::string& text, const std::string& what) {
   return *value;
 }
 
-void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const std::string& statusControl,
-                      const std::string& progressControl, const std::string& logControl) {
+void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const PassControls& controls) {
   using Kind = WindowEvent::Kind;
+  auto is = [](const char* control, const std::string& name) { return control && name == control; };
   for (const auto& e : window.Events()) {
-    if (e.kind == Kind::Row && e.control == logControl) {
+    if (e.kind == Kind::Row && is(controls.log, e.control)) {
       in.Out() << (in.trace ? "row\t" : "") << e.value << '\n';
     } else if (!in.trace) {
       continue;
-    } else if (e.kind == Kind::Text && e.control == statusControl) {
+    } else if (e.kind == Kind::Text && is(controls.status, e.control)) {
       in.Out() << "status\t" << e.value << '\n';
-    } else if (e.kind == Kind::Position && e.control == progressControl) {
+    } else if (e.kind == Kind::Position && is(controls.progress, e.control)) {
       in.Out() << "progress\t" << e.value << '\n';
     } else if (e.kind == Kind::Pause) {
       in.Out() << "pause\n";

@@ -10,7 +10,8 @@
 
 namespace velomar {
 class MemoryWindow;
-}
+struct PassControls;
+}  // namespace velomar
 
 namespace velomar::cli {
 
@@ -64,8 +65,7 @@ struct Registrar {
 
 // Prints what a pass did to an in-memory window: the log rows as
 // name<TAB>old<TAB>new, or with --trace every effect in order.
-void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const std::string& statusControl,
-                      const std::string& progressControl, const std::string& logControl);
+void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const PassControls& controls);
 
 int ParseIntegerArgument(const std::string& text, const std::string& what);
 

@@ -6,10 +6,11 @@
 
 #include "Cli.h"
 #include "app/CustomFirefoxPage.h"
-#include "app/MemoryWindow.h"
 #include "bandwidth/BandwidthClass.h"
 #include "firefox/Unit_Firefox_Optimize.h"
 #include "platform/System.h"
+#include "window/MemoryWindow.h"
+#include "window/PassView.h"
 
 namespace velomar::cli {
 
@@ -43,13 +44,13 @@ int AutoCommand(Invocation& in) {
   const int position = in.TakeClass();
   in.Begin();
   MemoryWindow window;
-  window.SetRange(firefox_auto::kProgress, 0, 110);
+  window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
   // As the automatic window starts its Firefox pass.
-  window.SetText(firefox_auto::kStatus, "Firefox :");
-  window.SetPosition(firefox_auto::kProgress, 0);
+  window.SetText(pass_controls::kAutomatic.status, "Firefox :");
+  window.SetPosition(pass_controls::kAutomatic.progress, 0);
   FileProblems problems;
   const bool ok = RunFirefoxPass(BandwidthClassAt(position)->BandwidthKbps, false, window, &problems);
-  PrintPassEffects(in, window, firefox_auto::kStatus, firefox_auto::kProgress, firefox_auto::kLog);
+  PrintPassEffects(in, window, pass_controls::kAutomatic);
   return Status(ok, problems, "the Firefox pass");
 }
 
@@ -99,8 +100,8 @@ int CustomCommand(Invocation& in) {
       in.Out() << "message\t" << text << '\n';
   };
   const bool ok = page.Button_Firefox_OptimizeClick();
-  PrintPassEffects(in, form, "", custom_firefox::kProgress, "");
-  if (!in.trace) in.Out() << "ProgressBar_FF=" << form.Position(custom_firefox::kProgress) << '\n';
+  PrintPassEffects(in, form, pass_controls::kCustomFirefox);
+  if (!in.trace) in.Out() << "ProgressBar_FF=" << form.Position(pass_controls::kCustomFirefox.progress) << '\n';
   return Status(ok, {}, "the custom Firefox pass");
 }
 

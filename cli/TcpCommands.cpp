@@ -3,12 +3,13 @@
 
 #include "Cli.h"
 #include "app/CustomTcpPage.h"
-#include "app/MemoryWindow.h"
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastSetBandWidth.h"
 #include "platform/Files.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/TextLines.h"
+#include "window/MemoryWindow.h"
+#include "window/PassView.h"
 
 namespace velomar::cli {
 
@@ -43,11 +44,11 @@ int AutoTcpCommand(Invocation& in) {
   if (mtuText) mtu = ParseIntegerArgument(*mtuText, "--mtu");
   in.Begin();
   MemoryWindow window;
-  window.SetRange(auto_window::kProgress, 0, 110);
+  window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
   FixedPathMtu fixed(mtu.value_or(-1));
   PathMtuProvider& provider = mtu ? static_cast<PathMtuProvider&>(fixed) : DefaultPathMtu();
   const auto report = AutoOptimizeTcp(BandwidthClassAt(position)->BandwidthKbps, 4, window, provider);
-  PrintPassEffects(in, window, auto_window::kStatus, auto_window::kProgress, auto_window::kLog);
+  PrintPassEffects(in, window, pass_controls::kAutomatic);
   ReportBackup(in, report);
   return 0;
 }
@@ -132,7 +133,7 @@ int CustomTcpCommand(Invocation& in) {
   for (const auto& word : overrides) ApplyOverride(shown, word);
   shown.form.ClearEvents();
   const auto report = CustomOptimizeTcp(shown.page);
-  PrintPassEffects(in, shown.form, "", custom_tcp::kProgress, "");
+  PrintPassEffects(in, shown.form, pass_controls::kCustomTcp);
   ReportBackup(in, report);
   return 0;
 }
@@ -190,8 +191,7 @@ const Registrar kTcpCommands({
      "the automatic TCP/IP pass (progress step 4); without --mtu the path MTU is measured", true, AutoTcpCommand},
     {"show", "show", "what the custom TCP/IP page shows: ControlName=value per line", true, ShowCommand},
     {"custom-tcp", "custom-tcp --class C [ControlName=value ...]",
-     "the custom TCP/IP pass over the page as shown, the class applied, then the overrides", true,
-     CustomTcpCommand},
+     "the custom TCP/IP pass over the page as shown, the class applied, then the overrides", true, CustomTcpCommand},
     {"restore-defaults", "restore-defaults", "reset the TCP/IP values to those of an untuned system", true,
      RestoreDefaultsCommand},
     {"restore-backup", "restore-backup FILE", "put registry values back from a backup file", true,

@@ -12,12 +12,13 @@ else()
   message(FATAL_ERROR "GoogleTest sources not found in /usr/src/googletest (apt-get install googletest)")
 endif()
 
-# velomar_add_test(NAME name SOURCES ... [LIBS ...] [ARGS ...] [PROPERTIES ...]
+# velomar_add_test(NAME name SOURCES ... LIBS ... [ARGS ...] [PROPERTIES ...]
 #                  [TSAN] [NATIVE_ONLY] [WINDOWS_ONLY])
 # One ctest test per program: under Wine each process costs about a second.
-# Portable suites build for both native and win64 (run under Wine there).
-# TSAN marks the suites that also build in the ThreadSanitizer preset, which
-# builds nothing else.
+# LIBS are the libraries under test (with what they link to). Portable
+# suites build for both native and win64 (run under Wine there). TSAN marks
+# the suites that also build in the ThreadSanitizer preset, which builds
+# nothing else.
 function(velomar_add_test)
   cmake_parse_arguments(T "TSAN;NATIVE_ONLY;WINDOWS_ONLY" "NAME" "SOURCES;LIBS;ARGS;PROPERTIES" ${ARGN})
   if(VELOMAR_TSAN_ONLY AND NOT T_TSAN)
@@ -27,7 +28,7 @@ function(velomar_add_test)
     return()
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE velomar_core velomar_test_support ${T_LIBS} GTest::gtest_main)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} velomar_test_support GTest::gtest_main)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
   if(T_PROPERTIES)
     set_tests_properties(${T_NAME} PROPERTIES ${T_PROPERTIES})

@@ -1,8 +1,9 @@
 #include "app/CustomFirefoxPage.h"
 
-#include "app/MemoryWindow.h"
 #include "bandwidth/LastSetBandWidth.h"
 #include "firefox/Unit_Firefox_Optimize.h"
+#include "window/MemoryWindow.h"
+#include "window/PassView.h"
 
 namespace velomar {
 
@@ -34,11 +35,11 @@ class DisabledDuringPass {
   explicit DisabledDuringPass(CustomFirefoxPage& page) : page_(page) {
     page_.Busy = true;
     for (const char* name : kControls) page_.window.SetEnabled(name, false);
-    page_.window.SetPosition(custom_firefox::kProgress, 0);
-    page_.window.SetVisible(custom_firefox::kProgress, true);
+    page_.window.SetPosition(kProgress, 0);
+    page_.window.SetVisible(kProgress, true);
   }
   ~DisabledDuringPass() {
-    page_.window.SetVisible(custom_firefox::kProgress, false);
+    page_.window.SetVisible(kProgress, false);
     for (const char* name : {kPageControl, kOptimize, kRecover, kGetHelp}) page_.window.SetEnabled(name, true);
     page_.Busy = false;
   }
@@ -78,9 +79,9 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
 
 void DesignCustomFirefoxPage(MemoryWindow& form, CustomFirefoxPage& page) {
   form.DesignChecked(kCheckAll, true);
-  form.SetRange(custom_firefox::kProgress, 0, custom_firefox::kProgressMaximum);
-  form.SetPosition(custom_firefox::kProgress, 0);
-  form.SetVisible(custom_firefox::kProgress, false);
+  form.SetRange(kProgress, 0, custom_firefox::kProgressMaximum);
+  form.SetPosition(kProgress, 0);
+  form.SetVisible(kProgress, false);
   for (const auto& box : CustomPrefBoxes()) {
     const std::string name = box.checkBox;
     form.OnClick(name, [&page, name] { page.PreferenceBoxClick(name); });

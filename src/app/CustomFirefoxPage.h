@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/WindowState.h"
+#include "window/PassView.h"
+#include "window/WindowState.h"
 
 namespace velomar {
 
@@ -15,6 +16,7 @@ class MemoryWindow;
 
 namespace custom_firefox_page {
 inline constexpr const char* kCheckAll = "CheckBox_CheckAll";
+inline constexpr const char* kProgress = pass_controls::kCustomFirefox.progress;
 inline constexpr const char* kPageControl = "PageControl_Firefox";
 inline constexpr const char* kOptimize = "Button_Firefox_Optimize";
 inline constexpr const char* kRecommended = "Button_FF_Recommended";

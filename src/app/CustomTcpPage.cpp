@@ -1,27 +1,41 @@
 #include "app/CustomTcpPage.h"
 
-#include "app/MemoryWindow.h"
 #include "bandwidth/BandwidthClass.h"
-#include "tcp/Unit_RegOperation.h"
+#include "bandwidth/LastSetBandWidth.h"
+#include "registry/Unit_RegOperation.h"
+#include "tcp/TcpSteps.h"
 #include "util/Numbers.h"
+#include "window/MemoryWindow.h"
 
 namespace velomar {
 
 namespace custom_tcp {
 const std::vector<PageControl>& PageControls() {
   static const std::vector<PageControl> kControls = {
-      {kTrackBar, ControlKind::TrackBar},           {kNetAdapter, ControlKind::Combo},
-      {kAdapterNone, ControlKind::Check},           {kAdapterAll, ControlKind::Check},
-      {kMtu, ControlKind::Edit},                    {kPppoe, ControlKind::Check},
-      {kRecvWindow, ControlKind::Edit},             {kMtuDiscovery, ControlKind::Combo},
-      {kBlackHoleDetect, ControlKind::Combo},       {kSelective, ControlKind::Combo},
-      {kMaxDuplicate, ControlKind::Edit},           {kTimeToLive, ControlKind::Edit},
-      {kWindowScaling, ControlKind::Check},         {kTimestamps, ControlKind::Check},
-      {kMaxConnPerServer, ControlKind::Edit},       {kMaxConnPer10Server, ControlKind::Edit},
-      {kLocalPriority, ControlKind::Edit},          {kHostPriority, ControlKind::Edit},
-      {kDnsPriority, ControlKind::Edit},            {kNetbtPriority, ControlKind::Edit},
-      {kMaxNegativeCacheTtl, ControlKind::Edit},    {kNetFailureCacheTime, ControlKind::Edit},
-      {kNegativeSoaCacheTime, ControlKind::Edit},   {kLanRequestBuffer, ControlKind::Edit},
+      {kTrackBar, ControlKind::TrackBar},
+      {kNetAdapter, ControlKind::Combo},
+      {kAdapterNone, ControlKind::Check},
+      {kAdapterAll, ControlKind::Check},
+      {kMtu, ControlKind::Edit},
+      {kPppoe, ControlKind::Check},
+      {kRecvWindow, ControlKind::Edit},
+      {kMtuDiscovery, ControlKind::Combo},
+      {kBlackHoleDetect, ControlKind::Combo},
+      {kSelective, ControlKind::Combo},
+      {kMaxDuplicate, ControlKind::Edit},
+      {kTimeToLive, ControlKind::Edit},
+      {kWindowScaling, ControlKind::Check},
+      {kTimestamps, ControlKind::Check},
+      {kMaxConnPerServer, ControlKind::Edit},
+      {kMaxConnPer10Server, ControlKind::Edit},
+      {kLocalPriority, ControlKind::Edit},
+      {kHostPriority, ControlKind::Edit},
+      {kDnsPriority, ControlKind::Edit},
+      {kNetbtPriority, ControlKind::Edit},
+      {kMaxNegativeCacheTtl, ControlKind::Edit},
+      {kNetFailureCacheTime, ControlKind::Edit},
+      {kNegativeSoaCacheTime, ControlKind::Edit},
+      {kLanRequestBuffer, ControlKind::Edit},
   };
   return kControls;
 }
@@ -30,8 +44,33 @@ const std::vector<PageControl>& PageControls() {
 using namespace custom_tcp;
 
 namespace {
+
 constexpr const char* kNetworkCards = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
+
+std::int32_t Convert(const WindowState& window, const char* edit) {
+  const std::string text = window.Text(edit);
+  const auto value = ParseInt32(text);
+  if (!value) throw ConversionError(NotAnIntegerMessage(text, edit));
+  return *value;
 }
+
+TcpSwitch SwitchAt(const WindowState& window, const char* combo) {
+  const int item = window.ItemIndex(combo);
+  return item == 1 ? TcpSwitch::Yes : item == 2 ? TcpSwitch::No : TcpSwitch::Default;
+}
+
+void ShowSwitch(WindowState& window, const char* combo, TcpSwitch value) {
+  window.SetItemIndex(combo, static_cast<int>(value));
+}
+
+// The switch item that writes a recommended value.
+TcpSwitch SwitchFor(const TunedValue& value) { return value.recommended == 1 ? TcpSwitch::Yes : TcpSwitch::No; }
+
+void ShowNumber(WindowState& window, const char* edit, std::int32_t value) {
+  window.SetText(edit, std::to_string(value));
+}
+
+}  // namespace
 
 void CustomTcpPage::BuildNetworkCardList() {
   std::vector<std::string> names;
@@ -62,6 +101,34 @@ std::string CustomTcpPage::SelectedServiceName() const {
   return cards[static_cast<std::size_t>(index)].ServiceName;
 }
 
+CustomTcpSettings CustomTcpPage::Settings() const {
+  CustomTcpSettings s;
+  AdapterChoice choice{window.Checked(kAdapterNone), window.Checked(kAdapterAll), SelectedServiceName(), {}};
+  for (const auto& card : cards) choice.cardServices.push_back(card.ServiceName);
+  s.adapters = CustomAdapters(choice);
+  s.recvWindow = Convert(window, kRecvWindow);
+  s.maxDuplicate = Convert(window, kMaxDuplicate);
+  s.timeToLive = Convert(window, kTimeToLive);
+  s.maxConnPerServer = Convert(window, kMaxConnPerServer);
+  s.maxConnPer10Server = Convert(window, kMaxConnPer10Server);
+  s.maxNegativeCacheTtl = Convert(window, kMaxNegativeCacheTtl);
+  s.netFailureCacheTime = Convert(window, kNetFailureCacheTime);
+  s.negativeSoaCacheTime = Convert(window, kNegativeSoaCacheTime);
+  s.localPriority = Convert(window, kLocalPriority);
+  s.hostPriority = Convert(window, kHostPriority);
+  s.dnsPriority = Convert(window, kDnsPriority);
+  s.netbtPriority = Convert(window, kNetbtPriority);
+  s.lanRequestBuffer = Convert(window, kLanRequestBuffer);
+  s.mtu = s.adapters.empty() ? 0 : Convert(window, kMtu);
+  s.mtuDiscovery = SwitchAt(window, kMtuDiscovery);
+  s.blackHoleDetect = SwitchAt(window, kBlackHoleDetect);
+  s.selective = SwitchAt(window, kSelective);
+  s.windowScaling = window.Checked(kWindowScaling);
+  s.timestamps = window.Checked(kTimestamps);
+  s.bandwidthKbps = BandwidthKbps;
+  return s;
+}
+
 void CustomTcpPage::TrackBar_BandWidthChange() {
   const BandwidthClass* c = BandwidthClassAt(window.Position(kTrackBar));
   if (!c) return;
@@ -89,26 +156,64 @@ void CustomTcpPage::CheckBox_PPPoEClick() {
 void CustomTcpPage::CheckBox_Adapter_NoneClick() { window.SetEnabled(kAdapterAll, !window.Checked(kAdapterNone)); }
 
 void CustomTcpPage::Button_TCP_RecommendClick() {
+  using namespace tuned;
   TrackBar_BandWidthChange();
-  window.SetText(kMaxConnPerServer, "10");
-  window.SetText(kMaxConnPer10Server, "10");
-  window.SetText(kLocalPriority, "5");
-  window.SetText(kHostPriority, "6");
-  window.SetText(kDnsPriority, "7");
-  window.SetText(kNetbtPriority, "8");
-  window.SetText(kMaxNegativeCacheTtl, "0");
-  window.SetText(kNetFailureCacheTime, "0");
-  window.SetText(kNegativeSoaCacheTime, "0");
-  window.SetText(kLanRequestBuffer, "16384");
-  window.SetText(kMtu, window.Checked(kPppoe) ? "1492" : "1500");
-  window.SetText(kTimeToLive, "64");
-  window.SetChecked(kWindowScaling, true);
-  window.SetChecked(kTimestamps, false);
-  window.SetItemIndex(kMtuDiscovery, 1);
-  window.SetItemIndex(kBlackHoleDetect, 2);
-  window.SetItemIndex(kSelective, 1);
-  window.SetText(kMaxDuplicate, "2");
+  ShowNumber(window, kMaxConnPerServer, MaxConnectionsPerServer.recommended);
+  ShowNumber(window, kMaxConnPer10Server, MaxConnectionsPer1_0Server.recommended);
+  ShowNumber(window, kLocalPriority, LocalPriority.recommended);
+  ShowNumber(window, kHostPriority, HostsPriority.recommended);
+  ShowNumber(window, kDnsPriority, DnsPriority.recommended);
+  ShowNumber(window, kNetbtPriority, NetbtPriority.recommended);
+  ShowNumber(window, kMaxNegativeCacheTtl, MaxNegativeCacheTtl.recommended);
+  ShowNumber(window, kNetFailureCacheTime, NetFailureCacheTime.recommended);
+  ShowNumber(window, kNegativeSoaCacheTime, NegativeSOACacheTime.recommended);
+  ShowNumber(window, kLanRequestBuffer, SizReqBuf.recommended);
+  ShowNumber(window, kMtu, window.Checked(kPppoe) ? kPppoeMtu : kEthernetMtu);
+  ShowNumber(window, kTimeToLive, DefaultTTL.recommended);
+  window.SetChecked(kWindowScaling, (Tcp1323Opts.recommended & 1) != 0);
+  window.SetChecked(kTimestamps, (Tcp1323Opts.recommended & 2) != 0);
+  ShowSwitch(window, kMtuDiscovery, SwitchFor(EnablePMTUDiscovery));
+  ShowSwitch(window, kBlackHoleDetect, SwitchFor(EnablePMTUBHDetect));
+  ShowSwitch(window, kSelective, SwitchFor(SackOpts));
+  ShowNumber(window, kMaxDuplicate, TcpMaxDupAcks.recommended);
 }
+
+void ReadCurrentTcpSettings(CustomTcpPage& page) {
+  WindowState& w = page.window;
+  const auto stored = LoadStoredCustomClass();
+  if (!stored.fileExists) {
+    // 1 then 0, so that the change handler runs even when the bar stood at 0.
+    w.SetPosition(kTrackBar, 1);
+    w.SetPosition(kTrackBar, 0);
+  } else if (stored.position) {
+    w.SetPosition(kTrackBar, *stored.position);
+  }
+
+  const CurrentTcpSettings s = ReadTcpSettings(page.SelectedServiceName());
+  w.SetText(kRecvWindow, s.recvWindow);
+  ShowSwitch(w, kMtuDiscovery, s.mtuDiscovery);
+  ShowSwitch(w, kBlackHoleDetect, s.blackHoleDetect);
+  ShowSwitch(w, kSelective, s.selective);
+  w.SetText(kTimeToLive, s.timeToLive);
+  w.SetText(kMaxDuplicate, s.maxDuplicate);
+  if (s.checkWindowScaling) w.SetChecked(kWindowScaling, true);
+  if (s.checkTimestamps) w.SetChecked(kTimestamps, true);
+  w.SetText(kMaxConnPerServer, s.maxConnPerServer);
+  w.SetText(kMaxConnPer10Server, s.maxConnPer10Server);
+  w.SetText(kMaxNegativeCacheTtl, s.maxNegativeCacheTtl);
+  w.SetText(kNetFailureCacheTime, s.netFailureCacheTime);
+  w.SetText(kNegativeSoaCacheTime, s.negativeSoaCacheTime);
+  w.SetText(kLocalPriority, s.localPriority);
+  w.SetText(kHostPriority, s.hostPriority);
+  w.SetText(kDnsPriority, s.dnsPriority);
+  w.SetText(kNetbtPriority, s.netbtPriority);
+  w.SetText(kLanRequestBuffer, s.lanRequestBuffer);
+  if (s.mtu) w.SetText(kMtu, *s.mtu);
+  if (s.checkPppoe) w.SetChecked(kPppoe, true);
+  if (w.Text(kMtu).empty()) ShowNumber(w, kMtu, kEthernetMtu);
+}
+
+PassReport CustomOptimizeTcp(CustomTcpPage& page) { return RunCustomTcpPass(page.Settings(), page.window); }
 
 void DesignCustomTcpPage(MemoryWindow& form, CustomTcpPage& page) {
   form.Design(kYourChoice, "Your choice");

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/WindowState.h"
+#include "tcp/Unit_TcpOptimize.h"
+#include "window/PassView.h"
+#include "window/WindowState.h"
 
 namespace velomar {
 
@@ -16,7 +18,7 @@ namespace custom_tcp {
 inline constexpr const char* kTrackBar = "TrackBar_BandWidth";
 inline constexpr const char* kSpeedGroup = "GroupBox_Speed";
 inline constexpr const char* kYourChoice = "Label_Current_Your_Choice";
-inline constexpr const char* kProgress = "ProgressBar_TCP";
+inline constexpr const char* kProgress = pass_controls::kCustomTcp.progress;
 inline constexpr const char* kNetAdapter = "ComboBox_NetAdapter";
 inline constexpr const char* kAdapterNone = "CheckBox_Adapter_None";
 inline constexpr const char* kAdapterAll = "CheckBox_Adapter_All";
@@ -81,11 +83,24 @@ class CustomTcpPage {
   // when none is selected.
   std::string SelectedServiceName() const;
 
+  // The page as the custom pass writes it. Every number it needs is
+  // converted first: a text that is not one raises ConversionError naming
+  // its field. The MTU field is needed only when an adapter will be tuned.
+  CustomTcpSettings Settings() const;
+
   WindowState& window;
   std::vector<NetworkCard> cards;
   std::int32_t BandwidthKbps = 56;
   std::string savedMtuText;
 };
+
+// Fills the page from the registry, after setting the track bar to the
+// stored custom class.
+void ReadCurrentTcpSettings(CustomTcpPage& page);
+
+// The custom TCP/IP pass over the page: converts it (nothing is written when
+// a field does not convert), then writes it.
+PassReport CustomOptimizeTcp(CustomTcpPage& page);
 
 // The page's designed texts and states on an in-memory form, with the
 // handlers wired as the real window wires them.

@@ -1,39 +1,32 @@
 // The automatic preference pass: EditUserPrefs and its TFFOThread worker.
-#include "app/WindowState.h"
 #include "firefox/FirefoxPassShared.h"
 #include "platform/Files.h"
 #include "platform/System.h"
+#include "window/PassView.h"
 
 namespace velomar {
 
 namespace {
 
-using namespace firefox_auto;
-
-// The automatic window as one edit drives it.
+// The automatic window as one edit drives it: the pass's view, with the
+// preference texts of this pass.
 class AutoWindow {
  public:
-  AutoWindow(WindowState& window, std::int32_t step) : window_(window), step_(step) {}
+  AutoWindow(WindowState& window, std::int32_t step) : view_(window, pass_controls::kAutomatic), step_(step) {}
 
   void Advance(std::int32_t units) {
-    if (units != 0) window_.SetPosition(kProgress, window_.Position(kProgress) + units);
+    if (units != 0) view_.Advance(units);
   }
   void Advance() { Advance(step_); }
-  void Announce(const PrefEntry& entry) {
-    window_.SetText(kStatus, "Firefox : Optimizing " + PrefNameOf(entry.head) + " ...");
-  }
-  // Brings the newest rows into view, then waits for the display tick.
-  void Pause() {
-    window_.ScrollBy(kLog, window_.RowCount(kLog));
-    window_.PauseForDisplay();
-  }
+  void Announce(const PrefEntry& entry) { view_.Status("Firefox : Optimizing " + PrefNameOf(entry.head) + " ..."); }
+  void Pause() { view_.Pause(); }
   void Row(const PrefEntry& entry, std::string oldValue, std::string newValue) {
-    window_.AppendRow(kLog, {PrefNameOf(entry.head), std::move(oldValue), std::move(newValue)});
+    view_.Row({PrefNameOf(entry.head), std::move(oldValue), std::move(newValue)});
   }
-  void Problem(const std::string& message) { window_.AppendRow(kLog, {message, "", ""}); }
+  void Problem(const std::string& message) { view_.Row({message, "", ""}); }
 
  private:
-  WindowState& window_;
+  PassView view_;
   std::int32_t step_;
 };
 

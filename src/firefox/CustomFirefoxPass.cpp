@@ -1,8 +1,8 @@
 // The custom preference pass: the 24 check boxes of the custom window's
 // Firefox page, the writer and the walk with its backups.
-#include "app/WindowState.h"
 #include "firefox/Unit_Firefox_Optimize.h"
 #include "platform/Files.h"
+#include "window/PassView.h"
 
 namespace velomar {
 
@@ -63,8 +63,10 @@ void PutEntry(Lines& lines, const PrefEntry& entry) {
   }
 }
 
-void Advance(WindowState& window, std::int32_t step) {
-  if (step != 0) window.SetPosition(custom_firefox::kProgress, window.Position(custom_firefox::kProgress) + step);
+// The custom page's pause and progress: a pause, then the bar moves on.
+void Tick(PassView& view, std::int32_t step) {
+  view.Pause();
+  if (step != 0) view.Advance(step);
 }
 
 bool BackUpForCustomPass(const std::string& directory, FileProblems& problems) {
@@ -121,12 +123,13 @@ const std::vector<CustomPrefBox>& CustomPrefBoxes() {
   return boxes;
 }
 
-bool WriteCustomPrefs(const std::string& directory, std::int32_t /*sectionIndex*/, std::int32_t sectionCount,
-                      CustomPassInputs& inputs, FileProblems& problems) {
+bool WriteCustomPrefs(const std::string& directory, std::int32_t sectionCount, CustomPassInputs& inputs,
+                      FileProblems& problems) {
   // One or two profiles fill the 96 units of the bar; with more the bar stays.
   const std::int32_t step = sectionCount == 2 ? 4 : (sectionCount == 3 ? 2 : 0);
   const int machineClass = MachineClassOf(inputs.memoryBig, inputs.bandwidthKbps);
   WindowState& window = inputs.window;
+  PassView view(window, pass_controls::kCustomFirefox);
   const std::string userJs = directory + "/" + kUserJs;
   const auto& boxes = CustomPrefBoxes();
   Lines lines;
@@ -137,17 +140,13 @@ bool WriteCustomPrefs(const std::string& directory, std::int32_t /*sectionIndex*
       return false;
     }
     for (const auto& box : boxes) {
-      window.PauseForDisplay();
-      Advance(window, step);
+      Tick(view, step);
       if (!window.Checked(box.checkBox)) continue;
       for (const auto& item : box.items) PutEntry(lines, EntryOf(item, machineClass));
     }
   } else {
     for (std::size_t b = 0; b < boxes.size(); ++b) {
-      if (b != kInterruptParsingBox) {
-        window.PauseForDisplay();
-        Advance(window, step);
-      }
+      if (b != kInterruptParsingBox) Tick(view, step);
       if (!window.Checked(boxes[b].checkBox)) continue;
       for (const auto& item : boxes[b].items) {
         const PrefEntry& entry = EntryOf(item, machineClass);
@@ -178,8 +177,7 @@ CustomPassOutcome RunCustomFirefoxWalk(CustomPassInputs& inputs) {
   for (const auto& profile : list.Profiles) {
     if (!profile.Resolved()) continue;
     if (!BackUpForCustomPass(profile.Directory, outcome.problems)) continue;
-    if (WriteCustomPrefs(profile.Directory, profile.SectionIndex, list.SectionCount, inputs, outcome.problems))
-      outcome.optimized = true;
+    if (WriteCustomPrefs(profile.Directory, list.SectionCount, inputs, outcome.problems)) outcome.optimized = true;
   }
   return outcome;
 }

@@ -2,7 +2,6 @@
 #include "firefox/Unit_Firefox_Optimize.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "tcp/Unit_RegOperation.h"
 #include "util/IniFile.h"
 
 namespace velomar {
@@ -16,18 +15,6 @@ IniFile ReadProfilesIni(const std::string& dataFolder, std::string& error) {
 }
 
 }  // namespace
-
-std::string FindFirefoxDataFolder() {
-#ifdef _WIN32
-  // Taken as stored: the folder is appended without looking for a separator.
-  const std::string appData = ReadRegString(
-      "HKEY_CURRENT_USER", platform::kShellFoldersKey, "AppData");
-  if (appData.empty()) return {};
-  return appData + "\\Mozilla\\Firefox";
-#else
-  return platform::FirefoxDataFolderCandidate();
-#endif
-}
 
 std::string FirefoxPath(const std::string& folder, const std::string& name) {
   return folder + platform::PathSeparator() + name;

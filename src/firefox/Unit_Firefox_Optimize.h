@@ -101,12 +101,6 @@ void SortPrefLines(Lines& lines);
 
 // ---------------------------------------------------------------- automatic pass
 
-namespace firefox_auto {
-inline constexpr const char* kStatus = "Label_Doing";
-inline constexpr const char* kProgress = "ProgressBar_Optimize";
-inline constexpr const char* kLog = "ListView_Log";
-}  // namespace firefox_auto
-
 // Problems met on the way: one message per file that could not be read or
 // written, naming it.
 using FileProblems = std::vector<std::string>;
@@ -175,7 +169,6 @@ bool RestoreCustomFirefoxBackup(FileProblems* problems = nullptr);
 // ---------------------------------------------------------------- custom pass
 
 namespace custom_firefox {
-inline constexpr const char* kProgress = "ProgressBar_FF";
 inline constexpr int kProgressMaximum = 96;
 }  // namespace custom_firefox
 
@@ -202,8 +195,8 @@ struct CustomPassInputs {
 // Writes the checked boxes' preferences into dir/user.js, adding to
 // ProgressBar_FF and pausing once per box. False (problem added) when
 // user.js cannot be read or written; it is then unchanged.
-bool WriteCustomPrefs(const std::string& directory, std::int32_t sectionIndex, std::int32_t sectionCount,
-                      CustomPassInputs& inputs, FileProblems& problems);
+bool WriteCustomPrefs(const std::string& directory, std::int32_t sectionCount, CustomPassInputs& inputs,
+                      FileProblems& problems);
 
 struct CustomPassOutcome {
   bool walked = false;     // the data folder and profiles.ini were there

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/WindowState.h"
+#include "window/WindowState.h"
 
 namespace velomar {
 

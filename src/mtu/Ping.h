@@ -66,6 +66,10 @@ class TPing {
 #endif
 
  private:
+  // The hidden window of the asynchronous lookup (Windows only).
+  void OpenLookupWindow();
+  void CloseLookupWindow();
+
   std::unique_ptr<TICMP> icmp_;
 #ifdef _WIN32
   friend struct PingWindow;

@@ -6,8 +6,8 @@
 #include <string>
 #include <thread>
 
+#include "mtu/PathMtuProvider.h"
 #include "platform/MessageWait.h"
-#include "tcp/Unit_TcpOptimize.h"
 
 namespace velomar {
 
@@ -52,10 +52,10 @@ class TPingThread {
   // Waits for the thread to end; call once the done flag is set.
   void Join();
 
- protected:
-  virtual void Execute();
-
  private:
+  // The thread's body: the search, then the result and the flag.
+  void Execute();
+
   std::string host_;
   std::int32_t& result_;
   platform::DoneFlag& done_;

@@ -1,6 +1,6 @@
 #include "tcp/TcpSteps.h"
 
-#include "tcp/Unit_RegOperation.h"
+#include "registry/Unit_RegOperation.h"
 #include "util/TextLines.h"
 
 namespace velomar {
@@ -37,6 +37,14 @@ RecordedValue BackupValue(const RegValueSnapshot& snapshot) {
 
 }  // namespace
 
+RegStep Write(const TunedValue& v, std::int32_t value) { return {StepKind::Write, v.root, v.path, v.name, value}; }
+
+RegStep WriteIfPresent(const TunedValue& v, std::int32_t value) {
+  return {StepKind::WriteIfPresent, v.root, v.path, v.name, value};
+}
+
+RegStep DeleteIfPresent(const TunedValue& v) { return {StepKind::DeleteIfPresent, v.root, v.path, v.name, 0}; }
+
 bool StepApplies(const RegStep& step) {
   return step.kind == StepKind::Write || RegValueStatus(step.root, step.path, step.name) == kRegValuePresent;
 }
@@ -56,7 +64,7 @@ std::vector<std::string> ListAdapters() {
 }
 
 std::vector<RegStep> AdapterSteps(const std::string& id, std::int32_t mtu) {
-  const std::string interfaceKey = std::string(tcp_paths::Interfaces) + id;
+  const std::string interfaceKey = tcp_paths::Interfaces + id;
   return {
       {StepKind::Write, kHKLM, interfaceKey, "MTU", mtu},
       {StepKind::DeleteIfPresent, kHKLM, interfaceKey, "TcpWindowSize", 0},

@@ -25,6 +25,49 @@ inline constexpr const char* Interfaces = "\\SYSTEM\\CurrentControlSet\\Services
 inline constexpr const char* PschedAdapters = "\\SYSTEM\\CurrentControlSet\\Services\\Psched\\Parameters\\Adapters\\";
 }  // namespace tcp_paths
 
+// The MTU of an Ethernet path, and of a PPPoE one.
+inline constexpr std::int32_t kEthernetMtu = 1500;
+inline constexpr std::int32_t kPppoeMtu = 1492;
+
+// One registry value the passes tune. `recommended` is what the automatic
+// pass writes and the custom window recommends; where the value is computed
+// (the windows, the receive buffer) or only ever deleted, it is 0.
+struct TunedValue {
+  const char* root;
+  const char* path;
+  const char* name;
+  std::int32_t recommended = 0;
+};
+
+// Every value the passes, the reader and the defaults restore name, once.
+namespace tuned {
+using namespace tcp_paths;
+inline constexpr TunedValue TcpWindowSize{kHKLM, T, "TcpWindowSize"};
+inline constexpr TunedValue GlobalMaxTcpWindowSize{kHKLM, T, "GlobalMaxTcpWindowSize"};
+inline constexpr TunedValue DefaultReceiveWindow{kHKLM, A, "DefaultReceiveWindow"};
+inline constexpr TunedValue EnablePMTUDiscovery{kHKLM, T, "EnablePMTUDiscovery", 1};
+inline constexpr TunedValue EnablePMTUBHDetect{kHKLM, T, "EnablePMTUBHDetect", 0};
+inline constexpr TunedValue SackOpts{kHKLM, T, "SackOpts", 1};
+inline constexpr TunedValue DefaultTTL{kHKLM, T, "DefaultTTL", 64};
+inline constexpr TunedValue TcpMaxDupAcks{kHKLM, T, "TcpMaxDupAcks", 2};
+// Bit 0 window scaling, bit 1 timestamps.
+inline constexpr TunedValue Tcp1323Opts{kHKLM, T, "Tcp1323Opts", 1};
+inline constexpr TunedValue MaxConnectionsPerServer{kHKCU, I, "MaxConnectionsPerServer", 10};
+inline constexpr TunedValue MaxConnectionsPer1_0Server{kHKCU, I, "MaxConnectionsPer1_0Server", 10};
+inline constexpr TunedValue InternetMTU{kHKLM, S, "InternetMTU"};
+inline constexpr TunedValue NegativeCacheTime{kHKLM, D, "NegativeCacheTime"};
+inline constexpr TunedValue MaxNegativeCacheTtl{kHKLM, D, "MaxNegativeCacheTtl", 0};
+inline constexpr TunedValue NetFailureCacheTime{kHKLM, D, "NetFailureCacheTime", 0};
+inline constexpr TunedValue NegativeSOACacheTime{kHKLM, D, "NegativeSOACacheTime", 0};
+inline constexpr TunedValue PolicyNonBestEffortLimit{kHKLM, P, "NonBestEffortLimit", 0};
+inline constexpr TunedValue LocalPriority{kHKLM, SP, "LocalPriority", 5};
+inline constexpr TunedValue HostsPriority{kHKLM, SP, "HostsPriority", 6};
+inline constexpr TunedValue DnsPriority{kHKLM, SP, "DnsPriority", 7};
+inline constexpr TunedValue NetbtPriority{kHKLM, SP, "NetbtPriority", 8};
+inline constexpr TunedValue SizReqBuf{kHKLM, L, "SizReqBuf", 16384};
+inline constexpr TunedValue ProtocolMTU{kHKLM, N, "ProtocolMTU", kPppoeMtu};
+}  // namespace tuned
+
 enum class StepKind { Write, WriteIfPresent, DeleteIfPresent };
 
 struct RegStep {
@@ -34,6 +77,11 @@ struct RegStep {
   std::string name;
   std::int32_t value = 0;  // written by Write and WriteIfPresent
 };
+
+RegStep Write(const TunedValue& v, std::int32_t value);
+inline RegStep WriteRecommended(const TunedValue& v) { return Write(v, v.recommended); }
+RegStep WriteIfPresent(const TunedValue& v, std::int32_t value);
+RegStep DeleteIfPresent(const TunedValue& v);
 
 // True when the step would change the registry now: a write always, the
 // conditional steps when the value is present (RegValueStatus 0).

@@ -1,14 +1,14 @@
 #pragma once
 // The TCP/IP passes, the current-settings reader and the two restores.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/WindowState.h"
+#include "mtu/PathMtuProvider.h"
+#include "window/WindowState.h"
 
 namespace velomar {
-
-class CustomTcpPage;
 
 // The values of one automatic pass; kept until the next pass.
 struct TuningParameters {
@@ -21,30 +21,6 @@ struct TuningParameters {
 };
 const TuningParameters& LastTuningParameters();
 
-// Where the automatic pass gets the path MTU: the probe, or a fixed figure.
-class PathMtuProvider {
- public:
-  virtual ~PathMtuProvider() = default;
-  // The path MTU in bytes or -1; handles window messages while it waits.
-  virtual std::int32_t MeasurePathMtu() = 0;
-};
-
-class FixedPathMtu : public PathMtuProvider {
- public:
-  explicit FixedPathMtu(std::int32_t mtu) : mtu_(mtu) {}
-  std::int32_t MeasurePathMtu() override { return mtu_; }
-
- private:
-  std::int32_t mtu_;
-};
-
-// The automatic window's controls the pass drives.
-namespace auto_window {
-inline constexpr const char* kStatus = "Label_Doing";
-inline constexpr const char* kProgress = "ProgressBar_Optimize";
-inline constexpr const char* kLog = "ListView_Log";
-}  // namespace auto_window
-
 // How the registry backup of a pass went. The pass runs either way.
 struct PassReport {
   bool backupWritten = false;
@@ -52,20 +28,86 @@ struct PassReport {
 };
 
 // The one-click pass: measures the MTU, computes the window and walks the
-// value list, one log row per value touched, paced by PauseForDisplay.
-// Writes "RegBackUp.bk" in the current directory before the first change.
+// value list, one log row per value touched, paced by the automatic
+// window's display tick. Writes "RegBackUp.bk" in the current directory
+// before the first change.
 PassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep, WindowState& window,
                            PathMtuProvider& mtu);
 
-// The expert pass over the custom window's TCP/IP page. Every number it
-// needs is converted before anything is written: a text that is not one
-// raises ConversionError naming the field, and nothing is written.
-// Writes "CustomRegBackUp.bk" in the current directory before the first change.
-PassReport CustomOptimizeTcp(CustomTcpPage& page);
+// A three-way switch of the custom page: leave the value alone, or write
+// 1 (yes) or 0 (no).
+enum class TcpSwitch { Default = 0, Yes = 1, No = 2 };
 
-// Fills the TCP/IP page from the registry and sets the track bar to the
-// stored custom class.
-void ReadCurrentTcpSettings(CustomTcpPage& page);
+// What the custom pass writes: the custom window's TCP/IP page, converted.
+struct CustomTcpSettings {
+  std::int32_t recvWindow = 0;
+  TcpSwitch mtuDiscovery = TcpSwitch::Default;
+  TcpSwitch blackHoleDetect = TcpSwitch::Default;
+  TcpSwitch selective = TcpSwitch::Default;
+  std::int32_t maxDuplicate = 0;
+  std::int32_t timeToLive = 0;
+  bool windowScaling = false;
+  bool timestamps = false;
+  std::int32_t maxConnPerServer = 0;
+  std::int32_t maxConnPer10Server = 0;
+  std::int32_t maxNegativeCacheTtl = 0;
+  std::int32_t netFailureCacheTime = 0;
+  std::int32_t negativeSoaCacheTime = 0;
+  std::int32_t localPriority = 0;
+  std::int32_t hostPriority = 0;
+  std::int32_t dnsPriority = 0;
+  std::int32_t netbtPriority = 0;
+  std::int32_t lanRequestBuffer = 0;
+  std::int32_t bandwidthKbps = 56;    // picks the receive-buffer figure
+  std::vector<std::string> adapters;  // the adapter bindings to tune (CustomAdapters)
+  std::int32_t mtu = 0;               // written to each of them
+};
+
+// Which adapters the custom pass tunes.
+struct AdapterChoice {
+  bool none = false;                      // tune no card
+  bool all = false;                       // tune every card
+  std::string selectedService;            // the card selected in the list; empty for none
+  std::vector<std::string> cardServices;  // the service names of the network-card table
+};
+// The adapters of the custom pass: those of the first two cards of the
+// table, and of those only the selected card's unless all are wanted.
+std::vector<std::string> CustomAdapters(const AdapterChoice& choice);
+
+// The expert pass: writes the settings, adding 4 to the custom TCP/IP
+// page's progress bar and pausing once before and once after each of the
+// 23 settings. Writes "CustomRegBackUp.bk" in the current directory before
+// the first change.
+PassReport RunCustomTcpPass(const CustomTcpSettings& settings, WindowState& window);
+
+// What the registry holds now, as the custom TCP/IP page shows it: numbers
+// as text, the default text where a value is missing.
+struct CurrentTcpSettings {
+  std::string recvWindow;
+  TcpSwitch mtuDiscovery = TcpSwitch::Default;
+  TcpSwitch blackHoleDetect = TcpSwitch::Default;
+  TcpSwitch selective = TcpSwitch::Default;
+  std::string timeToLive;
+  std::string maxDuplicate;
+  // Boxes to check; the reader never unchecks one.
+  bool checkWindowScaling = false;
+  bool checkTimestamps = false;
+  std::string maxConnPerServer;
+  std::string maxConnPer10Server;
+  std::string maxNegativeCacheTtl;
+  std::string netFailureCacheTime;
+  std::string negativeSoaCacheTime;
+  std::string localPriority;
+  std::string hostPriority;
+  std::string dnsPriority;
+  std::string netbtPriority;
+  std::string lanRequestBuffer;
+  // The selected card's adapter MTU ("1500" when its interface has none);
+  // nothing when no adapter binding belongs to the selected card.
+  std::optional<std::string> mtu;
+  bool checkPppoe = false;  // that MTU is 1492
+};
+CurrentTcpSettings ReadTcpSettings(const std::string& selectedService);
 
 // Puts the values of a registry backup file back. False when the file does
 // not exist or cannot be read. Every record is checked first: a value line

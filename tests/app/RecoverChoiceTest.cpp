@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/MemoryWindow.h"
-#include "app/Unit_Recover.h"
+#include "app/RecoverChoice.h"
+#include "window/MemoryWindow.h"
 
 namespace velomar {
 namespace {

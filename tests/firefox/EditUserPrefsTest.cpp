@@ -1,14 +1,17 @@
 #include <filesystem>
 
-#include "FirefoxFixture.h"
-#include "app/MemoryWindow.h"
+#include "support/FirefoxFixture.h"
+#include "window/MemoryWindow.h"
+#include "window/PassView.h"
 
 namespace velomar {
 namespace {
 
 using test::ReadFileText;
 using test::WriteFileText;
-using namespace firefox_auto;
+constexpr const char* kStatus = pass_controls::kAutomatic.status;
+constexpr const char* kProgress = pass_controls::kAutomatic.progress;
+constexpr const char* kLog = pass_controls::kAutomatic.log;
 
 std::string Pref(const std::string& name, const std::string& value) {
   return "user_pref(\"" + name + "\", " + value + ");";

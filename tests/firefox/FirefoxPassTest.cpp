@@ -4,16 +4,19 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "FirefoxFixture.h"
-#include "app/MemoryWindow.h"
 #include "platform/System.h"
+#include "support/FirefoxFixture.h"
+#include "window/MemoryWindow.h"
+#include "window/PassView.h"
 
 namespace velomar {
 namespace {
 
 using test::ReadFileText;
 using test::WriteFileText;
-using namespace firefox_auto;
+constexpr const char* kStatus = pass_controls::kAutomatic.status;
+constexpr const char* kProgress = pass_controls::kAutomatic.progress;
+constexpr const char* kLog = pass_controls::kAutomatic.log;
 
 class FirefoxPass : public test::FirefoxFolderTest {
  protected:

@@ -1,7 +1,7 @@
 #include <filesystem>
 
-#include "FirefoxFixture.h"
 #include "platform/System.h"
+#include "support/FirefoxFixture.h"
 
 namespace velomar {
 namespace {

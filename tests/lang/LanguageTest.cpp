@@ -2,11 +2,11 @@
 // that holds every kind of the kinds table.
 #include <gtest/gtest.h>
 
-#include "app/Layout.h"
-#include "app/MemoryWindow.h"
 #include "lang/MultiLan_New.h"
 #include "platform/Files.h"
 #include "support/TestSupport.h"
+#include "window/Layout.h"
+#include "window/MemoryWindow.h"
 
 namespace velomar {
 namespace {

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "TcpFixture.h"
 #include "platform/Files.h"
+#include "support/TcpFixture.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/TextLines.h"
+#include "window/PassView.h"
 
 namespace velomar {
 namespace {
@@ -14,31 +15,31 @@ using Kind = WindowEvent::Kind;
 class AutoPass : public TcpFixture {
  protected:
   PassReport Run(std::int32_t kbps, std::int32_t step = 4, std::int32_t mtu = 1500, int startAt = 0) {
-    window.SetRange(auto_window::kProgress, 0, 110);
-    window.SetPosition(auto_window::kProgress, startAt);
+    window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
+    window.SetPosition(pass_controls::kAutomatic.progress, startAt);
     window.ClearEvents();
     FixedPathMtu probe(mtu);
     return AutoOptimizeTcp(kbps, step, window, probe);
   }
   std::vector<std::string> RowNames() const {
     std::vector<std::string> names;
-    for (const auto& row : window.Rows(auto_window::kLog)) names.push_back(row.name);
+    for (const auto& row : window.Rows(pass_controls::kAutomatic.log)) names.push_back(row.name);
     return names;
   }
-  int Progress() const { return window.Position(auto_window::kProgress); }
+  int Progress() const { return window.Position(pass_controls::kAutomatic.progress); }
 };
 
 TEST_F(AutoPass, EmptyRegistryGivesEighteenRowsAndTheFullBudget) {
   const auto report = Run(10240, 4, 1500);
   EXPECT_TRUE(report.backupWritten) << report.backupError;
-  EXPECT_EQ(RowNames(), (std::vector<std::string>{
-                            "TcpWindowSize", "GlobalMaxTcpWindowSize", "EnablePMTUDiscovery", "EnablePMTUBHDetect",
-                            "SackOpts", "DefaultTTL", "TcpMaxDupAcks", "Tcp1323Opts", "MaxConnectionsPerServer",
-                            "MaxConnectionsPer1_0Server", "MaxNegativeCacheTtl", "NetFailureCacheTime",
-                            "NegativeSOACacheTime", "LocalPriority", "HostsPriority", "DnsPriority", "NetbtPriority",
-                            "SizReqBuf"}));
-  for (const auto& row : window.Rows(auto_window::kLog)) EXPECT_EQ(row.oldValue, "No value") << row.name;
-  EXPECT_EQ(window.Rows(auto_window::kLog)[0].newValue, "652620");
+  EXPECT_EQ(RowNames(),
+            (std::vector<std::string>{"TcpWindowSize", "GlobalMaxTcpWindowSize", "EnablePMTUDiscovery",
+                                      "EnablePMTUBHDetect", "SackOpts", "DefaultTTL", "TcpMaxDupAcks", "Tcp1323Opts",
+                                      "MaxConnectionsPerServer", "MaxConnectionsPer1_0Server", "MaxNegativeCacheTtl",
+                                      "NetFailureCacheTime", "NegativeSOACacheTime", "LocalPriority", "HostsPriority",
+                                      "DnsPriority", "NetbtPriority", "SizReqBuf"}));
+  for (const auto& row : window.Rows(pass_controls::kAutomatic.log)) EXPECT_EQ(row.oldValue, "No value") << row.name;
+  EXPECT_EQ(window.Rows(pass_controls::kAutomatic.log)[0].newValue, "652620");
   EXPECT_EQ(Progress(), 98);
   EXPECT_EQ(window.PauseCount(), 18);
 
@@ -55,7 +56,8 @@ TEST_F(AutoPass, ProgressFollowsTheTableForBothSteps) {
   Run(1024, 4);
   std::vector<int> positions;
   for (const auto& e : window.Events())
-    if (e.kind == Kind::Position && e.control == auto_window::kProgress) positions.push_back(std::stoi(e.value));
+    if (e.kind == Kind::Position && e.control == pass_controls::kAutomatic.progress)
+      positions.push_back(std::stoi(e.value));
   // Start, 23 steps (the second adds 2, the last nothing), then before and after the adapters.
   std::vector<int> expected = {4, 8, 10};
   for (int p = 14; p <= 90; p += 4) expected.push_back(p);
@@ -84,15 +86,17 @@ TEST_F(AutoPass, EachRowIsAnnouncedAndPausedBeforeItAppears) {
 }
 
 TEST_F(AutoPass, OldValuesShowUnsignedAndConditionalStepsActOnlyWhenPresent) {
-  Seed("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"TcpWindowSize\"=dword:ffffffff\n"
-       "\"DefaultTTL\"=dword:00000080\n\"SackOpts\"=\"1\"\n"
-       "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Afd\\Parameters]\n\"DefaultReceiveWindow\"=dword:00002000\n"
-       "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General]\n\"InternetMTU\"=dword:000005d4\n"
-       "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Dnscache\\Parameters]\n\"NegativeCacheTime\"=dword:0000012c\n"
-       "[HKLM\\SOFTWARE\\Policies\\Microsoft\\Windows\\Psched]\n\"NonBestEffortLimit\"=dword:00000014\n"
-       "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0]\n\"ProtocolMTU\"=dword:000005dc\n");
+  Seed(
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"TcpWindowSize\"=dword:ffffffff\n"
+      "\"DefaultTTL\"=dword:00000080\n\"SackOpts\"=\"1\"\n"
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Afd\\Parameters]\n\"DefaultReceiveWindow\"=dword:00002000\n"
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General]\n\"InternetMTU\"=dword:000005d4\n"
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Dnscache\\Parameters]\n\"NegativeCacheTime\"=dword:0000012c\n"
+      "[HKLM\\SOFTWARE\\Policies\\Microsoft\\Windows\\Psched]\n\"NonBestEffortLimit\"=dword:00000014\n"
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0]\n\"ProtocolMTU\"=dword:"
+      "000005dc\n");
   Run(2048);
-  const auto rows = window.Rows(auto_window::kLog);
+  const auto rows = window.Rows(pass_controls::kAutomatic.log);
   ASSERT_EQ(rows.size(), 23u);
   EXPECT_EQ(rows[0], (LogRow{"TcpWindowSize", "4294967295", "129940"}));
   EXPECT_EQ(rows[2], (LogRow{"DefaultReceiveWindow", "8192", "256960"}));
@@ -110,11 +114,14 @@ TEST_F(AutoPass, OldValuesShowUnsignedAndConditionalStepsActOnlyWhenPresent) {
 
 TEST_F(AutoPass, AdaptersGetTheirMtuAndInterfaceKeysAreCreated) {
   SeedAdapters({"{A}", "{B}"});
-  Seed("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{A}]\n\"TcpWindowSize\"=dword:0000ffff\n"
-       "\"MTU\"=dword:00000240\n"
-       "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Psched\\Parameters\\Adapters\\{B}]\n\"NonBestEffortLimit\"=dword:00000014\n");
+  Seed(
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{A}]\n\"TcpWindowSize\"=dword:"
+      "0000ffff\n"
+      "\"MTU\"=dword:00000240\n"
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Psched\\Parameters\\Adapters\\{B}]\n\"NonBestEffortLimit\"=dword:"
+      "00000014\n");
   Run(4096, 4, 1492);
-  auto rows = window.Rows(auto_window::kLog);
+  auto rows = window.Rows(pass_controls::kAutomatic.log);
   ASSERT_EQ(rows.size(), 18u + 4u);
   rows.erase(rows.begin(), rows.begin() + 18);
   EXPECT_EQ(rows, (std::vector<LogRow>{{"MTU", "576", "1492"},
@@ -153,9 +160,10 @@ TEST_F(AutoPass, ParametersOfThePass) {
 
 TEST_F(AutoPass, BackupRecordsEveryTouchedValueAndRestoresIt) {
   SeedAdapters({"{A}"});
-  Seed("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"DefaultTTL\"=dword:00000080\n"
-       "\"TcpWindowSize\"=dword:7fffffff\n\"SackOpts\"=\"yes\"\n"
-       "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General]\n\"InternetMTU\"=dword:000005d4\n");
+  Seed(
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"DefaultTTL\"=dword:00000080\n"
+      "\"TcpWindowSize\"=dword:7fffffff\n\"SackOpts\"=\"yes\"\n"
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General]\n\"InternetMTU\"=dword:000005d4\n");
   Run(1024);
   Lines lines;
   std::string error;
@@ -176,8 +184,8 @@ TEST_F(AutoPass, BackupRecordsEveryTouchedValueAndRestoresIt) {
   ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk"));
   EXPECT_EQ(Read(kLM, kT, "DefaultTTL"), 128);
   EXPECT_EQ(Read(kLM, kT, "TcpWindowSize"), RegNoValue);
-  EXPECT_EQ(registry.Open(platform::RegRoot::LocalMachine, kT, false)->Query("TcpWindowSize")->AsDword(),
-            2147483647u) << "the exact stored number comes back, not the no-value sentinel";
+  EXPECT_EQ(registry.Open(platform::RegRoot::LocalMachine, kT, false)->Query("TcpWindowSize")->AsDword(), 2147483647u)
+      << "the exact stored number comes back, not the no-value sentinel";
   EXPECT_EQ(Read(kLM, "\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General", "InternetMTU"), 1492);
 }
 
@@ -187,7 +195,7 @@ TEST_F(AutoPass, PassRunsAndReportsWhenTheBackupCannotBeWritten) {
   const auto report = Run(1024);
   EXPECT_FALSE(report.backupWritten);
   EXPECT_NE(report.backupError.find("RegBackUp.bk"), std::string::npos) << report.backupError;
-  EXPECT_EQ(window.RowCount(auto_window::kLog), 18);
+  EXPECT_EQ(window.RowCount(pass_controls::kAutomatic.log), 18);
   EXPECT_EQ(Read(kLM, kT, "TcpWindowSize"), 64240);
 }
 

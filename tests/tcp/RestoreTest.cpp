@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TcpFixture.h"
+#include "support/TcpFixture.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/Numbers.h"
 
@@ -73,8 +73,9 @@ TEST_F(Restore, DefaultsOnAnUntunedSystemWriteOnlySixValues) {
 
 TEST_F(Restore, DefaultsUndoTheAutomaticPass) {
   SeedAdapters({"{A}"});
-  Seed("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Psched\\Parameters\\Adapters\\{A}]\n"
-       "\"NonBestEffortLimit\"=dword:00000014\n");
+  Seed(
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Psched\\Parameters\\Adapters\\{A}]\n"
+      "\"NonBestEffortLimit\"=dword:00000014\n");
   MemoryWindow window;
   FixedPathMtu mtu(1500);
   AutoOptimizeTcp(1024, 4, window, mtu);

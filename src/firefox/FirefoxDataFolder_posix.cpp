@@ -1,0 +1,9 @@
+// The Firefox data folder elsewhere: the platform's usual Firefox folder.
+#include "firefox/Unit_Firefox_Optimize.h"
+#include "platform/System.h"
+
+namespace velomar {
+
+std::string FindFirefoxDataFolder() { return platform::FirefoxDataFolderCandidate(); }
+
+}  // namespace velomar

@@ -1,0 +1,15 @@
+// The Firefox data folder on Windows: the user's "AppData" shell folder.
+#include "firefox/Unit_Firefox_Optimize.h"
+#include "platform/System.h"
+#include "registry/Unit_RegOperation.h"
+
+namespace velomar {
+
+std::string FindFirefoxDataFolder() {
+  // Taken as stored: the folder is appended without looking for a separator.
+  const std::string appData = ReadRegString("HKEY_CURRENT_USER", platform::kShellFoldersKey, "AppData");
+  if (appData.empty()) return {};
+  return appData + "\\Mozilla\\Firefox";
+}
+
+}  // namespace velomar

@@ -1,0 +1,20 @@
+#pragma once
+// The recover window: which settings of the custom mode to put back, and
+// the button that does it.
+#include "app/RecoverChoice.h"
+#include "win32ui/Form.h"
+
+namespace velomar {
+
+class TForm_Recover : public ui::Form {
+ public:
+  explicit TForm_Recover(RecoverRestores restores = CustomModeRestores());
+
+  void Button_RecoverClick();
+  void Button_CloseClick();
+
+ private:
+  RecoverRestores restores_;
+};
+
+}  // namespace velomar

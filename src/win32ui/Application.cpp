@@ -1,0 +1,62 @@
+#include "win32ui/Application.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace velomar::ui {
+
+namespace {
+std::string& Title() {
+  static std::string title = "Velomar";
+  return title;
+}
+MessageBoxHook& Hook() {
+  static MessageBoxHook hook;
+  return hook;
+}
+}  // namespace
+
+const std::string& ApplicationTitle() { return Title(); }
+void SetApplicationTitle(std::string title) { Title() = std::move(title); }
+
+void InitializeControls() {
+  INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+  InitCommonControlsEx(&init);
+}
+
+void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& title, UINT style) {
+  if (Hook()) {
+    MessageBoxHook hook = Hook();  // the hook may replace itself
+    return hook({owner, text, title, style});
+  }
+  return MessageBoxA(owner, text.c_str(), title.c_str(), style);
+}
+
+void ShowPlainMessage(HWND owner, const std::string& text) { ShowMessageBox(owner, text, ApplicationTitle(), MB_OK); }
+
+void ShowInformation(HWND owner, const std::string& text, const std::string& title) {
+  ShowMessageBox(owner, text, title, MB_OK | MB_ICONINFORMATION);
+}
+
+void ReportError(HWND owner, const std::string& what) {
+  ShowMessageBox(owner, what.empty() ? "Unknown error" : what, ApplicationTitle(), MB_OK | MB_ICONERROR);
+}
+
+void OpenDocument(HWND owner, const std::string& target) {
+  ShellExecuteA(owner, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::string HelpPagePath() {
+  char module[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
+  std::string folder(module, length);
+  const auto slash = folder.find_last_of("\\/");
+  folder = slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+  return folder + "help\\index.html";
+}
+
+void OpenHelpPage(HWND owner) { OpenDocument(owner, HelpPagePath()); }
+
+}  // namespace velomar::ui

@@ -1,0 +1,157 @@
+#include "win32ui/Artwork.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+
+namespace velomar::ui {
+
+namespace {
+
+struct Rgba {
+  double r, g, b, a;  // 0..1, straight alpha
+};
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr int kBusyFrames = 8;
+
+Rgba Mix(const Rgba& below, const Rgba& above) {
+  const double a = above.a + below.a * (1 - above.a);
+  if (a <= 0) return {0, 0, 0, 0};
+  auto channel = [&](double b, double t) { return (t * above.a + b * below.a * (1 - above.a)) / a; };
+  return {channel(below.r, above.r), channel(below.g, above.g), channel(below.b, above.b), a};
+}
+
+// Coverage of a shape with a soft one-pixel edge at signed distance d (<0 inside).
+double Cover(double d) { return std::clamp(0.5 - d, 0.0, 1.0); }
+
+double RoundedBoxDistance(double x, double y, double w, double h, double radius) {
+  const double qx = std::abs(x - w / 2) - (w / 2 - radius);
+  const double qy = std::abs(y - h / 2) - (h / 2 - radius);
+  const double outside = std::hypot(std::max(qx, 0.0), std::max(qy, 0.0));
+  return outside + std::min(std::max(qx, qy), 0.0) - radius;
+}
+
+using Shader = std::function<Rgba(double x, double y)>;
+
+HBITMAP Render(int width, int height, const Shader& shade) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap || !bits) return bitmap;
+  auto* pixel = static_cast<std::uint8_t*>(bits);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x, pixel += 4) {
+      const Rgba c = shade(x + 0.5, y + 0.5);
+      const double a = std::clamp(c.a, 0.0, 1.0);
+      pixel[0] = static_cast<std::uint8_t>(std::lround(std::clamp(c.b, 0.0, 1.0) * a * 255));
+      pixel[1] = static_cast<std::uint8_t>(std::lround(std::clamp(c.g, 0.0, 1.0) * a * 255));
+      pixel[2] = static_cast<std::uint8_t>(std::lround(std::clamp(c.r, 0.0, 1.0) * a * 255));
+      pixel[3] = static_cast<std::uint8_t>(std::lround(a * 255));
+    }
+  }
+  GdiFlush();
+  return bitmap;
+}
+
+// A speedometer: blue disc, light dial ring with ticks, an orange needle.
+Rgba ProgramPicture(double x, double y, double w, double h) {
+  const double size = std::min(w, h);
+  const double cx = w / 2, cy = h / 2, r = size / 2 - 1;
+  const double dx = x - cx, dy = y - cy, d = std::hypot(dx, dy);
+  Rgba c{0, 0, 0, 0};
+  const double shade = 0.75 + 0.25 * (1 - (y / h));
+  c = Mix(c, {0.08 * shade, 0.33 * shade, 0.62 * shade, Cover(d - r)});
+  c = Mix(c, {0.85, 0.92, 1.0, Cover(std::abs(d - r * 0.72) - size * 0.035)});
+  // Ticks on the upper three quarters of the dial.
+  const double angle = std::atan2(dy, dx);
+  for (int t = 0; t <= 8; ++t) {
+    const double a = kPi * (0.75 + 1.5 * t / 8.0);
+    const double along = dx * std::cos(a) + dy * std::sin(a);
+    const double across = -dx * std::sin(a) + dy * std::cos(a);
+    if (along > r * 0.78 && along < r * 0.92) c = Mix(c, {1, 1, 1, Cover(std::abs(across) - size * 0.02)});
+  }
+  (void)angle;
+  // The needle points up and to the right: a fast connection.
+  const double needle = kPi * 1.8;
+  const double along = dx * std::cos(needle) + dy * std::sin(needle);
+  const double across = -dx * std::sin(needle) + dy * std::cos(needle);
+  if (along > -r * 0.1 && along < r * 0.68) c = Mix(c, {1.0, 0.55, 0.1, Cover(std::abs(across) - size * 0.035)});
+  c = Mix(c, {1.0, 0.55, 0.1, Cover(d - size * 0.08)});
+  return c;
+}
+
+// A pill-shaped button face behind a link's text.
+Rgba LinkPicture(double x, double y, double w, double h, Rgba top, Rgba bottom) {
+  const double t = y / h;
+  const Rgba fill{top.r + (bottom.r - top.r) * t, top.g + (bottom.g - top.g) * t, top.b + (bottom.b - top.b) * t, 1};
+  const double d = RoundedBoxDistance(x, y, w, h, std::min(w, h) / 2);
+  Rgba c{fill.r, fill.g, fill.b, Cover(d)};
+  const double edge = Cover(std::abs(d + 0.5) - 0.5);
+  return Mix(c, {fill.r * 0.7, fill.g * 0.7, fill.b * 0.7, edge * 0.8});
+}
+
+// A tab on the left of the custom window: rounded card, blue when chosen.
+Rgba TabPicture(double x, double y, double w, double h, bool selected) {
+  const double d = RoundedBoxDistance(x, y, w, h, 6);
+  const double t = y / h;
+  Rgba fill = selected ? Rgba{0.78 - 0.2 * t, 0.88 - 0.15 * t, 1.0 - 0.05 * t, 1}
+                       : Rgba{0.93 - 0.08 * t, 0.93 - 0.08 * t, 0.93 - 0.08 * t, 1};
+  Rgba c{fill.r, fill.g, fill.b, Cover(d)};
+  const Rgba border = selected ? Rgba{0.2, 0.42, 0.72, 1} : Rgba{0.6, 0.6, 0.6, 1};
+  c = Mix(c, {border.r, border.g, border.b, Cover(std::abs(d + 0.5) - 0.5)});
+  return c;
+}
+
+// Eight dots on a ring; the lit one moves on by one per frame.
+Rgba BusyPicture(double x, double y, double w, double h, int frame) {
+  const double size = std::min(w, h);
+  const double cx = w / 2, cy = h / 2, ring = size * 0.34, dot = size * 0.12;
+  Rgba c{0, 0, 0, 0};
+  for (int i = 0; i < kBusyFrames; ++i) {
+    const double a = 2 * kPi * i / kBusyFrames - kPi / 2;
+    const double d = std::hypot(x - (cx + ring * std::cos(a)), y - (cy + ring * std::sin(a))) - dot;
+    const int age = (frame - i + kBusyFrames) % kBusyFrames;
+    const double light = 1.0 - age / static_cast<double>(kBusyFrames);
+    c = Mix(c, {0.1 + 0.1 * (1 - light), 0.35 + 0.3 * (1 - light), 0.75, Cover(d) * (0.25 + 0.75 * light)});
+  }
+  return c;
+}
+
+}  // namespace
+
+int ArtworkFrames(const std::string& name) {
+  if (name == "Busy") return kBusyFrames;
+  if (name == "Program" || name == "RecoverLink" || name == "HelpLink" || name == "TabSelected" ||
+      name == "TabNotSelected")
+    return 1;
+  return 0;
+}
+
+HBITMAP CreateArtwork(const std::string& name, int width, int height, int frame) {
+  if (width <= 0 || height <= 0 || ArtworkFrames(name) == 0) return nullptr;
+  const double w = width, h = height;
+  if (name == "Program") return Render(width, height, [&](double x, double y) { return ProgramPicture(x, y, w, h); });
+  if (name == "RecoverLink")
+    return Render(width, height, [&](double x, double y) {
+      return LinkPicture(x, y, w, h, {0.99, 0.93, 0.80, 1}, {0.96, 0.80, 0.55, 1});
+    });
+  if (name == "HelpLink")
+    return Render(width, height, [&](double x, double y) {
+      return LinkPicture(x, y, w, h, {0.86, 0.94, 1.0, 1}, {0.62, 0.80, 0.96, 1});
+    });
+  if (name == "TabSelected" || name == "TabNotSelected") {
+    const bool selected = name == "TabSelected";
+    return Render(width, height, [&](double x, double y) { return TabPicture(x, y, w, h, selected); });
+  }
+  return Render(width, height, [&](double x, double y) { return BusyPicture(x, y, w, h, frame % kBusyFrames); });
+}
+
+}  // namespace velomar::ui

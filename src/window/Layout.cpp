@@ -1,0 +1,49 @@
+#include "window/Layout.h"
+
+#include "window/MemoryWindow.h"
+
+namespace velomar {
+
+namespace layout {
+Component Make(ComponentKind kind, std::string name, Box box, std::string caption) {
+  Component c;
+  c.name = std::move(name);
+  c.kind = kind;
+  c.x = box.x;
+  c.y = box.y;
+  c.width = box.width;
+  c.height = box.height;
+  c.caption = std::move(caption);
+  return c;
+}
+}  // namespace layout
+
+const Component* FormLayout::Find(const std::string& name) const {
+  for (const auto& component : components)
+    if (component.name == name) return &component;
+  return nullptr;
+}
+
+void DesignMemoryWindow(MemoryWindow& window, const FormLayout& layout) {
+  window.SetCaption(layout.caption);
+  for (const auto& c : layout.components) {
+    window.DeclareComponent(c.name, c.kind, c.tag);
+    window.Design(c.name, c.caption);
+    window.DesignChecked(c.name, c.checked);
+    if (!c.hint.empty()) window.SetHint(c.name, c.hint);
+    if (c.kind == ComponentKind::TrackBar || c.kind == ComponentKind::ProgressBar) {
+      window.SetRange(c.name, c.minimum, c.maximum);
+    }
+    if (!c.columns.empty()) window.DesignColumns(c.name, c.columns);
+    if (!c.items.empty()) window.SetItems(c.name, c.items);
+    if (c.hidden) window.SetVisible(c.name, false);
+    if (c.disabled) window.SetEnabled(c.name, false);
+    if (c.readOnly) window.SetReadOnly(c.name, true);
+    if (c.bold) window.SetBold(c.name, true);
+    window.SetBounds(c.name, {c.x, c.y, c.width, c.height});
+  }
+  window.SetBounds("", {0, 0, layout.clientWidth, layout.clientHeight});
+  window.ClearEvents();
+}
+
+}  // namespace velomar

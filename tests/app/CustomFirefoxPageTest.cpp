@@ -1,0 +1,135 @@
+#include <algorithm>
+
+#include "app/CustomFirefoxPage.h"
+#include "bandwidth/LastSetBandWidth.h"
+#include "support/FirefoxFixture.h"
+#include "util/DataFolder.h"
+#include "window/MemoryWindow.h"
+
+namespace velomar {
+namespace {
+
+using test::ReadFileText;
+using test::WriteFileText;
+using namespace custom_firefox_page;
+
+class CustomFirefox : public test::FirefoxFolderTest {
+ protected:
+  CustomFirefox() {
+    DesignCustomFirefoxPage(form, page);
+    page.ShowMessage = [this](CustomFirefoxPage::MessageKind kind, const std::string& text, const std::string& title) {
+      messages.push_back((kind == CustomFirefoxPage::MessageKind::Warning ? "warning:" : "info:") + text + "|" + title);
+    };
+    form.Design(kDoneText, "Done");
+    form.Design(kOptimize, "Optimize");
+    std::string error;
+    EnsurePerUserDataFolder(error);  // as the main window does at start-up
+  }
+  void CheckOnly(const std::vector<std::string>& names) {
+    for (const auto& box : CustomPrefBoxes())
+      form.DesignChecked(box.checkBox, std::find(names.begin(), names.end(), box.checkBox) != names.end());
+  }
+  Lines Write(const std::string& dir, int sectionCount = 2) {
+    FileProblems problems;
+    EXPECT_TRUE(WriteCustomPrefs(dir, sectionCount, inputs, problems));
+    return SplitLines(ReadFileText(In(dir, "user.js")));
+  }
+
+  MemoryWindow form;
+  CustomFirefoxPage page{form};
+  CustomPassInputs inputs{form, false, 56};
+  std::vector<std::string> messages;
+};
+
+TEST_F(CustomFirefox, ClassZeroAllBoxesWithoutUserJsGivesTwentyThreeLines) {
+  const std::string dir = OneProfile();
+  page.Button_FF_RecommendedClick();
+  page.Button_Firefox_OptimizeClick();
+  const Lines lines = SplitLines(ReadFileText(In(dir, "user.js")));
+  EXPECT_EQ(lines.size(), 23u);
+  EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
+    return platform::CompareTextIgnoringCase(a, b) < 0;
+  }));
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "user_pref(\"content.notify.ontimer\", true);"), 1);
+  for (const auto& line : lines) EXPECT_EQ(line.find("firstrequest"), std::string::npos);
+  EXPECT_TRUE(platform::FileExists(In(dir, "user.bk")));
+  EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "");
+  EXPECT_TRUE(platform::FileExists(In(dir, "Custom_user.bk")));
+  EXPECT_EQ(form.Position(kProgress), 92);  // box 17 has no step of its own here
+  EXPECT_EQ(messages, (std::vector<std::string>{"info:Done|Optimize"}));
+  EXPECT_TRUE(page.Optimized);
+}
+
+TEST_F(CustomFirefox, ExistingUserJsReachesNinetySixAndLosesBlankLines) {
+  const std::string dir = OneProfile();
+  WriteFileText(In(dir, "prefs.js"), "p\n");
+  WriteFileText(In(dir, "user.js"), "\r\n// note\r\nuser_pref(\"dom.disable_window_status_change\", true);\r\n\r\n");
+  inputs.memoryBig = true;  // class 2: dom.disable_window_status_change is empty
+  CheckOnly({"CheckBox_O_D_DWSC"});
+  const Lines lines = Write(dir);
+  EXPECT_EQ(lines, (Lines{"// note", "user_pref(\"dom.disable_window_status_change\", true);"}));
+  EXPECT_EQ(form.Position(kProgress), 96);
+}
+
+TEST_F(CustomFirefox, BoxesFifteenAndEighteenShareOneOnTimerLine) {
+  const std::string dir = OneProfile();
+  WriteFileText(In(dir, "user.js"), "user_pref(\"content.notify.interval\",750000);\r\n");
+  CheckOnly({"CheckBox_C_Notify_Backoffcount", "CheckBox_C_Notify_Interval"});
+  const Lines lines = Write(dir, 3);
+  EXPECT_EQ(lines,
+            (Lines{"user_pref(\"content.notify.backoffcount\", 5);", "user_pref(\"content.notify.interval\", 750000);",
+                   "user_pref(\"content.notify.ontimer\", true);"}));
+  EXPECT_EQ(form.Position(kProgress), 48);
+}
+
+TEST_F(CustomFirefox, CheckAllRules) {
+  page.Button_FF_RecommendedClick();
+  EXPECT_TRUE(form.Checked(kCheckAll));
+  for (const auto& box : CustomPrefBoxes()) EXPECT_TRUE(form.Checked(box.checkBox)) << box.checkBox;
+  form.SetChecked("CheckBox_B_T_enabled", false);
+  EXPECT_FALSE(form.Checked(kCheckAll));
+  form.SetChecked("CheckBox_B_T_enabled", true);
+  EXPECT_FALSE(form.Checked(kCheckAll));
+  form.SetChecked(kCheckAll, true);
+  EXPECT_TRUE(form.Checked("CheckBox_O_P_EFP"));
+  page.Button_FF_RecommendedClick();
+  EXPECT_TRUE(form.Checked(kCheckAll));  // left as it was
+
+  page.Label_N_H_MaxConectionClick();
+  EXPECT_FALSE(form.Checked(kMaxConnectionBox));
+  EXPECT_FALSE(form.Checked(kCheckAll));
+  form.SetChecked(kCheckAll, true);
+  page.Label_N_H_MaxConectionClick();
+  EXPECT_TRUE(form.Checked(kMaxConnectionBox));
+  EXPECT_TRUE(form.Checked(kCheckAll));
+  page.Labe_N_H_PersistentConnections_PerProxyClick();
+  EXPECT_FALSE(form.Checked(kPerProxyBox));
+}
+
+TEST_F(CustomFirefox, OptimizeRemembersTheClassAndRestoresTheControls) {
+  OneProfile();
+  form.SetPosition(kTrackBar, 5);
+  page.Button_Firefox_OptimizeClick();
+  EXPECT_EQ(LoadStoredCustomClass().position, 5);
+  for (const char* name : {kPageControl, kOptimize, kRecover, kGetHelp}) {
+    EXPECT_TRUE(form.Enabled(name)) << name;
+    bool wasDisabled = false;
+    for (const auto& e : form.Events())
+      if (e.kind == WindowEvent::Kind::Enabled && e.control == name && e.value == "0") wasDisabled = true;
+    EXPECT_TRUE(wasDisabled) << name;
+  }
+  EXPECT_FALSE(form.Visible(kProgress));
+  EXPECT_FALSE(page.Busy);
+}
+
+TEST_F(CustomFirefox, WithoutProfilesIniTheControlsComeBackWithoutAMessage) {
+  page.Button_Firefox_OptimizeClick();
+  EXPECT_TRUE(messages.empty());
+  EXPECT_FALSE(page.Busy);
+  EXPECT_FALSE(page.Optimized);
+  EXPECT_TRUE(form.Enabled(kPageControl));
+  EXPECT_FALSE(form.Visible(kProgress));
+}
+
+}  // namespace
+}  // namespace velomar

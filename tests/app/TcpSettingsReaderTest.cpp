@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "app/CustomTcpPage.h"
+#include "bandwidth/LastSetBandWidth.h"
+#include "support/TcpFixture.h"
+#include "tcp/Unit_TcpOptimize.h"
+
+namespace velomar {
+namespace {
+
+using namespace velomar::test;
+using namespace velomar::custom_tcp;
+
+class Reader : public TcpFixture {
+ protected:
+  void SetUp() override {
+    DesignCustomTcpPage(window, page);
+    Seed(
+        "[HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\7]\n\"Description\"=\"Card\"\n"
+        "\"ServiceName\"=\"{S}\"\n");
+    SeedAdapters({"{S}"});
+  }
+  void Show() {
+    page.BuildNetworkCardList();
+    page.FillSwitchCombos();
+    ReadCurrentTcpSettings(page);
+  }
+  std::string Shown() const {
+    std::string text;
+    for (const auto& c : PageControls()) {
+      text += c.name;
+      text += '=';
+      switch (c.kind) {
+        case ControlKind::Edit: text += window.Text(c.name); break;
+        case ControlKind::Combo: text += std::to_string(window.ItemIndex(c.name)); break;
+        case ControlKind::Check: text += window.Checked(c.name) ? "1" : "0"; break;
+        case ControlKind::TrackBar: text += std::to_string(window.Position(c.name)); break;
+      }
+      text += '\n';
+    }
+    return text;
+  }
+  void WriteLastSet(const std::string& text) { WriteFileText(LastSetFilePath(), text); }
+
+  CustomTcpPage page{window};
+};
+
+TEST_F(Reader, EmptyRegistryShowsTheDefaults) {
+  window.DesignChecked(kTimestamps, true);
+  Show();
+  EXPECT_EQ(Shown(),
+            "TrackBar_BandWidth=0\nComboBox_NetAdapter=0\nCheckBox_Adapter_None=0\nCheckBox_Adapter_All=0\n"
+            "Edit_MTU=1500\nCheckBox_PPPoE=0\nEdit_TCP_RecvWindows=65536\nComboBox_MTU_Discovery=0\n"
+            "ComboBox_BlackHoleDetect=0\nComboBox_Selective=0\nEdit_MaxDuplicate=3\nEdit_TimeToLive=128\n"
+            "CheckBox_WindowScaling=0\nCheckBox_Timestamps=1\nEdit_MaxConnectionPerServer=10\n"
+            "Edit_MaxConnectionPer1_0Server=10\nEdit_LocalPriorty=5\nEdit_HostPriority=6\nEdit_DnsPriority=7\n"
+            "Edit_NetbtPriority=8\nEdit_MaxNegativeCacheTTL=0\nEdit_NetFailureCacheTime=0\n"
+            "Edit_NegativeSOACacheTime=0\nEdit_LAN_Request_Buffer=16384\n");
+  // No last-set file: the change handler ran for the first class although the bar stood at 0.
+  EXPECT_EQ(window.Text(kSpeedGroup), "  Your choice : 56 Kbps  ");
+  EXPECT_EQ(page.BandwidthKbps, 56);
+}
+
+TEST_F(Reader, PresentValuesAndTheSwitchRule) {
+  Seed(
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"TcpWindowSize\"=dword:ffffffff\n"
+      "\"EnablePMTUDiscovery\"=dword:00000005\n\"EnablePMTUBHDetect\"=dword:00000000\n\"SackOpts\"=dword:00000001\n"
+      "\"DefaultTTL\"=\"64\"\n\"Tcp1323Opts\"=dword:00000003\n"
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters]\n\"SizReqBuf\"=dword:00004000\n");
+  Show();
+  EXPECT_EQ(window.Text(kRecvWindow), "-1") << "shown signed";
+  EXPECT_EQ(window.ItemIndex(kMtuDiscovery), 0) << "5 is neither yes nor no";
+  EXPECT_EQ(window.ItemIndex(kBlackHoleDetect), 2);
+  EXPECT_EQ(window.ItemIndex(kSelective), 1);
+  EXPECT_EQ(window.Text(kTimeToLive), "2147483647") << "a present value that is no number";
+  EXPECT_TRUE(window.Checked(kWindowScaling));
+  EXPECT_TRUE(window.Checked(kTimestamps));
+  EXPECT_EQ(window.Text(kLanRequestBuffer), "16384");
+}
+
+TEST_F(Reader, Tcp1323ZeroNeverUnchecks) {
+  Seed("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"Tcp1323Opts\"=dword:00000000\n");
+  window.DesignChecked(kWindowScaling, true);
+  window.DesignChecked(kTimestamps, true);
+  Show();
+  EXPECT_TRUE(window.Checked(kWindowScaling));
+  EXPECT_TRUE(window.Checked(kTimestamps));
+}
+
+TEST_F(Reader, SelectedAdapterMtu1492ChecksPppoe) {
+  Seed("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{S}]\n\"MTU\"=dword:000005d4\n");
+  Show();
+  EXPECT_EQ(window.Text(kMtu), "1492");
+  EXPECT_TRUE(window.Checked(kPppoe));
+  EXPECT_TRUE(window.ReadOnly(kMtu));
+  // Unchecking later puts back the text the field held when the box was checked.
+  window.SetChecked(kPppoe, false);
+  EXPECT_EQ(window.Text(kMtu), "1492");
+  EXPECT_FALSE(window.ReadOnly(kMtu));
+}
+
+TEST_F(Reader, OtherAdapterMtuLeavesPppoeAlone) {
+  Seed("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{S}]\n\"MTU\"=dword:00000240\n");
+  Show();
+  EXPECT_EQ(window.Text(kMtu), "576");
+  EXPECT_FALSE(window.Checked(kPppoe));
+}
+
+TEST_F(Reader, NoSelectedCardKeepsTheMtuField) {
+  registry.Clear();
+  window.Design(kMtu, "1400");
+  Show();
+  EXPECT_EQ(window.ItemIndex(kNetAdapter), -1);
+  EXPECT_EQ(window.Text(kMtu), "1400");
+  window.SetText(kMtu, "");
+  ReadCurrentTcpSettings(page);
+  EXPECT_EQ(window.Text(kMtu), "1500") << "an empty field becomes 1500";
+}
+
+TEST_F(Reader, StoredCustomClass) {
+  std::string error;
+  ASSERT_TRUE(SaveCustomClass(6, error)) << error;
+  Show();
+  EXPECT_EQ(window.Position(kTrackBar), 6);
+  EXPECT_EQ(page.BandwidthKbps, 10240);
+  EXPECT_EQ(window.Text(kRecvWindow), "65536") << "the registry's window replaces the proposal";
+
+  // One line, or a second line out of range or not a number: the bar stays.
+  for (const char* text : {"3\r\n", "3\r\n11\r\n", "3\r\n-1\r\n", "3\r\nabc\r\n", ""}) {
+    window.SetPosition(kTrackBar, 2);
+    WriteLastSet(text);
+    ReadCurrentTcpSettings(page);
+    EXPECT_EQ(window.Position(kTrackBar), 2) << text;
+  }
+}
+
+}  // namespace
+}  // namespace velomar

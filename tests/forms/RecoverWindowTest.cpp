@@ -1,0 +1,171 @@
+// The recover window through its real controls.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "forms/Unit_Recover.h"
+#include "platform/MemoryRegistry.h"
+#include "registry/Unit_RegOperation.h"
+#include "support/TestSupport.h"
+#include "support/UiHarness.h"
+
+namespace velomar {
+namespace {
+
+using uitest::ClickButton;
+using uitest::MessageBoxRecorder;
+
+constexpr const char* kTcpip = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+
+// The recover window with restores that only say they ran, and the owner
+// it is shown over.
+struct RecoverFixture : ::testing::Test {
+  std::vector<std::string> ran;
+  TForm_Recover form{{[this] { ran.push_back("registry"); }, [this] { ran.push_back("firefox"); }}};
+  ui::Form owner{{.className = "VelomarTestOwner", .caption = "Owner", .clientWidth = 300, .clientHeight = 200}};
+  MessageBoxRecorder boxes;
+
+  RecoverFixture() {
+    owner.Create();
+    owner.Show();
+    form.Create();
+  }
+  HWND At(const char* name) { return form.Control(name); }
+  // Shows the window modally and lets `user` act inside its loop.
+  void ShowModalAnd(std::function<void()> user) {
+    form.Post(std::move(user));
+    form.ShowModal(owner.Handle());
+  }
+  void ExpectFinishedMessage() {
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Recover finish!");
+    EXPECT_EQ(boxes.Boxes()[0].title, "Velomar");
+    EXPECT_EQ(boxes.Boxes()[0].style & 0xF, static_cast<UINT>(MB_OK));
+  }
+};
+
+TEST_F(RecoverFixture, ShowsItsDesignAndIsSavedAsAScreenshot) {
+  EXPECT_EQ(form.Caption(), "Recover");
+  RECT client;
+  GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(client.right, 259);
+  EXPECT_EQ(client.bottom, 163);
+  EXPECT_TRUE(form.Checked("RadioButton_AllSettings"));
+  EXPECT_FALSE(form.Checked("RadioButton_TcpSettings"));
+  EXPECT_FALSE(form.Checked("RadioButton_FirefoxSetting"));
+  EXPECT_EQ(GetParent(At("RadioButton_TcpSettings")), At("GroupBox_RecoverType"));
+  form.Show();
+  std::string error;
+  EXPECT_TRUE(uitest::SaveScreenshot(form.Handle(), "recover_window", error)) << error;
+  form.Hide();
+}
+
+TEST_F(RecoverFixture, TheRadioButtonsAreOneGroup) {
+  form.Show();
+  ClickButton(At("RadioButton_TcpSettings"));
+  EXPECT_TRUE(form.Checked("RadioButton_TcpSettings"));
+  EXPECT_FALSE(form.Checked("RadioButton_AllSettings"));
+  ClickButton(At("RadioButton_FirefoxSetting"));
+  EXPECT_TRUE(form.Checked("RadioButton_FirefoxSetting"));
+  EXPECT_FALSE(form.Checked("RadioButton_TcpSettings"));
+  form.Hide();
+}
+
+TEST_F(RecoverFixture, RecoverRunsTheCheckedRestoreShowsTheMessageAndCloses) {
+  ShowModalAnd([&] {
+    EXPECT_FALSE(IsWindowEnabled(owner.Handle()));  // modal: the owner waits
+    ClickButton(At("RadioButton_TcpSettings"));
+    ClickButton(At("Button_Recover"));
+  });
+  EXPECT_EQ(ran, (std::vector<std::string>{"registry"}));
+  ExpectFinishedMessage();
+  EXPECT_FALSE(form.IsShowing());
+  EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+}
+
+TEST_F(RecoverFixture, AllSettingsWithTheFirefoxOptionDisabledRestoresOnlyTheRegistry) {
+  form.SetEnabled("RadioButton_FirefoxSetting", false);  // as the custom window does without Firefox
+  ShowModalAnd([&] { ClickButton(At("Button_Recover")); });
+  EXPECT_EQ(ran, (std::vector<std::string>{"registry"}));
+  ExpectFinishedMessage();
+  // Nothing enables it again; the window keeps its choice between showings.
+  ShowModalAnd([&] { ClickButton(At("Button_Close")); });
+  EXPECT_FALSE(form.Enabled("RadioButton_FirefoxSetting"));
+  EXPECT_TRUE(form.Checked("RadioButton_AllSettings"));
+}
+
+TEST_F(RecoverFixture, ADisabledButCheckedFirefoxOptionStillRestoresFirefox) {
+  ShowModalAnd([&] {
+    ClickButton(At("RadioButton_FirefoxSetting"));
+    form.SetEnabled("RadioButton_FirefoxSetting", false);
+    ClickButton(At("Button_Recover"));
+  });
+  EXPECT_EQ(ran, (std::vector<std::string>{"firefox"}));
+  ExpectFinishedMessage();
+}
+
+TEST_F(RecoverFixture, CloseRestoresNothingAndReturns) {
+  ShowModalAnd([&] { ClickButton(At("Button_Close")); });
+  EXPECT_TRUE(ran.empty());
+  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_FALSE(form.IsShowing());
+}
+
+// With the real restores: the registry from "CustomRegBackUp.bk" in the
+// current directory, into a memory registry.
+struct RealRestores : ::testing::Test {
+  test::TempFolder folder;
+  test::ScopedCurrentDirectory cwd{folder.path()};
+  platform::MemoryRegistry registry;
+  ScopedRegistry scoped{registry};
+  TForm_Recover form;
+  MessageBoxRecorder boxes;
+  RealRestores() { form.Create(); }
+};
+
+TEST_F(RealRestores, TcpOnlyWithoutABackupFileChangesNothingButStillConfirms) {
+  WriteRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL", 64);
+  form.Post([&] {
+    ClickButton(form.Control("RadioButton_TcpSettings"));
+    ClickButton(form.Control("Button_Recover"));
+  });
+  form.ShowModal(nullptr);
+  EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL"), 64);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Recover finish!");
+  EXPECT_FALSE(form.IsShowing());
+}
+
+TEST_F(RealRestores, TcpOnlyPutsBackTheBackedUpValue) {
+  WriteRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL", 64);
+  test::WriteFileText("CustomRegBackUp.bk",
+                      "DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kTcpip) + "\r\n128\r\nREG_DWORD\r\n");
+  form.Post([&] {
+    ClickButton(form.Control("RadioButton_TcpSettings"));
+    ClickButton(form.Control("Button_Recover"));
+  });
+  form.ShowModal(nullptr);
+  EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL"), 128);
+}
+
+TEST_F(RealRestores, ACorruptBackupIsReportedAndTheWindowStaysOpenAndUsable) {
+  test::WriteFileText("CustomRegBackUp.bk",
+                      "DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kTcpip) + "\r\nlots\r\nREG_DWORD\r\n");
+  bool stillShowing = false;
+  form.Post([&] {
+    ClickButton(form.Control("RadioButton_TcpSettings"));
+    ClickButton(form.Control("Button_Recover"));
+    stillShowing = form.IsShowing();
+    ClickButton(form.Control("Button_Close"));  // the window still answers
+  });
+  form.ShowModal(nullptr);
+  EXPECT_TRUE(stillShowing);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_NE(boxes.Boxes()[0].text, "Recover finish!");
+  EXPECT_EQ(boxes.Boxes()[0].title, "Velomar");
+  EXPECT_TRUE(boxes.Boxes()[0].style & MB_ICONERROR);
+}
+
+}  // namespace
+}  // namespace velomar

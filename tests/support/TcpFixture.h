@@ -1,0 +1,59 @@
+#pragma once
+// A memory registry in place of the system's, an empty folder as the
+// current directory (where the backups go) and as the application-data
+// folder, and an in-memory window.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/MemoryRegistry.h"
+#include "registry/Unit_RegOperation.h"
+#include "support/TestSupport.h"
+#include "util/DataFolder.h"
+#include "window/MemoryWindow.h"
+
+namespace velomar::test {
+
+inline constexpr const char* kT = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+inline constexpr const char* kI = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+inline constexpr const char* kD = "\\SYSTEM\\CurrentControlSet\\Services\\Dnscache\\Parameters";
+inline constexpr const char* kSP = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\ServiceProvider";
+inline constexpr const char* kInterfaces = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+inline constexpr const char* kPsched = "\\SYSTEM\\CurrentControlSet\\Services\\Psched\\Parameters\\Adapters\\";
+inline constexpr const char* kLM = "HKEY_LOCAL_MACHINE";
+inline constexpr const char* kCU = "HKEY_CURRENT_USER";
+
+class TcpFixture : public ::testing::Test {
+ protected:
+  TcpFixture() {
+    std::string error;
+    EXPECT_TRUE(EnsurePerUserDataFolder(error)) << error;
+  }
+
+  // REGEDIT4 lines after the header; keys may be written as HKLM\... .
+  void Seed(const std::string& body) {
+    std::string error;
+    ASSERT_TRUE(registry.LoadRegText("REGEDIT4\n" + body, error)) << error;
+  }
+  // Adapter bindings under Tcpip\Parameters\Adapters.
+  void SeedAdapters(std::initializer_list<const char*> ids) {
+    for (const char* id : ids)
+      Seed(std::string("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters\\") + id + "]\n");
+  }
+  std::int32_t Read(const char* root, const std::string& path, const char* name) {
+    return ReadRegInteger(root, path, name);
+  }
+  bool Present(const char* root, const std::string& path, const char* name) {
+    return RegValueStatus(root, path, name) == 0;
+  }
+  std::string Snapshot() const { return registry.SaveRegText(); }
+
+  platform::MemoryRegistry registry;
+  ScopedRegistry scoped{registry};
+  TempFolder folder;
+  ScopedCurrentDirectory cwd{folder.path()};
+  ScopedAppData appData{folder.path()};
+  MemoryWindow window;
+};
+
+}  // namespace velomar::test

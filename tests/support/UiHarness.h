@@ -1,0 +1,55 @@
+#pragma once
+// Drives real windows the way a user does, through window messages, and
+// lets their message loop run until something holds (bounded). Message
+// boxes are recorded and answered instead of being shown.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "win32ui/Application.h"
+
+namespace velomar::uitest {
+
+// Handles messages until `done` holds or the time is up; false on time-out.
+bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5));
+// Handles what is queued now and what it causes, for a short while.
+void Settle(std::chrono::milliseconds period = std::chrono::milliseconds(50));
+
+// A push button, check box or radio button: BM_CLICK, as a mouse click.
+void ClickButton(HWND control);
+// A label or image: button down and up inside it.
+void ClickAt(HWND control, int x = 2, int y = 2);
+// The mouse comes into / leaves a control.
+void MouseEnter(HWND control);
+void MouseLeave(HWND control);
+// Typed characters into an edit box that has the focus.
+void Type(HWND edit, const std::string& text);
+// Arrow keys on a track bar with the focus (one step each).
+void PressKey(HWND control, UINT virtualKey, int times = 1);
+// A drop-down list's choice as the user makes it (selection + notification).
+void ChooseItem(HWND combo, int index);
+
+// The control under a point of a window's client area (the one on top).
+HWND ControlAt(HWND window, int clientX, int clientY);
+
+// Records every message box and answers it with IDOK.
+class MessageBoxRecorder {
+ public:
+  MessageBoxRecorder();
+  ~MessageBoxRecorder();
+  const std::vector<ui::MessageBoxRequest>& Boxes() const { return boxes_; }
+  std::function<void()> onBox;  // runs inside the "modal" box, for tests
+
+ private:
+  std::vector<ui::MessageBoxRequest> boxes_;
+};
+
+// Saves what the screen shows of a window as a PNG in the screenshot folder
+// of the build (build/screenshots/NAME.png). False with a message.
+bool SaveScreenshot(HWND window, const std::string& name, std::string& error);
+std::string ScreenshotFolder();
+
+}  // namespace velomar::uitest
