@@ -68,8 +68,8 @@ void AddLine(Drawing& d, int x1, int y1, int x2, int y2, Color color) {
 }
 
 // Background, axis, the horizontal grid lines, and vertical ones `spacing`
-// apart moved `shift` pixels left. Lines that fall outside the image are
-// kept: the grid's arithmetic stays as it is drawn.
+// apart moved `shift` pixels left. Lines that fall wholly outside the
+// image (y = -14, x = 397) are kept; the renderer clips them.
 Drawing Grid(int spacing, int shift) {
   Drawing d{kW, kH, {}};
   d.operations.push_back(Drawing::Fill{kGraphBackground});
@@ -107,8 +107,8 @@ Drawing UsageGraph::Tick(std::uint32_t reading) {
   const ScaleStep& step = ScaleFor(*std::max_element(samples_.begin(), samples_.end()));
   scale_ = step.bound;
   AddText(d, 0, 0, step.label);
-  // The newest sample lies beyond the right edge; the label shows the last
-  // one on screen.
+  // The rate is that of the sample before the newest: its line reaches the
+  // right edge, while the newest sample lies wholly beyond it.
   AddText(d, 0, kRateLabelY, RateLabel(samples_[kUsageGraphSamples - 2]));
 
   for (std::size_t i = 0; i + 1 < kUsageGraphSamples; ++i) {
