@@ -56,7 +56,7 @@ std::vector<Component> FrameComponents() {
   // clang-format off
   std::vector<Component> c = {
       Image("Image_Icon",                   {16, 0, 64, 64}).Picture("Program").Stretch(),
-      Label(kTitle,                         {91, 8, 166, 23}, "Custom Optimization").Font(19).Bold().FontColor(Rgb(10, 78, 146)),
+      Label(kTitle,                         {91, 8, 166, 23}, "Expert Mode").Font(19).Bold().FontColor(Rgb(10, 78, 146)),
       Label("Label_Custom_Introduce",       {91, 35, 367, 0}, "Choose your bandwidth and the options you want, then press one of the two optimize buttons.").WordWrap(),
   };
   const auto linkParts = LinkComponents({.recoverImage = {320, 10, 62, 15}, .recoverLabel = {336, 9},
@@ -131,20 +131,20 @@ std::vector<Component> TcpPageComponents() {
 
       GroupBox(settings,                                     {11, 114, 199, 168}, "General settings").In(general),
       FieldName("Label_TCP_Receive_Window", 10,              23, "Receive window:").In(settings),
-      Number(kRecvWindow,                                    {124, 23, 63}, "").In(settings),
+      Number(kRecvWindow,                                    {114, 23, 73}, "").In(settings),
       FieldName("Label_MTU_Discovery", 10,                   52, "Path MTU discovery:").In(settings),
-      ComboBox(kMtuDiscovery,                                {124, 52, 63, 0}).In(settings),
+      ComboBox(kMtuDiscovery,                                {114, 52, 73, 0}).In(settings),
       FieldName("Label_Black_Hole_Detect", 10,               79, "Black hole detection:").In(settings),
-      ComboBox(kBlackHoleDetect,                             {124, 79, 63, 0}).In(settings),
+      ComboBox(kBlackHoleDetect,                             {114, 79, 73, 0}).In(settings),
       FieldName("Label_Selective", 10,                       107, "Selective ACK:").In(settings),
-      ComboBox(kSelective,                                   {124, 107, 63, 0}).In(settings),
+      ComboBox(kSelective,                                   {114, 107, 73, 0}).In(settings),
       FieldName("Label_Max_Duplicate", 10,                   134, "Duplicate ACKs:").In(settings),
-      Number(kMaxDuplicate,                                  {124, 134, 63}, "2").In(settings),
+      Number(kMaxDuplicate,                                  {114, 134, 73}, "2").In(settings),
 
       GroupBox(ttl,                                          {219, 114, 106, 64}, "Time to live").In(general),
       Number(kTimeToLive,                                    {17, 23, 76}, "64").In(ttl).MaxLength(3),
       GroupBox(rfc1323,                                      {219, 201, 106, 81}, "RFC 1323").In(general),
-      CheckBox(kWindowScaling,                               {9, 23, 92, 17}, "Window scaling").In(rfc1323),
+      CheckBox(kWindowScaling,                               {9, 23, 92, 17}, "Window scale").In(rfc1323),
       CheckBox(kTimestamps,                                  {9, 50, 92, 17}, "Timestamps").In(rfc1323),
 
       GroupBox(ie,                                           {11, 6, 314, 69}, "Connections per server").In(advanced),

@@ -208,7 +208,12 @@ void ReadCurrentTcpSettings(CustomTcpPage& page) {
   w.SetText(kNetbtPriority, s.netbtPriority);
   w.SetText(kLanRequestBuffer, s.lanRequestBuffer);
   if (s.mtu) w.SetText(kMtu, *s.mtu);
-  if (s.checkPppoe) w.SetChecked(kPppoe, true);
+  if (s.checkPppoe) {
+    w.SetChecked(kPppoe, true);
+    // Checking the box proposes a window for the class; the page shows what
+    // the registry holds.
+    w.SetText(kRecvWindow, s.recvWindow);
+  }
   if (w.Text(kMtu).empty()) ShowNumber(w, kMtu, kEthernetMtu);
 }
 

@@ -20,10 +20,11 @@ namespace {
 // running pass reads, on either page.
 const std::vector<const char*>& LockedDuringPass() {
   static const std::vector<const char*> kLocked = [] {
-    std::vector<const char*> names = {custom_tcp::kTrackBar, kTcpRecommend,     kFirefoxRecommend, kCheckAll,
-                                      kTcpSelect,            kTcpNotSelect,     kTcpCaption,       kFirefoxSelect,
-                                      kFirefoxNotSelect,     kFirefoxCaption,   kTcpOptimize,      kFirefoxOptimize,
-                                      kTcpPages,             kFirefoxPages,     "Button_TCP",      "Button_Firefox"};
+    std::vector<const char*> names = {
+        custom_tcp::kTrackBar, kTcpRecommend,    kFirefoxRecommend, kCheckAll,         kTcpSelect,
+        kTcpNotSelect,         kTcpCaption,      kFirefoxSelect,    kFirefoxNotSelect, kFirefoxCaption,
+        kTcpOptimize,          kFirefoxOptimize, kTcpPages,         kFirefoxPages,     "Button_TCP",
+        "Button_Firefox"};
     names.insert(names.end(), links::kAll.begin(), links::kAll.end());
     return names;
   }();
@@ -74,8 +75,8 @@ class TcpPassRunning {
   TcpPassRunning& operator=(const TcpPassRunning&) = delete;
 
  private:
-  static constexpr const char* kControls[] = {links::kHelpLabel,    links::kRecoverLabel, links::kRecoverZone,
-                                              links::kRecoverImage, kTcpPages,            kTcpOptimize};
+  static constexpr const char* kControls[] = {
+      links::kHelpLabel, links::kRecoverLabel, links::kRecoverZone, links::kRecoverImage, kTcpPages, kTcpOptimize};
   WindowState& window_;
   CustomUnitState& unit_;
 };

@@ -100,11 +100,11 @@ const char* CaptionLabelOf(std::string_view box) {
 
 // What stands below the tab controls of both pages and moves down with
 // them, and what grows with them.
-constexpr const char* kBelowTabs[] = {kCheckAll,     kFirefoxRecommend, kFirefoxOptimize,       custom_firefox_page::kProgress,
-                                      kTcpRecommend, kTcpOptimize,      custom_tcp::kProgress};
-constexpr const char* kGrowingContainers[] = {kTcpPages,  "TabSheet_General_Settings", "TabSheet_Advanced_Settings",
-                                              kMainPages, kFirefoxSheet,               kTcpSheet,
-                                              kPanel};
+constexpr const char* kBelowTabs[] = {
+    kCheckAll,     kFirefoxRecommend, kFirefoxOptimize,     custom_firefox_page::kProgress,
+    kTcpRecommend, kTcpOptimize,      custom_tcp::kProgress};
+constexpr const char* kGrowingContainers[] = {
+    kTcpPages, "TabSheet_General_Settings", "TabSheet_Advanced_Settings", kMainPages, kFirefoxSheet, kTcpSheet, kPanel};
 
 void Grow(WindowState& window, int by) {
   auto adjust = [&window](const std::string& name, int dy, int dh) {

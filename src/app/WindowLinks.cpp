@@ -21,8 +21,8 @@ std::vector<Component> LinkComponents(const LinkPlacement& at, std::string recov
 }
 
 std::vector<Component> TickLabels(const std::string& parent, const std::array<int, 11>& x, int y) {
-  static constexpr std::array<const char*, 11> kNames = {"Label1", "Label2",  "Label3", "Label4",  "Label5", "Label9",
-                                                          "Label10", "Label6", "Label7", "Label11", "Label12"};
+  static constexpr std::array<const char*, 11> kNames = {"Label1",  "Label2", "Label3", "Label4",  "Label5", "Label9",
+                                                         "Label10", "Label6", "Label7", "Label11", "Label12"};
   std::vector<Component> labels;
   for (std::size_t p = 0; p < kNames.size(); ++p)
     labels.push_back(layout::Label(kNames[p], {x[p], y}, BandwidthClasses()[p].TickLabel).In(parent).Transparent());

@@ -94,6 +94,7 @@ TEST_F(Reader, SelectedAdapterMtu1492ChecksPppoe) {
   EXPECT_EQ(window.Text(kMtu), "1492");
   EXPECT_TRUE(window.Checked(kPppoe));
   EXPECT_TRUE(window.ReadOnly(kMtu));
+  EXPECT_EQ(window.Text(kRecvWindow), "65536") << "the registry's window, not the one proposed for the class";
   // Unchecking later puts back the text the field held when the box was checked.
   window.SetChecked(kPppoe, false);
   EXPECT_EQ(window.Text(kMtu), "1492");
