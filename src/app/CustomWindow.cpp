@@ -151,7 +151,7 @@ void CustomWindow::FormShow() {
   if (!VistaOrLater) ReadCurrentTcpSettings(tcp);
   // The whole tab, not only its page: after a showing that ended on the
   // Firefox page the pictures would otherwise name the other page.
-  SelectTcpTab();
+  SelectTab(Page::Tcp);
   if (VistaOrLater) {
     for (const char* name : {kTcpCaption, kTcpNotSelect, kTcpSelect}) window.SetEnabled(name, false);
     window.SetItemIndex(kMainPages, kFirefoxPage);
@@ -162,26 +162,21 @@ void CustomWindow::FormShow() {
 void CustomWindow::Button_TCPClick() { window.SetItemIndex(kMainPages, kTcpPage); }
 void CustomWindow::Button_FirefoxClick() { window.SetItemIndex(kMainPages, kFirefoxPage); }
 
-void CustomWindow::SelectTcpTab() {
-  selected = Page::Tcp;
-  window.SetVisible(kTcpSelect, true);
-  window.SetVisible(kTcpNotSelect, false);
-  window.SetVisible(kFirefoxNotSelect, true);
-  window.SetVisible(kFirefoxSelect, false);
-  window.SetBold(kTcpCaption, true);
-  window.SetBold(kFirefoxCaption, false);
-  Button_TCPClick();
-}
-
-void CustomWindow::SelectFirefoxTab() {
-  selected = Page::Firefox;
-  window.SetVisible(kFirefoxSelect, true);
-  window.SetVisible(kFirefoxNotSelect, false);
-  window.SetVisible(kTcpNotSelect, true);
-  window.SetVisible(kTcpSelect, false);
-  window.SetBold(kFirefoxCaption, true);
-  window.SetBold(kTcpCaption, false);
-  Button_FirefoxClick();
+// The chosen tab's picture and bold caption, the other's plain ones, and
+// its page.
+void CustomWindow::SelectTab(Page page) {
+  selected = page;
+  const bool tcp = page == Page::Tcp;
+  window.SetVisible(kTcpSelect, tcp);
+  window.SetVisible(kTcpNotSelect, !tcp);
+  window.SetVisible(kFirefoxNotSelect, tcp);
+  window.SetVisible(kFirefoxSelect, !tcp);
+  window.SetBold(kTcpCaption, tcp);
+  window.SetBold(kFirefoxCaption, !tcp);
+  if (tcp)
+    Button_TCPClick();
+  else
+    Button_FirefoxClick();
 }
 
 // Hovering makes the other tab's caption bold; the chosen tab's caption

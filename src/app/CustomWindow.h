@@ -45,10 +45,10 @@ class CustomWindow {
   // The picture tabs and the off-screen page buttons.
   void Button_TCPClick();
   void Button_FirefoxClick();
-  void Label_TCP_SettingsClick() { SelectTcpTab(); }
-  void Image_TCP_NotSelectClick() { SelectTcpTab(); }
-  void Label_Firefox_SettingsClick() { SelectFirefoxTab(); }
-  void Image_Firefox_NotSelectClick() { SelectFirefoxTab(); }
+  void Label_TCP_SettingsClick() { SelectTab(Page::Tcp); }
+  void Image_TCP_NotSelectClick() { SelectTab(Page::Tcp); }
+  void Label_Firefox_SettingsClick() { SelectTab(Page::Firefox); }
+  void Image_Firefox_NotSelectClick() { SelectTab(Page::Firefox); }
   void Label_TCP_SettingsMouseEnter();
   void Label_TCP_SettingsMouseLeave();
   void Label_Firefox_SettingsMouseEnter();
@@ -86,8 +86,7 @@ class CustomWindow {
   Page selected = Page::Tcp;
 
  private:
-  void SelectTcpTab();
-  void SelectFirefoxTab();
+  void SelectTab(Page page);
   void ReportBadNumber(const std::string& field);
 };
 
