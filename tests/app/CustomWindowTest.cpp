@@ -182,7 +182,9 @@ TEST_F(Custom, TheLanguageFilesCoverEveryDesignedCaption) {
       const std::string key = c.name + ".Caption";
       const std::string text = ini.ReadString("Velomar_Custom", key, "<missing>");
       EXPECT_NE(text, "<missing>") << language << ": " << key;
-      if (std::string(language) == "English") EXPECT_EQ(text, c.caption) << key;
+      if (std::string(language) == "English") {
+        EXPECT_EQ(text, c.caption) << key;
+      }
     }
   }
 }
