@@ -51,6 +51,8 @@ std::int32_t Convert(const WindowState& window, const char* edit) {
   const std::string text = window.Text(edit);
   const auto value = ParseInt32(text);
   if (!value) throw ConversionError(NotAnIntegerMessage(text, edit));
+  if (*value == RegNoValue)
+    throw ConversionError("'" + text + "' stands for no value and cannot be written (" + edit + ")");
   return *value;
 }
 
@@ -211,6 +213,9 @@ void ReadCurrentTcpSettings(CustomTcpPage& page) {
   if (s.mtu) w.SetText(kMtu, *s.mtu);
   if (s.checkPppoe) w.SetChecked(kPppoe, true);
   if (w.Text(kMtu).empty()) ShowNumber(w, kMtu, kEthernetMtu);
+  // Checking the PPPoE box proposes a window for the class, as a click
+  // does; the page still shows the window the registry holds.
+  w.SetText(kRecvWindow, s.recvWindow);
 }
 
 PassReport CustomOptimizeTcp(CustomTcpPage& page) { return RunCustomTcpPass(page.Settings(), page.window); }
