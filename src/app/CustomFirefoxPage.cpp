@@ -51,9 +51,9 @@ class DisabledDuringPass {
   CustomFirefoxPage& page_;
 };
 
-std::string Joined(const FileProblems& problems) {
+std::string Joined(const std::vector<std::string>& messages) {
   std::string text;
-  for (const auto& problem : problems) text += (text.empty() ? "" : "\n") + problem;
+  for (const auto& message : messages) text += (text.empty() ? "" : "\n") + message;
   return text;
 }
 
@@ -69,9 +69,12 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
     CustomPassInputs inputs{window, MemoryBig, BandwidthKbps};
     outcome = RunCustomFirefoxWalk(inputs);
     if (outcome.optimized) Optimized = true;
+    LastRestartNotes = outcome.notes;
     problems.insert(problems.end(), outcome.problems.begin(), outcome.problems.end());
-    if (ShowMessage && outcome.walked)
-      ShowMessage(MessageKind::Information, window.Text(kDoneText), window.Text(kOptimize));
+    // A profile Firefox runs with was written too; the user must restart it.
+    std::string done = window.Text(kDoneText);
+    if (!outcome.notes.empty()) done += "\n\n" + Joined(outcome.notes);
+    if (ShowMessage && outcome.walked) ShowMessage(MessageKind::Information, done, window.Text(kOptimize));
   }
   if (ShowMessage && !problems.empty()) ShowMessage(MessageKind::Warning, Joined(problems), window.Text(kOptimize));
   return outcome.walked && problems.empty();

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "window/PassView.h"
 #include "window/WindowState.h"
@@ -55,6 +56,9 @@ class CustomFirefoxPage {
   std::int32_t BandwidthKbps = 56;
   bool Busy = false;
   bool Optimized = false;
+  // Of the last pass: the profiles written while Firefox runs with them,
+  // also told in its finishing message.
+  std::vector<std::string> LastRestartNotes;
   MessageSink ShowMessage;
 
  private:
