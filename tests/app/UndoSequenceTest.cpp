@@ -8,6 +8,7 @@
 #include "platform/MemoryRegistry.h"
 #include "registry/Unit_RegOperation.h"
 #include "support/FirefoxFixture.h"
+#include "support/TcpFixture.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "window/Layout.h"
 #include "window/MemoryWindow.h"
@@ -16,11 +17,10 @@
 namespace velomar {
 namespace {
 
+using test::kLM;
 using test::ReadFileText;
 using test::WriteFileText;
-
-constexpr const char* kTcpip = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-constexpr const char* kLM = "HKEY_LOCAL_MACHINE";
+constexpr const char* kTcpip = test::kT;
 
 class Undo : public test::FirefoxFolderTest {
  protected:

@@ -71,22 +71,6 @@ TEST_F(RegBackup, AValueFirstTouchedByALaterPassIsAddedWithItsValueThen) {
   EXPECT_EQ(Read(kLM, "\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General", "InternetMTU"), 576);
 }
 
-TEST_F(RegBackup, TheOtherModesBackupLendsTheValuesItSawFirst) {
-  SeedUserSettings();
-  Auto(10240);
-  // The custom pass's first backup: values the automatic pass changed come
-  // from its backup, values it never touched from the registry.
-  CustomTcpSettings custom;
-  custom.recvWindow = 99999;
-  custom.timeToLive = 99;
-  custom.selective = TcpSwitch::Yes;
-  custom.adapters = {"{A}"};
-  custom.mtu = 1400;
-  ASSERT_TRUE(RunCustomTcpPass(custom, window).backupWritten);
-  ASSERT_TRUE(RestoreRegBackup("CustomRegBackUp.bk"));
-  ExpectUserSettings();
-}
-
 TEST_F(RegBackup, AHandMadeBackupKeepsItsRecordsAndGetsOnlyWhatItLacks) {
   SeedUserSettings();
   // A record under other letter case and without the leading backslash is
