@@ -65,7 +65,7 @@ FormLayout AutoOptimizeLayout() {
       Label("Label_Band_of",                   {off, 169}, "Your"),
       Label("Label_has_been_optimized",        {off, 188}, "connection has been optimized."),
       Label("Label_Analysing_net_settings",    {off, 207}, "Measuring your connection, this may take a few seconds ..."),
-      Label("Label_Backup_Failed",             {off, 226}, "The backup of your TCP/IP settings could not be written, so the Recover link cannot put back the values from before this run:"),
+      Label("Label_Backup_Failed",             {off, 226}, "The backup of your TCP/IP settings could not be written, so the values from before this run cannot be put back:"),
       Label("Label_Save_Failed",               {off, 245}, "The chosen speed could not be remembered for the next start:"),
       Label("Label_Restore_Problems",          {off, 264}, "Some files could not be restored:"),
       Label("Label_Restart_Windows",           {off, 283}, "The new settings take effect when you restart Windows."),
