@@ -48,10 +48,10 @@ FormLayout AutoOptimizeLayout() {
   // clang-format off
   f.components = {
       Image("Image_Icon",                      {16, 0, 64, 64}).Picture("Program").Stretch(),
-      Label("Label_Auto_Title",                {91, 8, 175, 23}, "One-Click Optimization").Bold().Font(19).FontColor(Rgb(10, 78, 146)),
+      Label("Label_Auto_Title",                {91, 8, 175, 23}, "Automatic Mode").Bold().Font(19).FontColor(Rgb(10, 78, 146)),
       Label("Label_Auto_Introduce",            {91, 39, 358, 0}, "Choose the speed of your internet connection and press Optimize. Velomar then tunes Windows and Firefox for it; this takes a few seconds.").WordWrap(),
       Image("Image_Recover",                   {315, 10, 59, 15}).Picture("RecoverLink").HandCursor(),
-      Label("Label_Recover",                   {334, 10}, "Recover").Font(12).HandCursor().Transparent(),
+      Label("Label_Recover",                   {334, 10}, "Reset").Font(12).HandCursor().Transparent(),
       Image("Image_Help",                      {385, 10, 66, 16}).Picture("HelpLink").HandCursor(),
       Label("Label_GetHelp",                   {405, 10, 51, 16}, "Help").Font(12).HandCursor().Transparent(),
       Label("Label8",                          {312, 8, 70, 19}).Transparent().HandCursor().Hint("Reset the TCP/IP settings to the Windows defaults and empty the Firefox user.js files"),
@@ -81,7 +81,7 @@ FormLayout AutoOptimizeLayout() {
       Label("Label_ProcessState",              {42, 141}).In(panel).Bold().Font(11).FontColor(dark),
       Image("Image_Animation",                 {24, 150, 16, 16}).In(panel).Picture("Busy").Stretch().Transparent().Hidden(),
       Label("Label_Doing",                     {45, 151, 350, 13}).In(panel).FixedSize().WordWrap().Hidden(),
-      Label("Label_Notice",                    {42, 162, 423, 13}).In(panel).FixedSize().FontColor(Rgb(10, 78, 146)).Hidden(),
+      Label("Label_Notice",                    {42, 162, 423, 13}).In(panel).WordWrap().FontColor(Rgb(10, 78, 146)).Hidden(),
       Button("Button_AutoOptimize",            {392, 136, 75, 25}, "Optimize").In(panel),
       ListView("ListView_Log",                 {24, 176, kLogWidth, 209}).In(panel).ReadOnly().Columns({"Name", "Old Value", "New Value"}, {quarter * 2 - 20, quarter, quarter}),
       Timer("Timer_Show", 100),

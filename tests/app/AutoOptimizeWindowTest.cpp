@@ -260,7 +260,7 @@ TEST_F(AutoWindow, RecoverResetsTheDefaultsAndReArmsTheButton) {
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[0].path, "DefaultTTL"), RegNoValue);
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[17].path, "LocalPriority"), 499);
   EXPECT_EQ(ReadFileText(In(profile, "user.js")), "");
-  EXPECT_EQ(Messages(), (std::vector<std::string>{"1\tRecover\tYour settings have been reset to the defaults."}));
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"1\tReset\tYour settings have been reset to the defaults."}));
   EXPECT_EQ(window.Text(kButton), "Optimize");
   EXPECT_EQ(window.Text(kStatus), "Your 10Mbps connection has been optimized.");
   EXPECT_EQ(ReadFileText(LastSetFilePath()), "6\r\n");

@@ -16,6 +16,18 @@ using uitest::RunUntil;
 
 class XpWindow : public test::AutoWindowUi {
  protected:
+  // The title ends before the links, the introduction above the panel.
+  void ExpectTheHeadFits() {
+    const Bounds title = form.BoundsOf("Label_Auto_Title");
+    EXPECT_LE(title.x + title.width, form.BoundsOf("Label8").x);
+    const Bounds intro = form.BoundsOf("Label_Auto_Introduce");
+    EXPECT_LE(intro.y + intro.height, form.BoundsOf("Panel_Back").y);
+  }
+  // One line between the status line and the log.
+  void ExpectTheNoticeFits() {
+    const Bounds notice = form.BoundsOf(kNotice);
+    EXPECT_LE(notice.y + notice.height, form.BoundsOf(kLog).y) << form.Text(kNotice);
+  }
   XpWindow() { EXPECT_EQ(test::WindowsMajorVersion(), 5) << "the prefix should run this suite as Windows XP"; }
   // A run at a class from the button, with `during` run once while the
   // Firefox pass is on its way (it may pump messages: the pass runs on its
@@ -45,13 +57,15 @@ TEST_F(XpWindow, FirstStartShowsTheDesignAndTheNotOptimisedText) {
   EXPECT_EQ(form.Text("Label12"), "1G");
   for (const char* hidden : {kRestoreFinished, kProgress, kAnimation, kDoing, kNotice})
     EXPECT_FALSE(form.Visible(hidden)) << hidden;
+  ExpectTheHeadFits();
   // The message labels lie outside the client area.
   EXPECT_GE(form.BoundsOf(kNotOptimized).x, client.right);
-  // The hot zones lie above the links and take the mouse.
-  const Bounds recover = form.BoundsOf(kRecoverLink);
-  EXPECT_EQ(uitest::ControlAt(form.Handle(), recover.x + 4, recover.y + 4), At("Label8"));
-
   ShowModalAnd([&] {
+    // The hot zones lie above the links and take the mouse.
+    const Bounds recover = form.BoundsOf(kRecoverLink);
+    EXPECT_EQ(uitest::ControlAt(form.Handle(), recover.x + 4, recover.y + 4), At("Label8"));
+    const Bounds help = form.BoundsOf(kHelpLink);
+    EXPECT_EQ(uitest::ControlAt(form.Handle(), help.x + 4, help.y + 4), At("Label13"));
     uitest::MouseEnter(At("Label8"));
     EXPECT_TRUE(form.Bold(kRecoverLink));
     uitest::MouseLeave(At("Label8"));
@@ -119,6 +133,7 @@ TEST_F(XpWindow, AWholeRunAtTenMegabitsShowsEveryChangeAndBecomesTheCloseButton)
   EXPECT_TRUE(form.Visible(kStatus));
   EXPECT_EQ(form.Text(kNotice), "The new settings take effect when you restart Windows.");
   EXPECT_TRUE(form.Visible(kNotice));
+  ExpectTheNoticeFits();
   EXPECT_EQ(form.Text(kButton), "Close");
   // The second press closed the window.
   EXPECT_FALSE(form.IsShowing());
@@ -159,7 +174,7 @@ TEST_F(XpWindow, RecoverAfterARunReArmsTheButtonAndKeepsTheStatusLine) {
     form.Close();
   });
   ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].title, "Recover");
+  EXPECT_EQ(boxes.Boxes()[0].title, "Reset");
   EXPECT_EQ(boxes.Boxes()[0].text, "Your settings have been reset to the defaults.");
   EXPECT_TRUE(boxes.Boxes()[0].style & MB_ICONINFORMATION);
   EXPECT_EQ(form.Text(kButton), "Optimize");
@@ -205,6 +220,40 @@ TEST_F(XpWindow, CloseFromTheTitleBarDuringARunWaitsForTheRunToEnd) {
   EXPECT_EQ(ReadFileText(LastSetFilePath()), "4\r\n");
   EXPECT_EQ(form.Text(kStatus), "Your 4Mbps connection has been optimized.");
   EXPECT_EQ(RowNames().size(), test::FirefoxRowsPerProfile(4096) + test::AutoRunRowNames().size());
+}
+
+// The shipped German texts, chosen through the sibling product's settings
+// as the program reads them: nothing may be clipped or overlap.
+TEST_F(XpWindow, InGermanEveryTextFits) {
+  const std::string marrowcare = platform::ApplicationDataFolder() + "Tandrel\\Marrowcare";
+  platform::CreateDirectoryTree(marrowcare);
+  test::WriteFileText(marrowcare + "\\Main.ini", "[Main]\r\nLanguage=German\r\n");
+  platform::CreateDirectoryTree(folder.path() + "\\Language");
+  test::WriteFileText(folder.path() + "\\Language\\German.lng",
+                      ReadFileText(test::DataFile("../../Language/German.lng")));
+  Create();
+  std::filesystem::remove_all(std::filesystem::path(marrowcare));
+  EXPECT_EQ(form.Text(kStatus), "Ihre Verbindung wurde noch nicht optimiert.");
+  EXPECT_EQ(form.Text(kButton), "Optimieren");
+  ShowModalAnd([&] {
+    Screenshot("auto_german_first_start");
+    RunAt(8);
+    Screenshot("auto_german_after_run");
+    form.Close();
+  });
+  EXPECT_EQ(form.Text(kStatus), "Ihre Verbindung mit 100Mbps wurde optimiert.");
+  EXPECT_EQ(form.Text(kButton), "Schlie\xdf" "en");
+  // Every caption ends inside the window.
+  RECT client;
+  GetClientRect(form.Handle(), &client);
+  for (const char* name : {"Label_Auto_Title", "Label_Auto_Introduce", "Label_ChooseBandwidth", kStatus, kNotice}) {
+    RECT r;
+    GetWindowRect(At(name), &r);
+    MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_LE(r.right, client.right) << name;
+  }
+  ExpectTheHeadFits();
+  ExpectTheNoticeFits();
 }
 
 }  // namespace

@@ -8,7 +8,9 @@ namespace {
 using namespace auto_window;
 using test::ReadFileText;
 
-TEST_F(test::AutoWindowUi, OnVistaAndLaterARunTunesFirefoxAlone) {
+class LaterWindow : public test::AutoWindowUi {};
+
+TEST_F(LaterWindow, OnVistaAndLaterARunTunesFirefoxAlone) {
   ASSERT_GT(test::WindowsMajorVersion(), 5) << "the prefix should run this suite as a later Windows";
   MakeProfile();
   const auto before = test::ReadAutoRunValues();
