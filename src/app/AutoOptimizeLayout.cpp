@@ -14,7 +14,7 @@ namespace {
 constexpr int kLogWidth = 441;
 
 // Under the track bar, by position: where each class's tick label stands.
-constexpr const char* kTickNames[kBandwidthClassCount] = {"Label1", "Label2",  "Label3",  "Label4",  "Label5", "Label9",
+constexpr const char* kTickNames[kBandwidthClassCount] = {"Label1",  "Label2", "Label3", "Label4",  "Label5", "Label9",
                                                           "Label10", "Label6", "Label7", "Label11", "Label12"};
 constexpr int kTickX[kBandwidthClassCount] = {18, 56, 95, 134, 173, 210, 245, 285, 317, 355, 400};
 

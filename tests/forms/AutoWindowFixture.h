@@ -4,9 +4,10 @@
 // Firefox profile tree in the prefix's own application-data folder, the
 // backups in a folder of the test's own, and the window's Windows version
 // taken from the prefix, as the main window takes it.
-#include <gtest/gtest.h>
 #include <windows.h>
+
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>

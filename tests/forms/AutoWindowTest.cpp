@@ -50,8 +50,7 @@ TEST_F(XpWindow, FirstStartShowsTheDesignAndTheNotOptimisedText) {
   EXPECT_EQ(form.Text(kSpeedGroup), "  Connection speed :    56 Kbps  ");
   EXPECT_EQ(form.Text(kButton), "Optimize");
   const int widths[] = {200, 110, 110};
-  for (int k = 0; k < 3; ++k)
-    EXPECT_EQ(SendMessageA(At(kLog), LVM_GETCOLUMNWIDTH, k, 0), widths[k]) << "column " << k;
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(SendMessageA(At(kLog), LVM_GETCOLUMNWIDTH, k, 0), widths[k]) << "column " << k;
   EXPECT_EQ(form.Text("Label1"), "56K");
   EXPECT_EQ(form.Text("Label9"), "6M");
   EXPECT_EQ(form.Text("Label12"), "1G");
@@ -61,6 +60,9 @@ TEST_F(XpWindow, FirstStartShowsTheDesignAndTheNotOptimisedText) {
   // The message labels lie outside the client area.
   EXPECT_GE(form.BoundsOf(kNotOptimized).x, client.right);
   ShowModalAnd([&] {
+    // The track bar is worked with the mouse and hands the focus on.
+    SetFocus(At(kTrackBar));
+    EXPECT_EQ(GetFocus(), At(kFocusSink));
     // The hot zones lie above the links and take the mouse.
     const Bounds recover = form.BoundsOf(kRecoverLink);
     EXPECT_EQ(uitest::ControlAt(form.Handle(), recover.x + 4, recover.y + 4), At("Label8"));
@@ -96,8 +98,9 @@ TEST_F(XpWindow, AWholeRunAtTenMegabitsShowsEveryChangeAndBecomesTheCloseButton)
     });
     // The backup holds the values from before the first change.
     const std::string backup = ReadFileText(kRegistryBackup);
-    backupFirst = backup.rfind("TcpWindowSize\r\nHKEY_LOCAL_MACHINE\r\n" + test::AutoRunValues()[0].path + "\r\n17520\r\n",
-                               0) == 0;
+    backupFirst =
+        backup.rfind("TcpWindowSize\r\nHKEY_LOCAL_MACHINE\r\n" + test::AutoRunValues()[0].path + "\r\n17520\r\n", 0) ==
+        0;
     Screenshot("auto_after_run");
     ClickButton(At(kButton));  // now the close button
   });
@@ -120,10 +123,10 @@ TEST_F(XpWindow, AWholeRunAtTenMegabitsShowsEveryChangeAndBecomesTheCloseButton)
   // probe found (1500 where the probe host cannot be reached).
   const auto values = test::ReadAutoRunValues();
   EXPECT_EQ(values[0], ComputeTcpWindow(10240, LastTuningParameters().Mtu).value_or(0));  // TcpWindowSize
-  EXPECT_EQ(values[6], 64);       // DefaultTTL
-  EXPECT_EQ(values[9], 10);       // MaxConnectionsPerServer
-  EXPECT_EQ(values[11], RegNoValue);  // InternetMTU, deleted
-  EXPECT_EQ(values[23], LastTuningParameters().Mtu);  // the adapter's MTU
+  EXPECT_EQ(values[6], 64);                                                               // DefaultTTL
+  EXPECT_EQ(values[9], 10);                                                               // MaxConnectionsPerServer
+  EXPECT_EQ(values[11], RegNoValue);                                                      // InternetMTU, deleted
+  EXPECT_EQ(values[23], LastTuningParameters().Mtu);                                      // the adapter's MTU
 
   EXPECT_EQ(ReadFileText(LastSetFilePath()), "6\r\n");
   ASSERT_FALSE(progress.Positions().empty());
@@ -242,7 +245,9 @@ TEST_F(XpWindow, InGermanEveryTextFits) {
     form.Close();
   });
   EXPECT_EQ(form.Text(kStatus), "Ihre Verbindung mit 100Mbps wurde optimiert.");
-  EXPECT_EQ(form.Text(kButton), "Schlie\xdf" "en");
+  EXPECT_EQ(form.Text(kButton),
+            "Schlie\xdf"
+            "en");
   // Every caption ends inside the window.
   RECT client;
   GetClientRect(form.Handle(), &client);
