@@ -1,7 +1,6 @@
 #include "app/AutoOptimizeWindow.h"
 
 #include "app/RecoverChoice.h"
-
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastSetBandWidth.h"
 #include "firefox/Unit_Firefox_Optimize.h"
@@ -26,8 +25,8 @@ const char* RestartNotice(const RunOutcome& outcome) {
 
 // Keeps every control that could start a run or a restore from doing so
 // while a pass or a restore handles messages, and gives them back however
-// the handler ends. Help stays out of reach too: the first step of a press
-// takes it away.
+// the handler ends. The help caption is held too, as the button's first
+// step already takes it away.
 class AutoOptimizeWindow::Hold {
  public:
   explicit Hold(AutoOptimizeWindow& w) : w_(w) {
@@ -175,7 +174,8 @@ void AutoOptimizeWindow::ShowWarnings(const RunOutcome& outcome) {
   std::string text;
   for (const auto& w : RunWarnings(outcome)) {
     if (!text.empty()) text += "\r\n\r\n";
-    text += window.Text(w.label) + "\r\n" + w.detail;
+    text += window.Text(w.label);
+    if (!w.detail.empty()) text += "\r\n" + w.detail;
   }
   if (!text.empty()) window.ShowMessage(text, "", MessageIcon::Warning);
 }
