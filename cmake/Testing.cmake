@@ -13,14 +13,16 @@ else()
 endif()
 
 # velomar_add_test(NAME name SOURCES ... LIBS ... [ARGS ...] [PROPERTIES ...]
-#                  [TSAN] [NATIVE_ONLY] [WINDOWS_ONLY])
+#                  [TSAN] [NATIVE_ONLY] [WINDOWS_ONLY] [APP_DATA])
 # One ctest test per program: under Wine each process costs about a second.
 # LIBS are the libraries under test (with what they link to). Portable
 # suites build for both native and win64 (run under Wine there). TSAN marks
 # the suites that also build in the ThreadSanitizer preset, which builds
-# nothing else.
+# nothing else. APP_DATA marks the suites that point the user's
+# application-data folder elsewhere: under Wine that is a value of the
+# prefix's registry, shared by every suite, so those run one at a time.
 function(velomar_add_test)
-  cmake_parse_arguments(T "TSAN;NATIVE_ONLY;WINDOWS_ONLY" "NAME" "SOURCES;LIBS;ARGS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(T "TSAN;NATIVE_ONLY;WINDOWS_ONLY;APP_DATA" "NAME" "SOURCES;LIBS;ARGS;PROPERTIES" ${ARGN})
   if(VELOMAR_TSAN_ONLY AND NOT T_TSAN)
     return()
   endif()
@@ -32,5 +34,8 @@ function(velomar_add_test)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
   if(T_PROPERTIES)
     set_tests_properties(${T_NAME} PROPERTIES ${T_PROPERTIES})
+  endif()
+  if(T_APP_DATA AND WIN32)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK prefix_app_data)
   endif()
 endfunction()
