@@ -14,10 +14,17 @@ std::string ApplicationDataFolder();
 
 // The key of the user's shell folders (under HKEY_CURRENT_USER) whose
 // "AppData" value names the application-data folder on Windows.
-inline constexpr const char* kShellFoldersKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr const char* kShellFoldersKey =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // Total physical memory in bytes; nothing when the system does not tell.
 std::optional<std::uint64_t> TotalPhysicalMemory();
+
+// The major version of Windows as GetVersionExA reports it to this program
+// (5 for Windows XP and Server 2003, 6 for Vista to 8.1, 10 for Windows 10
+// and later, since the program's manifest names them); 0 where it cannot be
+// told, and on systems other than Windows.
+int WindowsMajorVersion();
 
 // Where Firefox keeps profiles.ini on systems whose application-data folder
 // is not in the registry: ~/.mozilla/firefox when it holds a profiles.ini,

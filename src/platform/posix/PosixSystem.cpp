@@ -1,5 +1,5 @@
-#include <cstdlib>
 #include <unistd.h>
+#include <cstdlib>
 
 #include "platform/Files.h"
 #include "platform/System.h"
@@ -25,6 +25,8 @@ std::optional<std::uint64_t> TotalPhysicalMemory() {
   if (pages <= 0 || pageSize <= 0) return std::nullopt;
   return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
 }
+
+int WindowsMajorVersion() { return 0; }
 
 std::string FirefoxDataFolderCandidate() {
   const char* home = std::getenv("HOME");
