@@ -85,6 +85,9 @@ bool DrawnControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
       Invalidate();
       result = 0;
       return true;
+    case WM_NCPAINT:  // no frame to paint; the default would still fetch a DC of the window
+      result = 0;
+      return true;
     default: return false;
   }
 }
