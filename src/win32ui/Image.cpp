@@ -1,8 +1,6 @@
 #include "win32ui/Image.h"
 
 #include <algorithm>
-#include <map>
-#include <variant>
 
 #include "win32ui/Artwork.h"
 
@@ -14,38 +12,6 @@ constexpr UINT_PTR kAnimationTimer = 1;
 // The stored pace of the artwork's animations.
 constexpr int kFrameDelay = 100;
 constexpr int kFastestSpeed = 1000;
-
-// Draws the operations of a drawing, in order, into `dc`.
-class DrawingPainter {
- public:
-  DrawingPainter(HDC dc, const Drawing& drawing) : dc_(dc), drawing_(drawing) {}
-  void operator()(const Drawing::Fill& fill) {
-    const RECT all{0, 0, drawing_.width, drawing_.height};
-    Brush brush(CreateSolidBrush(fill.color));
-    FillRect(dc_, &all, brush.Get());
-  }
-  void operator()(const Drawing::Line& line) {
-    Selection pen(dc_, PenFor(line.color));
-    MoveToEx(dc_, line.x1, line.y1, nullptr);
-    LineTo(dc_, line.x2, line.y2);
-  }
-  void operator()(const Drawing::Text& text) {
-    SetBkMode(dc_, OPAQUE);
-    SetBkColor(dc_, text.background);
-    SetTextColor(dc_, text.color);
-    TextOutA(dc_, text.x, text.y, text.text.c_str(), static_cast<int>(text.text.size()));
-  }
-
- private:
-  HPEN PenFor(Color color) {
-    auto [it, made] = pens_.try_emplace(color);
-    if (made) it->second.Reset(CreatePen(PS_SOLID, 1, color));
-    return it->second.Get();
-  }
-  HDC dc_;
-  const Drawing& drawing_;
-  std::map<Color, Pen> pens_;
-};
 
 }  // namespace
 
@@ -102,19 +68,7 @@ bool Image::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
 }
 
 void Image::SetDrawing(const Drawing& drawing) {
-  if (!hwnd_ || drawing.width <= 0 || drawing.height <= 0) return;
-  WindowDC screen(nullptr);
-  if (!drawing_ || drawingSize_.cx != drawing.width || drawingSize_.cy != drawing.height) {
-    drawing_.Reset(CreateCompatibleBitmap(screen.Get(), drawing.width, drawing.height));
-    drawingSize_ = {drawing.width, drawing.height};
-  }
-  MemoryDC memory(screen.Get());
-  {
-    Selection bitmap(memory.Get(), drawing_.Get());
-    Selection font(memory.Get(), GetStockObject(DEFAULT_GUI_FONT));
-    DrawingPainter painter(memory.Get(), drawing);
-    for (const auto& operation : drawing.operations) std::visit(painter, operation);
-  }
+  if (!hwnd_ || !canvas_.Render(drawing)) return;
   showsDrawing_ = true;
   // No erasing: the new picture is copied over the old one in one piece.
   InvalidateRect(hwnd_, nullptr, FALSE);
@@ -124,16 +78,11 @@ bool Image::FaceIsOpaque() const {
   if (!showsDrawing_) return false;
   RECT r;
   GetClientRect(hwnd_, &r);
-  return drawingSize_.cx >= r.right && drawingSize_.cy >= r.bottom;
+  return canvas_.Size().cx >= r.right && canvas_.Size().cy >= r.bottom;
 }
 
 void Image::PaintFace(HDC dc, const RECT& client) {
-  if (showsDrawing_) {
-    MemoryDC memory(dc);
-    Selection bitmap(memory.Get(), drawing_.Get());
-    BitBlt(dc, 0, 0, drawingSize_.cx, drawingSize_.cy, memory.Get(), 0, 0, SRCCOPY);
-    return;
-  }
+  if (showsDrawing_) return canvas_.CopyTo(dc);
   HBITMAP picture = Frame(frame_);
   if (!picture) return;
   MemoryDC memory(dc);

@@ -6,6 +6,7 @@
 // flickers nor leaks.
 #include <vector>
 
+#include "win32ui/DrawingCanvas.h"
 #include "win32ui/Drawn.h"
 #include "win32ui/Gdi.h"
 
@@ -39,8 +40,7 @@ class Image : public DrawnControl {
   bool playing_ = false;
   int interval_ = 0;
   // The last drawing, while it is what the image shows.
-  Bitmap drawing_;
-  SIZE drawingSize_{0, 0};
+  DrawingCanvas canvas_;
   bool showsDrawing_ = false;
 };
 
