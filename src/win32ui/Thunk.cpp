@@ -1,10 +1,30 @@
 #include "win32ui/Thunk.h"
 
+#include <mutex>
+#include <unordered_map>
+
 namespace velomar::ui {
 
 namespace {
 
-MessageTarget* Bound(HWND window) { return reinterpret_cast<MessageTarget*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
+// The windows the thunk serves. Kept here rather than in the windows
+// themselves: a tooltip or other subclasser may put its own procedure in
+// front of the thunk, and the window must still be known as ours.
+struct Targets {
+  std::mutex mutex;
+  std::unordered_map<HWND, MessageTarget*> byWindow;
+};
+
+Targets& AllTargets() {
+  static Targets targets;
+  return targets;
+}
+
+void Bind(HWND window, MessageTarget* target) {
+  Targets& targets = AllTargets();
+  std::lock_guard<std::mutex> lock(targets.mutex);
+  targets.byWindow[window] = target;
+}
 
 // The control a parent's notification concerns.
 HWND NotifyingControl(UINT message, LPARAM lParam) {
@@ -23,10 +43,10 @@ HWND NotifyingControl(UINT message, LPARAM lParam) {
 
 LRESULT CALLBACK WindowThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* target = static_cast<MessageTarget*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(target));
+    if (auto* target = static_cast<MessageTarget*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams))
+      Bind(window, target);
   }
-  MessageTarget* target = Bound(window);
+  MessageTarget* target = TargetOf(window);
   if (!target) return DefWindowProcA(window, message, wParam, lParam);
   if (HWND control = NotifyingControl(message, lParam)) {
     if (MessageTarget* concerned = TargetOf(control)) {
@@ -38,15 +58,22 @@ LRESULT CALLBACK WindowThunk(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 WNDPROC BindSystemWindow(HWND window, MessageTarget* target) {
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(target));
+  Bind(window, target);
   return reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowThunk)));
 }
 
-void Unbind(HWND window) { SetWindowLongPtrA(window, GWLP_USERDATA, 0); }
+void Unbind(HWND window) {
+  Targets& targets = AllTargets();
+  std::lock_guard<std::mutex> lock(targets.mutex);
+  targets.byWindow.erase(window);
+}
 
 MessageTarget* TargetOf(HWND window) {
-  if (!window || GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&WindowThunk)) return nullptr;
-  return Bound(window);
+  if (!window) return nullptr;
+  Targets& targets = AllTargets();
+  std::lock_guard<std::mutex> lock(targets.mutex);
+  auto it = targets.byWindow.find(window);
+  return it == targets.byWindow.end() ? nullptr : it->second;
 }
 
 }  // namespace velomar::ui

@@ -2,7 +2,8 @@
 // The one window procedure of the framework. The form and the windows of
 // the framework's own class are bound to their object at WM_NCCREATE (the
 // object comes as the creation parameter); windows of system classes are
-// bound right after creation. A notification a control sends its parent
+// bound right after creation. A window stays bound until Unbind, whatever
+// procedures others put in front of the thunk. A notification a control sends its parent
 // (WM_COMMAND, WM_NOTIFY, scrolls, colours) goes back to the object of the
 // control it concerns before the parent sees it.
 #include <windows.h>

@@ -179,6 +179,11 @@ TEST_F(Actions, HintsBecomeTooltipsWhenTheMouseFirstRestsOnAComponentWithOne) {
   form.SetHint("Button_Go", "Startet den Lauf");  // as a language file does
   EXPECT_EQ(tipText(), "Startet den Lauf");
   EXPECT_EQ(form.Hint("Button_Go"), "Startet den Lauf");
+  // The tooltip now watches the button's messages; its clicks still arrive.
+  bool clicked = false;
+  form.On("Button_Go", Event::Click, [&] { clicked = true; });
+  uitest::ClickButton(form.Control("Button_Go"));
+  EXPECT_TRUE(clicked);
 }
 
 TEST_F(Actions, AnimationSpeedScalesTheFramePace) {
