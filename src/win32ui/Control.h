@@ -4,7 +4,7 @@
 // and focus events) and answers the window-state seam with the neutral
 // values of a control that lacks a property; each family of kinds
 // overrides what it has (Buttons.h, ItemLists.h, Ranges.h, EditBox.h,
-// ListView.h, Pages.h, TimerControl.h, Drawn.h). MakeControl
+// ListView.h, Pages.h, Windowless.h, Drawn.h, Image.h). MakeControl
 // (ControlFactory.h) picks the family by kind.
 #include <windows.h>
 
