@@ -228,8 +228,14 @@ void AutoOptimizeWindow::CloseIfAsked() {
   window.CloseWindow();
 }
 
+// The hot zone covers the whole link, picture and caption, so that its
+// click is the only one the user can make there: it puts back what the
+// runs saved before their first change (the reset to the system's defaults
+// stays with the main window's link). Undone, the button optimises again.
 void AutoOptimizeWindow::Label8Click() {
-  if (!Busy) RecoverCommand();
+  if (Busy) return;
+  BackupRestoreCommand();
+  window.SetText(kButton, window.Text(kOptimizeCaption));
 }
 void AutoOptimizeWindow::Label8MouseEnter() {
   if (!Busy) window.SetBold(kRecoverLink, true);

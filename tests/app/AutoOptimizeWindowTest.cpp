@@ -226,11 +226,11 @@ TEST_F(AutoWindow, RecoverResetsTheDefaultsAndReArmsTheButton) {
   RunAt(6);
   logic.Label8MouseEnter();
   EXPECT_TRUE(window.Bold(kRecoverLink));
-  logic.Label8Click();
+  logic.Image_RecoverClick();
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[0].path, "DefaultTTL"), RegNoValue);
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[17].path, "LocalPriority"), 499);
   EXPECT_EQ(ReadFileText(In(profile, "user.js")), "");
-  EXPECT_EQ(Messages(), (std::vector<std::string>{"1\tReset\tYour settings have been reset to the defaults."}));
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"1\tUndo\tYour settings have been reset to the defaults."}));
   EXPECT_EQ(window.Text(kButton), "Optimize");
   EXPECT_EQ(window.Text(kStatus), "Your 10Mbps connection has been optimized.");
   EXPECT_EQ(ReadFileText(LastSetFilePath()), "6\r\n");
@@ -245,10 +245,11 @@ TEST_F(AutoWindow, TheBackupRestorePutsBackTheStateBeforeTheRun) {
   ASSERT_NE(test::ReadAutoRunValues(), before);
   window.ClearEvents();
   pauses = 1;  // the hooks above are for runs
-  logic.Label_RecoverClick();
+  logic.Label8Click();  // the hot zone over the link
   EXPECT_EQ(test::ReadAutoRunValues(), before);
   EXPECT_EQ(ReadFileText(In(profile, "user.js")), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n");
   EXPECT_EQ(Messages(), (std::vector<std::string>{"0\t\tRecover finish!"}));
+  EXPECT_EQ(window.Text(kButton), "Optimize") << "undone, the button optimises again";
   // The controls were held while the Firefox restore's worker ran, and are back.
   for (const char* name : {kButton, kTrackBar, kRecoverImage, kRecoverLink, kHelpLink}) {
     const auto& events = window.Events();
