@@ -16,10 +16,13 @@ std::string Upper(const std::string& text) {
   return upper;
 }
 
+// The system takes names and paths as C strings, which end at the first NUL.
+std::string AsCString(const std::string& text) { return text.substr(0, text.find('\0')); }
+
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
   std::string part;
-  for (char c : path) {
+  for (char c : AsCString(path)) {
     if (c == '\\') {
       if (!part.empty()) parts.push_back(part);
       part.clear();
@@ -87,12 +90,13 @@ class MemoryKey : public RegistryKey {
   explicit MemoryKey(MemoryRegistry::Node* node) : node_(node) {}
 
   std::optional<RegValue> Query(const std::string& name) override {
-    auto it = node_->values.find(Upper(name));
+    auto it = node_->values.find(Upper(AsCString(name)));
     if (it == node_->values.end()) return std::nullopt;
     return it->second.value;
   }
 
-  bool SetValue(const std::string& name, const RegValue& value) override {
+  bool SetValue(const std::string& fullName, const RegValue& value) override {
+    const std::string name = AsCString(fullName);
     if (name.size() > kMaxValueNameLength) return false;
     auto& slot = node_->values[Upper(name)];
     if (slot.name.empty()) slot.name = name;
@@ -100,7 +104,7 @@ class MemoryKey : public RegistryKey {
     return true;
   }
 
-  bool DeleteValue(const std::string& name) override { return node_->values.erase(Upper(name)) > 0; }
+  bool DeleteValue(const std::string& name) override { return node_->values.erase(Upper(AsCString(name))) > 0; }
 
   std::optional<std::vector<std::string>> SubKeys() override {
     std::vector<std::string> names;

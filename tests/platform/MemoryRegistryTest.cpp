@@ -168,6 +168,10 @@ TEST(MemoryRegistry, StoreCannotCreateWhatWindowsRefuses) {
   WriteRegInteger(kHKLM, deep, "V", 1);
   WriteRegInteger(kHKLM, "\\" + std::string(platform::kMaxKeyNameLength + 1, 'k'), "V", 1);
   EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n") << "no key created";
+  // The system reads names up to a NUL, and a .reg file cannot hold one.
+  WriteRegInteger(kHKLM, std::string("\\A\0B", 4), std::string("V\0W", 3), 1);
+  EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n\"V\"=dword:00000001\r\n");
+  registry.Clear();
   WriteRegInteger(kHKLM, "\\K", std::string(platform::kMaxValueNameLength + 1, 'v'), 1);
   EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n")
       << "the key, as on Windows, no value";

@@ -1,0 +1,38 @@
+// IniFile: profiles.ini, the language files and Marrowcare's Main.ini. Every
+// section the file lists is found again by its name, unless the name starts
+// or ends with a blank: lookups drop those, as the profile functions do.
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "util/IniFile.h"
+#include "util/TextLines.h"
+
+using velomar::fuzz::Check;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const auto text = velomar::fuzz::AsText(data, size);
+  const velomar::IniFile ini = velomar::IniFile::Parse(text);
+  const std::vector<std::string> sections = ini.SectionNames();
+  const std::string blanks(" \t\v\f\r\n\x1a");
+  for (const auto& section : sections) {
+    if (blanks.find(section.front()) != std::string::npos || blanks.find(section.back()) != std::string::npos) continue;
+    Check(ini.HasSection(section), "a listed section is found", section);
+  }
+
+  // The keys of the text's own lines, asked of a few sections: enough to
+  // reach every lookup path without making a run quadratic in the input.
+  const velomar::Lines lines = velomar::SplitLines(text);
+  std::size_t asked = 0;
+  for (const auto& line : lines) {
+    const auto equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    const std::string key = line.substr(0, equals);
+    for (std::size_t s = 0; s < sections.size() && s < 4; ++s) ini.ReadString(sections[s], key, "<none>");
+    ini.ReadString("Main", key);
+    if (++asked == 64) break;
+  }
+  ini.ReadString("Profile0", "Path");
+  ini.ReadString("Main", "Language", "English");
+  return 0;
+}
