@@ -28,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto equals = line.find('=');
     if (equals == std::string::npos) continue;
     const std::string key = line.substr(0, equals);
-    for (std::size_t s = 0; s < sections.size() && s < 4; ++s) ini.ReadString(sections[s], key, "<none>");
+    for (std::size_t s = 0; s < sections.size() && s < 3; ++s) ini.ReadString(sections[s], key, "<none>");
     ini.ReadString("Main", key);
-    if (++asked == 64) break;
+    if (++asked == 16) break;
   }
   ini.ReadString("Profile0", "Path");
   ini.ReadString("Main", "Language", "English");
