@@ -16,10 +16,13 @@ std::string Upper(const std::string& text) {
   return upper;
 }
 
+// The system takes names and paths as C strings, which end at the first NUL.
+std::string AsCString(const std::string& text) { return text.substr(0, text.find('\0')); }
+
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
   std::string part;
-  for (char c : path) {
+  for (char c : AsCString(path)) {
     if (c == '\\') {
       if (!part.empty()) parts.push_back(part);
       part.clear();
@@ -34,6 +37,17 @@ std::vector<std::string> SplitPath(const std::string& path) {
 constexpr RegRoot kAllRoots[] = {RegRoot::ClassesRoot, RegRoot::CurrentUser, RegRoot::LocalMachine, RegRoot::Users,
                                  RegRoot::CurrentConfig};
 
+// Empty when the path is one Windows can hold; otherwise why not.
+std::string PathBeyondLimits(const std::vector<std::string>& parts) {
+  if (parts.size() > kMaxKeyDepth)
+    return "key deeper than " + std::to_string(kMaxKeyDepth) + " levels (" + std::to_string(parts.size()) + ")";
+  for (const auto& part : parts)
+    if (part.size() > kMaxKeyNameLength)
+      return "key name longer than " + std::to_string(kMaxKeyNameLength) + " characters (" +
+             std::to_string(part.size()) + ")";
+  return {};
+}
+
 }  // namespace
 
 struct MemoryRegistry::Node {
@@ -46,7 +60,28 @@ struct MemoryRegistry::Node {
   // Keyed by the upper-cased name: map order is the enumeration order.
   std::map<std::string, NamedValue> values;
   std::map<std::string, std::unique_ptr<Node>> subkeys;
+
+  Node() = default;
+  ~Node();
+  Node(const Node&) = delete;
+  Node& operator=(const Node&) = delete;
 };
+
+// Destroying the subkeys one by one from a list of our own, so that a deep
+// tree does not recurse as deep as it is.
+MemoryRegistry::Node::~Node() {
+  std::vector<std::unique_ptr<Node>> pending;
+  auto detach = [&pending](Node& node) {
+    for (auto& [upper, child] : node.subkeys) pending.push_back(std::move(child));
+    node.subkeys.clear();
+  };
+  detach(*this);
+  while (!pending.empty()) {
+    std::unique_ptr<Node> node = std::move(pending.back());
+    pending.pop_back();
+    detach(*node);
+  }
+}
 
 namespace {
 
@@ -55,19 +90,21 @@ class MemoryKey : public RegistryKey {
   explicit MemoryKey(MemoryRegistry::Node* node) : node_(node) {}
 
   std::optional<RegValue> Query(const std::string& name) override {
-    auto it = node_->values.find(Upper(name));
+    auto it = node_->values.find(Upper(AsCString(name)));
     if (it == node_->values.end()) return std::nullopt;
     return it->second.value;
   }
 
-  bool SetValue(const std::string& name, const RegValue& value) override {
+  bool SetValue(const std::string& fullName, const RegValue& value) override {
+    const std::string name = AsCString(fullName);
+    if (name.size() > kMaxValueNameLength) return false;
     auto& slot = node_->values[Upper(name)];
     if (slot.name.empty()) slot.name = name;
     slot.value = value;
     return true;
   }
 
-  bool DeleteValue(const std::string& name) override { return node_->values.erase(Upper(name)) > 0; }
+  bool DeleteValue(const std::string& name) override { return node_->values.erase(Upper(AsCString(name))) > 0; }
 
   std::optional<std::vector<std::string>> SubKeys() override {
     std::vector<std::string> names;
@@ -104,8 +141,10 @@ MemoryRegistry::Node* MemoryRegistry::Find(RegRoot root, const std::string& path
 }
 
 MemoryRegistry::Node* MemoryRegistry::Create(RegRoot root, const std::string& path) {
+  const auto parts = SplitPath(path);
+  if (!PathBeyondLimits(parts).empty()) return nullptr;
   Node* node = roots_.at(root).get();
-  for (const auto& part : SplitPath(path)) {
+  for (const auto& part : parts) {
     auto& child = node->subkeys[Upper(part)];
     if (!child) {
       child = std::make_unique<Node>();
@@ -149,8 +188,8 @@ bool ParseRootName(const std::string& name, RegRoot& root) {
     const char* abbreviation;
     RegRoot root;
   } kNames[] = {
-      {"HKEY_CLASSES_ROOT", "HKCR", RegRoot::ClassesRoot},   {"HKEY_CURRENT_USER", "HKCU", RegRoot::CurrentUser},
-      {"HKEY_LOCAL_MACHINE", "HKLM", RegRoot::LocalMachine}, {"HKEY_USERS", "HKU", RegRoot::Users},
+      {"HKEY_CLASSES_ROOT", "HKCR", RegRoot::ClassesRoot},     {"HKEY_CURRENT_USER", "HKCU", RegRoot::CurrentUser},
+      {"HKEY_LOCAL_MACHINE", "HKLM", RegRoot::LocalMachine},   {"HKEY_USERS", "HKU", RegRoot::Users},
       {"HKEY_CURRENT_CONFIG", "HKCC", RegRoot::CurrentConfig},
   };
   const std::string upper = Upper(name);
@@ -167,12 +206,13 @@ bool ParseRootName(const std::string& name, RegRoot& root) {
 
 namespace {
 
-struct ParsedValue {
-  std::string key;  // "ROOT\path"
-  bool header = false;
-  bool deleteKey = false;
-  bool deleteValue = false;
-  std::string name;
+// One step of a .reg file, applied in file order once the whole text parsed.
+struct RegTextStep {
+  enum class Kind { OpenKey, DeleteKey, SetValue, DeleteValue };
+  Kind kind = Kind::OpenKey;
+  RegRoot root = RegRoot::CurrentUser;  // keys
+  std::string path;                     // keys
+  std::string name;                     // values, of the key opened last
   RegValue value;
 };
 
@@ -181,6 +221,18 @@ int HexDigit(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
+}
+
+// At most eight hex digits, as a 32-bit number holds.
+bool ParseHex32(const std::string& digits, std::uint32_t& number) {
+  if (digits.empty() || digits.size() > 8) return false;
+  number = 0;
+  for (char c : digits) {
+    const int d = HexDigit(c);
+    if (d < 0) return false;
+    number = number * 16 + static_cast<std::uint32_t>(d);
+  }
+  return true;
 }
 
 bool ParseHexBytes(const std::string& text, std::string& bytes) {
@@ -218,6 +270,26 @@ bool ParseQuoted(const std::string& text, std::size_t& pos, std::string& out) {
   return false;
 }
 
+// Where the data of a value line begins (after "name"= or @=); npos when the
+// line is no value line.
+std::size_t ValueDataStart(const std::string& line) {
+  std::size_t pos = 0;
+  std::string name;
+  if (!line.empty() && line[0] == '@')
+    pos = 1;
+  else if (!ParseQuoted(line, pos, name))
+    return std::string::npos;
+  return pos < line.size() && line[pos] == '=' ? pos + 1 : std::string::npos;
+}
+
+// Only hex data continues on the next line after a final backslash; a
+// string that ends with one, or a comment, does not.
+bool ContinuesHexData(const std::string& line) {
+  if (line.empty() || line.back() != '\\') return false;
+  const std::size_t data = ValueDataStart(line);
+  return data != std::string::npos && line.compare(data, 3, "hex") == 0;
+}
+
 bool ParseValueData(const std::string& data, RegValue& value, bool& deleteValue) {
   deleteValue = false;
   if (data == "-") {
@@ -232,14 +304,8 @@ bool ParseValueData(const std::string& data, RegValue& value, bool& deleteValue)
     return true;
   }
   if (data.rfind("dword:", 0) == 0) {
-    const std::string digits = data.substr(6);
-    if (digits.empty() || digits.size() > 8) return false;
     std::uint32_t number = 0;
-    for (char c : digits) {
-      const int d = HexDigit(c);
-      if (d < 0) return false;
-      number = number * 16 + static_cast<std::uint32_t>(d);
-    }
+    if (!ParseHex32(data.substr(6), number)) return false;
     value = RegValue::Dword(number);
     return true;
   }
@@ -249,13 +315,7 @@ bool ParseValueData(const std::string& data, RegValue& value, bool& deleteValue)
     rest = data.substr(4);
   } else if (data.rfind("hex(", 0) == 0) {
     const auto close = data.find("):");
-    if (close == std::string::npos || close == 4) return false;
-    type = 0;
-    for (std::size_t i = 4; i < close; ++i) {
-      const int d = HexDigit(data[i]);
-      if (d < 0) return false;
-      type = type * 16 + static_cast<std::uint32_t>(d);
-    }
+    if (close == std::string::npos || !ParseHex32(data.substr(4, close - 4), type)) return false;
     rest = data.substr(close + 2);
   } else {
     return false;
@@ -289,44 +349,73 @@ std::string HexBytes(const std::string& bytes) {
   return out;
 }
 
+// A string goes between quotes unless the text form cannot hold it on its
+// one line: a NUL, or a line break, which would split the line.
+bool QuotableString(const std::string& data) {
+  return data.find_first_of(std::string("\0\r\n", 3)) == std::string::npos;
+}
+
+void WriteValue(std::string& out, const std::string& name, const RegValue& v) {
+  out += name.empty() ? std::string("@") : Quote(name);
+  out += '=';
+  if (auto dword = v.AsDword()) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%08x", *dword);
+    out += "dword:";
+    out += digits;
+  } else if (v.type == kRegSz && QuotableString(v.data)) {
+    out += Quote(v.data);
+  } else if (v.type == kRegBinary) {
+    out += "hex:" + HexBytes(v.data);
+  } else {
+    char type[16];
+    std::snprintf(type, sizeof type, "hex(%x):", v.type);
+    std::string bytes = v.data;
+    if (v.type == kRegSz || v.type == kRegExpandSz) bytes += '\0';
+    out += type + HexBytes(bytes);
+  }
+  out += "\r\n";
+}
+
+// The physical lines of a .reg text joined where hex data continues, each
+// with the number of the line it began on.
+std::vector<std::pair<int, std::string>> LogicalLines(const std::string& text) {
+  std::vector<std::pair<int, std::string>> logical;
+  int lineNumber = 0;
+  std::string pending;
+  int pendingStart = 0;
+  bool continuing = false;
+  std::size_t pos = 0;
+  while (pos <= text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(pos, end - pos);
+    ++lineNumber;
+    if (!continuing) pendingStart = lineNumber;
+    const std::size_t first = line.find_first_not_of(" \t");
+    line = first == std::string::npos ? std::string() : line.substr(first);
+    const bool continues = continuing ? !line.empty() && line.back() == '\\' : ContinuesHexData(line);
+    if (continues) line.pop_back();
+    pending += line;
+    if (!continues) {
+      logical.emplace_back(pendingStart, std::move(pending));
+      pending.clear();
+    }
+    continuing = continues;
+    if (end == text.size()) break;
+    pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+  }
+  if (continuing) logical.emplace_back(pendingStart, std::move(pending));
+  return logical;
+}
+
 }  // namespace
 
 bool MemoryRegistry::LoadRegText(const std::string& text, std::string& error) {
-  // Join continuation lines first, remembering where each logical line began.
-  std::vector<std::pair<int, std::string>> logical;
-  {
-    int lineNumber = 0;
-    std::string pending;
-    int pendingStart = 0;
-    std::size_t pos = 0;
-    while (pos <= text.size()) {
-      std::size_t end = text.find_first_of("\r\n", pos);
-      if (end == std::string::npos) end = text.size();
-      std::string line = text.substr(pos, end - pos);
-      ++lineNumber;
-      if (pending.empty()) pendingStart = lineNumber;
-      std::size_t first = line.find_first_not_of(" \t");
-      line = first == std::string::npos ? std::string() : line.substr(first);
-      if (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos) {
-        line.pop_back();
-        pending += line;
-      } else if (!pending.empty() && !line.empty() && line.back() == '\\') {
-        line.pop_back();
-        pending += line;
-      } else {
-        pending += line;
-        logical.emplace_back(pendingStart, pending);
-        pending.clear();
-      }
-      if (end == text.size()) break;
-      pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-    }
-    if (!pending.empty()) logical.emplace_back(pendingStart, pending);
-  }
-
-  std::vector<ParsedValue> parsed;
+  const auto logical = LogicalLines(text);
+  std::vector<RegTextStep> steps;
   bool sawHeader = false;
-  std::string currentKey;
+  bool inKey = false;
   bool keyDeleted = false;
   auto fail = [&](int line, const std::string& why) {
     error = "line " + std::to_string(line) + ": " + why;
@@ -347,91 +436,113 @@ bool MemoryRegistry::LoadRegText(const std::string& text, std::string& error) {
       keyDeleted = !key.empty() && key[0] == '-';
       if (keyDeleted) key.erase(0, 1);
       const auto slash = key.find('\\');
-      RegRoot root;
-      if (!ParseRootName(key.substr(0, slash), root)) return fail(lineNumber, "unknown root key in [" + key + "]");
-      currentKey = key;
-      ParsedValue entry;
-      entry.key = key;
-      entry.header = true;
-      entry.deleteKey = keyDeleted;
-      parsed.push_back(entry);
+      RegTextStep step;
+      if (!ParseRootName(key.substr(0, slash), step.root))
+        return fail(lineNumber, "unknown root key in [" + key.substr(0, 300) + "]");
+      step.path = slash == std::string::npos ? std::string() : key.substr(slash + 1);
+      const std::string beyond = PathBeyondLimits(SplitPath(step.path));
+      if (!beyond.empty()) return fail(lineNumber, beyond);
+      step.kind = keyDeleted ? RegTextStep::Kind::DeleteKey : RegTextStep::Kind::OpenKey;
+      steps.push_back(std::move(step));
+      inKey = true;
       continue;
     }
-    if (currentKey.empty()) return fail(lineNumber, "value before any key");
-    ParsedValue entry;
-    entry.key = currentKey;
+    if (!inKey) return fail(lineNumber, "value before any key");
+    RegTextStep step;
     std::size_t pos = 0;
     if (line[0] == '@') {
       pos = 1;
-    } else if (!ParseQuoted(line, pos, entry.name)) {
+    } else if (!ParseQuoted(line, pos, step.name)) {
       return fail(lineNumber, "bad value name");
     }
+    if (step.name.size() > kMaxValueNameLength)
+      return fail(lineNumber, "value name longer than " + std::to_string(kMaxValueNameLength) + " characters (" +
+                                  std::to_string(step.name.size()) + ")");
     if (pos >= line.size() || line[pos] != '=') return fail(lineNumber, "expected '=' after the value name");
-    if (!ParseValueData(line.substr(pos + 1), entry.value, entry.deleteValue))
-      return fail(lineNumber, "bad value data: " + line.substr(pos + 1));
-    if (!keyDeleted) parsed.push_back(entry);
+    bool deleteValue = false;
+    if (!ParseValueData(line.substr(pos + 1), step.value, deleteValue))
+      return fail(lineNumber, "bad value data: " + line.substr(pos + 1, 300));
+    step.kind = deleteValue ? RegTextStep::Kind::DeleteValue : RegTextStep::Kind::SetValue;
+    if (!keyDeleted) steps.push_back(std::move(step));
   }
-  if (!sawHeader && !logical.empty()) {
+  if (!sawHeader)
     for (const auto& [lineNumber, line] : logical)
       if (!line.empty()) return fail(lineNumber, "not a registry file (expected REGEDIT4)");
-  }
 
-  for (const auto& entry : parsed) {
-    const auto slash = entry.key.find('\\');
-    RegRoot root;
-    ParseRootName(entry.key.substr(0, slash), root);
-    const std::string path = slash == std::string::npos ? std::string() : entry.key.substr(slash + 1);
-    if (entry.deleteKey) {
-      DeleteKeyTree(root, path);
-      continue;
+  // Values belong to the key opened last; they follow no deletion.
+  Node* node = nullptr;
+  for (const auto& step : steps) {
+    switch (step.kind) {
+      case RegTextStep::Kind::OpenKey: node = Create(step.root, step.path); break;
+      case RegTextStep::Kind::DeleteKey:
+        DeleteKeyTree(step.root, step.path);
+        node = nullptr;
+        break;
+      case RegTextStep::Kind::SetValue: MemoryKey(node).SetValue(step.name, step.value); break;
+      case RegTextStep::Kind::DeleteValue: MemoryKey(node).DeleteValue(step.name); break;
     }
-    Node* node = Create(root, path);
-    if (entry.header) continue;
-    MemoryKey key(node);
-    if (entry.deleteValue)
-      key.DeleteValue(entry.name);
-    else
-      key.SetValue(entry.name, entry.value);
   }
   return true;
 }
 
 std::string MemoryRegistry::SaveRegText() const {
   std::string out = "REGEDIT4\r\n";
-  struct Walker {
-    std::string& out;
-    void Walk(const Node& node, const std::string& path) {
-      out += "\r\n[" + path + "]\r\n";
-      for (const auto& [upper, named] : node.values) {
-        out += named.name.empty() ? std::string("@") : Quote(named.name);
-        out += '=';
-        const RegValue& v = named.value;
-        if (auto dword = v.AsDword()) {
-          char digits[16];
-          std::snprintf(digits, sizeof digits, "%08x", *dword);
-          out += "dword:";
-          out += digits;
-        } else if (v.type == kRegSz && v.data.find('\0') == std::string::npos) {
-          out += Quote(v.data);
-        } else if (v.type == kRegBinary) {
-          out += "hex:" + HexBytes(v.data);
-        } else {
-          char type[16];
-          std::snprintf(type, sizeof type, "hex(%x):", v.type);
-          std::string bytes = v.data;
-          if (v.type == kRegSz || v.type == kRegExpandSz) bytes += '\0';
-          out += type + HexBytes(bytes);
-        }
-        out += "\r\n";
-      }
-      for (const auto& [upper, child] : node.subkeys) Walk(*child, path + "\\" + child->name);
-    }
-  } walker{out};
+  auto writeKey = [&out](const std::string& path, const Node& node) {
+    out += "\r\n[" + path + "]\r\n";
+    for (const auto& [upper, named] : node.values) WriteValue(out, named.name, named.value);
+  };
+  // Depth first from a list of our own (a deep tree would overflow the
+  // stack by recursion); `path` holds the path of the key being written.
+  struct Pending {
+    const Node* node;
+    std::size_t parentLength;  // of the parent's path
+  };
+  std::vector<Pending> pending;
+  std::string path;
+  auto pushChildren = [&](const Node& node) {
+    for (auto it = node.subkeys.rbegin(); it != node.subkeys.rend(); ++it)
+      pending.push_back({it->second.get(), path.size()});
+  };
   for (RegRoot root : kAllRoots) {
-    const Node& node = *roots_.at(root);
-    for (const auto& [upper, child] : node.subkeys) walker.Walk(*child, std::string(RootName(root)) + "\\" + child->name);
+    const Node& top = *roots_.at(root);
+    path = RootName(root);
+    if (!top.values.empty()) writeKey(path, top);
+    pushChildren(top);
+    while (!pending.empty()) {
+      const Pending next = pending.back();
+      pending.pop_back();
+      path.resize(next.parentLength);
+      path += '\\';
+      path += next.node->name;
+      if (!next.node->values.empty() || next.node->subkeys.empty()) writeKey(path, *next.node);
+      pushChildren(*next.node);
+    }
   }
   return out;
+}
+
+bool MemoryRegistry::SameTree(const MemoryRegistry& other) const {
+  auto sameNode = [](const Node& a, const Node& b) {
+    if (a.name != b.name || a.fullAccessDenied != b.fullAccessDenied || a.values.size() != b.values.size() ||
+        a.subkeys.size() != b.subkeys.size())
+      return false;
+    for (auto x = a.values.begin(), y = b.values.begin(); x != a.values.end(); ++x, ++y)
+      if (x->first != y->first || x->second.name != y->second.name || !(x->second.value == y->second.value))
+        return false;
+    for (auto x = a.subkeys.begin(), y = b.subkeys.begin(); x != a.subkeys.end(); ++x, ++y)
+      if (x->first != y->first) return false;
+    return true;
+  };
+  std::vector<std::pair<const Node*, const Node*>> pending;
+  for (RegRoot root : kAllRoots) pending.emplace_back(roots_.at(root).get(), other.roots_.at(root).get());
+  while (!pending.empty()) {
+    const auto [a, b] = pending.back();
+    pending.pop_back();
+    if (!sameNode(*a, *b)) return false;
+    for (auto x = a->subkeys.begin(), y = b->subkeys.begin(); x != a->subkeys.end(); ++x, ++y)
+      pending.emplace_back(x->second.get(), y->second.get());
+  }
+  return true;
 }
 
 bool MemoryRegistry::LoadRegFile(const std::string& path, std::string& error) {

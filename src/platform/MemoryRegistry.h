@@ -4,6 +4,7 @@
 // enumerated in the order Windows enumerates them (by upper-cased name),
 // values keep their type and bytes, and a key can be marked as existing but
 // not openable with full access. Loads and saves REGEDIT4 .reg text.
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
@@ -11,6 +12,14 @@
 #include "platform/Registry.h"
 
 namespace velomar::platform {
+
+// What Windows allows: a key name of 255 characters, a value name of 16,383,
+// and a tree 512 levels deep below its root. Longer or deeper names are
+// refused, by the .reg loader with the line and by Open and SetValue as the
+// system refuses them.
+inline constexpr std::size_t kMaxKeyNameLength = 255;
+inline constexpr std::size_t kMaxValueNameLength = 16383;
+inline constexpr std::size_t kMaxKeyDepth = 512;
 
 class MemoryRegistry : public Registry {
  public:
@@ -30,10 +39,17 @@ class MemoryRegistry : public Registry {
 
   // REGEDIT4 text. Load merges into the registry only when the whole text
   // parses; otherwise it changes nothing and says which line is wrong.
+  // What Save writes, Load reads back into the same tree. Save writes a key
+  // only where it holds values or has no subkeys (the keys above it come
+  // with its path), so that the text grows with the tree, not with the
+  // square of its depth.
   bool LoadRegText(const std::string& text, std::string& error);
   std::string SaveRegText() const;
   bool LoadRegFile(const std::string& path, std::string& error);
   bool SaveRegFile(const std::string& path, std::string& error) const;
+
+  // The same keys, values and access marks, names compared as stored.
+  bool SameTree(const MemoryRegistry& other) const;
 
   struct Node;
 

@@ -48,7 +48,8 @@ IniFile IniFile::Parse(std::string_view text) {
     if (line.front() == '[') {
       const std::size_t close = line.rfind(']');
       if (close != std::string_view::npos && close > 0) {
-        ini.sections_.push_back(Section{std::string(line.substr(1, close - 1)), {}});
+        // Blanks inside the brackets are not part of the name.
+        ini.sections_.push_back(Section{std::string(Trim(line.substr(1, close - 1))), {}});
         continue;
       }
       // A header without "]" is read as an ordinary line of the section.

@@ -92,6 +92,19 @@ cd ..
 printf 'REGEDIT4\n[HKEY_NOWHERE]\n' >bad.reg
 check "corrupt registry file" 1 "$(status_of --registry bad.reg show)"
 
+# Deep keys: a backup may name any path, and the tool must still open the
+# file it saves; a .reg file deeper than Windows allows is refused.
+deep=$(awk 'BEGIN { for (i = 0; i < 30000; i++) printf "\\k" }')
+printf 'V\r\nHKEY_LOCAL_MACHINE\r\n%s\r\n1\r\nREG_DWORD\r\n' "$deep" >deep.bk
+check "restore-backup of a deep path" 0 "$(status_of --registry r.reg restore-backup deep.bk)"
+check "the registry file still opens" 0 "$(status_of --registry r.reg show)"
+awk 'BEGIN { printf "REGEDIT4\r\n[HKEY_CURRENT_USER"; for (i = 0; i < 512; i++) printf "\\k"; printf "]\r\n" }' >deep.reg
+check "512 levels open" 0 "$(status_of --registry deep.reg show)"
+check "and are saved once" 1 "$(grep -c '^\[' deep.reg)"
+awk 'BEGIN { printf "REGEDIT4\r\n[HKEY_CURRENT_USER"; for (i = 0; i < 513; i++) printf "\\k"; printf "]\r\n" }' >deeper.reg
+$cli_cmd --registry deeper.reg show >/dev/null 2>err
+check "513 levels are refused with the line" 1 "$(grep -c 'line 2: key deeper than 512' err)"
+
 [ -n "$native" ] && check "last-set empty" "" "$(cli last-set)"
 check "save-auto" 0 "$(status_of save-auto 6)"
 check "save-custom" 0 "$(status_of save-custom 2)"

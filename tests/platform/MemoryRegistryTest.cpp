@@ -112,6 +112,86 @@ TEST(MemoryRegistry, RefusesBadTextWholeAndSaysWhere) {
   }
 }
 
+// Loads what `registry` saves into a fresh registry, which must hold the same
+// tree and save the same text.
+void ExpectSavedTextLoadsBackIdentically(const MemoryRegistry& registry) {
+  const std::string saved = registry.SaveRegText();
+  MemoryRegistry again;
+  std::string error;
+  ASSERT_TRUE(again.LoadRegText(saved, error)) << error;
+  EXPECT_TRUE(again.SameTree(registry)) << saved;
+  EXPECT_EQ(again.SaveRegText(), saved);
+}
+
+std::string Chain(std::size_t depth, std::size_t nameLength) {
+  std::string path = "HKEY_CURRENT_USER";
+  for (std::size_t i = 0; i < depth; ++i) path += "\\" + std::string(nameLength, static_cast<char>('a' + i % 26));
+  return path;
+}
+
+TEST(MemoryRegistry, KeysAsDeepAndNamesAsLongAsWindowsAllowsAndNoMore) {
+  MemoryRegistry registry;
+  const std::string deepest = "[" + Chain(platform::kMaxKeyDepth, 100) + "]\n";
+  const std::string longest = "[HKCU\\" + std::string(platform::kMaxKeyNameLength, 'k') + "]\n\"" +
+                              std::string(platform::kMaxValueNameLength, 'v') + "\"=dword:00000001\n";
+  Loaded(registry, "REGEDIT4\n" + deepest + longest);
+  ExpectSavedTextLoadsBackIdentically(registry);
+  // Only the deepest key needs a header: the text grows with the tree.
+  EXPECT_LT(registry.SaveRegText().size(), 2 * (deepest.size() + longest.size()));
+
+  const std::string before = registry.SaveRegText();
+  const struct {
+    std::string text;
+    const char* why;
+  } refused[] = {
+      {"REGEDIT4\n[HKCU\\Fine]\n[" + Chain(platform::kMaxKeyDepth + 1, 1) + "]\n", "line 3: key deeper than 512"},
+      {"REGEDIT4\n[-" + Chain(platform::kMaxKeyDepth + 1, 1) + "]\n", "line 2: key deeper than 512"},
+      {"REGEDIT4\n\n[HKCU\\" + std::string(platform::kMaxKeyNameLength + 1, 'k') + "\\x]\n",
+       "line 3: key name longer than 255"},
+      {"REGEDIT4\n[HKCU\\Fine]\n\"" + std::string(platform::kMaxValueNameLength + 1, 'v') + "\"=-\n",
+       "line 3: value name longer than 16383"},
+  };
+  for (const auto& c : refused) {
+    std::string error;
+    EXPECT_FALSE(registry.LoadRegText(c.text, error));
+    EXPECT_NE(error.find(c.why), std::string::npos) << error;
+    EXPECT_EQ(registry.SaveRegText(), before) << "a refused file changes nothing";
+  }
+}
+
+TEST(MemoryRegistry, StoreCannotCreateWhatWindowsRefuses) {
+  // A registry backup may name any path; the system refuses a deep one.
+  MemoryRegistry registry;
+  ScopedRegistry scoped(registry);
+  std::string deep;
+  for (int i = 0; i < 30000; ++i) deep += "\\k";
+  WriteRegInteger(kHKLM, deep, "V", 1);
+  WriteRegInteger(kHKLM, "\\" + std::string(platform::kMaxKeyNameLength + 1, 'k'), "V", 1);
+  EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n") << "no key created";
+  // The system reads names up to a NUL, and a .reg file cannot hold one.
+  WriteRegInteger(kHKLM, std::string("\\A\0B", 4), std::string("V\0W", 3), 1);
+  EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n\"V\"=dword:00000001\r\n");
+  registry.Clear();
+  WriteRegInteger(kHKLM, "\\K", std::string(platform::kMaxValueNameLength + 1, 'v'), 1);
+  EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n")
+      << "the key, as on Windows, no value";
+}
+
+TEST(MemoryRegistry, WhatTheWriterSavesLoadsBackIdentically) {
+  MemoryRegistry registry;
+  Loaded(registry,
+         "REGEDIT4\n[HKEY_CURRENT_USER]\n\"AtTheRoot\"=dword:00000001\n"
+         "[HKCU\\Lines]\n\"LF\"=hex(1):61,0a,62\n\"CR\"=hex(1):61,0d\n\"CRLF\"=hex(1):0d,0a,00\n"
+         // Only hex data continues after a final backslash, not a comment.
+         "; see =hex\\\n\"After\"=dword:00000002\n"
+         "[HKCU\\Empty\\Leaf]\n[HKCU\\Case\\Inner]\n[HKCU\\CASE]\n\"V\"=\"v\"\n");
+  auto lines = registry.Open(RegRoot::CurrentUser, "Lines", false);
+  EXPECT_EQ(lines->Query("LF")->data, "a\nb");
+  EXPECT_EQ(lines->Query("After")->AsDword(), 2u);
+  EXPECT_EQ(registry.SaveRegText().find("a\nb"), std::string::npos) << "no value spans two lines";
+  ExpectSavedTextLoadsBackIdentically(registry);
+}
+
 TEST(MemoryRegistry, DeletionsInRegText) {
   MemoryRegistry registry;
   Loaded(registry, "REGEDIT4\n[HKEY_CURRENT_USER\\A\\B]\n\"V\"=dword:00000001\n\"W\"=dword:00000002\n");

@@ -74,6 +74,10 @@ inline std::vector<IniCase> AwkwardIniCases() {
       {"first_key_wins", "[S]\r\nPath=one\r\npath=two\r\n", {"S"}, {{"S", "PATH", "one"}}},
       {"bracket_inside", "[S]x]\r\nk=1\r\n[T]trailing\r\nk=2\r\n", {"S]x", "T"}, {{"S]x", "k", "1"}, {"T", "k", "2"}}},
       {"empty_file", "", {}, {{"General", "Path", kIniFallback}}},
+      {"blanks_inside_brackets",
+       "[ Padded ]\r\nk=1\r\n[Profile0 ]\r\nPath=p\r\n[\t]\r\nk=2\r\n",
+       {"Padded", "Profile0"},
+       {{"Padded", "k", "1"}, {" Padded ", "k", "1"}, {"Profile0", "Path", "p"}}},
   };
 }
 

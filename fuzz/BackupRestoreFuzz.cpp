@@ -1,0 +1,28 @@
+// RestoreRegBackup over a memory registry: the five-line records of a
+// registry backup. A backup with a bad value line restores nothing; what a
+// restore leaves in the registry saves and loads back as it is.
+#include <string>
+
+#include "FuzzSupport.h"
+#include "RegistryRoundTrip.h"
+#include "platform/MemoryRegistry.h"
+#include "registry/Unit_RegOperation.h"
+#include "tcp/Unit_TcpOptimize.h"
+#include "util/Numbers.h"
+
+using velomar::fuzz::Check;
+using velomar::platform::MemoryRegistry;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string path = velomar::fuzz::WriteScratchFile("RegBackUp.bk", velomar::fuzz::AsText(data, size));
+  MemoryRegistry registry;
+  velomar::ScopedRegistry scoped(registry);
+  try {
+    Check(velomar::RestoreRegBackup(path), "an existing backup is processed");
+  } catch (const velomar::ConversionError&) {
+    Check(registry.SaveRegText() == "REGEDIT4\r\n", "a refused backup restores nothing");
+    return 0;
+  }
+  velomar::fuzz::CheckSavedFileLoadsBack(registry);
+  return 0;
+}
