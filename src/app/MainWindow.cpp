@@ -26,10 +26,11 @@ FormLayout MainLayout() {
       Label("Label_Main_Title",                        {91, 8, 171, 23}, "Velomar").In(main).Font(19).Bold().FontColor(Rgb(10, 78, 146)).FixedSize(),
       Label("Label_Main_Intreducetion",                {91, 37, 310, 0}, "Velomar tunes the network settings of Windows and Firefox to the speed of your internet connection, so that web pages load faster and downloads use the whole line.").In(main).Font(11).FontColor(Rgb(0, 0, 0)).WordWrap(),
       Image("Image_Icon",                              {16, 2, 64, 64}).In(main).Picture("Program").Stretch(),
-      Label("Label_Recover",                           {312, 10, 0, 0}, "Recover").In(main).Font(12),
+      // The pictures lie behind the link texts, the hot zones above both.
       Image("Image_Recover",                           {295, 10, 60, 15}).In(main).Picture("RecoverLink").HandCursor(),
-      Label("Label_GetHelp",                           {384, 10, 0, 0}, "Help").In(main).Font(12),
+      Label("Label_Recover",                           {312, 10, 0, 0}, "Reset").In(main).Font(12).Transparent().HandCursor(),
       Image("Image_Help",                              {365, 10, 67, 16}).In(main).Picture("HelpLink").HandCursor(),
+      Label("Label_GetHelp",                           {384, 10, 0, 0}, "Help").In(main).Font(12).Transparent().HandCursor(),
       Label("Label1",                                  {292, 8, 70, 19}).In(main).Transparent().FixedSize().HandCursor(),
       Label("Label2",                                  {362, 9, 77, 19}).In(main).Transparent().FixedSize().HandCursor(),
       GroupBox("GroupBox_NetState",                    {16, 98, 413, 136}, "Network usage").In(main).Bold(),

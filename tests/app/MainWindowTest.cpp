@@ -114,7 +114,7 @@ struct MainFixture : ::testing::Test {
   }
 };
 
-TEST(MainLayout, IsTheDesignedWindowWithTheHotZonesAboveTheLinks) {
+TEST(MainLayout, IsTheDesignedWindowWithTheLinkTextsOverTheirPicturesAndTheHotZonesAboveBoth) {
   const FormLayout f = MainLayout();
   EXPECT_EQ(f.className, "TForm_Velomar_Main");
   EXPECT_EQ(std::vector<int>({f.clientWidth, f.clientHeight, f.fontHeight}), std::vector<int>({450, 488, 13}));
@@ -130,6 +130,9 @@ TEST(MainLayout, IsTheDesignedWindowWithTheHotZonesAboveTheLinks) {
     EXPECT_GT(index("Label1"), index(link));
     EXPECT_GT(index("Label2"), index(link));
   }
+  EXPECT_LT(index("Image_Recover"), index("Label_Recover"));
+  EXPECT_LT(index("Image_Help"), index("Label_GetHelp"));
+  EXPECT_TRUE(f.Find("Label_Recover")->transparent && f.Find("Label_GetHelp")->transparent);
   const Component* graph = f.Find(kGraph);
   ASSERT_NE(graph, nullptr);
   EXPECT_EQ(graph->parent, "GroupBox_NetState");
@@ -249,7 +252,7 @@ TEST_F(MainFixture, AUserJsThatCouldNotBeEmptiedIsReportedInsteadOfSuccess) {
   main.Label1Click();
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0],
-            "2\tRecover\tThese Firefox preference files could not be emptied:\r\ncannot write C:\\p\\user.js");
+            "2\tReset\tThese Firefox preference files could not be emptied:\r\ncannot write C:\\p\\user.js");
 }
 
 TEST_F(MainFixture, ADisabledRecoverLinkIgnoresClicksAndHovering) {
