@@ -80,26 +80,31 @@ int CustomCommand(Invocation& in) {
   in.Begin();
 
   MemoryWindow form;
-  CustomFirefoxPage page(form);
+  CustomUnitState unit;
+  CustomFirefoxPage page(form, unit);
   DesignCustomFirefoxPage(form, page);
   form.SetRange(custom_firefox_page::kTrackBar, 0, kBandwidthClassCount - 1);
   form.SetPosition(custom_firefox_page::kTrackBar, position);
-  page.BandwidthKbps = BandwidthClassAt(position)->BandwidthKbps;
+  unit.BandwidthKbps = BandwidthClassAt(position)->BandwidthKbps;
   const auto memory = platform::TotalPhysicalMemory();
-  page.MemoryBig = memory && IsMemoryBig(*memory);
+  unit.MemoryBig = memory && IsMemoryBig(*memory);
   page.Button_FF_RecommendedClick();
   if (only)
     for (const auto& box : CustomPrefBoxes())
       if (std::find(kept.begin(), kept.end(), box.checkBox) == kept.end()) form.SetChecked(box.checkBox, false);
   form.ClearEvents();
 
-  page.ShowMessage = [&](CustomFirefoxPage::MessageKind kind, const std::string& text, const std::string&) {
-    if (kind == CustomFirefoxPage::MessageKind::Warning)
+  const bool ok = page.Button_Firefox_OptimizeClick();
+  // The page's message boxes: warnings go to the error stream, the rest are traced.
+  for (const auto& e : form.Events()) {
+    if (e.kind != WindowEvent::Kind::Message) continue;
+    const auto tab1 = e.value.find('\t');
+    const std::string text = e.value.substr(e.value.find('\t', tab1 + 1) + 1);
+    if (e.value.substr(0, tab1) == std::to_string(static_cast<int>(MessageIcon::Warning)))
       in.Err() << "velomar-cli: " << text << '\n';
     else if (in.trace)
       in.Out() << "message\t" << text << '\n';
-  };
-  const bool ok = page.Button_Firefox_OptimizeClick();
+  }
   PrintPassEffects(in, form, pass_controls::kCustomFirefox);
   if (!in.trace) in.Out() << "ProgressBar_FF=" << form.Position(pass_controls::kCustomFirefox.progress) << '\n';
   return Status(ok, {}, "the custom Firefox pass");

@@ -57,7 +57,8 @@ int AutoTcpCommand(Invocation& in) {
 // network-card list, the switches, then the current settings.
 struct ShownCustomPage {
   MemoryWindow form;
-  CustomTcpPage page{form};
+  CustomUnitState unit;
+  CustomTcpPage page{form, unit};
   ShownCustomPage() {
     DesignCustomTcpPage(form, page);
     page.BuildNetworkCardList();

@@ -13,14 +13,16 @@ else()
 endif()
 
 # velomar_add_test(NAME name SOURCES ... LIBS ... [ARGS ...] [PROPERTIES ...]
-#                  [TSAN] [NATIVE_ONLY] [WINDOWS_ONLY])
+#                  [TSAN] [NATIVE_ONLY] [WINDOWS_ONLY] [USES_APPDATA])
 # One ctest test per program: under Wine each process costs about a second.
 # LIBS are the libraries under test (with what they link to). Portable
 # suites build for both native and win64 (run under Wine there). TSAN marks
 # the suites that also build in the ThreadSanitizer preset, which builds
-# nothing else.
+# nothing else. USES_APPDATA marks the suites that point the user's
+# application-data folder elsewhere (ScopedAppData): under Wine that is a
+# value of the prefix's registry, so those suites take turns.
 function(velomar_add_test)
-  cmake_parse_arguments(T "TSAN;NATIVE_ONLY;WINDOWS_ONLY" "NAME" "SOURCES;LIBS;ARGS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(T "TSAN;NATIVE_ONLY;WINDOWS_ONLY;USES_APPDATA" "NAME" "SOURCES;LIBS;ARGS;PROPERTIES" ${ARGN})
   if(VELOMAR_TSAN_ONLY AND NOT T_TSAN)
     return()
   endif()
@@ -32,5 +34,8 @@ function(velomar_add_test)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
   if(T_PROPERTIES)
     set_tests_properties(${T_NAME} PROPERTIES ${T_PROPERTIES})
+  endif()
+  if(T_USES_APPDATA AND WIN32)
+    set_property(TEST ${T_NAME} APPEND PROPERTY RESOURCE_LOCK user_shell_folders)
   endif()
 endfunction()

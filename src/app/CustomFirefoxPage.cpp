@@ -33,7 +33,7 @@ namespace {
 class DisabledDuringPass {
  public:
   explicit DisabledDuringPass(CustomFirefoxPage& page) : page_(page) {
-    page_.Busy = true;
+    page_.unit.Busy = true;
     for (const char* name : kControls) page_.window.SetEnabled(name, false);
     page_.window.SetPosition(kProgress, 0);
     page_.window.SetVisible(kProgress, true);
@@ -41,7 +41,7 @@ class DisabledDuringPass {
   ~DisabledDuringPass() {
     page_.window.SetVisible(kProgress, false);
     for (const char* name : {kPageControl, kOptimize, kRecover, kGetHelp}) page_.window.SetEnabled(name, true);
-    page_.Busy = false;
+    page_.unit.Busy = false;
   }
   DisabledDuringPass(const DisabledDuringPass&) = delete;
   DisabledDuringPass& operator=(const DisabledDuringPass&) = delete;
@@ -66,14 +66,13 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
   CustomPassOutcome outcome;
   {
     DisabledDuringPass disabled(*this);
-    CustomPassInputs inputs{window, MemoryBig, BandwidthKbps};
+    CustomPassInputs inputs{window, unit.MemoryBig, unit.BandwidthKbps};
     outcome = RunCustomFirefoxWalk(inputs);
-    if (outcome.optimized) Optimized = true;
+    if (outcome.optimized) unit.Optimized = true;
     problems.insert(problems.end(), outcome.problems.begin(), outcome.problems.end());
-    if (ShowMessage && outcome.walked)
-      ShowMessage(MessageKind::Information, window.Text(kDoneText), window.Text(kOptimize));
+    if (outcome.walked) window.ShowMessage(window.Text(kDoneText), window.Text(kOptimize), MessageIcon::Information);
   }
-  if (ShowMessage && !problems.empty()) ShowMessage(MessageKind::Warning, Joined(problems), window.Text(kOptimize));
+  if (!problems.empty()) window.ShowMessage(Joined(problems), window.Text(kOptimize), MessageIcon::Warning);
   return outcome.walked && problems.empty();
 }
 

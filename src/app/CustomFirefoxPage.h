@@ -2,11 +2,9 @@
 // The custom window's Firefox page logic, over the window-state seam: the
 // 24 preference boxes and the check-all box, the recommended settings and
 // the custom Firefox pass.
-#include <cstdint>
-#include <functional>
-#include <string>
 #include <string_view>
 
+#include "app/CustomUnitState.h"
 #include "window/PassView.h"
 #include "window/WindowState.h"
 
@@ -32,11 +30,7 @@ inline constexpr const char* kPerProxyBox = "CheckBox_N_H_PersistentConnections_
 
 class CustomFirefoxPage {
  public:
-  enum class MessageKind { Information, Warning };
-  // Shows a message box (text, title) and returns when it is closed.
-  using MessageSink = std::function<void(MessageKind, const std::string& text, const std::string& title)>;
-
-  explicit CustomFirefoxPage(WindowState& window) : window(window) {}
+  CustomFirefoxPage(WindowState& window, CustomUnitState& unit) : window(window), unit(unit) {}
 
   // Checks all 24 preference boxes; the check-all box stays as it is.
   void Button_FF_RecommendedClick();
@@ -46,16 +40,13 @@ class CustomFirefoxPage {
   void Label_N_H_MaxConectionClick();
   void Labe_N_H_PersistentConnections_PerProxyClick();
   // The custom Firefox pass: remembers the class, disables the page while
-  // it backs up and writes every profile, then tells the user. True when
-  // profiles.ini was there and every file could be read and written.
+  // it backs up and writes every profile, then tells the user in a message
+  // box of the window (and warns of files it could not read or write). True
+  // when profiles.ini was there and every file could be read and written.
   bool Button_Firefox_OptimizeClick();
 
   WindowState& window;
-  bool MemoryBig = false;  // total physical memory of 1 GiB or more, taken when the window is created
-  std::int32_t BandwidthKbps = 56;
-  bool Busy = false;
-  bool Optimized = false;
-  MessageSink ShowMessage;
+  CustomUnitState& unit;  // MemoryBig, BandwidthKbps, Busy and Optimized, shared with the TCP/IP page
 
  private:
   void ToggleFromCaption(const char* checkBox);

@@ -4,7 +4,6 @@
 #include "bandwidth/LastSetBandWidth.h"
 #include "registry/Unit_RegOperation.h"
 #include "tcp/TcpSteps.h"
-#include "util/Numbers.h"
 #include "window/MemoryWindow.h"
 
 namespace velomar {
@@ -50,7 +49,7 @@ constexpr const char* kNetworkCards = "\\SOFTWARE\\Microsoft\\Windows NT\\Curren
 std::int32_t Convert(const WindowState& window, const char* edit) {
   const std::string text = window.Text(edit);
   const auto value = ParseInt32(text);
-  if (!value) throw ConversionError(NotAnIntegerMessage(text, edit));
+  if (!value) throw FieldConversionError(NotAnIntegerMessage(text, edit), edit);
   return *value;
 }
 
@@ -125,7 +124,7 @@ CustomTcpSettings CustomTcpPage::Settings() const {
   s.selective = SwitchAt(window, kSelective);
   s.windowScaling = window.Checked(kWindowScaling);
   s.timestamps = window.Checked(kTimestamps);
-  s.bandwidthKbps = BandwidthKbps;
+  s.bandwidthKbps = unit.BandwidthKbps;
   return s;
 }
 
@@ -133,11 +132,11 @@ void CustomTcpPage::TrackBar_BandWidthChange() {
   const BandwidthClass* c = BandwidthClassAt(window.Position(kTrackBar));
   if (!c) return;
   window.SetText(kSpeedGroup, "  " + window.Text(kYourChoice) + c->CustomLabel);
-  BandwidthKbps = c->BandwidthKbps;
+  unit.BandwidthKbps = c->BandwidthKbps;
   // No window can be proposed for an MTU field that holds no usable number;
   // the field then keeps what it had, and the pass refuses the MTU itself.
   if (const auto mtu = ParseInt32(window.Text(kMtu)))
-    if (const auto tcpWindow = ComputeTcpWindow(BandwidthKbps, *mtu))
+    if (const auto tcpWindow = ComputeTcpWindow(unit.BandwidthKbps, *mtu))
       window.SetText(kRecvWindow, std::to_string(*tcpWindow));
 }
 
@@ -209,7 +208,12 @@ void ReadCurrentTcpSettings(CustomTcpPage& page) {
   w.SetText(kNetbtPriority, s.netbtPriority);
   w.SetText(kLanRequestBuffer, s.lanRequestBuffer);
   if (s.mtu) w.SetText(kMtu, *s.mtu);
-  if (s.checkPppoe) w.SetChecked(kPppoe, true);
+  if (s.checkPppoe) {
+    w.SetChecked(kPppoe, true);
+    // Checking the box proposes a window for the class; the page shows what
+    // the registry holds.
+    w.SetText(kRecvWindow, s.recvWindow);
+  }
   if (w.Text(kMtu).empty()) ShowNumber(w, kMtu, kEthernetMtu);
 }
 

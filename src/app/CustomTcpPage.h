@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/CustomUnitState.h"
 #include "tcp/Unit_TcpOptimize.h"
+#include "util/Numbers.h"
 #include "window/PassView.h"
 #include "window/WindowState.h"
 
@@ -55,6 +57,17 @@ struct PageControl {
 const std::vector<PageControl>& PageControls();
 }  // namespace custom_tcp
 
+// A page field whose text is not a number; `field` names its edit box.
+class FieldConversionError : public ConversionError {
+ public:
+  FieldConversionError(const std::string& message, std::string field)
+      : ConversionError(message), field_(std::move(field)) {}
+  const std::string& field() const { return field_; }
+
+ private:
+  std::string field_;
+};
+
 struct NetworkCard {
   std::string Description;
   std::string ServiceName;
@@ -64,7 +77,7 @@ class CustomTcpPage {
  public:
   static constexpr std::size_t kMaxCards = 10;
 
-  explicit CustomTcpPage(WindowState& window) : window(window) {}
+  CustomTcpPage(WindowState& window, CustomUnitState& unit) : window(window), unit(unit) {}
 
   // The cards under the registry's NetworkCards key with both a description
   // and a service name, at most ten; each becomes an item of
@@ -84,13 +97,13 @@ class CustomTcpPage {
   std::string SelectedServiceName() const;
 
   // The page as the custom pass writes it. Every number it needs is
-  // converted first: a text that is not one raises ConversionError naming
-  // its field. The MTU field is needed only when an adapter will be tuned.
+  // converted first: a text that is not one raises FieldConversionError
+  // naming its field. The MTU field is needed only when an adapter will be tuned.
   CustomTcpSettings Settings() const;
 
   WindowState& window;
+  CustomUnitState& unit;  // BandwidthKbps, shared with the Firefox page
   std::vector<NetworkCard> cards;
-  std::int32_t BandwidthKbps = 56;
   std::string savedMtuText;
 };
 

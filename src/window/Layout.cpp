@@ -42,6 +42,16 @@ void DesignMemoryWindow(MemoryWindow& window, const FormLayout& layout) {
     if (c.bold) window.SetBold(c.name, true);
     window.SetBounds(c.name, {c.x, c.y, c.width, c.height});
   }
+  // A page control lists its pages' captions, as the real one does, so that
+  // it can be switched to each of them.
+  for (const auto& c : layout.components) {
+    if (c.kind != ComponentKind::PageControl) continue;
+    std::vector<std::string> pages;
+    for (const auto& sheet : layout.components)
+      if (sheet.kind == ComponentKind::TabSheet && sheet.parent == c.name) pages.push_back(sheet.caption);
+    window.SetItems(c.name, pages);
+    if (!pages.empty()) window.SetItemIndex(c.name, 0);
+  }
   window.SetBounds("", {0, 0, layout.clientWidth, layout.clientHeight});
   window.ClearEvents();
 }

@@ -3,6 +3,7 @@
 #include "app/CustomFirefoxPage.h"
 #include "bandwidth/LastSetBandWidth.h"
 #include "support/FirefoxFixture.h"
+#include "support/ShownMessages.h"
 #include "util/DataFolder.h"
 #include "window/MemoryWindow.h"
 
@@ -17,9 +18,6 @@ class CustomFirefox : public test::FirefoxFolderTest {
  protected:
   CustomFirefox() {
     DesignCustomFirefoxPage(form, page);
-    page.ShowMessage = [this](CustomFirefoxPage::MessageKind kind, const std::string& text, const std::string& title) {
-      messages.push_back((kind == CustomFirefoxPage::MessageKind::Warning ? "warning:" : "info:") + text + "|" + title);
-    };
     form.Design(kDoneText, "Done");
     form.Design(kOptimize, "Optimize");
     std::string error;
@@ -35,10 +33,18 @@ class CustomFirefox : public test::FirefoxFolderTest {
     return SplitLines(ReadFileText(In(dir, "user.js")));
   }
 
+  // The message boxes the page showed, as "info:text|title" or "warning:text|title".
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> shown;
+    for (const auto& m : test::ShownMessages(form))
+      shown.push_back((m.icon == MessageIcon::Warning ? "warning:" : "info:") + m.text + "|" + m.title);
+    return shown;
+  }
+
   MemoryWindow form;
-  CustomFirefoxPage page{form};
+  CustomUnitState unit;
+  CustomFirefoxPage page{form, unit};
   CustomPassInputs inputs{form, false, 56};
-  std::vector<std::string> messages;
 };
 
 TEST_F(CustomFirefox, ClassZeroAllBoxesWithoutUserJsGivesTwentyThreeLines) {
@@ -56,8 +62,8 @@ TEST_F(CustomFirefox, ClassZeroAllBoxesWithoutUserJsGivesTwentyThreeLines) {
   EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "");
   EXPECT_TRUE(platform::FileExists(In(dir, "Custom_user.bk")));
   EXPECT_EQ(form.Position(kProgress), 92);  // box 17 has no step of its own here
-  EXPECT_EQ(messages, (std::vector<std::string>{"info:Done|Optimize"}));
-  EXPECT_TRUE(page.Optimized);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"info:Done|Optimize"}));
+  EXPECT_TRUE(unit.Optimized);
 }
 
 TEST_F(CustomFirefox, ExistingUserJsReachesNinetySixAndLosesBlankLines) {
@@ -119,14 +125,14 @@ TEST_F(CustomFirefox, OptimizeRemembersTheClassAndRestoresTheControls) {
     EXPECT_TRUE(wasDisabled) << name;
   }
   EXPECT_FALSE(form.Visible(kProgress));
-  EXPECT_FALSE(page.Busy);
+  EXPECT_FALSE(unit.Busy);
 }
 
 TEST_F(CustomFirefox, WithoutProfilesIniTheControlsComeBackWithoutAMessage) {
   page.Button_Firefox_OptimizeClick();
-  EXPECT_TRUE(messages.empty());
-  EXPECT_FALSE(page.Busy);
-  EXPECT_FALSE(page.Optimized);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_FALSE(unit.Busy);
+  EXPECT_FALSE(unit.Optimized);
   EXPECT_TRUE(form.Enabled(kPageControl));
   EXPECT_FALSE(form.Visible(kProgress));
 }

@@ -38,7 +38,8 @@ class CustomPass : public TcpFixture {
     return CustomOptimizeTcp(page);
   }
 
-  CustomTcpPage page{window};
+  CustomUnitState unit;
+  CustomTcpPage page{window, unit};
 };
 
 TEST_F(CustomPass, SwitchesOnItemZeroLeaveTheirValuesAlone) {

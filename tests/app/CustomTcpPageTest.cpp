@@ -18,7 +18,8 @@ class Page : public TcpFixture {
     if (service) text += std::string("\"ServiceName\"=\"") + service + "\"\n";
     Seed(text);
   }
-  CustomTcpPage page{window};
+  CustomUnitState unit;
+  CustomTcpPage page{window, unit};
 };
 
 TEST_F(Page, ReceiveWindowFollowsClassAndPppoe) {
@@ -41,7 +42,7 @@ TEST_F(Page, UnusableMtuKeepsTheProposal) {
     window.SetText(kMtu, mtu);
     window.SetPosition(kTrackBar, 3);
     EXPECT_EQ(window.Text(kRecvWindow), "64240") << mtu;
-    EXPECT_EQ(page.BandwidthKbps, 2048);
+    EXPECT_EQ(unit.BandwidthKbps, 2048);
     window.SetPosition(kTrackBar, 2);
   }
 }
@@ -77,7 +78,7 @@ TEST_F(Page, CardListSkipsIncompleteCardsAndHoldsTen) {
 
   registry.Clear();
   MemoryWindow other;
-  CustomTcpPage many(other);
+  CustomTcpPage many(other, unit);
   for (int i = 10; i < 22; ++i) {
     const std::string service = std::string("{").append(std::to_string(i)).append("}");
     AddCard(std::to_string(i), "Card", service.c_str());

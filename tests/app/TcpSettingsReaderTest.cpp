@@ -42,7 +42,8 @@ class Reader : public TcpFixture {
   }
   void WriteLastSet(const std::string& text) { WriteFileText(LastSetFilePath(), text); }
 
-  CustomTcpPage page{window};
+  CustomUnitState unit;
+  CustomTcpPage page{window, unit};
 };
 
 TEST_F(Reader, EmptyRegistryShowsTheDefaults) {
@@ -58,7 +59,7 @@ TEST_F(Reader, EmptyRegistryShowsTheDefaults) {
             "Edit_NegativeSOACacheTime=0\nEdit_LAN_Request_Buffer=16384\n");
   // No last-set file: the change handler ran for the first class although the bar stood at 0.
   EXPECT_EQ(window.Text(kSpeedGroup), "  Your choice : 56 Kbps  ");
-  EXPECT_EQ(page.BandwidthKbps, 56);
+  EXPECT_EQ(unit.BandwidthKbps, 56);
 }
 
 TEST_F(Reader, PresentValuesAndTheSwitchRule) {
@@ -93,6 +94,7 @@ TEST_F(Reader, SelectedAdapterMtu1492ChecksPppoe) {
   EXPECT_EQ(window.Text(kMtu), "1492");
   EXPECT_TRUE(window.Checked(kPppoe));
   EXPECT_TRUE(window.ReadOnly(kMtu));
+  EXPECT_EQ(window.Text(kRecvWindow), "65536") << "the registry's window, not the one proposed for the class";
   // Unchecking later puts back the text the field held when the box was checked.
   window.SetChecked(kPppoe, false);
   EXPECT_EQ(window.Text(kMtu), "1492");
@@ -122,7 +124,7 @@ TEST_F(Reader, StoredCustomClass) {
   ASSERT_TRUE(SaveCustomClass(6, error)) << error;
   Show();
   EXPECT_EQ(window.Position(kTrackBar), 6);
-  EXPECT_EQ(page.BandwidthKbps, 10240);
+  EXPECT_EQ(unit.BandwidthKbps, 10240);
   EXPECT_EQ(window.Text(kRecvWindow), "65536") << "the registry's window replaces the proposal";
 
   // One line, or a second line out of range or not a number: the bar stays.

@@ -33,6 +33,9 @@ check "unknown class" 2 "$(status_of window --class 3M --mtu 1500)"
 check "mtu too small" 2 "$(status_of window --class 1M --mtu 40)"
 check "mtu not a number" 2 "$(status_of window --class 1M --mtu 15x0)"
 check "leftover word" 2 "$(status_of restore-defaults --registry r.reg extra)"
+check "monitor no readings" 2 "$(status_of monitor --seconds 0)"
+check "monitor seconds not a number" 2 "$(status_of monitor --seconds 1x)"
+check "monitor leftover word" 2 "$(status_of monitor 3)"
 [ -n "$native" ] && check "refused commands write nothing" "" "$(ls -A "$work" | grep -v '^err$')"
 check "refused commands write no registry" "" "$(ls -A "$work" | grep 'reg$')"
 check "window" 64240 "$(cli window --class 1M --mtu 1500)"
@@ -78,6 +81,12 @@ check "save-auto" 0 "$(status_of save-auto 6)"
 check "save-custom" 0 "$(status_of save-custom 2)"
 check "save-auto bad class" 2 "$(status_of save-auto 11)"
 check "last-set" "$(printf '6\n2')" "$(cli last-set)"
+
+# One decimal reading a second; a quiet machine reads 0.
+$cli_cmd monitor --seconds 2 >readings 2>err
+check "monitor" 0 "$?"
+check "monitor readings" 2 "$(tr -d '\r' <readings | grep -cE '^[0-9]+$')"
+check "monitor nothing else" 2 "$(wc -l <readings | tr -d ' ')"
 
 echo "cli: $passed passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -1,0 +1,61 @@
+#include "app/WindowLinks.h"
+
+#include "bandwidth/BandwidthClass.h"
+
+namespace velomar {
+
+using namespace links;
+
+std::vector<Component> LinkComponents(const LinkPlacement& at, std::string recoverCaption, std::string helpCaption) {
+  using namespace layout;
+  // clang-format off
+  return {
+      Image(kRecoverImage, at.recoverImage).Picture("RecoverLink").Stretch().HandCursor(),
+      Label(kRecoverLabel, at.recoverLabel, std::move(recoverCaption)).Font(12).Transparent().HandCursor(),
+      Image(kHelpImage,    at.helpImage).Picture("HelpLink").Stretch().HandCursor(),
+      Label(kHelpLabel,    at.helpLabel, std::move(helpCaption)).Font(12).Transparent().HandCursor(),
+      Label(kRecoverZone,  at.recoverZone).Transparent().HandCursor(),
+      Label(kHelpZone,     at.helpZone).Transparent().HandCursor(),
+  };
+  // clang-format on
+}
+
+std::vector<Component> TickLabels(const std::string& parent, const std::array<int, 11>& x, int y) {
+  static constexpr std::array<const char*, 11> kNames = {"Label1",  "Label2", "Label3", "Label4",  "Label5", "Label9",
+                                                         "Label10", "Label6", "Label7", "Label11", "Label12"};
+  std::vector<Component> labels;
+  for (std::size_t p = 0; p < kNames.size(); ++p)
+    labels.push_back(layout::Label(kNames[p], {x[p], y}, BandwidthClasses()[p].TickLabel).In(parent).Transparent());
+  return labels;
+}
+
+void WindowLinks::Label8Click() {
+  if (!busy_ && actions_.recoverZone) actions_.recoverZone();
+}
+void WindowLinks::Label8MouseEnter() {
+  if (!busy_) window_.SetBold(kRecoverLabel, true);
+}
+void WindowLinks::Label8MouseLeave() {
+  if (!busy_) window_.SetBold(kRecoverLabel, false);
+}
+void WindowLinks::Label13Click() {
+  if (!busy_) window_.OpenHelpPage();
+}
+void WindowLinks::Label13MouseEnter() {
+  if (!busy_) window_.SetBold(kHelpLabel, true);
+}
+void WindowLinks::Label13MouseLeave() {
+  if (!busy_) window_.SetBold(kHelpLabel, false);
+}
+void WindowLinks::Image_RecoverClick() {
+  if (actions_.recoverImage) actions_.recoverImage();
+}
+void WindowLinks::Label_RecoverClick() {
+  if (actions_.recoverCaption) actions_.recoverCaption();
+}
+void WindowLinks::Label_RecoverMouseEnter() { window_.SetBold(kRecoverLabel, true); }
+void WindowLinks::Label_RecoverMouseLeave() { window_.SetBold(kRecoverLabel, false); }
+void WindowLinks::Label_GetHelpClick() { window_.OpenHelpPage(); }
+void WindowLinks::Image_HelpClick() { window_.OpenHelpPage(); }
+
+}  // namespace velomar

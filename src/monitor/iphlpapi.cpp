@@ -1,0 +1,38 @@
+#include "monitor/iphlpapi.h"
+
+#include <array>
+
+namespace velomar {
+
+namespace {
+
+platform::InterfaceTable* g_active = nullptr;
+
+}  // namespace
+
+platform::InterfaceTable& ActiveInterfaceTable() { return g_active ? *g_active : platform::SystemInterfaceTable(); }
+
+ScopedInterfaceTable::ScopedInterfaceTable(platform::InterfaceTable& table) : previous_(g_active) { g_active = &table; }
+ScopedInterfaceTable::~ScopedInterfaceTable() { g_active = previous_; }
+
+Tiphlpapi::Tiphlpapi() : table_(&ActiveInterfaceTable()) { UpdateTotal(); }
+
+void Tiphlpapi::UpdateTotal() {
+  std::array<std::uint32_t, platform::kMaxInterfaceRows> rows;
+  const std::size_t filled = table_->ReadReceivedOctets(rows);
+  std::uint32_t total = 0;
+  // Only the rows the table wrote are read; a table claiming more than the
+  // buffer holds is not believed at all.
+  if (filled <= rows.size()) {
+    for (std::size_t i = 0; i < filled; ++i) total += rows[i];
+  }
+  total_ = total;
+}
+
+std::uint32_t Tiphlpapi::GetNetSpeed() {
+  const std::uint32_t previous = total_;
+  UpdateTotal();
+  return (total_ - previous) >> 1;
+}
+
+}  // namespace velomar
