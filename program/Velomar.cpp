@@ -53,13 +53,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   velomar::TForm_Velomar_Custom custom(recover);
   velomar::TForm_Velomar_Main main(automatic, custom);
 
-  // The main window paints before the other three are made; input that
-  // arrives meanwhile waits in the queue until their creation handlers have
-  // run, so OK never reaches a window that does not exist yet.
   main.Create();
   main.Show();
-  automatic.Create();
-  recover.Create();
-  custom.Create();
+  // The controls too, now rather than once the queue is empty.
+  RedrawWindow(main.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // The other three windows are made by the first message the loop takes:
+  // posted messages come before input, so their creation handlers have all
+  // run before a click can reach OK.
+  main.Post([&] {
+    automatic.Create();
+    recover.Create();
+    custom.Create();
+  });
   return RunMessageLoop(main.Handle());
 }
