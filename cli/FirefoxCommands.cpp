@@ -8,7 +8,6 @@
 #include "app/CustomFirefoxPage.h"
 #include "bandwidth/BandwidthClass.h"
 #include "firefox/Unit_Firefox_Optimize.h"
-#include "platform/System.h"
 #include "window/MemoryWindow.h"
 #include "window/PassView.h"
 
@@ -16,8 +15,11 @@ namespace velomar::cli {
 
 namespace {
 
-int Status(bool ok, const FileProblems& problems, const std::string& what) {
+// Problems (a file, a profile left alone because Firefox runs) make the
+// command fail; notes (restart Firefox) are told and it still succeeds.
+int Status(bool ok, const FileProblems& problems, const std::string& what, const RestartNotes& notes = {}) {
   for (const auto& problem : problems) std::cerr << "velomar-cli: " << problem << '\n';
+  for (const auto& note : notes) std::cerr << "velomar-cli: " << note << '\n';
   if (!ok) throw Failure(what + " reported failure");
   return 0;
 }
@@ -49,9 +51,10 @@ int AutoCommand(Invocation& in) {
   window.SetText(pass_controls::kAutomatic.status, "Firefox :");
   window.SetPosition(pass_controls::kAutomatic.progress, 0);
   FileProblems problems;
-  const bool ok = RunFirefoxPass(BandwidthClassAt(position)->BandwidthKbps, false, window, &problems);
+  RestartNotes notes;
+  const bool ok = RunFirefoxPass(BandwidthClassAt(position)->BandwidthKbps, false, window, &problems, &notes);
   PrintPassEffects(in, window, pass_controls::kAutomatic);
-  return Status(ok, problems, "the Firefox pass");
+  return Status(ok, problems, "the Firefox pass", notes);
 }
 
 std::vector<std::string> SplitAtCommas(const std::string& text) {
@@ -86,8 +89,9 @@ int CustomCommand(Invocation& in) {
   form.SetRange(custom_firefox_page::kTrackBar, 0, kBandwidthClassCount - 1);
   form.SetPosition(custom_firefox_page::kTrackBar, position);
   unit.BandwidthKbps = BandwidthClassAt(position)->BandwidthKbps;
-  const auto memory = platform::TotalPhysicalMemory();
-  unit.MemoryBig = memory && IsMemoryBig(*memory);
+  const std::optional<bool> memoryBig = QueryMemoryBig();
+  if (!memoryBig) throw Failure("the system did not tell the size of the physical memory");
+  unit.MemoryBig = *memoryBig;
   page.Button_FF_RecommendedClick();
   if (only)
     for (const auto& box : CustomPrefBoxes())
@@ -107,28 +111,31 @@ int CustomCommand(Invocation& in) {
   }
   PrintPassEffects(in, form, pass_controls::kCustomFirefox);
   if (!in.trace) in.Out() << "ProgressBar_FF=" << form.Position(pass_controls::kCustomFirefox.progress) << '\n';
-  return Status(ok, {}, "the custom Firefox pass");
+  return Status(ok, {}, "the custom Firefox pass", page.LastRestartNotes);
 }
 
 int RestoreCommand(Invocation& in) {
   in.Begin();
   FileProblems problems;
-  const bool ok = RestoreFirefoxBackup(&problems);
-  return Status(ok, problems, "the Firefox restore");
+  RestartNotes notes;
+  const bool ok = RestoreFirefoxBackup(&problems, &notes);
+  return Status(ok, problems, "the Firefox restore", notes);
 }
 
 int ClearCommand(Invocation& in) {
   in.Begin();
   FileProblems problems;
-  const bool ok = ClearUserPrefsFile(&problems);
-  return Status(ok, problems, "clearing user.js");
+  RestartNotes notes;
+  const bool ok = ClearUserPrefsFile(&problems, &notes);
+  return Status(ok, problems, "clearing user.js", notes);
 }
 
 int RestoreCustomCommand(Invocation& in) {
   in.Begin();
   FileProblems problems;
-  const bool ok = RestoreCustomFirefoxBackup(&problems);
-  return Status(ok, problems, "the custom Firefox restore");
+  RestartNotes notes;
+  const bool ok = RestoreCustomFirefoxBackup(&problems, &notes);
+  return Status(ok, problems, "the custom Firefox restore", notes);
 }
 
 const Registrar kFirefoxCommands({

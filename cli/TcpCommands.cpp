@@ -18,10 +18,10 @@ PathMtuProvider& DefaultPathMtu();
 
 namespace {
 
-void ReportBackup(const Invocation& in, const PassReport& report) {
-  if (!report.backupWritten)
-    throw Failure("the pass ran, but its registry backup could not be written: " + report.backupError);
-  (void)in;
+// A backup that could not be written, or an earlier file that had to be
+// moved aside, leaves the undo short of the user's own values: exit 1.
+void ReportBackup(const PassReport& report) {
+  if (const std::string notice = BackupNotice(report); !notice.empty()) throw Failure("the pass ran; " + notice);
 }
 
 int WindowCommand(Invocation& in) {
@@ -49,7 +49,7 @@ int AutoTcpCommand(Invocation& in) {
   PathMtuProvider& provider = mtu ? static_cast<PathMtuProvider&>(fixed) : DefaultPathMtu();
   const auto report = AutoOptimizeTcp(BandwidthClassAt(position)->BandwidthKbps, 4, window, provider);
   PrintPassEffects(in, window, pass_controls::kAutomatic);
-  ReportBackup(in, report);
+  ReportBackup(report);
   return 0;
 }
 
@@ -135,7 +135,7 @@ int CustomTcpCommand(Invocation& in) {
   shown.form.ClearEvents();
   const auto report = CustomOptimizeTcp(shown.page);
   PrintPassEffects(in, shown.form, pass_controls::kCustomTcp);
-  ReportBackup(in, report);
+  ReportBackup(report);
   return 0;
 }
 

@@ -13,16 +13,16 @@ else()
 endif()
 
 # velomar_add_test(NAME name SOURCES ... LIBS ... [ARGS ...] [PROPERTIES ...]
-#                  [TSAN] [NATIVE_ONLY] [WINDOWS_ONLY] [USES_APPDATA])
+#                  [TSAN] [NATIVE_ONLY] [WINDOWS_ONLY] [USER_FOLDERS])
 # One ctest test per program: under Wine each process costs about a second.
 # LIBS are the libraries under test (with what they link to). Portable
 # suites build for both native and win64 (run under Wine there). TSAN marks
 # the suites that also build in the ThreadSanitizer preset, which builds
-# nothing else. USES_APPDATA marks the suites that point the user's
-# application-data folder elsewhere (ScopedAppData): under Wine that is a
-# value of the prefix's registry, so those suites take turns.
+# nothing else. USER_FOLDERS marks the suites that point the user's
+# application-data folder at one of their own: on Windows that is a value
+# of the shared Wine prefix's registry, so under Wine they take turns.
 function(velomar_add_test)
-  cmake_parse_arguments(T "TSAN;NATIVE_ONLY;WINDOWS_ONLY;USES_APPDATA" "NAME" "SOURCES;LIBS;ARGS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(T "TSAN;NATIVE_ONLY;WINDOWS_ONLY;USER_FOLDERS" "NAME" "SOURCES;LIBS;ARGS;PROPERTIES" ${ARGN})
   if(VELOMAR_TSAN_ONLY AND NOT T_TSAN)
     return()
   endif()
@@ -35,7 +35,7 @@ function(velomar_add_test)
   if(T_PROPERTIES)
     set_tests_properties(${T_NAME} PROPERTIES ${T_PROPERTIES})
   endif()
-  if(T_USES_APPDATA AND WIN32)
+  if(T_USER_FOLDERS AND WIN32)
     set_property(TEST ${T_NAME} APPEND PROPERTY RESOURCE_LOCK user_shell_folders)
   endif()
 endfunction()

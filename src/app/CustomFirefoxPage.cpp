@@ -51,9 +51,9 @@ class DisabledDuringPass {
   CustomFirefoxPage& page_;
 };
 
-std::string Joined(const FileProblems& problems) {
+std::string Joined(const std::vector<std::string>& messages) {
   std::string text;
-  for (const auto& problem : problems) text += (text.empty() ? "" : "\n") + problem;
+  for (const auto& message : messages) text += (text.empty() ? "" : "\n") + message;
   return text;
 }
 
@@ -69,8 +69,12 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
     CustomPassInputs inputs{window, unit.MemoryBig, unit.BandwidthKbps};
     outcome = RunCustomFirefoxWalk(inputs);
     if (outcome.optimized) unit.Optimized = true;
+    LastRestartNotes = outcome.notes;
     problems.insert(problems.end(), outcome.problems.begin(), outcome.problems.end());
-    if (outcome.walked) window.ShowMessage(window.Text(kDoneText), window.Text(kOptimize), MessageIcon::Information);
+    // A profile Firefox runs with was written too; the user must restart it.
+    std::string done = window.Text(kDoneText);
+    if (!outcome.notes.empty()) done += "\n\n" + Joined(outcome.notes);
+    if (outcome.walked) window.ShowMessage(done, window.Text(kOptimize), MessageIcon::Information);
   }
   if (!problems.empty()) window.ShowMessage(Joined(problems), window.Text(kOptimize), MessageIcon::Warning);
   return outcome.walked && problems.empty();

@@ -2,7 +2,9 @@
 // The custom window's Firefox page logic, over the window-state seam: the
 // 24 preference boxes and the check-all box, the recommended settings and
 // the custom Firefox pass.
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/CustomUnitState.h"
 #include "window/PassView.h"
@@ -47,6 +49,9 @@ class CustomFirefoxPage {
 
   WindowState& window;
   CustomUnitState& unit;  // MemoryBig, BandwidthKbps, Busy and Optimized, shared with the TCP/IP page
+  // Of the last pass: the profiles written while Firefox runs with them,
+  // also told in its finishing message.
+  std::vector<std::string> LastRestartNotes;
 
  private:
   void ToggleFromCaption(const char* checkBox);

@@ -50,6 +50,8 @@ std::int32_t Convert(const WindowState& window, const char* edit) {
   const std::string text = window.Text(edit);
   const auto value = ParseInt32(text);
   if (!value) throw FieldConversionError(NotAnIntegerMessage(text, edit), edit);
+  if (*value == RegNoValue)
+    throw FieldConversionError("'" + text + "' stands for no value and cannot be written (" + edit + ")", edit);
   return *value;
 }
 

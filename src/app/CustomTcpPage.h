@@ -108,7 +108,9 @@ class CustomTcpPage {
 };
 
 // Fills the page from the registry, after setting the track bar to the
-// stored custom class.
+// stored custom class. Edit_TCP_RecvWindows ends up showing the registry's
+// TcpWindowSize ("65536" without one), also when the selected card's MTU
+// of 1492 checks the PPPoE box.
 void ReadCurrentTcpSettings(CustomTcpPage& page);
 
 // The custom TCP/IP pass over the page: converts it (nothing is written when

@@ -111,12 +111,6 @@ CustomWindowServices SystemCustomServices() {
   return s;
 }
 
-std::optional<bool> QueryMemoryBig() {
-  const auto total = platform::TotalPhysicalMemory();
-  if (!total) return std::nullopt;
-  return IsMemoryBig(*total);
-}
-
 CustomWindow::CustomWindow(WindowState& window, CustomWindowServices services)
     : window(window),
       services(std::move(services)),
@@ -133,6 +127,7 @@ void CustomWindow::FormCreate() {
   tcp.BuildNetworkCardList();
   tcp.FillSwitchCombos();
   unit.BandwidthKbps = 56;
+  // A query that fails without telling why ends the creation here.
   const auto memoryBig = QueryMemoryBig();
   unit.MemoryBig = memoryBig.value_or(false);
   if (!memoryBig) return;

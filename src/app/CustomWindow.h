@@ -28,11 +28,6 @@ struct CustomWindowServices {
 // the caller adds the recover window.
 CustomWindowServices SystemCustomServices();
 
-// Whether the machine has 1 GiB of memory or more; nothing when the query
-// failed (the window's creation then ends before the Firefox rows are laid
-// out).
-std::optional<bool> QueryMemoryBig();
-
 class CustomWindow {
  public:
   enum class Page { Tcp, Firefox };

@@ -104,11 +104,14 @@ void MainWindow::Label1Click() {
 void MainWindow::Image_RecoverClick() {
   if (!RecoverEnabled()) return;
   services_.restoreTcpDefaults();
-  std::vector<std::string> problems;
-  services_.clearUserPrefsFile(problems);
+  std::vector<std::string> problems, notes;
+  services_.clearUserPrefsFile(problems, notes);
   const std::string title = window_.Text(kRecoverText);
   if (problems.empty()) {
-    window_.ShowMessage(window_.Text(kRestoreFinished), title, MessageIcon::Information);
+    std::string text = window_.Text(kRestoreFinished);
+    if (!notes.empty()) text += "\r\n";
+    for (const auto& note : notes) text += "\r\n" + note;
+    window_.ShowMessage(text, title, MessageIcon::Information);
     return;
   }
   // A user.js that is still full must not be reported as restored.

@@ -72,8 +72,9 @@ struct MainWindowServices {
   std::function<int()> windowsMajorVersion;
   std::function<bool()> firefoxInstalled;
   std::function<void()> restoreTcpDefaults;
-  // Empties user.js where a backup exists; adds the files it could not empty.
-  std::function<void(std::vector<std::string>& problems)> clearUserPrefsFile;
+  // Empties user.js where a backup exists; adds the files it could not
+  // empty, and a note for each profile Firefox runs with.
+  std::function<void(std::vector<std::string>& problems, std::vector<std::string>& notes)> clearUserPrefsFile;
   // Creates the sampler; it measures from this moment on.
   std::function<std::unique_ptr<TrafficGraphSource>()> startTrafficGraph;
   // The window's border, which the seam does not carry.

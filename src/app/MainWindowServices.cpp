@@ -29,7 +29,8 @@ MainWindowServices SystemMainWindowServices() {
       .windowsMajorVersion = [] { return platform::WindowsMajorVersion(); },
       .firefoxInstalled = [] { return IsFirefoxInstalled(); },
       .restoreTcpDefaults = [] { RestoreTcpDefaults(); },
-      .clearUserPrefsFile = [](std::vector<std::string>& problems) { ClearUserPrefsFile(&problems); },
+      .clearUserPrefsFile = [](std::vector<std::string>& problems,
+                               std::vector<std::string>& notes) { ClearUserPrefsFile(&problems, &notes); },
       .startTrafficGraph = []() -> std::unique_ptr<TrafficGraphSource> { return std::make_unique<LiveTrafficGraph>(); },
       .setBorder = {},
   };

@@ -6,7 +6,8 @@
 namespace velomar {
 
 RecoverRestores CustomModeRestores() {
-  return {[] { RestoreRegBackup(kCustomRegistryBackup); }, [] { RestoreCustomFirefoxBackup(); }};
+  return {[] { RestoreRegBackup(kCustomRegistryBackup); },
+          [](RecoverReport& report) { RestoreCustomFirefoxBackup(&report.problems, &report.notes); }};
 }
 
 FormLayout RecoverLayout() {
@@ -33,15 +34,24 @@ FormLayout RecoverLayout() {
   return f;
 }
 
-void RunRecoverChoice(const WindowState& window, const RecoverRestores& restores) {
+RecoverReport RunRecoverChoice(const WindowState& window, const RecoverRestores& restores) {
+  RecoverReport report;
   if (window.Checked("RadioButton_TcpSettings")) {
     restores.restoreRegistry();
   } else if (window.Checked("RadioButton_FirefoxSetting")) {
-    restores.restoreFirefox();
+    restores.restoreFirefox(report);
   } else if (window.Checked("RadioButton_AllSettings")) {
     restores.restoreRegistry();
-    if (window.Enabled("RadioButton_FirefoxSetting")) restores.restoreFirefox();
+    if (window.Enabled("RadioButton_FirefoxSetting")) restores.restoreFirefox(report);
   }
+  return report;
+}
+
+std::string RecoverMessageText(const RecoverReport& report) {
+  std::string text = report.problems.empty() ? kRecoverFinished : "";
+  for (const auto& line : report.problems.empty() ? report.notes : report.problems)
+    text += (text.empty() ? "" : "\n") + line;
+  return text;
 }
 
 }  // namespace velomar

@@ -1,7 +1,6 @@
 // The automatic preference pass: EditUserPrefs and its TFFOThread worker.
 #include "firefox/FirefoxPassShared.h"
 #include "platform/Files.h"
-#include "platform/System.h"
 #include "window/PassView.h"
 
 namespace velomar {
@@ -23,6 +22,7 @@ class AutoWindow {
   void Row(const PrefEntry& entry, std::string oldValue, std::string newValue) {
     view_.Row({PrefNameOf(entry.head), std::move(oldValue), std::move(newValue)});
   }
+  // A message row: a file problem, or a note about the profile.
   void Problem(const std::string& message) { view_.Row({message, "", ""}); }
 
  private:
@@ -104,19 +104,16 @@ bool Report(AutoWindow& view, FileProblems& problems, const std::string& message
   return false;
 }
 
-// prefs.js to prefs.bk and user.js to user.bk, each when it exists.
+// prefs.js to prefs.bk, which Firefox rewrites all the time, so the copy
+// is of this moment; user.js to user.bk only the first time (BackUpOnce).
 bool BackUpForAutomaticPass(const std::string& directory, AutoWindow& view, FileProblems& problems) {
-  const std::pair<const char*, const char*> copies[] = {{kPrefsJs, kPrefsBackup}, {kUserJs, kUserBackup}};
-  for (const auto& [source, target] : copies) {
-    const std::string from = FirefoxPath(directory, source);
-    if (!platform::FileExists(from)) continue;
-    FileProblems copyProblems;
-    if (!CopyLines(from, FirefoxPath(directory, target), copyProblems)) {
-      for (const auto& message : copyProblems) Report(view, problems, message);
-      return false;
-    }
-  }
-  return true;
+  FileProblems copyProblems;
+  const std::string prefsJs = FirefoxPath(directory, kPrefsJs);
+  const bool ok =
+      (!platform::FileExists(prefsJs) || CopyLines(prefsJs, FirefoxPath(directory, kPrefsBackup), copyProblems)) &&
+      BackUpOnce(FirefoxPath(directory, kUserJs), FirefoxPath(directory, kUserBackup), copyProblems);
+  for (const auto& message : copyProblems) Report(view, problems, message);
+  return ok;
 }
 
 }  // namespace
@@ -143,9 +140,12 @@ void TFFOThread::Execute() {
 }
 
 bool TFFOThread::Walk() {
-  const auto memory = platform::TotalPhysicalMemory();
-  if (!memory) return false;
-  const int machineClass = MachineClassOf(IsMemoryBig(*memory), shared_.BandwidthKbps);
+  const std::optional<bool> memoryBig = QueryMemoryBig();
+  if (!memoryBig) {
+    shared_.problems.push_back("the system did not tell the size of the physical memory");
+    return false;
+  }
+  const int machineClass = MachineClassOf(*memoryBig, shared_.BandwidthKbps);
 
   const std::string dataFolder = FindFirefoxDataFolder();
   if (!HasProfilesIni(dataFolder)) return false;
@@ -166,18 +166,25 @@ bool TFFOThread::Walk() {
       allWritten = false;
       continue;
     }
-    if (!EditUserPrefs(profile.Directory, machineClass, window_, step, shared_.problems)) allWritten = false;
+    if (!EditUserPrefs(profile.Directory, machineClass, window_, step, shared_.problems)) {
+      allWritten = false;
+    } else if (FirefoxRunsWithProfile(profile.Directory)) {
+      shared_.notes.push_back(RestartFirefoxMessage(profile));
+      view.Problem(shared_.notes.back());
+    }
     if (step == 0) view.Advance((52 / list.SectionCount) * (shared_.SkipTcpPass ? 2 : 1));
   }
   return allWritten;
 }
 
-bool RunFirefoxPass(std::int32_t bandwidthKbps, bool skipTcpPass, WindowState& window, FileProblems* problems) {
+bool RunFirefoxPass(std::int32_t bandwidthKbps, bool skipTcpPass, WindowState& window, FileProblems* problems,
+                    RestartNotes* notes) {
   FirefoxPassShared shared;
   shared.BandwidthKbps = bandwidthKbps;
   shared.SkipTcpPass = skipTcpPass;
   RunFirefoxWorker(shared, [&] { TFFOThread(shared, window).Execute(); });
   if (problems) problems->insert(problems->end(), shared.problems.begin(), shared.problems.end());
+  if (notes) notes->insert(notes->end(), shared.notes.begin(), shared.notes.end());
   return shared.PassResult;
 }
 

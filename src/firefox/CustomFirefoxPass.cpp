@@ -1,6 +1,6 @@
 // The custom preference pass: the 24 check boxes of the custom window's
 // Firefox page, the writer and the walk with its backups.
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxPassShared.h"
 #include "platform/Files.h"
 #include "window/PassView.h"
 
@@ -69,26 +69,17 @@ void Tick(PassView& view, std::int32_t step) {
   if (step != 0) view.Advance(step);
 }
 
+// prefs.js to Custom_prefs.bk at every pass; user.js to user.bk, as the
+// automatic pass names it, and to Custom_user.bk for the recover window's
+// restore, each only the first time (BackUpOnce). Custom_user.bk is taken
+// from user.bk, which may hold user.js from before an automatic pass.
 bool BackUpForCustomPass(const std::string& directory, FileProblems& problems) {
   const std::string prefsJs = FirefoxPath(directory, kPrefsJs);
   if (platform::FileExists(prefsJs) && !CopyLines(prefsJs, FirefoxPath(directory, kCustomPrefsBackup), problems))
     return false;
-  const std::string userJs = FirefoxPath(directory, kUserJs);
-  // user.bk as the automatic pass names it, and Custom_user.bk for the
-  // restore of the recover window; both empty when there is no user.js.
-  for (const char* backup : {kUserBackup, kCustomUserBackup}) {
-    const std::string target = FirefoxPath(directory, backup);
-    if (platform::FileExists(userJs)) {
-      if (!CopyLines(userJs, target, problems)) return false;
-    } else {
-      std::string error;
-      if (!platform::ReplaceFileContents(target, "", error)) {
-        problems.push_back(error);
-        return false;
-      }
-    }
-  }
-  return true;
+  const std::string userBackup = FirefoxPath(directory, kUserBackup);
+  return BackUpOnce(FirefoxPath(directory, kUserJs), userBackup, problems) &&
+         BackUpOnce(userBackup, FirefoxPath(directory, kCustomUserBackup), problems);
 }
 
 }  // namespace
@@ -177,7 +168,9 @@ CustomPassOutcome RunCustomFirefoxWalk(CustomPassInputs& inputs) {
   for (const auto& profile : list.Profiles) {
     if (!profile.Resolved()) continue;
     if (!BackUpForCustomPass(profile.Directory, outcome.problems)) continue;
-    if (WriteCustomPrefs(profile.Directory, list.SectionCount, inputs, outcome.problems)) outcome.optimized = true;
+    if (!WriteCustomPrefs(profile.Directory, list.SectionCount, inputs, outcome.problems)) continue;
+    outcome.optimized = true;
+    if (FirefoxRunsWithProfile(profile.Directory)) outcome.notes.push_back(RestartFirefoxMessage(profile));
   }
   return outcome;
 }

@@ -9,7 +9,7 @@ namespace {
 // The walk of the undo operations: unlike the passes, a profile that does
 // not resolve ends it, and the profiles listed after it are not visited.
 // True when every section was visited.
-bool WalkUntilUnresolved(const std::function<void(const std::string&)>& step, FileProblems& problems) {
+bool WalkUntilUnresolved(const std::function<void(const FirefoxProfile&)>& step, FileProblems& problems) {
   const std::string dataFolder = FindFirefoxDataFolder();
   if (!HasProfilesIni(dataFolder)) return false;
   const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
@@ -19,7 +19,7 @@ bool WalkUntilUnresolved(const std::function<void(const std::string&)>& step, Fi
   }
   for (const auto& profile : list.Profiles) {
     if (!profile.Resolved()) return false;
-    step(profile.Directory);
+    step(profile);
   }
   return true;
 }
@@ -30,19 +30,35 @@ void RestoreIfPresent(const std::string& directory, const char* backup, const ch
   if (platform::FileExists(source)) CopyLines(source, FirefoxPath(directory, target), problems);
 }
 
-bool RestoreFromBackups(FileProblems& problems) {
+// prefs.js and then user.js from their backups, each when its backup
+// exists. Firefox would write its prefs.js over the restored one when it
+// exits, so a profile it runs with is left whole rather than half restored.
+void RestoreProfile(const FirefoxProfile& profile, const char* prefsBackup, const char* userBackup,
+                    FileProblems& problems, RestartNotes& notes) {
+  const std::string& directory = profile.Directory;
+  const bool running = FirefoxRunsWithProfile(directory);
+  if (running && platform::FileExists(FirefoxPath(directory, prefsBackup))) {
+    problems.push_back(CloseFirefoxFirstMessage(profile));
+    return;
+  }
+  RestoreIfPresent(directory, prefsBackup, kPrefsJs, problems);
+  const bool writesUserJs = platform::FileExists(FirefoxPath(directory, userBackup));
+  RestoreIfPresent(directory, userBackup, kUserJs, problems);
+  if (running && writesUserJs) notes.push_back(RestartFirefoxMessage(profile));
+}
+
+bool RestoreFromBackups(FileProblems& problems, RestartNotes& notes) {
   const std::size_t before = problems.size();
   const bool completed = WalkUntilUnresolved(
-      [&](const std::string& directory) {
-        RestoreIfPresent(directory, kPrefsBackup, kPrefsJs, problems);
-        RestoreIfPresent(directory, kUserBackup, kUserJs, problems);
-      },
+      [&](const FirefoxProfile& profile) { RestoreProfile(profile, kPrefsBackup, kUserBackup, problems, notes); },
       problems);
   return completed && problems.size() == before;
 }
 
-bool Outcome(bool completed, const FileProblems& found, FileProblems* problems) {
+bool Outcome(bool completed, const FileProblems& found, const RestartNotes& foundNotes, FileProblems* problems,
+             RestartNotes* notes) {
   if (problems) problems->insert(problems->end(), found.begin(), found.end());
+  if (notes) notes->insert(notes->end(), foundNotes.begin(), foundNotes.end());
   return completed && found.empty();
 }
 
@@ -58,40 +74,52 @@ bool CopyLines(const std::string& source, const std::string& target, FileProblem
   return true;
 }
 
-void TFFRThread::Execute() {
-  FinishAfter(shared_, [this] { return RestoreFromBackups(shared_.problems); });
+bool BackUpOnce(const std::string& source, const std::string& backup, FileProblems& problems) {
+  if (platform::FileExists(backup)) return true;
+  if (platform::FileExists(source)) return CopyLines(source, backup, problems);
+  std::string error;
+  if (platform::ReplaceFileContents(backup, "", error)) return true;
+  problems.push_back(error);
+  return false;
 }
 
-bool RestoreFirefoxBackup(FileProblems* problems) {
+void TFFRThread::Execute() {
+  FinishAfter(shared_, [this] { return RestoreFromBackups(shared_.problems, shared_.notes); });
+}
+
+bool RestoreFirefoxBackup(FileProblems* problems, RestartNotes* notes) {
   FirefoxPassShared shared;
   RunFirefoxWorker(shared, [&] { TFFRThread(shared).Execute(); });
-  if (problems) problems->insert(problems->end(), shared.problems.begin(), shared.problems.end());
-  return shared.PassResult;
+  return Outcome(shared.PassResult, shared.problems, shared.notes, problems, notes);
 }
 
-bool ClearUserPrefsFile(FileProblems* problems) {
+bool ClearUserPrefsFile(FileProblems* problems, RestartNotes* notes) {
   FileProblems found;
+  RestartNotes foundNotes;
   const bool completed = WalkUntilUnresolved(
-      [&](const std::string& directory) {
-        const std::string userJs = FirefoxPath(directory, kUserJs);
-        if (!platform::FileExists(FirefoxPath(directory, kUserBackup)) || !platform::FileExists(userJs)) return;
+      [&](const FirefoxProfile& profile) {
+        const std::string userJs = FirefoxPath(profile.Directory, kUserJs);
+        if (!platform::FileExists(FirefoxPath(profile.Directory, kUserBackup)) || !platform::FileExists(userJs)) return;
         std::string error;
         // Emptied, not removed: Firefox then finds a user.js with nothing in it.
-        if (!platform::ReplaceFileContents(userJs, "", error)) found.push_back(error);
+        if (!platform::ReplaceFileContents(userJs, "", error))
+          found.push_back(error);
+        else if (FirefoxRunsWithProfile(profile.Directory))
+          foundNotes.push_back(RestartFirefoxMessage(profile));
       },
       found);
-  return Outcome(completed, found, problems);
+  return Outcome(completed, found, foundNotes, problems, notes);
 }
 
-bool RestoreCustomFirefoxBackup(FileProblems* problems) {
+bool RestoreCustomFirefoxBackup(FileProblems* problems, RestartNotes* notes) {
   FileProblems found;
+  RestartNotes foundNotes;
   const bool completed = WalkUntilUnresolved(
-      [&](const std::string& directory) {
-        RestoreIfPresent(directory, kCustomPrefsBackup, kPrefsJs, found);
-        RestoreIfPresent(directory, kCustomUserBackup, kUserJs, found);
+      [&](const FirefoxProfile& profile) {
+        RestoreProfile(profile, kCustomPrefsBackup, kCustomUserBackup, found, foundNotes);
       },
       found);
-  return Outcome(completed, found, problems);
+  return Outcome(completed, found, foundNotes, problems, notes);
 }
 
 }  // namespace velomar

@@ -15,6 +15,7 @@ struct FirefoxPassShared {
   std::int32_t ProgressStep = 0;
   bool PassResult = false;
   FileProblems problems;
+  RestartNotes notes;
   platform::DoneFlag PassDone;
 
   // Every way a worker ends comes through here: result first, then the flag.
@@ -23,6 +24,12 @@ struct FirefoxPassShared {
     PassDone.Set();
   }
 };
+
+// The backup of user.js that undo brings back: a line copy of `source`
+// (an empty file when there is none) written to `backup` only while no
+// such backup exists, so that it keeps user.js as it was before the first
+// pass. False with the problem added when a file cannot be read or written.
+bool BackUpOnce(const std::string& source, const std::string& backup, FileProblems& problems);
 
 // Runs body on a new thread, where it must end by calling shared.Finish, and
 // waits for the flag while handling messages.

@@ -14,7 +14,20 @@ IniFile ReadProfilesIni(const std::string& dataFolder, std::string& error) {
   return ini;
 }
 
+// The profile as the user knows it: by its name, else by its folder.
+std::string ProfileLabel(const FirefoxProfile& profile) {
+  return profile.Name.empty() ? "the profile in \"" + profile.Directory + "\"" : "the profile \"" + profile.Name + "\"";
+}
+
 }  // namespace
+
+std::string CloseFirefoxFirstMessage(const FirefoxProfile& profile) {
+  return "Firefox is running with " + ProfileLabel(profile) + ": close Firefox first. Its files were not restored.";
+}
+
+std::string RestartFirefoxMessage(const FirefoxProfile& profile) {
+  return "Firefox is running with " + ProfileLabel(profile) + ": restart Firefox to use the new settings.";
+}
 
 std::string FirefoxPath(const std::string& folder, const std::string& name) {
   return folder + platform::PathSeparator() + name;
@@ -47,6 +60,7 @@ FirefoxProfileList EnumerateFirefoxProfiles(const std::string& dataFolder) {
     profile.SectionName = sections[i];
     profile.PathValue = ini.ReadString(sections[i], "Path");
     if (profile.PathValue.empty()) continue;
+    profile.Name = ini.ReadString(sections[i], "Name");
     if (auto resolved = ResolveProfileDirectory(dataFolder, profile.PathValue)) {
       profile.Directory = resolved->Directory;
       profile.TakenAsGiven = resolved->TakenAsGiven;

@@ -120,6 +120,13 @@ const std::vector<PrefEntry>& CustomMachineClassPrefs(int machineClass) {
 
 bool IsMemoryBig(std::uint64_t totalPhysicalBytes) { return totalPhysicalBytes >= kOneGiB; }
 
+std::optional<bool> QueryMemoryBig() {
+  const platform::PhysicalMemory memory = platform::TotalPhysicalMemory();
+  if (memory.totalBytes) return IsMemoryBig(*memory.totalBytes);
+  if (memory.errorCode != 0) return false;
+  return std::nullopt;
+}
+
 int MachineClassOf(bool memoryBig, std::int32_t bandwidthKbps) {
   return (memoryBig ? 2 : 0) + (bandwidthKbps >= 1024 ? 1 : 0);
 }

@@ -24,6 +24,7 @@ class WindowState;
 struct FirefoxProfile {
   std::int32_t SectionIndex = 0;  // position in profiles.ini, every section counted
   std::string SectionName;
+  std::string Name;       // the "Name" value, the one Firefox shows
   std::string PathValue;  // the "Path" value as read
   std::string Directory;  // empty when the profile did not resolve
   bool TakenAsGiven = false;
@@ -55,6 +56,18 @@ struct ResolvedDirectory {
   bool TakenAsGiven = false;
 };
 std::optional<ResolvedDirectory> ResolveProfileDirectory(const std::string& dataFolder, const std::string& pathValue);
+
+// True while Firefox runs with the profile in `directory`, by the lock it
+// holds there (Windows: "parent.lock" open without sharing; elsewhere the
+// fcntl lock on ".parentlock" and the "lock" link naming its process). A
+// lock left behind by a Firefox that is gone does not count.
+bool FirefoxRunsWithProfile(const std::string& directory);
+
+// Firefox writes prefs.js when it exits, over whatever was put there while
+// it ran, so a restore leaves such a profile alone and says so...
+std::string CloseFirefoxFirstMessage(const FirefoxProfile& profile);
+// ...while user.js, which Firefox reads when it starts, may be written.
+std::string RestartFirefoxMessage(const FirefoxProfile& profile);
 
 // Some profile has a prefs.js (Firefox has run with it).
 bool IsFirefoxInstalled();
@@ -93,6 +106,12 @@ const std::vector<PrefEntry>& CustomMachineClassPrefs(int machineClass);
 inline constexpr std::uint64_t kOneGiB = 1073741824ull;
 // Exactly 1 GiB counts as big.
 bool IsMemoryBig(std::uint64_t totalPhysicalBytes);
+// Asks the system for the total physical memory: whether it is 1 GiB or
+// more. A query that fails with an error code counts as less, the smaller
+// caches being the safe choice, and the caller carries on; one that fails
+// without an error code gives nothing, and the caller (the automatic pass,
+// the custom window's creation) ends there.
+std::optional<bool> QueryMemoryBig();
 // 2 when the memory reaches 1 GiB, plus 1 from 1024 Kbps.
 int MachineClassOf(bool memoryBig, std::int32_t bandwidthKbps);
 
@@ -102,8 +121,11 @@ void SortPrefLines(Lines& lines);
 // ---------------------------------------------------------------- automatic pass
 
 // Problems met on the way: one message per file that could not be read or
-// written, naming it.
+// written, naming it, and per profile left alone because Firefox runs.
 using FileProblems = std::vector<std::string>;
+// One message per profile whose user.js was written while Firefox runs
+// with it: the change takes effect when Firefox is restarted.
+using RestartNotes = std::vector<std::string>;
 
 // Rewrites dir/user.js with the automatic set for the machine class, one log
 // row per preference handled, paced by the window's PauseForDisplay and
@@ -133,9 +155,10 @@ class TFFOThread {
 
 // Runs the automatic pass on a TFFOThread and waits for it, processing
 // messages. True when the worker got through profiles.ini and every file
-// could be read and written.
-bool RunFirefoxPass(std::int32_t bandwidthKbps, bool skipTcpPass, WindowState& window,
-                    FileProblems* problems = nullptr);
+// could be read and written. A profile Firefox runs with is written all the
+// same; the note for it is also a log row.
+bool RunFirefoxPass(std::int32_t bandwidthKbps, bool skipTcpPass, WindowState& window, FileProblems* problems = nullptr,
+                    RestartNotes* notes = nullptr);
 
 // ---------------------------------------------------------------- backups and restores
 
@@ -161,10 +184,13 @@ class TFFRThread {
 
 // The three undo operations walk the profiles and stop at the first one that
 // does not resolve. Each is true when the walk completed without a problem.
-bool RestoreFirefoxBackup(FileProblems* problems = nullptr);
-bool ClearUserPrefsFile(FileProblems* problems = nullptr);
+// The two restores leave a profile Firefox runs with untouched when they
+// would write its prefs.js (a problem: "close Firefox first") and go on
+// with the next; a profile whose user.js alone is written gets a note.
+bool RestoreFirefoxBackup(FileProblems* problems = nullptr, RestartNotes* notes = nullptr);
+bool ClearUserPrefsFile(FileProblems* problems = nullptr, RestartNotes* notes = nullptr);
 // Custom_prefs.bk over prefs.js, then Custom_user.bk over user.js.
-bool RestoreCustomFirefoxBackup(FileProblems* problems = nullptr);
+bool RestoreCustomFirefoxBackup(FileProblems* problems = nullptr, RestartNotes* notes = nullptr);
 
 // ---------------------------------------------------------------- custom pass
 
@@ -202,9 +228,11 @@ struct CustomPassOutcome {
   bool walked = false;     // the data folder and profiles.ini were there
   bool optimized = false;  // some profile was written
   FileProblems problems;
+  RestartNotes notes;
 };
-// The profile walk of the custom pass: backups (Custom_prefs.bk, user.bk and
-// Custom_user.bk), then WriteCustomPrefs; unresolved profiles are skipped.
+// The profile walk of the custom pass: backups (Custom_prefs.bk, and user.bk
+// and Custom_user.bk unless they exist), then WriteCustomPrefs; unresolved
+// profiles are skipped.
 CustomPassOutcome RunCustomFirefoxWalk(CustomPassInputs& inputs);
 
 }  // namespace velomar

@@ -10,9 +10,13 @@ TForm_Recover::TForm_Recover(RecoverRestores restores) : Form(RecoverLayout()), 
 }
 
 void TForm_Recover::Button_RecoverClick() {
-  RunRecoverChoice(*this, restores_);
-  // The result of the restores is not examined: the message comes in every case.
-  ui::ShowPlainMessage(Handle(), kRecoverFinished);
+  const RecoverReport report = RunRecoverChoice(*this, restores_);
+  // A missing backup still ends with the message; what could not be put
+  // back (a profile Firefox runs with) is said instead of it.
+  if (report.problems.empty())
+    ui::ShowPlainMessage(Handle(), RecoverMessageText(report));
+  else
+    ui::ShowMessageBox(Handle(), RecoverMessageText(report), ui::ApplicationTitle(), MB_OK | MB_ICONWARNING);
   Close();
 }
 

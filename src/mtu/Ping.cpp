@@ -42,4 +42,6 @@ std::int32_t TPing::SendPing() { return icmp_ ? icmp_->SendPing() : 0; }
 
 platform::EchoReply TPing::Reply() const { return icmp_ ? icmp_->Reply() : platform::EchoReply{}; }
 
+std::int32_t TPing::LastError() const { return icmp_ ? icmp_->LastError() : 0; }
+
 }  // namespace velomar

@@ -53,6 +53,8 @@ class TPing {
   std::int32_t SendPing();
   // A copy of the TICMP's reply head.
   platform::EchoReply Reply() const;
+  // The TICMP's status or error of its last echo; 0 without a TICMP.
+  std::int32_t LastError() const;
 
 #ifdef _WIN32
   // Starts a lookup of HostName; a dotted address completes at once.

@@ -6,6 +6,14 @@
 
 namespace velomar {
 
+ProbeAnswer AnswerOf(std::int32_t replies, std::uint32_t lastError, const platform::EchoReply& reply) {
+  // Without a reply the system tells why through the last error (timed out,
+  // too big, no destination); the reply buffer then still holds zeros,
+  // which would read as a success.
+  if (replies == 0 && lastError != 0) return {lastError, 0};
+  return {reply.Status, reply.Address};
+}
+
 std::int32_t SearchPathMtu(const std::function<ProbeAnswer(std::int32_t size)>& attempt) {
   std::int32_t size = kProbeFirstSize;
   std::int32_t step = kProbeFirstStep;
@@ -27,6 +35,9 @@ std::int32_t SearchPathMtu(const std::function<ProbeAnswer(std::int32_t size)>& 
         step /= 4;
         size = lastGood + step;
         break;
+      case platform::kIpBadDestination:
+        // No echo was sent: the host did not resolve.
+        return -1;
       case platform::kIpSuccess:
         // A success from nowhere is the zeroed reply of a host that did not
         // resolve: no echo was sent.
@@ -63,9 +74,8 @@ void TPingThread::Execute() {
       ping.SetSize(size);
       ping.SetFlags(platform::kIpFlagDontFragment);
       ping.SetTimeout(kProbeTimeoutMs);
-      ping.SendPing();
-      const auto reply = ping.Reply();
-      return ProbeAnswer{reply.Status, reply.Address};
+      const std::int32_t replies = ping.SendPing();
+      return AnswerOf(replies, static_cast<std::uint32_t>(ping.LastError()), ping.Reply());
     });
   } catch (...) {
     // A ping component that cannot be built (TICMPException) or any other

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "mtu/PathMtuProvider.h"
+#include "platform/IcmpEcho.h"
 #include "platform/MessageWait.h"
 
 namespace velomar {
@@ -31,6 +32,11 @@ struct ProbeAnswer {
   std::uint32_t status = 0;
   std::uint32_t address = 0;  // replying address; 0 when no echo was sent
 };
+
+// What one echo answered, from SendPing's reply count, the last error and
+// the reply head: the reply's status when a reply came, otherwise the
+// last error.
+ProbeAnswer AnswerOf(std::int32_t replies, std::uint32_t lastError, const platform::EchoReply& reply);
 
 // The size search: grows the data size by 1024 while it is answered and
 // narrows the step by four at every "too big", down to single bytes. The

@@ -19,6 +19,9 @@ bool ReadWholeFile(const std::string& path, std::string& contents, std::string& 
 // so that a failure leaves the old file whole. False with a message.
 bool ReplaceFileContents(const std::string& path, const std::string& contents, std::string& error);
 bool RemoveFile(const std::string& path);
+// Gives a file a new name; refuses (false with a message) when a file of
+// that name exists already, so that nothing is ever replaced.
+bool RenameFile(const std::string& from, const std::string& to, std::string& error);
 std::string CurrentDirectory();
 bool ChangeCurrentDirectory(const std::string& path);
 

@@ -14,10 +14,34 @@ std::string ApplicationDataFolder();
 
 // The key of the user's shell folders (under HKEY_CURRENT_USER) whose
 // "AppData" value names the application-data folder on Windows.
-inline constexpr const char* kShellFoldersKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr const char* kShellFoldersKey =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-// Total physical memory in bytes; nothing when the system does not tell.
-std::optional<std::uint64_t> TotalPhysicalMemory();
+// What the memory-status query answered: the total physical memory in
+// bytes, or nothing when the query failed, with the system's error code
+// (0 when it reported none).
+struct PhysicalMemory {
+  std::optional<std::uint64_t> totalBytes;
+  std::uint32_t errorCode = 0;
+};
+// The machine's answer, unless a ScopedPhysicalMemory stands in for it.
+PhysicalMemory TotalPhysicalMemory();
+// The machine's answer itself (GlobalMemoryStatusEx; sysconf elsewhere).
+PhysicalMemory QuerySystemPhysicalMemory();
+
+// Tests: the memory query answers `answer` for the lifetime of the object.
+// Install it before starting a worker that asks.
+class ScopedPhysicalMemory {
+ public:
+  explicit ScopedPhysicalMemory(PhysicalMemory answer);
+  ~ScopedPhysicalMemory();
+  ScopedPhysicalMemory(const ScopedPhysicalMemory&) = delete;
+  ScopedPhysicalMemory& operator=(const ScopedPhysicalMemory&) = delete;
+
+ private:
+  PhysicalMemory answer_;
+  const PhysicalMemory* previous_;
+};
 
 // Where Firefox keeps profiles.ini on systems whose application-data folder
 // is not in the registry: ~/.mozilla/firefox when it holds a profiles.ini,

@@ -102,9 +102,26 @@ std::vector<RegStep> AdapterSteps(const std::string& id, std::int32_t mtu);
 inline constexpr const char* kAutoBackupFile = "RegBackUp.bk";
 inline constexpr const char* kCustomBackupFile = "CustomRegBackUp.bk";
 
-// Writes one five-line record (name, root, path, old value or "No value" /
-// "No Key", value type) per step that applies now, replacing the file in
-// one move. False with a message when it cannot be written.
-bool WriteRegBackup(const std::string& file, const std::vector<RegStep>& steps, std::string& error);
+// How writing a pass's registry backup went.
+struct RegBackupOutcome {
+  // The file holds a record for every value the pass is about to change.
+  bool written = false;
+  std::string error;  // why not
+  // An earlier file under the backup's name that no restore would accept
+  // now has this name; the reason says what was wrong with it.
+  std::string movedAsideTo;
+  std::string movedAsideReason;
+};
+
+// Makes `file` hold a five-line record (name, root, path, old value or
+// "No value" / "No Key", value type) for every value the steps change now,
+// as it was before the program first changed it. A valid backup is never
+// overwritten: its records stay as they are and only values it lacks are
+// added, taken from `otherFile` (the other mode's backup) when that holds
+// them, otherwise from the registry. An existing file that is no valid
+// backup is first renamed (never replaced) and a new backup started. The
+// file is written through a temporary file.
+RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& otherFile,
+                                const std::vector<RegStep>& steps);
 
 }  // namespace velomar

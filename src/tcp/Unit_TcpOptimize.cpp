@@ -1,11 +1,10 @@
 #include "tcp/Unit_TcpOptimize.h"
 
 #include "bandwidth/BandwidthClass.h"
-#include "platform/Files.h"
 #include "registry/Unit_RegOperation.h"
+#include "tcp/RegBackup.h"
 #include "tcp/TcpSteps.h"
 #include "util/Numbers.h"
-#include "util/TextLines.h"
 #include "window/PassView.h"
 
 namespace velomar {
@@ -16,10 +15,9 @@ TuningParameters g_parameters;
 
 std::string OldValueText(std::int32_t value) { return value == RegNoValue ? "No value" : UnsignedText(value); }
 
-PassReport BackUp(const char* file, const std::vector<RegStep>& steps) {
-  PassReport report;
-  report.backupWritten = WriteRegBackup(file, steps, report.backupError);
-  return report;
+PassReport BackUp(const char* file, const char* otherFile, const std::vector<RegStep>& steps) {
+  const RegBackupOutcome outcome = WriteRegBackup(file, otherFile, steps);
+  return {file, outcome.written, outcome.error, outcome.movedAsideTo, outcome.movedAsideReason};
 }
 
 // ---- the automatic pass ----------------------------------------------------
@@ -79,6 +77,14 @@ std::vector<RegStep> SwitchStep(TcpSwitch choice, const TunedValue& value) {
   return {Write(value, choice == TcpSwitch::Yes ? 1 : 0)};
 }
 
+// 2147483647 is how the store reads a missing or unreadable value; written
+// back it would turn "no value" into a number no setting means.
+void RefuseNoValueMarker(const std::vector<RegStep>& steps) {
+  for (const auto& step : steps)
+    if (step.kind != StepKind::DeleteIfPresent && step.value == RegNoValue)
+      throw ConversionError(std::to_string(RegNoValue) + " stands for no value and is not written (" + step.name + ")");
+}
+
 void CustomTick(PassView& view) {
   view.Advance(4);
   view.Pause();
@@ -86,22 +92,43 @@ void CustomTick(PassView& view) {
 
 // ---- the reader ----------------------------------------------------------------
 
-bool Present(const TunedValue& v) { return RegValueStatus(v.root, v.path, v.name) == kRegValuePresent; }
+// The number a value holds, or nothing when it is missing or holds no
+// 32-bit number (the store then answers RegNoValue): the page shows both
+// alike, so that the custom pass never writes the sentinel back as data.
+std::optional<std::int32_t> StoredNumber(const std::string& root, const std::string& path, const std::string& name) {
+  if (RegValueStatus(root, path, name) != kRegValuePresent) return std::nullopt;
+  const std::int32_t value = ReadRegInteger(root, path, name);
+  if (value == RegNoValue) return std::nullopt;
+  return value;
+}
+std::optional<std::int32_t> StoredNumber(const TunedValue& v) { return StoredNumber(v.root, v.path, v.name); }
 
 std::string NumberOrDefault(const TunedValue& v, const char* fallback) {
-  return Present(v) ? std::to_string(ReadRegInteger(v.root, v.path, v.name)) : fallback;
+  const auto value = StoredNumber(v);
+  return value ? std::to_string(*value) : fallback;
 }
 
 // 1 is yes, 0 is no; any other number, and a missing value, the default.
 TcpSwitch SwitchOf(const TunedValue& v) {
-  if (!Present(v)) return TcpSwitch::Default;
-  const auto value = ReadRegInteger(v.root, v.path, v.name);
-  return value == 1 ? TcpSwitch::Yes : value == 0 ? TcpSwitch::No : TcpSwitch::Default;
+  const auto value = StoredNumber(v);
+  if (!value) return TcpSwitch::Default;
+  return *value == 1 ? TcpSwitch::Yes : *value == 0 ? TcpSwitch::No : TcpSwitch::Default;
 }
 
 }  // namespace
 
 const TuningParameters& LastTuningParameters() { return g_parameters; }
+
+std::string BackupNotice(const PassReport& report) {
+  std::string notice;
+  if (!report.backupMovedAsideTo.empty())
+    notice = "\"" + report.backupFile + "\" was no valid registry backup (" + report.backupMovedAsideReason +
+             "); it was kept as \"" + report.backupMovedAsideTo + "\" and a new backup was started.";
+  if (!report.backupWritten)
+    notice +=
+        (notice.empty() ? "" : " ") + std::string("The registry backup could not be written: ") + report.backupError;
+  return notice;
+}
 
 PassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep, WindowState& window,
                            PathMtuProvider& mtu) {
@@ -121,9 +148,10 @@ PassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep
   for (const auto& s : steps) touched.push_back(s.step);
   for (const auto& id : adapters)
     for (auto& s : AdapterSteps(id, p.Mtu)) touched.push_back(std::move(s));
-  const PassReport report = BackUp(kAutoBackupFile, touched);
+  const PassReport report = BackUp(kAutoBackupFile, kCustomBackupFile, touched);
 
   PassView view(window, pass_controls::kAutomatic);
+  if (const std::string notice = BackupNotice(report); !notice.empty()) view.Row({notice, "", ""});
   view.Advance(ProgressStep);
   for (const auto& s : steps) {
     RunAutoStep(s.step, view);
@@ -183,7 +211,8 @@ PassReport RunCustomTcpPass(const CustomTcpSettings& in, WindowState& window) {
   for (const auto& group : settings) touched.insert(touched.end(), group.begin(), group.end());
   for (const auto& id : in.adapters)
     for (auto& s : AdapterSteps(id, in.mtu)) touched.push_back(std::move(s));
-  const PassReport report = BackUp(kCustomBackupFile, touched);
+  RefuseNoValueMarker(touched);
+  const PassReport report = BackUp(kCustomBackupFile, kAutoBackupFile, touched);
 
   PassView view(window, pass_controls::kCustomTcp);
   CustomTick(view);
@@ -205,10 +234,9 @@ CurrentTcpSettings ReadTcpSettings(const std::string& selectedService) {
   s.selective = SwitchOf(SackOpts);
   s.timeToLive = NumberOrDefault(DefaultTTL, "128");
   s.maxDuplicate = NumberOrDefault(TcpMaxDupAcks, "3");
-  if (Present(Tcp1323Opts)) {
-    const auto value = ReadRegInteger(Tcp1323Opts.root, Tcp1323Opts.path, Tcp1323Opts.name);
-    s.checkWindowScaling = value % 2 == 1;
-    s.checkTimestamps = value / 2 == 1;
+  if (const auto value = StoredNumber(Tcp1323Opts)) {
+    s.checkWindowScaling = *value % 2 == 1;
+    s.checkTimestamps = *value / 2 == 1;
   }
   s.maxConnPerServer = NumberOrDefault(MaxConnectionsPerServer, "10");
   s.maxConnPer10Server = NumberOrDefault(MaxConnectionsPer1_0Server, "10");
@@ -224,38 +252,11 @@ CurrentTcpSettings ReadTcpSettings(const std::string& selectedService) {
   for (const auto& id : ListAdapters()) {
     if (selectedService.empty() || id != selectedService) continue;
     const RegStep mtu = AdapterSteps(id, 0).front();
-    if (RegValueStatus(mtu.root, mtu.path, mtu.name) == kRegValuePresent) {
-      const auto value = ReadRegInteger(mtu.root, mtu.path, mtu.name);
-      s.mtu = std::to_string(value);
-      s.checkPppoe = s.checkPppoe || value == kPppoeMtu;
-    } else {
-      s.mtu = std::to_string(kEthernetMtu);
-    }
+    const auto value = StoredNumber(mtu.root, mtu.path, mtu.name);
+    s.mtu = std::to_string(value.value_or(kEthernetMtu));
+    s.checkPppoe = s.checkPppoe || value == kPppoeMtu;
   }
   return s;
-}
-
-bool RestoreRegBackup(const std::string& fileName) {
-  if (!platform::FileExists(fileName)) return false;
-  Lines lines;
-  std::string error;
-  if (!LoadLines(fileName, lines, error)) return false;
-  const std::size_t records = lines.size() / 5;
-  std::vector<std::int32_t> values(records);
-  std::vector<bool> skip(records);
-  for (std::size_t k = 0; k < records; ++k) {
-    const std::string& line = lines[5 * k + 3];
-    skip[k] = line == "No value" || line == "No Key";
-    if (skip[k]) continue;
-    const auto value = ParseInt32(line);
-    if (!value)
-      throw ConversionError(NotAnIntegerMessage(line, fileName + ", line " + std::to_string(5 * k + 4)) +
-                            "; nothing was restored");
-    values[k] = *value;
-  }
-  for (std::size_t k = 0; k < records; ++k)
-    if (!skip[k]) WriteRegInteger(lines[5 * k + 1], lines[5 * k + 2], lines[5 * k], values[k]);
-  return true;
 }
 
 void RestoreTcpDefaults() {

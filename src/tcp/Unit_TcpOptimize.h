@@ -23,14 +23,23 @@ const TuningParameters& LastTuningParameters();
 
 // How the registry backup of a pass went. The pass runs either way.
 struct PassReport {
+  std::string backupFile;
   bool backupWritten = false;
   std::string backupError;
+  // An earlier file under the backup's name that was no valid backup, kept
+  // under this name; the reason says what was wrong with it.
+  std::string backupMovedAsideTo;
+  std::string backupMovedAsideReason;
 };
+// What the user is to be told about the backup, one sentence per matter;
+// empty when it went as it should.
+std::string BackupNotice(const PassReport& report);
 
 // The one-click pass: measures the MTU, computes the window and walks the
 // value list, one log row per value touched, paced by the automatic
-// window's display tick. Writes "RegBackUp.bk" in the current directory
-// before the first change.
+// window's display tick. Completes "RegBackUp.bk" in the current directory
+// before the first change (see WriteRegBackup); anything to tell about it
+// is also the first log row.
 PassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep, WindowState& window,
                            PathMtuProvider& mtu);
 
@@ -76,12 +85,15 @@ std::vector<std::string> CustomAdapters(const AdapterChoice& choice);
 
 // The expert pass: writes the settings, adding 4 to the custom TCP/IP
 // page's progress bar and pausing once before and once after each of the
-// 23 settings. Writes "CustomRegBackUp.bk" in the current directory before
-// the first change.
+// 23 settings. Completes "CustomRegBackUp.bk" in the current directory
+// before the first change. A record value of 2147483647 (RegNoValue) is
+// refused with ConversionError before anything is written: it stands for
+// no value and is never written as data.
 PassReport RunCustomTcpPass(const CustomTcpSettings& settings, WindowState& window);
 
 // What the registry holds now, as the custom TCP/IP page shows it: numbers
-// as text, the default text where a value is missing.
+// as text, the default text where a value is missing or holds no 32-bit
+// number (it reads as 2147483647, which the page must not offer to write).
 struct CurrentTcpSettings {
   std::string recvWindow;
   TcpSwitch mtuDiscovery = TcpSwitch::Default;

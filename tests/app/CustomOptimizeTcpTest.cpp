@@ -140,7 +140,11 @@ TEST_F(CustomPass, BadNumberWritesNothingAndNamesTheField) {
   window.SetChecked(kAdapterAll, true);
   const std::string before = Snapshot();
   for (const auto& [edit, text] : std::vector<std::pair<const char*, const char*>>{
-           {kMaxDuplicate, ""}, {kLanRequestBuffer, "16k"}, {kTimeToLive, "99999999999"}, {kMtu, "15OO"}}) {
+           {kMaxDuplicate, ""},
+           {kLanRequestBuffer, "16k"},
+           {kTimeToLive, "99999999999"},
+           {kMtu, "15OO"},
+           {kRecvWindow, "2147483647"}}) {  // the store's "no value", never written as a number
     const std::string good = window.Text(edit);
     window.SetText(edit, text);
     try {

@@ -76,6 +76,7 @@ struct MainFixture : ::testing::Test {
   int majorVersion = 5;
   bool firefox = true;
   std::vector<std::string> clearProblems;
+  std::vector<std::string> clearNotes;
   MemoryWindow window;
   FakeModeWindow automatic{"automatic", log, {0, 0, 520, 510}};
   FakeModeWindow custom{"custom", log, {0, 0, 611, 603}};
@@ -94,9 +95,10 @@ struct MainFixture : ::testing::Test {
         .firefoxInstalled = [this] { return firefox; },
         .restoreTcpDefaults = [this] { log.push_back("restore tcp"); },
         .clearUserPrefsFile =
-            [this](std::vector<std::string>& problems) {
+            [this](std::vector<std::string>& problems, std::vector<std::string>& notes) {
               log.push_back("clear user.js");
               problems.insert(problems.end(), clearProblems.begin(), clearProblems.end());
+              notes.insert(notes.end(), clearNotes.begin(), clearNotes.end());
             },
         .startTrafficGraph = [] { return std::make_unique<CountingGraph>(); },
         .setBorder = [this](BorderStyle b) { log.push_back(b == BorderStyle::None ? "border none" : "border fixed"); },
@@ -253,6 +255,14 @@ TEST_F(MainFixture, AUserJsThatCouldNotBeEmptiedIsReportedInsteadOfSuccess) {
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0],
             "2\tReset\tThese Firefox preference files could not be emptied:\r\ncannot write C:\\p\\user.js");
+}
+
+TEST_F(MainFixture, AProfileFirefoxRunsWithIsNamedUnderTheFinishedMessage) {
+  clearNotes = {"restart Firefox for profile a"};
+  main.FormCreate();
+  main.Label1Click();
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"1\tReset\tThe default settings have been restored.\r\n\r\n"
+                                                  "restart Firefox for profile a"}));
 }
 
 TEST_F(MainFixture, ADisabledRecoverLinkIgnoresClicksAndHovering) {

@@ -73,7 +73,7 @@ TEST_F(Reader, PresentValuesAndTheSwitchRule) {
   EXPECT_EQ(window.ItemIndex(kMtuDiscovery), 0) << "5 is neither yes nor no";
   EXPECT_EQ(window.ItemIndex(kBlackHoleDetect), 2);
   EXPECT_EQ(window.ItemIndex(kSelective), 1);
-  EXPECT_EQ(window.Text(kTimeToLive), "2147483647") << "a present value that is no number";
+  EXPECT_EQ(window.Text(kTimeToLive), "128") << "a present value that is no number shows as a missing one";
   EXPECT_TRUE(window.Checked(kWindowScaling));
   EXPECT_TRUE(window.Checked(kTimestamps));
   EXPECT_EQ(window.Text(kLanRequestBuffer), "16384");
@@ -99,6 +99,39 @@ TEST_F(Reader, SelectedAdapterMtu1492ChecksPppoe) {
   window.SetChecked(kPppoe, false);
   EXPECT_EQ(window.Text(kMtu), "1492");
   EXPECT_FALSE(window.ReadOnly(kMtu));
+}
+
+TEST_F(Reader, ThePppoeBoxLeavesTheRegistrysWindowShown) {
+  // Checking the box proposes the class's window at 1492 (17424 for the
+  // first class); the page shows, and an unedited pass keeps, the stored one.
+  Seed(
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"TcpWindowSize\"=dword:000493e0\n"
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{S}]\n\"MTU\"=dword:000005d4\n");
+  Show();
+  ASSERT_TRUE(window.Checked(kPppoe));
+  EXPECT_EQ(window.Text(kRecvWindow), "300000");
+  EXPECT_EQ(window.Text(kMtu), "1492");
+  EXPECT_TRUE(window.ReadOnly(kMtu));
+  CustomOptimizeTcp(page);
+  EXPECT_EQ(Read(kLM, kT, "TcpWindowSize"), 300000);
+}
+
+TEST_F(Reader, ValuesWithoutANumberShowAsMissingAndAreNeverWrittenBackAsOne) {
+  Seed(
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"TcpWindowSize\"=dword:7fffffff\n"
+      "\"DefaultTTL\"=\"abc\"\n\"Tcp1323Opts\"=\"3\"\n\"EnablePMTUDiscovery\"=hex:01\n"
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{S}]\n\"MTU\"=\"1492\"\n");
+  Show();
+  EXPECT_EQ(window.Text(kRecvWindow), "65536");
+  EXPECT_EQ(window.Text(kTimeToLive), "128");
+  EXPECT_FALSE(window.Checked(kWindowScaling)) << "no number, no bits";
+  EXPECT_FALSE(window.Checked(kTimestamps));
+  EXPECT_EQ(window.ItemIndex(kMtuDiscovery), 0);
+  EXPECT_EQ(window.Text(kMtu), "1500");
+  EXPECT_FALSE(window.Checked(kPppoe));
+  CustomOptimizeTcp(page);
+  EXPECT_EQ(Read(kLM, kT, "DefaultTTL"), 128);
+  EXPECT_EQ(Read(kLM, kT, "TcpWindowSize"), 65536);
 }
 
 TEST_F(Reader, OtherAdapterMtuLeavesPppoeAlone) {

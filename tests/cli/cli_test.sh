@@ -68,10 +68,26 @@ check "custom-tcp receive window for the class" "Edit_TCP_RecvWindows=129940" "$
 check "custom backup" yes "$([ -s CustomRegBackUp.bk ] && echo yes)"
 
 check "restore-backup" 0 "$(status_of --registry r.reg restore-backup CustomRegBackUp.bk)"
-check "restore-backup put back" "Edit_TimeToLive=64" "$(cli --registry r.reg show | grep Edit_TimeToLive)"
 check "restore-backup missing file" 1 "$(status_of --registry r.reg restore-backup nothing.bk)"
 check "restore-defaults" 0 "$(status_of --registry r.reg restore-defaults)"
 check "restore-defaults reset" "Edit_TimeToLive=128" "$(cli --registry r.reg show | grep Edit_TimeToLive)"
+
+# Two passes, then the restore: the user's own value comes back, not the
+# first pass's. A file under the backup's name that is no backup is kept
+# under another name, and the pass says so and fails.
+mkdir own
+cd own
+printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n"DefaultTTL"=dword:00000040\n' >u.reg
+check "own: first pass" 0 "$(status_of --registry u.reg custom-tcp --class 10M Edit_TimeToLive=99)"
+check "own: second pass" 0 "$(status_of --registry u.reg custom-tcp --class 1G Edit_TimeToLive=77)"
+check "own: restore" 0 "$(status_of --registry u.reg restore-backup CustomRegBackUp.bk)"
+check "own: the user's value is back" "Edit_TimeToLive=64" "$(cli --registry u.reg show | grep Edit_TimeToLive)"
+printf 'DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n\\SYSTEM\r\nlots\r\nREG_DWORD\r\n' >RegBackUp.bk
+check "own: invalid backup fails the pass" 1 "$($cli_cmd --registry u.reg auto-tcp --class 1M --mtu 1500 >/dev/null 2>err; echo $?)"
+check "own: invalid backup kept aside" "DefaultTTL" "$(head -n 1 RegBackUp.bk.invalid | tr -d '\r')"
+check "own: the pass says where" 1 "$(grep -c 'RegBackUp.bk.invalid' err)"
+check "own: a valid backup after it" 0 "$(status_of --registry u.reg auto-tcp --class 1M --mtu 1500)"
+cd ..
 
 printf 'REGEDIT4\n[HKEY_NOWHERE]\n' >bad.reg
 check "corrupt registry file" 1 "$(status_of --registry bad.reg show)"

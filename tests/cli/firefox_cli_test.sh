@@ -1,10 +1,11 @@
 #!/bin/sh
 # velomar-cli's Firefox commands end to end on a copy of a real profile
 # tree (natively: the tree under $XDG_CONFIG_HOME/mozilla/firefox).
-# usage: firefox_cli_test.sh CLI PROFILE_TREE
+# usage: firefox_cli_test.sh CLI PROFILE_TREE LOCK_HOLDER
 set -u
 cli=$1
 tree=$2
+holder=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -47,6 +48,26 @@ check "restore-custom" 0 "$(status_of firefox-restore-custom)"
 check "clear" 0 "$(status_of firefox-clear)"
 check "clear empties user.js" 0 "$(wc -c <"$profile/user.js" | tr -d ' ')"
 check "prefs.js as it was" same "$(same_lines "$profile/prefs.js" prefs.before)"
+
+# Firefox running with the profile (the holder keeps its lock until its
+# input ends): the restore leaves it alone and fails, the pass goes ahead
+# and asks for a restart.
+printf 'written by Firefox\n' >"$profile/prefs.js"
+mkfifo hold said
+"$holder" "$profile" <hold >said &
+exec 3>hold
+read -r answer <said
+check "lock held" ready "$answer"
+check "running: restore fails" 1 "$(status_of firefox-restore)"
+check "running: restore says why" 1 "$("$cli" firefox-restore 2>&1 >/dev/null | grep -c 'close Firefox first')"
+check "running: prefs.js untouched" "written by Firefox" "$(cat "$profile/prefs.js")"
+check "running: auto" 0 "$(status_of firefox-auto --class 10M)"
+check "running: auto asks for a restart" 1 "$("$cli" firefox-auto --class 10M 2>&1 >/dev/null | grep -c 'restart Firefox')"
+exec 3>&-
+wait
+printf 'written later\n' >"$profile/prefs.js"
+check "lock left behind: restore" 0 "$(status_of firefox-restore)"
+check "lock left behind: prefs.js restored" "written by Firefox" "$(tr -d '\r' <"$profile/prefs.js")"
 
 echo "firefox-cli: $passed passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -34,16 +34,18 @@ TEST_F(FirefoxPass, OneProfileFillsFiftyFourUnitsAndBacksUpFirst) {
   EXPECT_EQ(window.Position(kProgress), 54);
   EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "user_pref(\"a\", 1);\r\nuser_pref(\"b\", 2);\r\n");
   EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "user_pref(\"ui.submenuDelay\", 7);\r\n");
-  const auto memory = platform::TotalPhysicalMemory();
-  ASSERT_TRUE(memory);
-  const int machineClass = MachineClassOf(IsMemoryBig(*memory), 1024);
+  const auto memoryBig = QueryMemoryBig();
+  ASSERT_TRUE(memoryBig);
+  const int machineClass = MachineClassOf(*memoryBig, 1024);
   EXPECT_NE(ReadFileText(In(dir, "user.js")).find(MachineClassPrefs(machineClass)[6].Line()), std::string::npos);
 
-  // A second pass backs up the state the first one left.
-  const std::string afterFirst = ReadFileText(In(dir, "user.js"));
+  // A second pass copies prefs.js again, but user.bk keeps the user's own
+  // user.js from before the first pass.
+  WriteFileText(In(dir, "prefs.js"), "user_pref(\"a\", 3);\n");
   window.SetPosition(kProgress, 0);
   ASSERT_TRUE(Run(56, true));
-  EXPECT_EQ(ReadFileText(In(dir, "user.bk")), afterFirst);
+  EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "user_pref(\"ui.submenuDelay\", 7);\r\n");
+  EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "user_pref(\"a\", 3);\r\n");
   EXPECT_EQ(window.Position(kProgress), 108);
 }
 
@@ -55,7 +57,9 @@ TEST_F(FirefoxPass, FourSectionsOfWhichTwoResolveAddThirteenEach) {
   EXPECT_EQ(window.Position(kProgress), 26);
   EXPECT_TRUE(platform::FileExists(In(Dir("a"), "user.js")));
   EXPECT_TRUE(platform::FileExists(In(Dir("b"), "user.js")));
-  EXPECT_FALSE(platform::FileExists(In(Dir("a"), "user.bk")));  // there was no user.js to back up
+  // There was no user.js: its backup is empty, so that undo empties the one the pass wrote.
+  EXPECT_TRUE(platform::FileExists(In(Dir("a"), "user.bk")));
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "user.bk")), "");
   window.SetPosition(kProgress, 0);
   ASSERT_TRUE(Run(1024, true));
   EXPECT_EQ(window.Position(kProgress), 52);
@@ -65,6 +69,20 @@ TEST_F(FirefoxPass, EndsFalseAndTouchesNothingWithoutProfilesIni) {
   EXPECT_FALSE(Run());
   EXPECT_EQ(window.RowCount(kLog), 0);
   EXPECT_TRUE(window.Events().empty());
+}
+
+TEST_F(FirefoxPass, AMemoryQueryWithoutAnErrorCodeEndsThePassOneWithACodeDoesNot) {
+  const std::string dir = OneProfile();
+  {
+    platform::ScopedPhysicalMemory noAnswer({std::nullopt, 0});
+    EXPECT_FALSE(Run());
+    EXPECT_TRUE(window.Events().empty());
+    EXPECT_FALSE(platform::FileExists(In(dir, "user.js")));
+  }
+  // With a reason the pass carries on, with the settings of a smaller machine.
+  platform::ScopedPhysicalMemory failed({std::nullopt, 8});
+  EXPECT_TRUE(Run(1024));
+  EXPECT_NE(ReadFileText(In(dir, "user.js")).find(MachineClassPrefs(1)[11].Line()), std::string::npos);
 }
 
 TEST_F(FirefoxPass, AFailingProfileIsReportedAndThePassGoesOn) {

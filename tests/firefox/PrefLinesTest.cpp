@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "firefox/Unit_Firefox_Optimize.h"
+#include "platform/System.h"
 
 namespace velomar {
 namespace {
@@ -38,6 +39,19 @@ TEST(PrefLines, MachineClassBoundaries) {
   EXPECT_FALSE(IsMemoryBig(1073741823ull));
   EXPECT_EQ(MachineClassOf(true, 1023), 2);
   EXPECT_EQ(MachineClassOf(true, 1048576), 3);
+}
+
+TEST(PrefLines, AFailedMemoryQueryCountsAsLessUnlessItGaveNoReason) {
+  {
+    platform::ScopedPhysicalMemory exactlyOneGiB({kOneGiB, 0});
+    EXPECT_EQ(QueryMemoryBig(), true);
+  }
+  {
+    platform::ScopedPhysicalMemory failedWithCode({std::nullopt, 8});
+    EXPECT_EQ(QueryMemoryBig(), false);
+  }
+  platform::ScopedPhysicalMemory failedWithoutCode({std::nullopt, 0});
+  EXPECT_EQ(QueryMemoryBig(), std::nullopt) << "the caller ends there";
 }
 
 TEST(PrefLines, CustomSetHasEmptyEntriesWhereTheAutomaticOneDeletes) {

@@ -126,7 +126,7 @@ struct MainWindowFixture : ::testing::Test {
     s.windowsMajorVersion = [this] { return majorVersion; };
     s.firefoxInstalled = [this] { return firefox; };
     s.restoreTcpDefaults = [this] { ran.push_back("tcp defaults"); };
-    s.clearUserPrefsFile = [this](std::vector<std::string>&) { ran.push_back("user.js"); };
+    s.clearUserPrefsFile = [this](std::vector<std::string>&, std::vector<std::string>&) { ran.push_back("user.js"); };
     s.startTrafficGraph = [this, real = s.startTrafficGraph] { return std::make_unique<CountedGraph>(real(), ticks); };
     return s;
   }

@@ -22,7 +22,13 @@ constexpr const char* kTcpip = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Pa
 // it is shown over.
 struct RecoverFixture : ::testing::Test {
   std::vector<std::string> ran;
-  TForm_Recover form{{[this] { ran.push_back("registry"); }, [this] { ran.push_back("firefox"); }}};
+  // What the Firefox restore reports.
+  RecoverReport firefoxSays;
+  TForm_Recover form{{[this] { ran.push_back("registry"); },
+                      [this](RecoverReport& report) {
+                        ran.push_back("firefox");
+                        report = firefoxSays;
+                      }}};
   ui::Form owner{{.className = "VelomarTestOwner", .caption = "Owner", .clientWidth = 300, .clientHeight = 200}};
   MessageBoxRecorder boxes;
 
@@ -103,6 +109,15 @@ TEST_F(RecoverFixture, ADisabledButCheckedFirefoxOptionStillRestoresFirefox) {
   });
   EXPECT_EQ(ran, (std::vector<std::string>{"firefox"}));
   ExpectFinishedMessage();
+}
+
+TEST_F(RecoverFixture, WhatWasNotPutBackIsSaidInsteadOfFinished) {
+  firefoxSays.problems = {"Firefox is running with the profile \"a\": close Firefox first."};
+  ShowModalAnd([&] { ClickButton(At("Button_Recover")); });
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, firefoxSays.problems[0]);
+  EXPECT_TRUE(boxes.Boxes()[0].style & MB_ICONWARNING);
+  EXPECT_FALSE(form.IsShowing());
 }
 
 TEST_F(RecoverFixture, CloseRestoresNothingAndReturns) {

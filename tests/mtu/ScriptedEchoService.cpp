@@ -73,12 +73,14 @@ platform::EchoResult ScriptedEchoService::Answer(std::uint32_t address, const vo
   int number = 0;
   std::chrono::milliseconds wait{0};
   std::uint32_t status = platform::kIpSuccess;
+  bool withoutReply = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     number = static_cast<int>(echoes_.size());
     if (number == throwOnEcho) throw std::runtime_error("scripted echo failure");
     echoes_.push_back({address, std::string(static_cast<const char*>(data), size), options, timeoutMs});
     wait = delay;
+    withoutReply = failuresWithoutReply;
     const auto scripted = scriptedStatus.find(number);
     if (scripted != scriptedStatus.end())
       status = scripted->second;
@@ -88,8 +90,9 @@ platform::EchoResult ScriptedEchoService::Answer(std::uint32_t address, const vo
   if (wait.count() > 0) std::this_thread::sleep_for(wait);
 
   platform::EchoResult result;
-  result.reply.Status = status;
   result.lastError = status;
+  if (status != platform::kIpSuccess && withoutReply) return result;
+  result.reply.Status = status;
   if (status == platform::kIpSuccess) {
     result.replies = 1;
     result.reply.Address = address;

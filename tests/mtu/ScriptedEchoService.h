@@ -28,6 +28,10 @@ class ScriptedEchoService : public platform::IcmpEchoService {
   // Answers by the number of the echo (0 for the first), in place of the
   // path's: a status, from the destination when it is IP_SUCCESS.
   std::map<int, std::uint32_t> scriptedStatus;
+  // Answers other than success come as Windows gives a timeout or a
+  // request too big for the local link: no reply (IcmpSendEcho returns 0,
+  // the reply buffer keeps its zeros) and the status only as the last error.
+  bool failuresWithoutReply = false;
   // How long every echo takes (the caller's thread sleeps meanwhile).
   std::chrono::milliseconds delay{0};
 

@@ -118,6 +118,22 @@ TEST_F(SizeSearchTest, OtherStatusesRetryButOnlyABoundedNumberOfTimes) {
   EXPECT_EQ(failing.Sizes(), (Sizes(kProbeOtherStatusLimit, 40)));
 }
 
+TEST_F(SizeSearchTest, AnEchoWithoutReplyIsReadFromTheLastError) {
+  // Timeouts and too-big answers arrive with no reply at all, the reply
+  // buffer still zeroed: read as a success they would end the search.
+  service.failuresWithoutReply = true;
+  service.scriptedStatus[1] = platform::kIpReqTimedOut;
+  EXPECT_EQ(Measure(1492), 1492);
+  EXPECT_EQ(service.Sizes(), (Sizes{40, 1064, 1064, 2088, 1320, 1576, 1384, 1448, 1512, 1464, 1480, 1468, 1465}));
+
+  ScriptedEchoService silent;
+  ScopedIcmpEcho useSilent(silent);
+  silent.failuresWithoutReply = true;
+  for (int i = 0; i < 3; ++i) silent.scriptedStatus[i] = platform::kIpReqTimedOut;
+  EXPECT_EQ(MeasurePathMtu(kHost), -1);
+  EXPECT_EQ(silent.Sizes(), (Sizes{40, 40, 40})) << "three timeouts, each retried at the same size";
+}
+
 TEST_F(SizeSearchTest, NoNameResolutionEndsAfterASingleAttempt) {
   EXPECT_EQ(MeasurePathMtu("probe.unresolvable.test"), -1);
   EXPECT_EQ(service.counts().lookups, 1);

@@ -1,9 +1,9 @@
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "platform/Files.h"
 
@@ -123,6 +123,19 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents, s
 }
 
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool RenameFile(const std::string& from, const std::string& to, std::string& error) {
+  struct stat st {};
+  if (::lstat(to.c_str(), &st) == 0) {
+    error = "Cannot rename \"" + from + "\": \"" + to + "\" exists";
+    return false;
+  }
+  if (::rename(from.c_str(), to.c_str()) != 0) {
+    error = Describe("Cannot rename", from);
+    return false;
+  }
+  return true;
+}
 
 std::string CurrentDirectory() {
   char buffer[4096];

@@ -1,5 +1,6 @@
-#include <cstdlib>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
 
 #include "platform/Files.h"
 #include "platform/System.h"
@@ -19,11 +20,14 @@ std::string ApplicationDataFolder() {
   return folder;
 }
 
-std::optional<std::uint64_t> TotalPhysicalMemory() {
+PhysicalMemory QuerySystemPhysicalMemory() {
+  // sysconf sets errno only for a real failure; an answer it cannot give
+  // leaves errno at 0.
+  errno = 0;
   const long pages = ::sysconf(_SC_PHYS_PAGES);
-  const long pageSize = ::sysconf(_SC_PAGESIZE);
-  if (pages <= 0 || pageSize <= 0) return std::nullopt;
-  return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+  const long pageSize = pages > 0 ? ::sysconf(_SC_PAGESIZE) : 0;
+  if (pages <= 0 || pageSize <= 0) return {std::nullopt, static_cast<std::uint32_t>(errno)};
+  return {static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize), 0};
 }
 
 std::string FirefoxDataFolderCandidate() {

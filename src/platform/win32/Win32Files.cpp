@@ -13,8 +13,7 @@ std::string Describe(const std::string& what, const std::string& path) {
                  nullptr);
   std::string message = what + " \"" + path + "\": ";
   std::string reason = text;
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
-    reason.pop_back();
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
   message += reason.empty() ? "error " + std::to_string(code) : reason;
   return message;
 }
@@ -120,6 +119,15 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents, s
 }
 
 bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool RenameFile(const std::string& from, const std::string& to, std::string& error) {
+  // MoveFileA without flags never replaces an existing file.
+  if (!MoveFileA(from.c_str(), to.c_str())) {
+    error = Describe("Cannot rename", from) + " (to \"" + to + "\")";
+    return false;
+  }
+  return true;
+}
 
 std::string CurrentDirectory() {
   char buffer[MAX_PATH * 2] = {};

@@ -15,11 +15,12 @@ std::string ApplicationDataFolder() {
   return folder;
 }
 
-std::optional<std::uint64_t> TotalPhysicalMemory() {
+PhysicalMemory QuerySystemPhysicalMemory() {
   MEMORYSTATUSEX status{};
   status.dwLength = sizeof status;
-  if (!GlobalMemoryStatusEx(&status)) return std::nullopt;
-  return status.ullTotalPhys;
+  SetLastError(0);
+  if (!GlobalMemoryStatusEx(&status)) return {std::nullopt, GetLastError()};
+  return {status.ullTotalPhys, 0};
 }
 
 std::string FirefoxDataFolderCandidate() { return {}; }

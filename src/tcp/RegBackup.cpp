@@ -1,0 +1,183 @@
+// The registry backup files: reading and checking them, the writer that
+// keeps what a backup already holds, and the restore.
+#include "tcp/RegBackup.h"
+
+#include <string_view>
+
+#include "platform/Files.h"
+#include "registry/Unit_RegOperation.h"
+#include "tcp/Unit_TcpOptimize.h"
+#include "util/Numbers.h"
+
+namespace velomar {
+
+namespace {
+
+const char* TypeName(std::uint32_t type) {
+  switch (type) {
+    case platform::kRegNone: return "REG_NONE";
+    case platform::kRegSz: return "REG_SZ";
+    case platform::kRegExpandSz: return "REG_EXPAND_SZ";
+    case platform::kRegBinary: return "REG_BINARY";
+    case platform::kRegDword: return "REG_DWORD";
+    case platform::kRegMultiSz: return "REG_MULTI_SZ";
+    case platform::kRegQword: return "REG_QWORD";
+    default: return "REG_UNKNOWN";
+  }
+}
+
+// The record of a value as the registry holds it now. Only integers can be
+// put back; a value of another type is recorded as "No value" with its type.
+BackupRecord RecordOfCurrentValue(const RegStep& step) {
+  const RegValueSnapshot snapshot = SnapshotRegValue(step.root, step.path, step.name);
+  BackupRecord record{step.name, step.root, step.path, kNoKeyMarker, "REG_NONE", std::nullopt};
+  if (!snapshot.keyExists) return record;
+  record.oldValue = kNoValueMarker;
+  if (!snapshot.valueExists) return record;
+  record.type = TypeName(snapshot.value.type);
+  if (const auto dword = snapshot.value.AsDword()) {
+    record.value = static_cast<std::int32_t>(*dword);
+    record.oldValue = std::to_string(*record.value);
+  }
+  return record;
+}
+
+// The records, then any lines left over after the last whole one: new
+// records go before those, so that no record shifts and no line is lost.
+Lines LinesOf(const BackupContents& contents) {
+  Lines lines;
+  for (const auto& r : contents.records) lines.insert(lines.end(), {r.name, r.root, r.path, r.oldValue, r.type});
+  lines.insert(lines.end(), contents.leftover.begin(), contents.leftover.end());
+  return lines;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  const auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (fold(a[i]) != fold(b[i])) return false;
+  return true;
+}
+
+std::string_view WithoutOuterBackslashes(std::string_view path) {
+  while (!path.empty() && path.front() == '\\') path.remove_prefix(1);
+  while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return path;
+}
+
+platform::RegRoot RootWrittenFor(const std::string& name) {
+  platform::RegRoot root;
+  return SelectRoot(name, root) ? root : platform::RegRoot::CurrentUser;
+}
+
+const BackupRecord* RecordFor(const BackupContents& contents, const RegStep& step) {
+  for (const auto& record : contents.records)
+    if (RestoresSameValue(record, step)) return &record;
+  return nullptr;
+}
+
+// A backup file as found: none, one a restore would accept, or one it
+// would not (unreadable, or a value line that is no number nor marker).
+struct FoundBackup {
+  bool exists = false;
+  bool valid = false;
+  BackupContents contents;
+  std::string problem;
+};
+
+FoundBackup ReadBackupFile(const std::string& file) {
+  FoundBackup found;
+  if (file.empty() || !platform::FileExists(file)) return found;
+  found.exists = true;
+  Lines lines;
+  if (!LoadLines(file, lines, found.problem)) return found;
+  try {
+    found.contents = ParseRegBackup(lines, file);
+    found.valid = true;
+  } catch (const ConversionError& e) {
+    found.problem = e.what();
+  }
+  return found;
+}
+
+// A name beside the file that nothing has yet.
+std::string UnusedAsideName(const std::string& file) {
+  std::string candidate = file + ".invalid";
+  for (int n = 2; platform::FileExists(candidate) || platform::DirectoryExists(candidate); ++n)
+    candidate = file + ".invalid" + std::to_string(n);
+  return candidate;
+}
+
+}  // namespace
+
+BackupContents ParseRegBackup(const Lines& lines, const std::string& fileName) {
+  BackupContents contents;
+  const std::size_t whole = lines.size() / 5 * 5;
+  for (std::size_t k = 0; k < whole; k += 5) {
+    BackupRecord record{lines[k], lines[k + 1], lines[k + 2], lines[k + 3], lines[k + 4], std::nullopt};
+    if (record.oldValue != kNoValueMarker && record.oldValue != kNoKeyMarker) {
+      record.value = ParseInt32(record.oldValue);
+      if (!record.value)
+        throw ConversionError(NotAnIntegerMessage(record.oldValue, fileName + ", line " + std::to_string(k + 4)));
+    }
+    contents.records.push_back(std::move(record));
+  }
+  contents.leftover.assign(lines.begin() + static_cast<std::ptrdiff_t>(whole), lines.end());
+  return contents;
+}
+
+bool RestoresSameValue(const BackupRecord& record, const RegStep& step) {
+  return RootWrittenFor(record.root) == RootWrittenFor(step.root) &&
+         EqualIgnoringCase(WithoutOuterBackslashes(record.path), WithoutOuterBackslashes(step.path)) &&
+         EqualIgnoringCase(record.name, step.name);
+}
+
+RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& otherFile,
+                                const std::vector<RegStep>& steps) {
+  RegBackupOutcome outcome;
+  FoundBackup own = ReadBackupFile(file);
+  if (own.exists && !own.valid) {
+    const std::string aside = UnusedAsideName(file);
+    std::string error;
+    if (!platform::RenameFile(file, aside, error)) {
+      outcome.error = "\"" + file + "\" is no valid backup (" + own.problem + ") and cannot be moved aside: " + error;
+      return outcome;
+    }
+    outcome.movedAsideTo = aside;
+    outcome.movedAsideReason = own.problem;
+    own = FoundBackup{};
+  }
+  const FoundBackup other = otherFile == file ? FoundBackup{} : ReadBackupFile(otherFile);
+
+  const std::size_t held = own.contents.records.size();
+  for (const auto& step : steps) {
+    if (!StepApplies(step) || RecordFor(own.contents, step)) continue;
+    // The other mode's backup may have seen the value before either pass changed it.
+    const BackupRecord* earlier = other.valid ? RecordFor(other.contents, step) : nullptr;
+    own.contents.records.push_back(earlier ? *earlier : RecordOfCurrentValue(step));
+  }
+  if (own.valid && own.contents.records.size() == held) {
+    outcome.written = true;  // it already holds every value: left exactly as it is
+    return outcome;
+  }
+  outcome.written = SaveLines(file, LinesOf(own.contents), outcome.error);
+  return outcome;
+}
+
+bool RestoreRegBackup(const std::string& fileName) {
+  if (!platform::FileExists(fileName)) return false;
+  Lines lines;
+  std::string error;
+  if (!LoadLines(fileName, lines, error)) return false;
+  BackupContents contents;
+  try {
+    contents = ParseRegBackup(lines, fileName);
+  } catch (const ConversionError& e) {
+    throw ConversionError(std::string(e.what()) + "; nothing was restored");
+  }
+  for (const auto& record : contents.records)
+    if (record.value) WriteRegInteger(record.root, record.path, record.name, *record.value);
+  return true;
+}
+
+}  // namespace velomar

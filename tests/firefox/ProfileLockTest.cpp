@@ -1,0 +1,136 @@
+// Profiles Firefox runs with, told by the lock a second process holds as
+// Firefox holds it: the restores leave such a profile alone, the passes
+// and the clearing of user.js go ahead and ask for a restart.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include "LockHolderProcess.h"
+#include "support/FirefoxFixture.h"
+#include "window/MemoryWindow.h"
+#include "window/PassView.h"
+
+namespace velomar {
+namespace {
+
+using test::ReadFileText;
+using test::WriteFileText;
+
+bool Mentions(const std::vector<std::string>& messages, const std::string& text) {
+  return messages.size() == 1 && messages[0].find(text) != std::string::npos;
+}
+
+class ProfileLock : public test::FirefoxFolderTest {
+ protected:
+  // "work" in folder a, which Firefox will run with, and "home" in b, each
+  // with every backup a restore reads.
+  void TwoProfilesWithBackups() {
+    WriteProfilesIni("[General]\n[Profile0]\nName=work\nPath=a\n[Profile1]\nName=home\nPath=b\n");
+    for (const char* name : {"a", "b"}) {
+      const std::string dir = MakeProfile(name);
+      WriteFileText(In(dir, "prefs.js"), "current\n");
+      WriteFileText(In(dir, "user.js"), "current user\n");
+      WriteFileText(In(dir, "prefs.bk"), "saved\n");
+      WriteFileText(In(dir, "user.bk"), "saved user\n");
+      WriteFileText(In(dir, "Custom_prefs.bk"), "custom saved\n");
+      WriteFileText(In(dir, "Custom_user.bk"), "custom saved user\n");
+    }
+  }
+};
+
+TEST_F(ProfileLock, RestoresLeaveTheRunningProfileWholeAndSaySo) {
+  TwoProfilesWithBackups();
+  test::LockHolderProcess firefox(Dir("a"));
+  ASSERT_TRUE(firefox.Holding());
+  EXPECT_TRUE(FirefoxRunsWithProfile(Dir("a")));
+  EXPECT_FALSE(FirefoxRunsWithProfile(Dir("b")));
+
+  FileProblems problems;
+  RestartNotes notes;
+  EXPECT_FALSE(RestoreFirefoxBackup(&problems, &notes)) << "not a success";
+  EXPECT_TRUE(Mentions(problems, "\"work\": close Firefox first")) << testing::PrintToString(problems);
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), "current\n");
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "user.js")), "current user\n");
+  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "saved\r\n") << "the walk goes on";
+  EXPECT_EQ(ReadFileText(In(Dir("b"), "user.js")), "saved user\r\n");
+
+  problems.clear();
+  EXPECT_FALSE(RestoreCustomFirefoxBackup(&problems, &notes));
+  EXPECT_TRUE(Mentions(problems, "close Firefox first"));
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), "current\n");
+  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "custom saved\r\n");
+  EXPECT_TRUE(notes.empty());
+
+  // user.js alone may be written: Firefox reads it when it starts.
+  problems.clear();
+  EXPECT_TRUE(ClearUserPrefsFile(&problems, &notes));
+  EXPECT_TRUE(problems.empty());
+  EXPECT_TRUE(Mentions(notes, "\"work\": restart Firefox")) << testing::PrintToString(notes);
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "user.js")), "");
+
+  // Gone, Firefox leaves its lock files behind; they no longer count.
+  firefox.Release();
+  EXPECT_FALSE(FirefoxRunsWithProfile(Dir("a")));
+  problems.clear();
+  EXPECT_TRUE(RestoreFirefoxBackup(&problems)) << testing::PrintToString(problems);
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), "saved\r\n");
+}
+
+TEST_F(ProfileLock, PassesWriteUserJsAndAskForARestart) {
+  WriteProfilesIni("[General]\n[Profile0]\nName=work\nPath=a\n");
+  const std::string dir = MakeProfile("a");
+  WriteFileText(In(dir, "prefs.js"), "user_pref(\"a\", 1);\n");
+  test::LockHolderProcess firefox(dir);
+  ASSERT_TRUE(firefox.Holding());
+
+  MemoryWindow window;
+  window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
+  FileProblems problems;
+  RestartNotes notes;
+  EXPECT_TRUE(RunFirefoxPass(1024, false, window, &problems, &notes)) << testing::PrintToString(problems);
+  EXPECT_TRUE(Mentions(notes, "\"work\": restart Firefox"));
+  const auto rows = window.Rows(pass_controls::kAutomatic.log);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows.back().name, notes[0]) << "the pass's log says it too";
+  EXPECT_NE(ReadFileText(In(dir, "user.js")).find("network.http.pipelining"), std::string::npos);
+
+  MemoryWindow page;
+  for (const auto& box : CustomPrefBoxes()) page.SetChecked(box.checkBox, true);
+  CustomPassInputs inputs{page, false, 56};
+  const CustomPassOutcome outcome = RunCustomFirefoxWalk(inputs);
+  EXPECT_TRUE(outcome.optimized);
+  EXPECT_TRUE(Mentions(outcome.notes, "restart Firefox"));
+}
+
+#ifndef _WIN32
+TEST_F(ProfileLock, ALockLinkAloneIsJudgedByTheProcessItNames) {
+  const std::string dir = MakeProfile("p");
+  const std::string link = In(dir, "lock");
+  const auto linkTo = [&](const std::string& target) {
+    ::unlink(link.c_str());
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+  };
+  const std::string self = std::to_string(::getpid());
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string dead = std::to_string(child);
+
+  linkTo("127.0.0.1:" + self);  // an older Firefox, without the fcntl lock
+  EXPECT_TRUE(FirefoxRunsWithProfile(dir));
+  linkTo("127.0.0.1:" + dead);
+  EXPECT_FALSE(FirefoxRunsWithProfile(dir));
+  linkTo("192.0.2.1:" + dead);  // another machine's Firefox cannot be asked
+  EXPECT_TRUE(FirefoxRunsWithProfile(dir));
+  linkTo("127.0.0.1:+" + self);  // its owner held the fcntl lock, which nobody holds
+  EXPECT_FALSE(FirefoxRunsWithProfile(dir));
+  linkTo("not a lock");
+  EXPECT_FALSE(FirefoxRunsWithProfile(dir));
+}
+#endif
+
+}  // namespace
+}  // namespace velomar
