@@ -207,7 +207,7 @@ void CustomWindow::Button_TCP_OptimizeClick() {
     if (!SaveCustomClass(window.Position(custom_tcp::kTrackBar), error)) problems.push_back(error);
     unit.Optimized = true;
     const PassReport report = RunCustomTcpPass(settings, window);
-    if (!report.backupWritten) problems.push_back(report.backupError);
+    if (const std::string notice = BackupNotice(report); !notice.empty()) problems.push_back(notice);
     window.ShowMessage(window.Text(kTcpDone), window.Text(kTcpOptimize), MessageIcon::Information);
   }
   std::string text;

@@ -14,5 +14,8 @@ namespace velomar::ui {
 HBITMAP CreateArtwork(const std::string& name, int width, int height, int frame);
 // Frames of a picture: 1 for still ones, 0 for unknown names.
 int ArtworkFrames(const std::string& name);
+// Milliseconds between frames at the pace the picture is drawn for; an
+// animation shown faster divides it.
+int ArtworkFrameDelay(const std::string& name);
 
 }  // namespace velomar::ui

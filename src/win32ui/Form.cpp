@@ -22,7 +22,6 @@ constexpr const char* kPartClass = "VelomarPart";
 constexpr const char* kPartProperty = "VelomarPart";
 constexpr UINT_PTR kTimerIdBase = 1000;
 constexpr UINT_PTR kAnimationIdBase = 20000;
-constexpr int kAnimationInterval = 100;
 // Wrapped lines are measured this much narrower than the label: drawn glyphs
 // may reach past their measured advance.
 constexpr int kWrapSlack = 3;
@@ -717,7 +716,7 @@ void Form::SetAnimation(std::string_view name, bool playing, int speedPercent) {
     Part& part = At(name);
     part.animating = playing;
     if (!hwnd_) return;
-    const int interval = std::max(10, kAnimationInterval * 100 / std::max(1, speedPercent));
+    const int interval = std::max(10, ArtworkFrameDelay(part.pictureName) * 100 / std::max(1, speedPercent));
     if (playing)
       SetTimer(hwnd_, kAnimationIdBase + part.index, interval, nullptr);
     else

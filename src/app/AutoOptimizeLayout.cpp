@@ -1,0 +1,95 @@
+// The automatic optimisation window as designed. Only the top of the panel
+// fits the design height: the first run makes the window taller, which
+// brings the log list into view.
+#include <string>
+#include <vector>
+
+#include "app/AutoOptimizeWindow.h"
+#include "bandwidth/BandwidthClass.h"
+
+namespace velomar {
+
+namespace {
+
+constexpr int kLogWidth = 441;
+
+// Under the track bar, by position: where each class's tick label stands.
+constexpr const char* kTickNames[kBandwidthClassCount] = {"Label1",  "Label2", "Label3", "Label4",  "Label5", "Label9",
+                                                          "Label10", "Label6", "Label7", "Label11", "Label12"};
+constexpr int kTickX[kBandwidthClassCount] = {18, 56, 95, 134, 173, 210, 245, 285, 317, 355, 400};
+
+std::vector<Component> TickLabels(const char* group) {
+  std::vector<Component> labels;
+  for (int p = 0; p < kBandwidthClassCount; ++p)
+    labels.push_back(layout::Label(kTickNames[p], {kTickX[p], 52}, BandwidthClassAt(p)->TickLabel).In(group));
+  return labels;
+}
+
+}  // namespace
+
+FormLayout AutoOptimizeLayout() {
+  using namespace layout;
+  FormLayout f;
+  f.className = "TForm_Velomar_AutoOptimize";
+  f.caption = "Velomar - Automatic Optimization";
+  f.clientWidth = 473;
+  f.clientHeight = 253;
+  f.fontHeight = 11;
+  f.color = Rgb(210, 210, 210);
+  const char* panel = "Panel_Back";
+  const char* group = "GroupBox_Speed";
+  const Color dark = Rgb(44, 44, 44);
+  // The name column takes half the list less 20 pixels, the values a quarter each.
+  const int quarter = kLogWidth / 4;
+  // Texts the code shows stand off to the right, outside the client area.
+  const int off = 528;
+  // The link pictures lie behind their captions; the caption-less hot zones
+  // lie above both and take the mouse.
+  // clang-format off
+  f.components = {
+      Image("Image_Icon",                      {16, 0, 64, 64}).Picture("Program").Stretch(),
+      Label("Label_Auto_Title",                {91, 8, 175, 23}, "Automatic Mode").Bold().Font(19).FontColor(Rgb(10, 78, 146)),
+      Label("Label_Auto_Introduce",            {91, 39, 358, 0}, "Choose the speed of your internet connection and press Optimize. Velomar then tunes Windows and Firefox for it; this takes a few seconds.").WordWrap(),
+      Image("Image_Recover",                   {315, 10, 59, 15}).Picture("RecoverLink").HandCursor(),
+      Label("Label_Recover",                   {334, 10}, "Reset").Font(12).HandCursor().Transparent(),
+      Image("Image_Help",                      {385, 10, 66, 16}).Picture("HelpLink").HandCursor(),
+      Label("Label_GetHelp",                   {405, 10, 51, 16}, "Help").Font(12).HandCursor().Transparent(),
+      Label("Label8",                          {312, 8, 70, 19}).Transparent().HandCursor().Hint("Reset the TCP/IP settings to the Windows defaults and empty the Firefox user.js files"),
+      Label("Label13",                         {384, 8, 76, 19}).Transparent().HandCursor().Hint("Open the user guide"),
+      Label("Label_Restore_Finish",            {314, 53}, "Your settings have been reset to the defaults.").Hidden(),
+      Edit("Edit1",                            {off, 58, 121, 21}),
+      Label("Label_GroupBoxSpeed_Name",        {off, 85}, "Connection speed"),
+      Label("Label_Btn_Optimize_Caption",      {off, 112}, "Optimize"),
+      Label("Label_Btn_Close_Caption",         {off, 131}, "Close"),
+      Label("Label_None_Optimize",             {off, 150}, "Your connection has not been optimized yet."),
+      Label("Label_Band_of",                   {off, 169}, "Your"),
+      Label("Label_has_been_optimized",        {off, 188}, "connection has been optimized."),
+      Label("Label_Analysing_net_settings",    {off, 207}, "Measuring your connection, this may take a few seconds ..."),
+      Label("Label_Backup_Failed",             {off, 226}, "The backup of your TCP/IP settings could not be written, so the values from before this run cannot be put back:"),
+      Label("Label_Save_Failed",               {off, 245}, "The chosen speed could not be remembered for the next start:"),
+      Label("Label_Restore_Problems",          {off, 264}, "Some files could not be restored:"),
+      Label("Label_Restart_Windows",           {off, 283}, "The new settings take effect when you restart Windows."),
+      Label("Label_Restart_Firefox",           {off, 302}, "The new settings take effect when you restart Firefox."),
+      Panel("Panel_Back",                      {-8, 78, 497, 419}).Background(Rgb(230, 230, 230)),
+      Label("Label_ChooseBandwidth",           {24, 12}, "Choose the speed of your internet connection:").In(panel).Bold().Font(13).FontColor(dark),
+      GroupBox("GroupBox_Speed",               {24, 34, kLogWidth, 81}, "  Connection speed :    56 Kbps  ").In(panel),
+      TrackBar("TrackBar_BandWidth",           {15, 20, 403, 33}).In(group).Range(0, 10).Page(1),
+  };
+  for (auto& tick : TickLabels(group)) f.components.push_back(std::move(tick));
+  const std::vector<Component> rest = {
+      ProgressBar("ProgressBar_Optimize",      {24, 129, 342, 16}).In(panel).Range(0, auto_window::kProgressEnd).Hidden(),
+      Label("Label_ProcessState",              {42, 141}).In(panel).Bold().Font(11).FontColor(dark),
+      Image("Image_Animation",                 {24, 150, 16, 16}).In(panel).Picture("Busy").Stretch().Transparent().Hidden(),
+      Label("Label_Doing",                     {45, 151, 350, 13}).In(panel).FixedSize().WordWrap().Hidden(),
+      Label("Label_Notice",                    {42, 162, 423, 13}).In(panel).WordWrap().FontColor(Rgb(10, 78, 146)).Hidden(),
+      Button("Button_AutoOptimize",            {392, 136, 75, 25}, "Optimize").In(panel),
+      ListView("ListView_Log",                 {24, 176, kLogWidth, 209}).In(panel).ReadOnly().Columns({"Name", "Old Value", "New Value"}, {quarter * 2 - 20, quarter, quarter}),
+      Timer("Timer_Show", 100),
+      Other("XPManifest1"),
+  };
+  // clang-format on
+  f.components.insert(f.components.end(), rest.begin(), rest.end());
+  return f;
+}
+
+}  // namespace velomar

@@ -1,0 +1,262 @@
+#include "app/AutoOptimizeWindow.h"
+
+#include "app/RecoverChoice.h"
+#include "bandwidth/BandwidthClass.h"
+#include "bandwidth/LastSetBandWidth.h"
+#include "firefox/Unit_Firefox_Optimize.h"
+#include "lang/MultiLan_New.h"
+
+namespace velomar {
+
+using namespace auto_window;
+
+std::vector<Notice> RunWarnings(const RunOutcome& outcome) {
+  std::vector<Notice> warnings;
+  if (outcome.tcp && !outcome.tcp->backupWritten) warnings.push_back({kBackupFailed, outcome.tcp->backupError});
+  if (!outcome.saveError.empty()) warnings.push_back({kSaveFailed, outcome.saveError});
+  return warnings;
+}
+
+const char* RestartNotice(const RunOutcome& outcome) {
+  if (outcome.tcp) return kRestartWindows;
+  if (outcome.firefoxChanged) return kRestartFirefox;
+  return nullptr;
+}
+
+// Keeps every control that could start a run or a restore from doing so
+// while a pass or a restore handles messages, and gives them back however
+// the handler ends. The help caption is held too, as the button's first
+// step already takes it away.
+class AutoOptimizeWindow::Hold {
+ public:
+  explicit Hold(AutoOptimizeWindow& w) : w_(w) {
+    w_.Busy = true;
+    for (const char* name : kHeld) w_.window.SetEnabled(name, false);
+  }
+  ~Hold() {
+    for (const char* name : kHeld) w_.window.SetEnabled(name, true);
+    w_.Busy = false;
+  }
+  Hold(const Hold&) = delete;
+  Hold& operator=(const Hold&) = delete;
+
+ private:
+  static constexpr const char* kHeld[] = {kRecoverImage, kRecoverLink, kTrackBar, kButton, kHelpLink};
+  AutoOptimizeWindow& w_;
+};
+
+namespace {
+// The progress bar, the animation and the step text stand where the status
+// line stands while a run goes; they go again however the run ends.
+class BusyLook {
+ public:
+  explicit BusyLook(WindowState& window) : window_(window) {
+    window_.SetVisible(kStatus, false);
+    window_.SetVisible(kAnimation, true);
+    window_.SetAnimation(kAnimation, true, kAnimationSpeed);
+    window_.SetVisible(kDoing, true);
+  }
+  ~BusyLook() {
+    window_.SetVisible(kProgress, false);
+    window_.SetAnimation(kAnimation, false, kAnimationSpeed);
+    window_.SetVisible(kAnimation, false);
+    window_.SetVisible(kDoing, false);
+    window_.SetVisible(kStatus, true);
+  }
+  BusyLook(const BusyLook&) = delete;
+  BusyLook& operator=(const BusyLook&) = delete;
+
+ private:
+  WindowState& window_;
+};
+}  // namespace
+
+std::string AutoOptimizeWindow::ClassText(int position) const {
+  return window.Text(kBandOf) + " " + ShortName.at(static_cast<std::size_t>(position)) + " " +
+         window.Text(kHasBeenOptimized);
+}
+
+std::string AutoOptimizeWindow::NotOptimizedText() const { return window.Text(kNotOptimized); }
+
+void AutoOptimizeWindow::FormCreate() {
+  Busy = false;
+  Optimized = false;
+  BandwidthKbps = 56;
+  ApplyWindowLanguage(window, kSection);
+  ShortName.clear();
+  for (const auto& c : BandwidthClasses()) ShortName.push_back(c.ShortName);
+  if (const auto stored = LoadAutoClass()) {
+    LastAutoClass = *stored;
+    window.SetPosition(kTrackBar, *stored);
+    window.SetText(kStatus, ClassText(*stored));
+  } else {
+    window.SetText(kStatus, NotOptimizedText());
+    LastAutoClass = -1;
+  }
+  window.SetText(kButton, window.Text(kOptimizeCaption));
+}
+
+void AutoOptimizeWindow::TrackBar_BandWidthChange() {
+  // The status line names the class of the last run, not the one under the slider.
+  window.SetText(kStatus, BandwidthClassAt(LastAutoClass) ? ClassText(LastAutoClass) : NotOptimizedText());
+  if (window.Text(kButton) == window.Text(kCloseCaption)) window.SetText(kButton, window.Text(kOptimizeCaption));
+  if (const BandwidthClass* c = BandwidthClassAt(window.Position(kTrackBar))) {
+    window.SetText(kSpeedGroup, "  " + window.Text(kSpeedName) + c->AutoLabel);
+    BandwidthKbps = c->BandwidthKbps;
+  }
+}
+
+// The track bar is worked with the mouse; the keyboard focus goes to the
+// edit box outside the client area.
+void AutoOptimizeWindow::TrackBar_BandWidthEnter() { window.Focus(kFocusSink); }
+
+void AutoOptimizeWindow::Button_AutoOptimizeClick() {
+  Busy = true;
+  window.SetEnabled(kHelpLink, false);
+  window.SetEnabled(kRecoverLink, false);
+  // The button's caption tells its role: after a run it closes the window.
+  if (window.Text(kButton) != window.Text(kOptimizeCaption)) {
+    window.CloseWindow();
+  } else {
+    Run();
+  }
+  Busy = false;
+  window.SetEnabled(kHelpLink, true);
+  window.SetEnabled(kRecoverLink, true);
+  CloseIfAsked();
+}
+
+void AutoOptimizeWindow::Run() {
+  RunOutcome outcome;
+  {
+    Hold hold(*this);
+    BusyLook look(window);
+    window.SetVisible(kNotice, false);
+    window.ClearRows(kLog);
+    window.SetPosition(kProgress, 0);
+    Bounds frame = window.BoundsOf("");
+    if (frame.height < kRunHeight) {
+      frame.height = kRunHeight;
+      window.SetBounds("", frame);
+    }
+    Optimized = true;
+    window.SetVisible(kProgress, true);
+    window.SetText(kDoing, "Firefox :");
+    RunFirefoxPass(BandwidthKbps, VistaOrLater, window);
+    outcome.firefoxChanged = window.Position(kProgress) > 0;
+    window.ScrollBy(kLog, window.RowCount(kLog));
+    if (!VistaOrLater) {
+      // The path MTU probe comes first and may take seconds.
+      window.SetText(kDoing, window.Text(kAnalysing));
+      if (window.Position(kProgress) == 0) {
+        outcome.tcp = AutoOptimizeTcp(BandwidthKbps, 4, window, mtu_);
+      } else {
+        if (window.Position(kProgress) < kTcpProgressStart) window.SetPosition(kProgress, kTcpProgressStart);
+        outcome.tcp = AutoOptimizeTcp(BandwidthKbps, 2, window, mtu_);
+      }
+    }
+    window.ScrollBy(kLog, window.RowCount(kLog));
+    const int position = window.Position(kTrackBar);
+    SaveAutoClass(position, outcome.saveError);
+    ShowWarnings(outcome);
+    LastAutoClass = position;
+    window.SetPosition(kProgress, kProgressEnd);
+    window.SetText(kStatus, ClassText(position));
+  }
+  if (const char* restart = RestartNotice(outcome)) {
+    window.SetText(kNotice, window.Text(restart));
+    window.SetVisible(kNotice, true);
+  }
+  window.SetText(kButton, window.Text(kCloseCaption));
+}
+
+void AutoOptimizeWindow::ShowWarnings(const RunOutcome& outcome) {
+  std::string text;
+  for (const auto& w : RunWarnings(outcome)) {
+    if (!text.empty()) text += "\r\n\r\n";
+    text += window.Text(w.label);
+    if (!w.detail.empty()) text += "\r\n" + w.detail;
+  }
+  if (!text.empty()) window.ShowMessage(text, "", MessageIcon::Warning);
+}
+
+void AutoOptimizeWindow::RecoverCommand() {
+  RestoreTcpDefaults();
+  FileProblems problems;
+  ClearUserPrefsFile(&problems);
+  const std::string title = window.Text(kRecoverLink);
+  if (problems.empty())
+    window.ShowMessage(window.Text(kRestoreFinished), title, MessageIcon::Information);
+  else
+    ShowProblems(problems, title);
+  window.SetText(kButton, window.Text(kOptimizeCaption));
+}
+
+void AutoOptimizeWindow::BackupRestoreCommand() {
+  FileProblems problems;
+  {
+    // The Firefox restore handles messages while its worker copies.
+    Hold hold(*this);
+    RestoreFirefoxBackup(&problems);
+    RestoreRegBackup(kRegistryBackup);
+  }
+  if (problems.empty())
+    window.ShowMessage(kRecoverFinished, "", MessageIcon::None);
+  else
+    ShowProblems(problems, "");
+  CloseIfAsked();
+}
+
+void AutoOptimizeWindow::ShowProblems(const std::vector<std::string>& problems, const std::string& title) {
+  std::string text = window.Text(kRestoreProblems);
+  for (const auto& problem : problems) text += "\r\n" + problem;
+  window.ShowMessage(text, title, MessageIcon::Warning);
+}
+
+void AutoOptimizeWindow::HelpCommand() { window.OpenHelpPage(); }
+
+void AutoOptimizeWindow::CloseRequest() {
+  if (Busy)
+    closeAsked_ = true;
+  else
+    window.CloseWindow();
+}
+
+void AutoOptimizeWindow::CloseIfAsked() {
+  if (!closeAsked_ || Busy) return;
+  closeAsked_ = false;
+  window.CloseWindow();
+}
+
+void AutoOptimizeWindow::Label8Click() {
+  if (!Busy) RecoverCommand();
+}
+void AutoOptimizeWindow::Label8MouseEnter() {
+  if (!Busy) window.SetBold(kRecoverLink, true);
+}
+void AutoOptimizeWindow::Label8MouseLeave() {
+  if (!Busy) window.SetBold(kRecoverLink, false);
+}
+void AutoOptimizeWindow::Label13Click() {
+  if (!Busy) HelpCommand();
+}
+void AutoOptimizeWindow::Label13MouseEnter() {
+  if (!Busy) window.SetBold(kHelpLink, true);
+}
+void AutoOptimizeWindow::Label13MouseLeave() {
+  if (!Busy) window.SetBold(kHelpLink, false);
+}
+// The picture and the caption are disabled while busy; the checks below
+// keep that so for input that reaches a disabled control all the same.
+void AutoOptimizeWindow::Image_RecoverClick() {
+  if (!Busy) RecoverCommand();
+}
+void AutoOptimizeWindow::Image_HelpClick() { HelpCommand(); }
+void AutoOptimizeWindow::Label_RecoverClick() {
+  if (!Busy) BackupRestoreCommand();
+}
+void AutoOptimizeWindow::Label_RecoverMouseEnter() { window.SetBold(kRecoverLink, true); }
+void AutoOptimizeWindow::Label_RecoverMouseLeave() { window.SetBold(kRecoverLink, false); }
+void AutoOptimizeWindow::Label_GetHelpClick() { HelpCommand(); }
+
+}  // namespace velomar

@@ -1,0 +1,138 @@
+#pragma once
+// The automatic optimisation window: its layout and its logic over the
+// window-state seam. The user picks a bandwidth class and presses one
+// button; the Firefox pass runs, then (before Windows Vista) the TCP/IP
+// pass, every change appearing as a row of the log. Two links undo a run.
+// The Win32 window is TForm_Velomar_AutoOptimize (forms/Unit_AutoOptimize.h).
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mtu/PathMtuProvider.h"
+#include "tcp/Unit_TcpOptimize.h"
+#include "window/Layout.h"
+#include "window/PassView.h"
+#include "window/WindowState.h"
+
+namespace velomar {
+
+namespace auto_window {
+inline constexpr const char* kSection = "Velomar_AutoOptimize";
+inline constexpr const char* kRegistryBackup = "RegBackUp.bk";
+
+inline constexpr const char* kTrackBar = "TrackBar_BandWidth";
+inline constexpr const char* kSpeedGroup = "GroupBox_Speed";
+inline constexpr const char* kButton = "Button_AutoOptimize";
+inline constexpr const char* kStatus = "Label_ProcessState";
+inline constexpr const char* kDoing = pass_controls::kAutomatic.status;
+inline constexpr const char* kProgress = pass_controls::kAutomatic.progress;
+inline constexpr const char* kLog = pass_controls::kAutomatic.log;
+inline constexpr const char* kAnimation = "Image_Animation";
+inline constexpr const char* kNotice = "Label_Notice";
+inline constexpr const char* kRecoverLink = "Label_Recover";
+inline constexpr const char* kRecoverImage = "Image_Recover";
+inline constexpr const char* kHelpLink = "Label_GetHelp";
+inline constexpr const char* kFocusSink = "Edit1";
+inline constexpr const char* kTimer = "Timer_Show";
+
+// Texts the code shows, held as captions of labels outside the client
+// area so that the language file translates them.
+inline constexpr const char* kSpeedName = "Label_GroupBoxSpeed_Name";
+inline constexpr const char* kOptimizeCaption = "Label_Btn_Optimize_Caption";
+inline constexpr const char* kCloseCaption = "Label_Btn_Close_Caption";
+inline constexpr const char* kNotOptimized = "Label_None_Optimize";
+inline constexpr const char* kBandOf = "Label_Band_of";
+inline constexpr const char* kHasBeenOptimized = "Label_has_been_optimized";
+inline constexpr const char* kAnalysing = "Label_Analysing_net_settings";
+inline constexpr const char* kRestoreFinished = "Label_Restore_Finish";
+inline constexpr const char* kBackupFailed = "Label_Backup_Failed";
+inline constexpr const char* kSaveFailed = "Label_Save_Failed";
+inline constexpr const char* kRestoreProblems = "Label_Restore_Problems";
+inline constexpr const char* kRestartWindows = "Label_Restart_Windows";
+inline constexpr const char* kRestartFirefox = "Label_Restart_Firefox";
+
+inline constexpr int kProgressEnd = 110;
+// The TCP/IP pass starts from here when the Firefox pass moved the bar.
+inline constexpr int kTcpProgressStart = 52;
+// The outer height that brings the log list into view.
+inline constexpr int kRunHeight = 510;
+// The busy animation at ten times its stored pace, the fastest there is.
+inline constexpr int kAnimationSpeed = 1000;
+}  // namespace auto_window
+
+FormLayout AutoOptimizeLayout();
+
+// What a run has to tell the user besides its log rows. Each outcome a pass
+// reports gets a field here and a line in RunNotices.
+struct RunOutcome {
+  bool firefoxChanged = false;    // the Firefox pass found a profile to tune
+  std::optional<PassReport> tcp;  // the TCP/IP pass ran and this is how its backup went
+  std::string saveError;          // the class could not be remembered
+};
+
+// One thing to tell: the label holding its translated text, and a detail
+// (a file and the system's reason) that is not translated.
+struct Notice {
+  const char* label;
+  std::string detail;
+};
+
+// Failures the user must know of before the run ends (a message box).
+std::vector<Notice> RunWarnings(const RunOutcome& outcome);
+// The restart the new settings wait for, as the label of its text; none
+// when the run changed nothing. Windows reads the TCP/IP values only when
+// it starts; a restart of Windows restarts Firefox too.
+const char* RestartNotice(const RunOutcome& outcome);
+
+class AutoOptimizeWindow {
+ public:
+  AutoOptimizeWindow(WindowState& window, PathMtuProvider& mtu) : window(window), mtu_(mtu) {}
+
+  void FormCreate();
+  void TrackBar_BandWidthChange();
+  void TrackBar_BandWidthEnter();
+  void Button_AutoOptimizeClick();
+  void Label8Click();
+  void Label8MouseEnter();
+  void Label8MouseLeave();
+  void Label13Click();
+  void Label13MouseEnter();
+  void Label13MouseLeave();
+  void Image_RecoverClick();
+  void Image_HelpClick();
+  void Label_RecoverClick();
+  void Label_RecoverMouseEnter();
+  void Label_RecoverMouseLeave();
+  void Label_GetHelpClick();
+  // The title bar's close: while a run or a restore is going it waits for
+  // the handler to return, since that handler still drives the window.
+  void CloseRequest();
+
+  // The status line's class text for a position, and the not-optimised text.
+  std::string ClassText(int position) const;
+  std::string NotOptimizedText() const;
+
+  WindowState& window;
+  bool VistaOrLater = false;
+  bool Optimized = false;
+  bool Busy = false;
+  std::int32_t BandwidthKbps = 56;
+  int LastAutoClass = -1;
+  std::vector<std::string> ShortName;
+
+ private:
+  class Hold;
+  void Run();
+  void ShowWarnings(const RunOutcome& outcome);
+  void RecoverCommand();
+  void BackupRestoreCommand();
+  void HelpCommand();
+  void CloseIfAsked();
+  void ShowProblems(const std::vector<std::string>& problems, const std::string& title);
+
+  PathMtuProvider& mtu_;
+  bool closeAsked_ = false;
+};
+
+}  // namespace velomar

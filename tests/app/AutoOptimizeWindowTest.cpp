@@ -1,0 +1,309 @@
+// The automatic window's logic on the in-memory form of its layout, with
+// the real passes against a memory registry and a Firefox profile tree of
+// the test's own.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/AutoOptimizeWindow.h"
+#include "bandwidth/LastSetBandWidth.h"
+#include "lang/MultiLan_New.h"
+#include "platform/Files.h"
+#include "platform/MemoryRegistry.h"
+#include "platform/System.h"
+#include "support/AutoRunExpectations.h"
+#include "support/FirefoxFixture.h"
+#include "util/DataFolder.h"
+#include "window/MemoryWindow.h"
+
+namespace velomar {
+namespace {
+
+using namespace auto_window;
+using test::ReadFileText;
+using test::WriteFileText;
+using Kind = WindowEvent::Kind;
+
+class AutoWindow : public test::FirefoxFolderTest {
+ protected:
+  AutoWindow() {
+    // Windows finds the Firefox folder through the registry store.
+    registry.Open(platform::RegRoot::CurrentUser, platform::kShellFoldersKey, true)
+        ->SetValue("AppData", platform::RegValue::String(Root()));
+    std::string error;
+    EXPECT_TRUE(registry.LoadRegFile(test::DataFile(test::kAutoWindowRegFile), error)) << error;
+    EXPECT_TRUE(EnsurePerUserDataFolder(error)) << error;  // as the main window does at start-up
+    DesignMemoryWindow(window, AutoOptimizeLayout());
+    window.SetBounds("", {100, 100, 479, 282});
+    window.OnChange(kTrackBar, [this] { logic.TrackBar_BandWidthChange(); });
+    window.OnPause([this] { DuringRun(); });
+  }
+  void Create() {
+    logic.FormCreate();
+    window.ClearEvents();
+  }
+  void Press() { logic.Button_AutoOptimizeClick(); }
+  // A run at a class, from a freshly created window.
+  void RunAt(int position) {
+    Create();
+    window.SetPosition(kTrackBar, position);
+    Press();
+  }
+  std::vector<std::string> RowNames() const {
+    std::vector<std::string> names;
+    for (const auto& row : window.Rows(kLog)) names.push_back(row.name);
+    return names;
+  }
+  std::vector<int> ProgressSteps() const {
+    std::vector<int> positions;
+    for (const auto& e : window.Events())
+      if (e.kind == Kind::Position && e.control == kProgress) positions.push_back(std::stoi(e.value));
+    return positions;
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> messages;
+    for (const auto& e : window.Events())
+      if (e.kind == Kind::Message) messages.push_back(e.value);
+    return messages;
+  }
+  // What the user could reach while a pass waits for the display tick.
+  void DuringRun() {
+    if (pauses++ != 0) return;
+    heldDuringRun = logic.Busy && !window.Enabled(kButton) && !window.Enabled(kTrackBar) &&
+                    !window.Enabled(kRecoverImage) && !window.Enabled(kRecoverLink) && !window.Enabled(kHelpLink);
+    busyLookDuringRun = window.Visible(kProgress) && window.Visible(kDoing) && window.Animating(kAnimation) &&
+                        window.AnimationSpeed(kAnimation) == kAnimationSpeed && !window.Visible(kStatus);
+    logic.Label8MouseEnter();
+    logic.Label13MouseEnter();
+    hoverDuringRun = window.Bold(kRecoverLink) || window.Bold(kHelpLink);
+    const auto before = window.Events().size();
+    logic.Label8Click();
+    logic.Image_RecoverClick();
+    logic.Label_RecoverClick();
+    logic.Label13Click();
+    for (std::size_t i = before; i < window.Events().size(); ++i)
+      restoreDuringRun =
+          restoreDuringRun || window.Events()[i].kind == Kind::Message || window.Events()[i].kind == Kind::Help;
+    if (!closeDuringRun) return;
+    logic.CloseRequest();
+    closedDuringRun = window.Closed();
+  }
+
+  platform::MemoryRegistry registry;
+  ScopedRegistry scoped{registry};
+  test::ScopedCurrentDirectory cwd{Root()};
+  MemoryWindow window;
+  FixedPathMtu mtu{1500};
+  AutoOptimizeWindow logic{window, mtu};
+  int pauses = 0;
+  bool closeDuringRun = false;
+  bool heldDuringRun = false, busyLookDuringRun = false, hoverDuringRun = true, restoreDuringRun = false,
+       closedDuringRun = true;
+};
+
+TEST_F(AutoWindow, FirstStartShowsTheNotOptimisedTextAndTheDesignedCaptions) {
+  Create();
+  EXPECT_EQ(window.Text(kStatus), "Your connection has not been optimized yet.");
+  EXPECT_EQ(window.Position(kTrackBar), 0);
+  EXPECT_EQ(window.Text(kSpeedGroup), "  Connection speed :    56 Kbps  ");
+  EXPECT_EQ(window.Text(kButton), "Optimize");
+  EXPECT_EQ(logic.LastAutoClass, -1);
+  EXPECT_EQ(logic.BandwidthKbps, 56);
+  EXPECT_FALSE(logic.Optimized);
+  EXPECT_EQ(logic.ShortName.size(), 11u);
+  EXPECT_EQ(window.Columns(kLog), (std::vector<std::string>{"Name", "Old Value", "New Value"}));
+}
+
+TEST_F(AutoWindow, AStoredClassSetsTheSliderAndTheStatusLine) {
+  struct Case {
+    const char* file;
+    int position;
+    const char* status;
+    const char* group;
+  };
+  const Case cases[] = {
+      // Position 0 runs no change handler: the group box keeps its design.
+      {"0\r\n", 0, "Your 56kbps connection has been optimized.", "  Connection speed :    56 Kbps  "},
+      {"6\r\n2\r\n", 6, "Your 10Mbps connection has been optimized.", "  Connection speed :   10 Mbps  "},
+      {"11\r\n", 0, "Your connection has not been optimized yet.", "  Connection speed :    56 Kbps  "},
+      {"ten\r\n", 0, "Your connection has not been optimized yet.", "  Connection speed :    56 Kbps  "},
+  };
+  for (const auto& c : cases) {
+    MemoryWindow fresh;
+    DesignMemoryWindow(fresh, AutoOptimizeLayout());
+    AutoOptimizeWindow created{fresh, mtu};
+    fresh.OnChange(kTrackBar, [&] { created.TrackBar_BandWidthChange(); });
+    WriteFileText(LastSetFilePath(), c.file);
+    created.FormCreate();
+    EXPECT_EQ(fresh.Position(kTrackBar), c.position) << c.file;
+    EXPECT_EQ(fresh.Text(kStatus), c.status) << c.file;
+    EXPECT_EQ(fresh.Text(kSpeedGroup), c.group) << c.file;
+    EXPECT_EQ(created.BandwidthKbps, c.position == 6 ? 10240 : 56) << c.file;
+  }
+}
+
+TEST_F(AutoWindow, AWholeRunTunesFirefoxThenTcpIpAndBecomesTheCloseButton) {
+  const std::string profile = OneProfile();
+  WriteFileText(In(profile, "prefs.js"), "user_pref(\"browser.startup.page\", 1);\r\n");
+  closeDuringRun = true;
+  RunAt(6);
+
+  // The Firefox rows first, then the TCP/IP rows in the pass's order.
+  const auto names = RowNames();
+  const auto tcp = test::AutoRunRowNames();
+  ASSERT_GT(names.size(), tcp.size());
+  const std::size_t firefoxRows = names.size() - tcp.size();
+  EXPECT_EQ(std::vector<std::string>(names.begin() + static_cast<long>(firefoxRows), names.end()), tcp);
+  EXPECT_EQ(firefoxRows, test::FirefoxRowsPerProfile(10240));
+  EXPECT_NE(ReadFileText(In(profile, "user.js")), "");
+  EXPECT_TRUE(platform::FileExists(In(profile, "prefs.bk")));
+  EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[0].path, "TcpWindowSize"), 652620);
+  EXPECT_TRUE(platform::FileExists(kRegistryBackup));
+
+  // The Firefox pass moved the bar, so the TCP/IP pass starts at 52 with step 2.
+  const auto steps = ProgressSteps();
+  ASSERT_FALSE(steps.empty());
+  EXPECT_EQ(steps.front(), 0);
+  EXPECT_NE(std::find(steps.begin(), steps.end(), 54), steps.end());
+  EXPECT_EQ(steps[steps.size() - 2], 54 + 50);
+  EXPECT_EQ(steps.back(), kProgressEnd);
+  EXPECT_EQ(ReadFileText(LastSetFilePath()), "6\r\n");
+  EXPECT_EQ(logic.LastAutoClass, 6);
+
+  EXPECT_EQ(window.Text(kStatus), "Your 10Mbps connection has been optimized.");
+  EXPECT_EQ(window.Text(kButton), "Close");
+  EXPECT_EQ(window.BoundsOf("").height, kRunHeight);
+  EXPECT_TRUE(logic.Optimized);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(window.Visible(kNotice));
+  EXPECT_EQ(window.Text(kNotice), "The new settings take effect when you restart Windows.");
+
+  // While it ran, nothing could start another run or a restore.
+  EXPECT_TRUE(heldDuringRun);
+  EXPECT_TRUE(busyLookDuringRun);
+  EXPECT_FALSE(hoverDuringRun);
+  EXPECT_FALSE(restoreDuringRun);
+  EXPECT_FALSE(closedDuringRun);
+  // The close asked for meanwhile comes once the run has returned.
+  EXPECT_TRUE(window.Closed());
+
+  // Afterwards the busy look is gone and every control is back.
+  EXPECT_FALSE(logic.Busy);
+  EXPECT_FALSE(window.Visible(kProgress));
+  EXPECT_FALSE(window.Animating(kAnimation));
+  EXPECT_FALSE(window.Visible(kAnimation));
+  EXPECT_FALSE(window.Visible(kDoing));
+  EXPECT_TRUE(window.Visible(kStatus));
+  for (const char* name : {kButton, kTrackBar, kRecoverImage, kRecoverLink, kHelpLink})
+    EXPECT_TRUE(window.Enabled(name)) << name;
+}
+
+TEST_F(AutoWindow, VistaAndLaterRunTheFirefoxPassAlone) {
+  logic.VistaOrLater = true;
+  const auto before = test::ReadAutoRunValues();
+  const std::string profile = OneProfile();
+  RunAt(3);
+  EXPECT_EQ(RowNames().size(), test::FirefoxRowsPerProfile(2048));
+  EXPECT_EQ(test::ReadAutoRunValues(), before);
+  EXPECT_FALSE(platform::FileExists(kRegistryBackup));
+  EXPECT_EQ(ReadFileText(LastSetFilePath()), "3\r\n");
+  EXPECT_EQ(window.Position(kProgress), kProgressEnd);
+  EXPECT_EQ(window.Text(kNotice), "The new settings take effect when you restart Firefox.");
+
+  // Without a profile nothing changed, and nothing waits for a restart.
+  std::filesystem::remove_all(std::filesystem::path(profile));
+  std::filesystem::remove(std::filesystem::path(ProfilesIniPath(DataFolder())));
+  RunAt(3);
+  EXPECT_TRUE(RowNames().empty());
+  EXPECT_EQ(window.Position(kProgress), kProgressEnd);
+  EXPECT_FALSE(window.Visible(kNotice));
+}
+
+TEST_F(AutoWindow, RecoverResetsTheDefaultsAndReArmsTheButton) {
+  const std::string profile = OneProfile();
+  WriteFileText(In(profile, "user.js"), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n");
+  RunAt(6);
+  logic.Label8MouseEnter();
+  EXPECT_TRUE(window.Bold(kRecoverLink));
+  logic.Label8Click();
+  EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[0].path, "DefaultTTL"), RegNoValue);
+  EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[17].path, "LocalPriority"), 499);
+  EXPECT_EQ(ReadFileText(In(profile, "user.js")), "");
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"1\tReset\tYour settings have been reset to the defaults."}));
+  EXPECT_EQ(window.Text(kButton), "Optimize");
+  EXPECT_EQ(window.Text(kStatus), "Your 10Mbps connection has been optimized.");
+  EXPECT_EQ(ReadFileText(LastSetFilePath()), "6\r\n");
+}
+
+TEST_F(AutoWindow, TheBackupRestorePutsBackTheStateBeforeTheRun) {
+  const std::string profile = OneProfile();
+  WriteFileText(In(profile, "prefs.js"), "user_pref(\"browser.startup.page\", 1);\r\n");
+  WriteFileText(In(profile, "user.js"), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n");
+  const auto before = test::ReadAutoRunValues();
+  RunAt(6);
+  ASSERT_NE(test::ReadAutoRunValues(), before);
+  window.ClearEvents();
+  pauses = 1;  // the hooks above are for runs
+  logic.Label_RecoverClick();
+  EXPECT_EQ(test::ReadAutoRunValues(), before);
+  EXPECT_EQ(ReadFileText(In(profile, "user.js")), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n");
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"0\t\tRecover finish!"}));
+  // The controls were held while the Firefox restore's worker ran, and are back.
+  for (const char* name : {kButton, kTrackBar, kRecoverImage, kRecoverLink, kHelpLink}) {
+    const auto& events = window.Events();
+    EXPECT_TRUE(std::any_of(events.begin(), events.end(), [&](const WindowEvent& e) {
+      return e.kind == Kind::Enabled && e.control == name && e.value == "0";
+    })) << name;
+    EXPECT_TRUE(window.Enabled(name)) << name;
+  }
+}
+
+TEST_F(AutoWindow, ABackupOrClassThatCannotBeWrittenIsToldBeforeTheRunEnds) {
+  // A folder where the backup file should go, and no per-user data folder.
+  std::filesystem::create_directory(std::filesystem::path(Root()) / kRegistryBackup);
+  std::filesystem::remove_all(std::filesystem::path(PerUserDataFolder()));
+  bool stillRunning = false;
+  window.OnMessage([&] { stillRunning = logic.Busy && window.Visible(kProgress); });
+  RunAt(6);
+  const auto messages = Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("2\t\tThe backup of your TCP/IP settings could not be written", 0), 0u) << messages[0];
+  EXPECT_NE(messages[0].find("RegBackUp.bk"), std::string::npos) << messages[0];
+  EXPECT_NE(messages[0].find("The chosen speed could not be remembered"), std::string::npos) << messages[0];
+  EXPECT_TRUE(stillRunning);
+  // The run itself ends as ever.
+  EXPECT_EQ(window.Text(kStatus), "Your 10Mbps connection has been optimized.");
+  EXPECT_EQ(window.Text(kButton), "Close");
+  EXPECT_EQ(window.Position(kProgress), kProgressEnd);
+}
+
+}  // namespace
+}  // namespace velomar
+
+namespace velomar {
+namespace {
+
+// The shipped language files: English holds the designed texts, German a
+// translation of every caption a user reads (the class labels stay).
+TEST(AutoWindowLanguage, EnglishIsTheDesignAndGermanTranslatesEveryText) {
+  const FormLayout layout = AutoOptimizeLayout();
+  MemoryWindow english;
+  DesignMemoryWindow(english, layout);
+  ASSERT_TRUE(TMultiLan(test::DataFile("../../Language/English.lng")).TranslateForm(auto_window::kSection, english));
+  for (const auto& e : english.Events()) ADD_FAILURE() << "English.lng changes " << e.control << " to " << e.value;
+
+  MemoryWindow german;
+  DesignMemoryWindow(german, layout);
+  ASSERT_TRUE(TMultiLan(test::DataFile("../../Language/German.lng")).TranslateForm(auto_window::kSection, german));
+  EXPECT_NE(german.Caption(), layout.caption);
+  for (const auto& c : layout.components) {
+    const bool classLabel = c.parent == auto_window::kSpeedGroup && c.kind == ComponentKind::Label;
+    if (c.caption.empty() || classLabel) continue;
+    EXPECT_NE(german.Text(c.name), c.caption) << c.name;
+  }
+  EXPECT_EQ(german.Columns(auto_window::kLog), (std::vector<std::string>{"Name", "Alter Wert", "Neuer Wert"}));
+}
+
+}  // namespace
+}  // namespace velomar
