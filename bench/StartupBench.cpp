@@ -3,8 +3,9 @@
 // button. Both are this program started again with CreateProcess (so they
 // start the same way); each child signals an event once its window and all
 // its controls have painted, then exits. Runs alternate; medians and their
-// ratio are printed.
-//   startup_bench [runs]          the measurement (default 15 runs of each)
+// ratio are printed, and the ratio of the fastest runs, which a machine busy
+// with other work disturbs least.
+//   startup_bench [runs]          the measurement (default 25 runs of each)
 //   startup_bench --child MODE E  a child: MODE full or bare, E the event name
 #include <windows.h>
 
@@ -215,7 +216,7 @@ int main(int argc, char** argv) {
     if (!painted) return 2;
     return std::string(argv[2]) == "full" ? RunFull(painted) : RunBare(painted);
   }
-  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 25;
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   RunChild(self, "bare", -1);  // warm the caches of the system and of Wine
@@ -232,6 +233,8 @@ int main(int argc, char** argv) {
   std::printf("  framework window, %d components:   %8.1f ms (min %.1f, max %.1f)\n",
               static_cast<int>(SixtyComponentLayout().components.size()), fullMedian,
               *std::min_element(full.begin(), full.end()), *std::max_element(full.begin(), full.end()));
-  std::printf("  ratio framework / bare:            %8.2f\n", fullMedian / bareMedian);
+  std::printf("  ratio framework / bare:            %8.2f (medians)\n", fullMedian / bareMedian);
+  std::printf("  ratio framework / bare, fastest:   %8.2f\n",
+              *std::min_element(full.begin(), full.end()) / *std::min_element(bare.begin(), bare.end()));
   return 0;
 }

@@ -22,7 +22,7 @@ FormLayout RecoverLayout() {
   const char* group = "GroupBox_RecoverType";
   // clang-format off
   f.components = {
-      GroupBox("GroupBox_RecoverType",          {13, 13, 229, 106}, "Which settings do you want to recover?").Bold().FontColor(kHighlightColor),
+      GroupBox("GroupBox_RecoverType",          {13, 13, 229, 106}, "Which settings to recover?").Bold().FontColor(kHighlightColor),
       RadioButton("RadioButton_TcpSettings",    {25, 23, 161, 17},  "TCP/IP settings only").In(group).Bold().FontColor(kHighlightColor),
       RadioButton("RadioButton_FirefoxSetting", {25, 46, 201, 17},  "Firefox settings only").In(group).Bold(),
       RadioButton("RadioButton_AllSettings",    {25, 71, 136, 17},  "All settings").In(group).Bold().Checked(),

@@ -43,6 +43,12 @@ class ScopedPhysicalMemory {
   const PhysicalMemory* previous_;
 };
 
+// The major version of Windows as GetVersionExA reports it to this program
+// (5 for Windows XP and Server 2003, 6 for Vista to 8.1, 10 for Windows 10
+// and later, since the program's manifest names them); 0 where it cannot be
+// told, and on systems other than Windows.
+int WindowsMajorVersion();
+
 // Where Firefox keeps profiles.ini on systems whose application-data folder
 // is not in the registry: ~/.mozilla/firefox when it holds a profiles.ini,
 // otherwise mozilla/firefox under $XDG_CONFIG_HOME (~/.config). Empty on

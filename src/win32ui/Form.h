@@ -1,9 +1,10 @@
 #pragma once
 // A real window made from a FormLayout. Components are created in table
-// order (later ones above earlier ones); behaviour is attached as handlers
-// per component and event. The window implements the window-state seam over
-// its controls: calls from other threads are handed to the window's thread
-// and run there in the order they were made.
+// order of parents (later ones above earlier ones); behaviour is attached
+// as handlers per component and event. The window implements the
+// window-state seam over its controls (one object per component, of the
+// family its kind belongs to: Control.h): calls from other threads are
+// handed to the window's thread and run there in the order they were made.
 #include <windows.h>
 
 #include <atomic>
@@ -16,14 +17,18 @@
 #include <string_view>
 #include <vector>
 
+#include "win32ui/Control.h"
+#include "win32ui/Gdi.h"
+#include "win32ui/HandOver.h"
+#include "win32ui/Thunk.h"
 #include "window/Layout.h"
 #include "window/WindowState.h"
 
 namespace velomar::ui {
 
-enum class Event { Click, MouseEnter, MouseLeave, Change, Enter, Timer };
+class Tooltips;
 
-class Form : public WindowState {
+class Form : public WindowState, private MessageTarget, private ControlHost {
  public:
   using Handler = std::function<void()>;
   using MessageHandler = std::function<LRESULT(WPARAM, LPARAM)>;
@@ -40,7 +45,6 @@ class Form : public WindowState {
   HWND Handle() const { return hwnd_; }
   // The control of a component; nullptr for none (or a timer).
   HWND Control(std::string_view name) const;
-  const FormLayout& Layout() const { return layout_; }
 
   void On(std::string_view component, Event event, Handler handler);
   void OnCreate(Handler handler) { onCreate_ = std::move(handler); }
@@ -55,12 +59,14 @@ class Form : public WindowState {
   // window closes, then enables the owner again.
   void ShowModal(HWND owner);
   bool IsShowing() const;
-  bool IsModal() const { return modalOwner_ != nullptr || inModalLoop_; }
   void CenterOnScreen();
   void CenterOn(HWND other);
+  // The frame changes and the client area keeps its size; the outer size
+  // is then set with SetBounds("", ...).
   void SetBorder(BorderStyle border);
 
   // Runs `work` on the window's thread after the messages already queued.
+  // Work still queued when the window is destroyed is dropped unrun.
   void Post(Handler work);
 
   // Properties the seam does not carry.
@@ -69,6 +75,10 @@ class Form : public WindowState {
   void SetPicture(std::string_view name, const std::string& picture);
   void SetTimerEnabled(std::string_view name, bool enabled);
   void SetTimerInterval(std::string_view name, int milliseconds);
+  // The pace of an image's running animation in milliseconds; 0 when still.
+  int AnimationInterval(std::string_view name) const;
+  // The window showing the components' hints; nullptr before one was needed.
+  HWND TooltipWindow() const;
 
   // The display tick: PauseForDisplay returns after the next call of this
   // (the window's Timer_Show handler makes it).
@@ -117,52 +127,45 @@ class Form : public WindowState {
   void OpenHelpPage() override;
   void CloseWindow() override { Close(); }
 
-  struct Part;  // one component's control and state (Form.cpp)
-
  private:
-  friend struct FormAccess;
+  using ControlPtr = std::unique_ptr<ui::Control>;
 
-  Part& At(std::string_view name) const;
-  Part* Find(std::string_view name) const;
-  Part* FromHandle(HWND control) const;
+  ui::Control& At(std::string_view name) const;
+  ui::Control* Find(std::string_view name) const;
   template <typename F>
-  auto OnWindowThread(F&& f) const -> decltype(f());
-
-  void CreatePart(Part& part);
-  void ApplyFont(Part& part);
-  void FitLabel(Part& part);
-  void Repaint(Part& part);
-  void ShowPage(Part& pageControl, int index);
-  void StartTimers();
-  void Fire(const Part& part, Event event);
+  auto OnWindowThread(F&& f) const -> decltype(f()) {
+    return handOver_.Call(std::forward<F>(f));
+  }
+  // Creates the children of `parent` (nullptr: the window's own), the last
+  // first, so that each lies below the ones created before it.
+  void CreateChildren(ui::Control* parent, HWND parentWindow);
   void Run(const Handler& handler);
 
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-  bool ChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  bool CommonControlMessage(Part& part, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  void PaintPart(Part& part, HDC dc);
-  void PaintBeneath(Part& part, HDC dc);
-  static LRESULT CALLBACK FormProc(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK PartProc(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
-
-  HFONT FontFor(int height, bool bold);
-  COLORREF Resolve(Color color) const;
-  COLORREF BackgroundOf(const Part& part) const;
-  HBRUSH BrushFor(COLORREF color);
+  // MessageTarget: the window's messages.
+  LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  // ControlHost: what the controls ask of their window.
+  HWND Window() const override { return hwnd_; }
+  int FormFontHeight() const override { return layout_.fontHeight; }
+  COLORREF FormColor() const override { return Resolve(formColor_); }
+  HFONT FontFor(int height, bool bold) override { return gdi_.FontFor(height, bold); }
+  HBRUSH BrushFor(COLORREF color) override { return gdi_.BrushFor(color); }
+  HDC MeasuringDC() override { return gdi_.MeasuringDC(); }
+  void Fire(ui::Control& control, Event event) override;
+  const std::vector<ControlPtr>& Controls() const override { return controls_; }
+  void Hovered(ui::Control& control, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void HintChanged(ui::Control& control) override;
 
   FormLayout layout_;
   HWND hwnd_ = nullptr;
-  DWORD thread_ = 0;
-  std::vector<std::unique_ptr<Part>> parts_;
-  std::map<std::string, Part*, std::less<>> byName_;
-  std::map<std::pair<int, bool>, HFONT> fonts_;
-  std::map<COLORREF, HBRUSH> brushes_;
+  std::vector<ControlPtr> controls_;
+  std::map<std::string, ui::Control*, std::less<>> byName_;
+  GdiCache gdi_;
   Color formColor_;
   Handler onCreate_;
   Handler onShow_;
   std::map<UINT, MessageHandler> messageHandlers_;
-  std::map<std::string, std::map<Event, Handler>, std::less<>> pending_;
+  mutable HandOver handOver_;
+  std::unique_ptr<Tooltips> tooltips_;
 
   HWND modalOwner_ = nullptr;
   bool inModalLoop_ = false;

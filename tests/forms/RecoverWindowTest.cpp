@@ -67,6 +67,28 @@ TEST_F(RecoverFixture, ShowsItsDesignAndIsSavedAsAScreenshot) {
   form.Hide();
 }
 
+// The width a caption takes in the window's bold Tahoma.
+int CaptionWidth(const std::string& text) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  DeleteDC(dc);
+  return size.cx;
+}
+
+TEST_F(RecoverFixture, EveryCaptionFitsItsBox) {
+  // The group box's caption starts 10 pixels in and must end before its frame.
+  EXPECT_LE(10 + CaptionWidth(form.Text("GroupBox_RecoverType")) + 2, form.BoundsOf("GroupBox_RecoverType").width);
+  // A radio button's text follows its 13-pixel circle and a gap.
+  for (const char* name : {"RadioButton_TcpSettings", "RadioButton_FirefoxSetting", "RadioButton_AllSettings"})
+    EXPECT_LE(13 + 4 + CaptionWidth(form.Text(name)), form.BoundsOf(name).width) << name;
+}
+
 TEST_F(RecoverFixture, TheRadioButtonsAreOneGroup) {
   form.Show();
   ClickButton(At("RadioButton_TcpSettings"));

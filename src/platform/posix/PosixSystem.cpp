@@ -30,6 +30,8 @@ PhysicalMemory QuerySystemPhysicalMemory() {
   return {static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize), 0};
 }
 
+int WindowsMajorVersion() { return 0; }
+
 std::string FirefoxDataFolderCandidate() {
   const char* home = std::getenv("HOME");
   if (home && *home) {

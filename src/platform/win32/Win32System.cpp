@@ -23,6 +23,13 @@ PhysicalMemory QuerySystemPhysicalMemory() {
   return {status.ullTotalPhys, 0};
 }
 
+int WindowsMajorVersion() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;  // 148 bytes: the plain record, not the EX one
+  if (!GetVersionExA(&version)) return 0;
+  return static_cast<int>(version.dwMajorVersion);
+}
+
 std::string FirefoxDataFolderCandidate() { return {}; }
 
 int CompareTextIgnoringCase(std::string_view a, std::string_view b) {

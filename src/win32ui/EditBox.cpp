@@ -1,0 +1,27 @@
+#include "win32ui/EditBox.h"
+
+namespace velomar::ui {
+
+Control::WindowSpec EditBox::Describe() const {
+  DWORD style = WS_TABSTOP | ES_AUTOHSCROLL | (ReadOnly() ? ES_READONLY : 0);
+  if (spec_.kind == ComponentKind::Memo) style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+  return {"EDIT", style, WS_EX_CLIENTEDGE, spec_.x, spec_.y, spec_.width, spec_.height ? spec_.height : 21};
+}
+
+void EditBox::Created() {
+  if (spec_.maxLength > 0) SendMessageA(hwnd_, EM_LIMITTEXT, spec_.maxLength, 0);
+}
+
+void EditBox::SetReadOnly(bool readOnly) {
+  Control::SetReadOnly(readOnly);
+  if (hwnd_) SendMessageA(hwnd_, EM_SETREADONLY, readOnly, 0);
+}
+
+bool EditBox::Reflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (message != WM_COMMAND || HIWORD(wParam) != EN_CHANGE) return false;
+  Fire(Event::Change);
+  result = 0;
+  return true;
+}
+
+}  // namespace velomar::ui

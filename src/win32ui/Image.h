@@ -1,0 +1,47 @@
+#pragma once
+// Images: a picture of the program's artwork (drawn with its alpha, at the
+// size shown; animated ones step through their frames on a timer of their
+// own), or a drawing computed by the caller (the traffic graph), rendered
+// off screen and copied in whole, so that a redraw every second neither
+// flickers nor leaks.
+#include <vector>
+
+#include "win32ui/DrawingCanvas.h"
+#include "win32ui/Drawn.h"
+#include "win32ui/Gdi.h"
+
+namespace velomar::ui {
+
+class Image : public DrawnControl {
+ public:
+  using DrawnControl::DrawnControl;
+
+  void SetPicture(const std::string& picture) override;
+  // speedPercent: 100 the stored pace, 1000 ten times as fast (the most);
+  // 0 holds the current frame.
+  void SetAnimation(bool playing, int speedPercent) override;
+  int AnimationInterval() const override;
+  void SetDrawing(const Drawing& drawing) override;
+
+ protected:
+  void Created() override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void PaintFace(HDC dc, const RECT& client) override;
+  bool FaceIsOpaque() const override;
+
+ private:
+  // The artwork's frame at the size shown, made once.
+  HBITMAP Frame(int frame);
+  void ApplyAnimationTimer();
+
+  std::string picture_ = spec_.picture;
+  std::vector<Bitmap> frames_;
+  int frame_ = 0;
+  bool playing_ = false;
+  int interval_ = 0;
+  // The last drawing, while it is what the image shows.
+  DrawingCanvas canvas_;
+  bool showsDrawing_ = false;
+};
+
+}  // namespace velomar::ui
