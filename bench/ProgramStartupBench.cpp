@@ -1,0 +1,159 @@
+// Time from process start until velomar.exe's main window has painted,
+// against a bare Win32 window of one button measured the same way: until
+// the shown window answers a message, which its thread takes only once it
+// waits in its message loop, after painting. Also until the last of the
+// program's four windows answers, which it does once every creation
+// handler has run. Both programs are started with CreateProcess from the
+// build tree's top folder; runs alternate; medians and ratios are printed.
+// Run it where the program shows no message at start: Windows XP, or a
+// later Windows with a Firefox profile (under Wine: the prefix of ./run).
+//   program_startup_bench [runs] [path\to\velomar.exe]
+//   program_startup_bench --child   the bare window
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kBareClass = "VelomarProgramBenchBare";
+constexpr const char* kMainClass = "TForm_Velomar_Main";
+constexpr const char* kLastClass = "TForm_Velomar_Custom";
+
+LRESULT CALLBACK BareProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+int RunBare() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = BareProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kBareClass;
+  RegisterClassA(&wc);
+  HWND window = CreateWindowExA(0, kBareClass, "Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 456, 514,
+                                nullptr, nullptr, instance, nullptr);
+  CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 260, 450, 75, 25, window, nullptr, instance,
+                  nullptr);
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  return 0;
+}
+
+struct Times {
+  double painted = 0;
+  double allCreated = 0;
+};
+
+double Since(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Waits for a window of `windowClass` (shown, if asked) and for its thread
+// to answer.
+HWND AnsweringWindow(const char* windowClass, bool shown, HANDLE process, const std::string& command,
+                     std::chrono::steady_clock::time_point start) {
+  HWND window = nullptr;
+  for (;;) {
+    window = FindWindowA(windowClass, nullptr);
+    if (window && (!shown || IsWindowVisible(window))) break;
+    if (WaitForSingleObject(process, 1) == WAIT_OBJECT_0) {
+      std::fprintf(stderr, "%s ended before it showed its window\n", command.c_str());
+      std::exit(1);
+    }
+    if (std::chrono::steady_clock::now() - start > std::chrono::minutes(1)) {
+      // On a later Windows without Firefox the program first shows a message.
+      std::fprintf(stderr, "%s showed no window within a minute (a message box waiting?)\n", command.c_str());
+      TerminateProcess(process, 1);
+      std::exit(1);
+    }
+  }
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored);
+  return window;
+}
+
+// Starts `command` in `folder`, times its windows, then closes it.
+Times Measure(std::string command, const std::string& folder, const char* mainClass, const char* lastClass) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  const auto start = std::chrono::steady_clock::now();
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                      &process)) {
+    std::fprintf(stderr, "cannot start %s\n", command.c_str());
+    std::exit(1);
+  }
+  Times times;
+  HWND main = AnsweringWindow(mainClass, true, process.hProcess, command, start);
+  times.painted = Since(start);
+  if (lastClass) AnsweringWindow(lastClass, false, process.hProcess, command, start);
+  times.allCreated = Since(start);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return times;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+std::string Quoted(const std::string& path) {
+  std::string quoted;
+  quoted.reserve(path.size() + 2);
+  quoted.append(1, '"').append(path).append(1, '"');
+  return quoted;
+}
+
+void Print(const char* what, const std::vector<double>& times) {
+  std::printf("  %-36s %8.1f ms (min %.1f, max %.1f)\n", what, Median(times),
+              *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--child") return RunBare();
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string program = argc > 2 ? argv[2] : FolderOf(FolderOf(self)) + "\\velomar.exe";
+  // The language files are found under the current directory.
+  const std::string folder = FolderOf(program);
+  const std::string bare = Quoted(self) + " --child";
+  const std::string velomar = Quoted(program);
+  Measure(bare, folder, kBareClass, nullptr);  // warm the caches of the system and of Wine
+  Measure(velomar, folder, kMainClass, kLastClass);
+  std::vector<double> bareTimes, paintedTimes, createdTimes;
+  for (int run = 0; run < runs; ++run) {
+    bareTimes.push_back(Measure(bare, folder, kBareClass, nullptr).painted);
+    const Times program = Measure(velomar, folder, kMainClass, kLastClass);
+    paintedTimes.push_back(program.painted);
+    createdTimes.push_back(program.allCreated);
+  }
+  std::printf("start to first paint, median of %d runs each (alternating)\n", runs);
+  Print("bare Win32 window, one button:", bareTimes);
+  Print("velomar.exe, main window painted:", paintedTimes);
+  Print("velomar.exe, all four windows made:", createdTimes);
+  std::printf("  ratio first paint, velomar / bare:    %8.2f\n", Median(paintedTimes) / Median(bareTimes));
+  std::printf("  ratio all four made, velomar / bare:  %8.2f\n", Median(createdTimes) / Median(bareTimes));
+  return 0;
+}

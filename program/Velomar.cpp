@@ -1,0 +1,69 @@
+// velomar.exe: one instance per desktop; the four windows, then the
+// message loop until the main window closes.
+#include <windows.h>
+
+#include "forms/Unit_AutoOptimize.h"
+#include "forms/Unit_CustomOptimize.h"
+#include "forms/Unit_MainForm.h"
+#include "forms/Unit_Recover.h"
+#include "win32ui/Application.h"
+
+namespace {
+
+constexpr const char* kInstanceMutex = "_Tandrel_Velomar_";
+
+// A second start hands over to the running program and ends.
+void ActivateRunningInstance() {
+  HWND running = FindWindowA(velomar::main_window::kClassName, nullptr);
+  if (!running) return;
+  // The first instance may bring its windows to the front only with leave
+  // from the process that has the foreground, which is this one.
+  DWORD process = 0;
+  GetWindowThreadProcessId(running, &process);
+  AllowSetForegroundWindow(process);
+  SendMessageA(running, velomar::main_window::kRestoreInstanceMessage, 0, 0);
+  ShowWindow(running, SW_RESTORE);
+}
+
+int RunMessageLoop(HWND main) {
+  MSG msg;
+  BOOL got;
+  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+    if (got < 0) return 1;
+    if (IsDialogMessageA(main, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Held, unreleased, until the process ends.
+  CreateMutexA(nullptr, TRUE, kInstanceMutex);
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    ActivateRunningInstance();
+    return 0;
+  }
+  velomar::ui::SetApplicationTitle("Velomar");
+
+  velomar::TForm_Velomar_AutoOptimize automatic;
+  velomar::TForm_Recover recover;
+  velomar::TForm_Velomar_Custom custom(recover);
+  velomar::TForm_Velomar_Main main(automatic, custom);
+
+  main.Create();
+  main.Show();
+  // The controls too, now rather than once the queue is empty.
+  RedrawWindow(main.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // The other three windows are made by the first message the loop takes:
+  // posted messages come before input, so their creation handlers have all
+  // run before a click can reach OK.
+  main.Post([&] {
+    automatic.Create();
+    recover.Create();
+    custom.Create();
+  });
+  return RunMessageLoop(main.Handle());
+}

@@ -1,0 +1,39 @@
+// What the main window uses of the system: the Windows version, Firefox,
+// the two restores of the recover link and the traffic counters.
+#include "app/MainWindow.h"
+#include "firefox/Unit_Firefox_Optimize.h"
+#include "monitor/UsageGraph.h"
+#include "monitor/iphlpapi.h"
+#include "platform/System.h"
+#include "tcp/Unit_TcpOptimize.h"
+
+namespace velomar {
+
+namespace {
+
+// The sampler measures from its construction, which is the window's.
+class LiveTrafficGraph : public TrafficGraphSource {
+ public:
+  Drawing FirstFrame() override { return graph_.FirstFrame(); }
+  Drawing NextFrame() override { return graph_.Tick(sampler_.GetNetSpeed()); }
+
+ private:
+  Tiphlpapi sampler_;
+  UsageGraph graph_;
+};
+
+}  // namespace
+
+MainWindowServices SystemMainWindowServices() {
+  return {
+      .windowsMajorVersion = [] { return platform::WindowsMajorVersion(); },
+      .firefoxInstalled = [] { return IsFirefoxInstalled(); },
+      .restoreTcpDefaults = [] { RestoreTcpDefaults(); },
+      .clearUserPrefsFile = [](std::vector<std::string>& problems,
+                               std::vector<std::string>& notes) { ClearUserPrefsFile(&problems, &notes); },
+      .startTrafficGraph = []() -> std::unique_ptr<TrafficGraphSource> { return std::make_unique<LiveTrafficGraph>(); },
+      .setBorder = {},
+  };
+}
+
+}  // namespace velomar
