@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "BareWindow.h"
+
 namespace {
 
 constexpr const char* kBareClass = "VelomarProgramBenchBare";
@@ -30,18 +32,7 @@ LRESULT CALLBACK BareProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 int RunBare() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = BareProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kBareClass;
-  RegisterClassA(&wc);
-  HWND window = CreateWindowExA(0, kBareClass, "Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 456, 514,
-                                nullptr, nullptr, instance, nullptr);
-  CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 260, 450, 75, 25, window, nullptr, instance,
-                  nullptr);
+  HWND window = velomar::bench::MakeBareWindow(kBareClass, BareProc, "Bare", {456, 514}, {260, 450, 335, 475});
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   MSG msg;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "BareWindow.h"
 #include "win32ui/Form.h"
 #include "window/Layout.h"
 
@@ -158,18 +159,8 @@ LRESULT CALLBACK BareProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 int RunBare(HANDLE painted) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = BareProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = "VelomarBenchBare";
-  RegisterClassA(&wc);
-  HWND window = CreateWindowExA(0, wc.lpszClassName, "Startup bench", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                640, 480, nullptr, nullptr, instance, nullptr);
-  CreateWindowExA(0, "BUTTON", "Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 500, 8, 75, 25, window, nullptr, instance,
-                  nullptr);
+  HWND window =
+      velomar::bench::MakeBareWindow("VelomarBenchBare", BareProc, "Startup bench", {640, 480}, {500, 8, 575, 33});
   PaintEverything(window);
   SetEvent(painted);
   return 0;

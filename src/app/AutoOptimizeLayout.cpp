@@ -5,26 +5,12 @@
 #include <vector>
 
 #include "app/AutoOptimizeWindow.h"
-#include "bandwidth/BandwidthClass.h"
+#include "app/WindowLinks.h"
 
 namespace velomar {
 
 namespace {
-
 constexpr int kLogWidth = 441;
-
-// Under the track bar, by position: where each class's tick label stands.
-constexpr const char* kTickNames[kBandwidthClassCount] = {"Label1",  "Label2", "Label3", "Label4",  "Label5", "Label9",
-                                                          "Label10", "Label6", "Label7", "Label11", "Label12"};
-constexpr int kTickX[kBandwidthClassCount] = {18, 56, 95, 134, 173, 210, 245, 285, 317, 355, 400};
-
-std::vector<Component> TickLabels(const char* group) {
-  std::vector<Component> labels;
-  for (int p = 0; p < kBandwidthClassCount; ++p)
-    labels.push_back(layout::Label(kTickNames[p], {kTickX[p], 52}, BandwidthClassAt(p)->TickLabel).In(group));
-  return labels;
-}
-
 }  // namespace
 
 FormLayout AutoOptimizeLayout() {
@@ -43,19 +29,20 @@ FormLayout AutoOptimizeLayout() {
   const int quarter = kLogWidth / 4;
   // Texts the code shows stand off to the right, outside the client area.
   const int off = 528;
-  // The link pictures lie behind their captions; the caption-less hot zones
-  // lie above both and take the mouse.
   // clang-format off
   f.components = {
       Image("Image_Icon",                      {16, 0, 64, 64}).Picture("Program").Stretch(),
       Label("Label_Auto_Title",                {91, 8, 175, 23}, "Automatic Mode").Bold().Font(19).FontColor(Rgb(10, 78, 146)),
       Label("Label_Auto_Introduce",            {91, 39, 358, 0}, "Choose the speed of your internet connection and press Optimize. Velomar then tunes Windows and Firefox for it; this takes a few seconds.").WordWrap(),
-      Image("Image_Recover",                   {315, 10, 59, 15}).Picture("RecoverLink").HandCursor(),
-      Label("Label_Recover",                   {334, 10}, "Undo").Font(12).HandCursor().Transparent(),
-      Image("Image_Help",                      {385, 10, 66, 16}).Picture("HelpLink").HandCursor(),
-      Label("Label_GetHelp",                   {405, 10, 51, 16}, "Help").Font(12).HandCursor().Transparent(),
-      Label("Label8",                          {312, 8, 70, 19}).Transparent().HandCursor().Hint("Put back the TCP/IP and Firefox settings from before the first optimization"),
-      Label("Label13",                         {384, 8, 76, 19}).Transparent().HandCursor().Hint("Open the user guide"),
+  };
+  const auto linkParts = LinkComponents({.recoverImage = {315, 10, 59, 15}, .recoverLabel = {334, 10},
+                                         .helpImage = {385, 10, 66, 16},    .helpLabel = {405, 10},
+                                         .recoverZone = {312, 8, 70, 19},   .helpZone = {384, 8, 76, 19}},
+                                        "Undo", "Help",
+                                        "Put back the TCP/IP and Firefox settings from before the first optimization",
+                                        "Open the user guide");
+  f.components.insert(f.components.end(), linkParts.begin(), linkParts.end());
+  const std::vector<Component> body = {
       Label("Label_Restore_Finish",            {314, 53}, "Your settings have been reset to the defaults.").Hidden(),
       Edit("Edit1",                            {off, 58, 121, 21}),
       Label("Label_GroupBoxSpeed_Name",        {off, 85}, "Connection speed"),
@@ -75,7 +62,9 @@ FormLayout AutoOptimizeLayout() {
       GroupBox("GroupBox_Speed",               {24, 34, kLogWidth, 81}, "  Connection speed :    56 Kbps  ").In(panel),
       TrackBar("TrackBar_BandWidth",           {15, 20, 403, 33}).In(group).Range(0, 10).Page(1),
   };
-  for (auto& tick : TickLabels(group)) f.components.push_back(std::move(tick));
+  f.components.insert(f.components.end(), body.begin(), body.end());
+  const auto ticks = TickLabels(group, {18, 56, 95, 134, 173, 210, 245, 285, 317, 355, 400}, 52);
+  f.components.insert(f.components.end(), ticks.begin(), ticks.end());
   const std::vector<Component> rest = {
       ProgressBar("ProgressBar_Optimize",      {24, 129, 342, 16}).In(panel).Range(0, auto_window::kProgressEnd).Hidden(),
       Label("Label_ProcessState",              {42, 141}).In(panel).Bold().Font(11).FontColor(dark),

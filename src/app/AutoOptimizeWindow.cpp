@@ -10,6 +10,20 @@ namespace velomar {
 
 using namespace auto_window;
 
+// The picture and the caption are disabled while busy; the checks in their
+// actions keep that so for input that reaches a disabled control all the same.
+AutoOptimizeWindow::AutoOptimizeWindow(WindowState& window, PathMtuProvider& mtu)
+    : window(window),
+      links(window, Busy,
+            {[this] { UndoRuns(); },
+             [this] {
+               if (!Busy) RecoverCommand();
+             },
+             [this] {
+               if (!Busy) BackupRestoreCommand();
+             }}),
+      mtu_(mtu) {}
+
 std::vector<Notice> RunWarnings(const RunOutcome& outcome) {
   std::vector<Notice> warnings;
   if (outcome.tcp && !outcome.tcp->backupWritten) warnings.push_back({kBackupFailed, outcome.tcp->backupError});
@@ -213,8 +227,6 @@ void AutoOptimizeWindow::ShowProblems(const std::vector<std::string>& problems, 
   window.ShowMessage(text, title, MessageIcon::Warning);
 }
 
-void AutoOptimizeWindow::HelpCommand() { window.OpenHelpPage(); }
-
 void AutoOptimizeWindow::CloseRequest() {
   if (Busy)
     closeAsked_ = true;
@@ -232,37 +244,9 @@ void AutoOptimizeWindow::CloseIfAsked() {
 // click is the only one the user can make there: it puts back what the
 // runs saved before their first change (the reset to the system's defaults
 // stays with the main window's link). Undone, the button optimises again.
-void AutoOptimizeWindow::Label8Click() {
-  if (Busy) return;
+void AutoOptimizeWindow::UndoRuns() {
   BackupRestoreCommand();
   window.SetText(kButton, window.Text(kOptimizeCaption));
 }
-void AutoOptimizeWindow::Label8MouseEnter() {
-  if (!Busy) window.SetBold(kRecoverLink, true);
-}
-void AutoOptimizeWindow::Label8MouseLeave() {
-  if (!Busy) window.SetBold(kRecoverLink, false);
-}
-void AutoOptimizeWindow::Label13Click() {
-  if (!Busy) HelpCommand();
-}
-void AutoOptimizeWindow::Label13MouseEnter() {
-  if (!Busy) window.SetBold(kHelpLink, true);
-}
-void AutoOptimizeWindow::Label13MouseLeave() {
-  if (!Busy) window.SetBold(kHelpLink, false);
-}
-// The picture and the caption are disabled while busy; the checks below
-// keep that so for input that reaches a disabled control all the same.
-void AutoOptimizeWindow::Image_RecoverClick() {
-  if (!Busy) RecoverCommand();
-}
-void AutoOptimizeWindow::Image_HelpClick() { HelpCommand(); }
-void AutoOptimizeWindow::Label_RecoverClick() {
-  if (!Busy) BackupRestoreCommand();
-}
-void AutoOptimizeWindow::Label_RecoverMouseEnter() { window.SetBold(kRecoverLink, true); }
-void AutoOptimizeWindow::Label_RecoverMouseLeave() { window.SetBold(kRecoverLink, false); }
-void AutoOptimizeWindow::Label_GetHelpClick() { HelpCommand(); }
 
 }  // namespace velomar

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/WindowLinks.h"
 #include "mtu/PathMtuProvider.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "window/Layout.h"
@@ -30,9 +31,9 @@ inline constexpr const char* kProgress = pass_controls::kAutomatic.progress;
 inline constexpr const char* kLog = pass_controls::kAutomatic.log;
 inline constexpr const char* kAnimation = "Image_Animation";
 inline constexpr const char* kNotice = "Label_Notice";
-inline constexpr const char* kRecoverLink = "Label_Recover";
-inline constexpr const char* kRecoverImage = "Image_Recover";
-inline constexpr const char* kHelpLink = "Label_GetHelp";
+inline constexpr const char* kRecoverLink = links::kRecoverLabel;
+inline constexpr const char* kRecoverImage = links::kRecoverImage;
+inline constexpr const char* kHelpLink = links::kHelpLabel;
 inline constexpr const char* kFocusSink = "Edit1";
 inline constexpr const char* kTimer = "Timer_Show";
 
@@ -87,24 +88,12 @@ const char* RestartNotice(const RunOutcome& outcome);
 
 class AutoOptimizeWindow {
  public:
-  AutoOptimizeWindow(WindowState& window, PathMtuProvider& mtu) : window(window), mtu_(mtu) {}
+  AutoOptimizeWindow(WindowState& window, PathMtuProvider& mtu);
 
   void FormCreate();
   void TrackBar_BandWidthChange();
   void TrackBar_BandWidthEnter();
   void Button_AutoOptimizeClick();
-  void Label8Click();
-  void Label8MouseEnter();
-  void Label8MouseLeave();
-  void Label13Click();
-  void Label13MouseEnter();
-  void Label13MouseLeave();
-  void Image_RecoverClick();
-  void Image_HelpClick();
-  void Label_RecoverClick();
-  void Label_RecoverMouseEnter();
-  void Label_RecoverMouseLeave();
-  void Label_GetHelpClick();
   // The title bar's close: while a run or a restore is going it waits for
   // the handler to return, since that handler still drives the window.
   void CloseRequest();
@@ -120,6 +109,9 @@ class AutoOptimizeWindow {
   std::int32_t BandwidthKbps = 56;
   int LastAutoClass = -1;
   std::vector<std::string> ShortName;
+  // The recover and help links: the hot zone over the recover link puts
+  // back what the runs saved, the picture resets to the system's defaults.
+  WindowLinks links;
 
  private:
   class Hold;
@@ -127,7 +119,7 @@ class AutoOptimizeWindow {
   void ShowWarnings(const RunOutcome& outcome);
   void RecoverCommand();
   void BackupRestoreCommand();
-  void HelpCommand();
+  void UndoRuns();
   void CloseIfAsked();
   void ShowProblems(const std::vector<std::string>& problems, const std::string& title);
 

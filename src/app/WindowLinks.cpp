@@ -6,7 +6,8 @@ namespace velomar {
 
 using namespace links;
 
-std::vector<Component> LinkComponents(const LinkPlacement& at, std::string recoverCaption, std::string helpCaption) {
+std::vector<Component> LinkComponents(const LinkPlacement& at, std::string recoverCaption, std::string helpCaption,
+                                      std::string recoverHint, std::string helpHint) {
   using namespace layout;
   // clang-format off
   return {
@@ -14,8 +15,8 @@ std::vector<Component> LinkComponents(const LinkPlacement& at, std::string recov
       Label(kRecoverLabel, at.recoverLabel, std::move(recoverCaption)).Font(12).Transparent().HandCursor(),
       Image(kHelpImage,    at.helpImage).Picture("HelpLink").Stretch().HandCursor(),
       Label(kHelpLabel,    at.helpLabel, std::move(helpCaption)).Font(12).Transparent().HandCursor(),
-      Label(kRecoverZone,  at.recoverZone).Transparent().HandCursor(),
-      Label(kHelpZone,     at.helpZone).Transparent().HandCursor(),
+      Label(kRecoverZone,  at.recoverZone).Transparent().HandCursor().Hint(std::move(recoverHint)),
+      Label(kHelpZone,     at.helpZone).Transparent().HandCursor().Hint(std::move(helpHint)),
   };
   // clang-format on
 }

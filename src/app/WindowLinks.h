@@ -42,8 +42,9 @@ struct LinkPlacement {
 
 // The links as layout components: the pill pictures first (they lie behind
 // the captions), then the transparent captions at character height 12, then
-// the two hot zones above both.
-std::vector<Component> LinkComponents(const LinkPlacement& at, std::string recoverCaption, std::string helpCaption);
+// the two hot zones above both, with the hints they show.
+std::vector<Component> LinkComponents(const LinkPlacement& at, std::string recoverCaption, std::string helpCaption,
+                                      std::string recoverHint = {}, std::string helpHint = {});
 
 // The eleven tick labels under a class track bar, by class position 0 to
 // 10 (Label1 ... Label5, Label9, Label10, Label6, Label7, Label11, Label12),

@@ -1,5 +1,6 @@
 #include "forms/Unit_AutoOptimize.h"
 
+#include "forms/LinkWiring.h"
 #include "mtu/Unit_MTU.h"
 
 namespace velomar {
@@ -16,18 +17,7 @@ TForm_Velomar_AutoOptimize::TForm_Velomar_AutoOptimize(std::unique_ptr<PathMtuPr
   On("TrackBar_BandWidth", Event::Enter, [&w] { w.TrackBar_BandWidthEnter(); });
   On("Button_AutoOptimize", Event::Click, [&w] { w.Button_AutoOptimizeClick(); });
   On("Timer_Show", Event::Timer, [this] { Timer_ShowTimer(); });
-  On("Label8", Event::Click, [&w] { w.Label8Click(); });
-  On("Label8", Event::MouseEnter, [&w] { w.Label8MouseEnter(); });
-  On("Label8", Event::MouseLeave, [&w] { w.Label8MouseLeave(); });
-  On("Label13", Event::Click, [&w] { w.Label13Click(); });
-  On("Label13", Event::MouseEnter, [&w] { w.Label13MouseEnter(); });
-  On("Label13", Event::MouseLeave, [&w] { w.Label13MouseLeave(); });
-  On("Image_Recover", Event::Click, [&w] { w.Image_RecoverClick(); });
-  On("Image_Help", Event::Click, [&w] { w.Image_HelpClick(); });
-  On("Label_Recover", Event::Click, [&w] { w.Label_RecoverClick(); });
-  On("Label_Recover", Event::MouseEnter, [&w] { w.Label_RecoverMouseEnter(); });
-  On("Label_Recover", Event::MouseLeave, [&w] { w.Label_RecoverMouseLeave(); });
-  On("Label_GetHelp", Event::Click, [&w] { w.Label_GetHelpClick(); });
+  WireLinks(*this, w.links);
   // A close from the title bar waits for a running pass to return.
   OnMessage(WM_CLOSE, [&w](WPARAM, LPARAM) -> LRESULT {
     w.CloseRequest();

@@ -74,14 +74,14 @@ class AutoWindow : public test::FirefoxFolderTest {
                     !window.Enabled(kRecoverImage) && !window.Enabled(kRecoverLink) && !window.Enabled(kHelpLink);
     busyLookDuringRun = window.Visible(kProgress) && window.Visible(kDoing) && window.Animating(kAnimation) &&
                         window.AnimationSpeed(kAnimation) == kAnimationSpeed && !window.Visible(kStatus);
-    logic.Label8MouseEnter();
-    logic.Label13MouseEnter();
+    logic.links.Label8MouseEnter();
+    logic.links.Label13MouseEnter();
     hoverDuringRun = window.Bold(kRecoverLink) || window.Bold(kHelpLink);
     const auto before = window.Events().size();
-    logic.Label8Click();
-    logic.Image_RecoverClick();
-    logic.Label_RecoverClick();
-    logic.Label13Click();
+    logic.links.Label8Click();
+    logic.links.Image_RecoverClick();
+    logic.links.Label_RecoverClick();
+    logic.links.Label13Click();
     for (std::size_t i = before; i < window.Events().size(); ++i)
       restoreDuringRun =
           restoreDuringRun || window.Events()[i].kind == Kind::Message || window.Events()[i].kind == Kind::Help;
@@ -224,9 +224,9 @@ TEST_F(AutoWindow, RecoverResetsTheDefaultsAndReArmsTheButton) {
   const std::string profile = OneProfile();
   WriteFileText(In(profile, "user.js"), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n");
   RunAt(6);
-  logic.Label8MouseEnter();
+  logic.links.Label8MouseEnter();
   EXPECT_TRUE(window.Bold(kRecoverLink));
-  logic.Image_RecoverClick();
+  logic.links.Image_RecoverClick();
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[0].path, "DefaultTTL"), RegNoValue);
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[17].path, "LocalPriority"), 499);
   EXPECT_EQ(ReadFileText(In(profile, "user.js")), "");
@@ -244,8 +244,8 @@ TEST_F(AutoWindow, TheBackupRestorePutsBackTheStateBeforeTheRun) {
   RunAt(6);
   ASSERT_NE(test::ReadAutoRunValues(), before);
   window.ClearEvents();
-  pauses = 1;  // the hooks above are for runs
-  logic.Label8Click();  // the hot zone over the link
+  pauses = 1;                 // the hooks above are for runs
+  logic.links.Label8Click();  // the hot zone over the link
   EXPECT_EQ(test::ReadAutoRunValues(), before);
   EXPECT_EQ(ReadFileText(In(profile, "user.js")), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n");
   EXPECT_EQ(Messages(), (std::vector<std::string>{"0\t\tRecover finish!"}));

@@ -26,32 +26,6 @@
 
 namespace velomar::test {
 
-inline int WindowsMajorVersion() {
-  OSVERSIONINFOA info{};
-  info.dwOSVersionInfoSize = sizeof(info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  GetVersionExA(&info);
-#pragma GCC diagnostic pop
-  return static_cast<int>(info.dwMajorVersion);
-}
-
-// Runs a program of the prefix and waits for it; false when it did not run
-// or failed.
-inline bool RunProgram(std::string commandLine) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code == 0;
-}
-
 // Every position a progress bar is given, in order (the control's own
 // procedure is chained behind this one).
 class ProgressRecorder {
@@ -82,8 +56,7 @@ class ProgressRecorder {
 class AutoWindowUi : public ::testing::Test {
  protected:
   AutoWindowUi() {
-    std::string path = DataFile(kAutoWindowRegFile);
-    EXPECT_TRUE(RunProgram("regedit.exe /S \"" + path + "\"")) << path;
+    EXPECT_TRUE(uitest::ImportRegistry(kAutoWindowRegFile)) << kAutoWindowRegFile;
     std::string error;
     EXPECT_TRUE(EnsurePerUserDataFolder(error)) << error;
     std::filesystem::remove(std::filesystem::path(LastSetFilePath()));
@@ -107,7 +80,7 @@ class AutoWindowUi : public ::testing::Test {
   // Creates the window as the program does and gives it the prefix's version.
   void Create() {
     form.Create();
-    form.SetVistaOrLater(WindowsMajorVersion() > 5);
+    form.SetVistaOrLater(platform::WindowsMajorVersion() > 5);
   }
   HWND At(const char* name) { return form.Control(name); }
   // Shows the window modally and lets `user` act inside its loop.

@@ -28,7 +28,7 @@ class XpWindow : public test::AutoWindowUi {
     const Bounds notice = form.BoundsOf(kNotice);
     EXPECT_LE(notice.y + notice.height, form.BoundsOf(kLog).y) << form.Text(kNotice);
   }
-  XpWindow() { EXPECT_EQ(test::WindowsMajorVersion(), 5) << "the prefix should run this suite as Windows XP"; }
+  XpWindow() { EXPECT_EQ(platform::WindowsMajorVersion(), 5) << "the prefix should run this suite as Windows XP"; }
   // A run at a class from the button, with `during` run once while the
   // Firefox pass is on its way (it may pump messages: the pass runs on its
   // worker) and `after` once the run has returned.

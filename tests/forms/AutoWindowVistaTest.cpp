@@ -11,7 +11,7 @@ using test::ReadFileText;
 class LaterWindow : public test::AutoWindowUi {};
 
 TEST_F(LaterWindow, OnVistaAndLaterARunTunesFirefoxAlone) {
-  ASSERT_GT(test::WindowsMajorVersion(), 5) << "the prefix should run this suite as a later Windows";
+  ASSERT_GT(platform::WindowsMajorVersion(), 5) << "the prefix should run this suite as a later Windows";
   MakeProfile();
   const auto before = test::ReadAutoRunValues();
   Create();

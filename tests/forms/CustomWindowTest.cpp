@@ -10,6 +10,7 @@
 #include "firefox/Unit_Firefox_Optimize.h"
 #include "forms/Unit_CustomOptimize.h"
 #include "platform/Files.h"
+#include "platform/System.h"
 #include "registry/Unit_RegOperation.h"
 #include "support/FirefoxFixture.h"
 #include "support/UiHarness.h"
@@ -26,33 +27,12 @@ constexpr const char* kTcpip = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Pa
 constexpr const char* kLanman = "\\SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters";
 
 // What the main window hands over: the major version above 5.
-bool SystemIsVistaOrLater() {
-  OSVERSIONINFOA info{};
-  info.dwOSVersionInfoSize = sizeof(info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  GetVersionExA(&info);
-#pragma GCC diagnostic pop
-  return info.dwMajorVersion > 5;
-}
-
-// regedit /S of a fixture, as an administrator would import it.
-void ImportRegistry(const std::string& relative) {
-  std::string command = "regedit.exe /S \"" + test::DataFile(relative) + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(
-      CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-  WaitForSingleObject(process.hProcess, 30000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-}
+bool SystemIsVistaOrLater() { return platform::WindowsMajorVersion() > 5; }
 
 class CustomWindowUi : public test::FirefoxFolderTest {
  protected:
   CustomWindowUi() {
-    ImportRegistry("registry/custom_window.reg");
+    EXPECT_TRUE(ImportRegistry("registry/custom_window.reg"));
     std::string error;
     EXPECT_TRUE(EnsurePerUserDataFolder(error)) << error;
     owner.Create();

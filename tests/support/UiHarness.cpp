@@ -7,6 +7,7 @@
 
 #include "platform/Files.h"
 #include "platform/MessageWait.h"
+#include "support/TestSupport.h"
 
 namespace velomar::uitest {
 
@@ -182,6 +183,21 @@ bool SaveScreenshot(HWND window, const std::string& name, std::string& error) {
   const std::string folder = ScreenshotFolder();
   platform::CreateDirectoryTree(folder);
   return platform::ReplaceFileContents(platform::JoinPath(folder, name + ".png"), EncodePng(width, height, rgb), error);
+}
+
+bool ImportRegistry(const std::string& relative) {
+  std::string command = "regedit.exe /S \"" + test::DataFile(relative) + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 1;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code == 0;
 }
 
 }  // namespace velomar::uitest

@@ -52,4 +52,9 @@ class MessageBoxRecorder {
 bool SaveScreenshot(HWND window, const std::string& name, std::string& error);
 std::string ScreenshotFolder();
 
+// Imports a REGEDIT4 file of tests/data (a path relative to it) into the
+// prefix's registry with regedit /S, as an administrator would; false when
+// regedit did not run or failed.
+bool ImportRegistry(const std::string& relative);
+
 }  // namespace velomar::uitest
