@@ -144,7 +144,7 @@ std::vector<Component> TcpPageComponents() {
       GroupBox(ttl,                                          {219, 114, 106, 64}, "Time to live").In(general),
       Number(kTimeToLive,                                    {17, 23, 76}, "64").In(ttl).MaxLength(3),
       GroupBox(rfc1323,                                      {219, 201, 106, 81}, "RFC 1323").In(general),
-      CheckBox(kWindowScaling,                               {9, 23, 92, 17}, "Window scale").In(rfc1323),
+      CheckBox(kWindowScaling,                               {9, 23, 92, 17}, "Scaling").In(rfc1323),
       CheckBox(kTimestamps,                                  {9, 50, 92, 17}, "Timestamps").In(rfc1323),
 
       GroupBox(ie,                                           {11, 6, 314, 69}, "Connections per server").In(advanced),
