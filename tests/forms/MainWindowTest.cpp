@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "forms/Unit_MainForm.h"
@@ -149,6 +150,15 @@ struct MainWindowFixture : ::testing::Test {
     ClickButton(At(mode.Handle() == automatic.Handle() ? kAutoChoice : kCustomChoice));
     ClickButton(At(kGo));
   }
+  // A link's text stays on its picture, whatever the language makes it.
+  void ExpectLinkTextsOnTheirPictures() {
+    for (const auto& [text, picture] : {std::pair{"Label_Recover", "Image_Recover"}, {"Label_GetHelp", "Image_Help"}}) {
+      const auto caption = main->BoundsOf(text);
+      const auto pill = main->BoundsOf(picture);
+      EXPECT_GE(caption.x, pill.x) << text;
+      EXPECT_LE(caption.x + caption.width, pill.x + pill.width) << text << " \"" << main->Text(text) << "\"";
+    }
+  }
   // The graph's timer ticks, each a second apart.
   void WaitTicks(int count) {
     const int until = ticks + count;
@@ -167,6 +177,7 @@ TEST_F(MainWindowFixture, ShowsItsDesignWithTheGraphInEnglish) {
   EXPECT_TRUE(main->Checked(kAutoChoice));
   EXPECT_TRUE(IsWindowEnabled(At(kGo)));
   EXPECT_TRUE(boxes.Boxes().empty());
+  ExpectLinkTextsOnTheirPictures();
   WaitTicks(6);
   std::string error;
   EXPECT_TRUE(uitest::SaveScreenshot(main->Handle(), "main_english", error)) << error;
@@ -179,6 +190,7 @@ TEST_F(MainWindowFixture, ShowsItsDesignWithTheGraphInGerman) {
   LoopbackTraffic traffic;
   Start();
   EXPECT_EQ(main->Text(kCancel), "Beenden");
+  ExpectLinkTextsOnTheirPictures();
   WaitTicks(6);
   std::string error;
   EXPECT_TRUE(uitest::SaveScreenshot(main->Handle(), "main_german", error)) << error;
