@@ -12,6 +12,14 @@ else()
   message(FATAL_ERROR "GoogleTest sources not found in /usr/src/googletest (apt-get install googletest)")
 endif()
 
+# velomar_uses_wine(TEST...): tests that run Windows programs under Wine
+# share the one wineserver the run keeps (tests/CMakeLists.txt).
+function(velomar_uses_wine)
+  if(CMAKE_CROSSCOMPILING)
+    set_property(TEST ${ARGN} APPEND PROPERTY FIXTURES_REQUIRED wine_server)
+  endif()
+endfunction()
+
 # velomar_add_test(NAME name SOURCES ... LIBS ... [ARGS ...] [PROPERTIES ...]
 #                  [TSAN] [NATIVE_ONLY] [WINDOWS_ONLY] [USER_FOLDERS])
 # One ctest test per program: under Wine each process costs about a second.
@@ -35,6 +43,7 @@ function(velomar_add_test)
   if(T_PROPERTIES)
     set_tests_properties(${T_NAME} PROPERTIES ${T_PROPERTIES})
   endif()
+  velomar_uses_wine(${T_NAME})
   if(T_USER_FOLDERS AND WIN32)
     set_property(TEST ${T_NAME} APPEND PROPERTY RESOURCE_LOCK user_shell_folders)
   endif()
