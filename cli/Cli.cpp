@@ -46,7 +46,8 @@ void PrintHelp(std::ostream& out) {
   for (const auto& c : Commands()) {
     out << "  " << c.usage << "\n      " << c.summary << "\n";
   }
-  out << "\nExit status: 0 done, 1 failed or refused, 2 usage error.\n";
+  out << "\nExit status: 0 done, 1 failed or refused, 2 usage error, 3 some registry values could not be\n"
+         "changed (each is named; run as an administrator).\n";
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ class Failure : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+// The registry refused some of the changes, which the command named: exit 3.
+inline constexpr int kExitNotChanged = 3;
 
 struct Invocation {
   std::vector<std::string> args;  // the words after the command name

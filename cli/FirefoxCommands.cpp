@@ -16,10 +16,16 @@ namespace velomar::cli {
 namespace {
 
 // Problems (a file, a profile left alone because Firefox runs) make the
-// command fail; notes (restart Firefox) are told and it still succeeds.
-int Status(bool ok, const FileProblems& problems, const std::string& what, const RestartNotes& notes = {}) {
-  for (const auto& problem : problems) std::cerr << "velomar-cli: " << problem << '\n';
-  for (const auto& note : notes) std::cerr << "velomar-cli: " << note << '\n';
+// command fail; a profile where Firefox must be restarted is told and it
+// still succeeds.
+int Status(bool ok, const FirefoxReport& report, const std::string& what) {
+  for (const auto& problem : report.problems) std::cerr << "velomar-cli: " << problem << '\n';
+  for (const auto& profile : report.leftWhileRunning)
+    std::cerr << "velomar-cli: Firefox is running with the profile \"" << profile
+              << "\": close Firefox first. Its files were not restored.\n";
+  for (const auto& profile : report.restartNeeded)
+    std::cerr << "velomar-cli: Firefox is running with the profile \"" << profile
+              << "\": restart Firefox to use the changes.\n";
   if (!ok) throw Failure(what + " reported failure");
   return 0;
 }
@@ -50,11 +56,10 @@ int AutoCommand(Invocation& in) {
   // As the automatic window starts its Firefox pass.
   window.SetText(pass_controls::kAutomatic.status, "Firefox :");
   window.SetPosition(pass_controls::kAutomatic.progress, 0);
-  FileProblems problems;
-  RestartNotes notes;
-  const bool ok = RunFirefoxPass(BandwidthClassAt(position)->BandwidthKbps, false, window, &problems, &notes);
+  FirefoxReport report;
+  const bool ok = RunFirefoxPass(BandwidthClassAt(position)->BandwidthKbps, false, window, &report);
   PrintPassEffects(in, window, pass_controls::kAutomatic);
-  return Status(ok, problems, "the Firefox pass", notes);
+  return Status(ok, report, "the Firefox pass");
 }
 
 std::vector<std::string> SplitAtCommas(const std::string& text) {
@@ -111,31 +116,30 @@ int CustomCommand(Invocation& in) {
   }
   PrintPassEffects(in, form, pass_controls::kCustomFirefox);
   if (!in.trace) in.Out() << "ProgressBar_FF=" << form.Position(pass_controls::kCustomFirefox.progress) << '\n';
-  return Status(ok, {}, "the custom Firefox pass", page.LastRestartNotes);
+  FirefoxReport told;  // the page's warnings went to the error stream already
+  told.restartNeeded = page.LastReport.restartNeeded;
+  return Status(ok, told, "the custom Firefox pass");
 }
 
 int RestoreCommand(Invocation& in) {
   in.Begin();
-  FileProblems problems;
-  RestartNotes notes;
-  const bool ok = RestoreFirefoxBackup(&problems, &notes);
-  return Status(ok, problems, "the Firefox restore", notes);
+  FirefoxReport report;
+  const bool ok = RestoreFirefoxBackup(&report);
+  return Status(ok, report, "the Firefox restore");
 }
 
 int ClearCommand(Invocation& in) {
   in.Begin();
-  FileProblems problems;
-  RestartNotes notes;
-  const bool ok = ClearUserPrefsFile(&problems, &notes);
-  return Status(ok, problems, "clearing user.js", notes);
+  FirefoxReport report;
+  const bool ok = ClearUserPrefsFile(&report);
+  return Status(ok, report, "clearing user.js");
 }
 
 int RestoreCustomCommand(Invocation& in) {
   in.Begin();
-  FileProblems problems;
-  RestartNotes notes;
-  const bool ok = RestoreCustomFirefoxBackup(&problems, &notes);
-  return Status(ok, problems, "the custom Firefox restore", notes);
+  FirefoxReport report;
+  const bool ok = RestoreCustomFirefoxBackup(&report);
+  return Status(ok, report, "the custom Firefox restore");
 }
 
 const Registrar kFirefoxCommands({
@@ -145,11 +149,12 @@ const Registrar kFirefoxCommands({
      "the automatic Firefox pass: back up and rewrite user.js in every profile", false, AutoCommand},
     {"firefox-custom", "firefox-custom --class C [--only BOX,BOX...]",
      "the custom Firefox pass, all 24 boxes checked unless --only names those to keep", false, CustomCommand},
-    {"firefox-restore", "firefox-restore", "restore prefs.js and user.js from prefs.bk and user.bk", false,
-     RestoreCommand},
-    {"firefox-clear", "firefox-clear", "empty user.js in every profile that has a user.bk", false, ClearCommand},
+    {"firefox-restore", "firefox-restore",
+     "put Velomar's preferences in prefs.js and user.js back as prefs.bk and user.bk hold them", false, RestoreCommand},
+    {"firefox-clear", "firefox-clear", "remove Velomar's preferences from user.js in every profile that has a user.bk",
+     false, ClearCommand},
     {"firefox-restore-custom", "firefox-restore-custom",
-     "restore prefs.js from Custom_prefs.bk and user.js from Custom_user.bk", false, RestoreCustomCommand},
+     "put Velomar's preferences back as Custom_prefs.bk and Custom_user.bk hold them", false, RestoreCustomCommand},
 });
 
 }  // namespace

@@ -18,10 +18,29 @@ PathMtuProvider& DefaultPathMtu();
 
 namespace {
 
-// A backup that could not be written, or an earlier file that had to be
-// moved aside, leaves the undo short of the user's own values: exit 1.
-void ReportBackup(const PassReport& report) {
-  if (const std::string notice = BackupNotice(report); !notice.empty()) throw Failure("the pass ran; " + notice);
+// Names every value the registry refused, with the system's reason; exit 3
+// when there was one.
+int ReportChanges(const Invocation& in, const RegChanges& changes) {
+  for (const auto& value : changes.notChanged) {
+    std::string where = value.root + value.path;
+    if (!value.name.empty()) where += "\\" + value.name;
+    in.Err() << "velomar-cli: not changed: " << where << ": " << value.Reason() << '\n';
+  }
+  return changes.Complete() ? 0 : kExitNotChanged;
+}
+
+// A backup that could not be written leaves the registry as it was; an
+// earlier file that had to be moved aside leaves the undo short of the
+// user's own values. Either is exit 1, after the values the registry refused.
+int ReportPass(const Invocation& in, const PassReport& report) {
+  if (!report.backupWritten)
+    throw Failure("the registry backup \"" + report.backupFile +
+                  "\" could not be written, so nothing was changed: " + report.backupError);
+  const int status = ReportChanges(in, report.changes);
+  if (!report.backupMovedAsideTo.empty())
+    throw Failure("\"" + report.backupFile + "\" was no valid registry backup (" + report.backupMovedAsideReason +
+                  "); it was kept as \"" + report.backupMovedAsideTo + "\" and a new backup was started");
+  return status;
 }
 
 int WindowCommand(Invocation& in) {
@@ -49,8 +68,7 @@ int AutoTcpCommand(Invocation& in) {
   PathMtuProvider& provider = mtu ? static_cast<PathMtuProvider&>(fixed) : DefaultPathMtu();
   const auto report = AutoOptimizeTcp(BandwidthClassAt(position)->BandwidthKbps, 4, window, provider);
   PrintPassEffects(in, window, pass_controls::kAutomatic);
-  ReportBackup(report);
-  return 0;
+  return ReportPass(in, report);
 }
 
 // The custom window as it stands after it was created and shown: the
@@ -135,14 +153,12 @@ int CustomTcpCommand(Invocation& in) {
   shown.form.ClearEvents();
   const auto report = CustomOptimizeTcp(shown.page);
   PrintPassEffects(in, shown.form, pass_controls::kCustomTcp);
-  ReportBackup(report);
-  return 0;
+  return ReportPass(in, report);
 }
 
 int RestoreDefaultsCommand(Invocation& in) {
   in.Begin();
-  RestoreTcpDefaults();
-  return 0;
+  return ReportChanges(in, RestoreTcpDefaults());
 }
 
 int RestoreBackupCommand(Invocation& in) {
@@ -150,8 +166,11 @@ int RestoreBackupCommand(Invocation& in) {
   const std::string file = in.args.front();
   in.args.clear();
   in.Begin();
-  if (!RestoreRegBackup(file)) throw Failure("no backup file \"" + file + "\" (or it cannot be read)");
-  return 0;
+  const BackupRestore restore = RestoreRegBackup(file);
+  if (!restore.found) throw Failure("no backup file \"" + file + "\"");
+  if (!restore.readError.empty()) throw Failure(restore.readError + "; nothing was restored");
+  if (!restore.invalid.empty()) throw Failure(restore.invalid + "; nothing was restored");
+  return ReportChanges(in, restore.changes);
 }
 
 int LastSetCommand(Invocation& in) {

@@ -8,7 +8,6 @@
 #include "platform/MemoryRegistry.h"
 #include "registry/Unit_RegOperation.h"
 #include "tcp/Unit_TcpOptimize.h"
-#include "util/Numbers.h"
 
 using velomar::fuzz::Check;
 using velomar::platform::MemoryRegistry;
@@ -17,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = velomar::fuzz::WriteScratchFile("RegBackUp.bk", velomar::fuzz::AsText(data, size));
   MemoryRegistry registry;
   velomar::ScopedRegistry scoped(registry);
-  try {
-    Check(velomar::RestoreRegBackup(path), "an existing backup is processed");
-  } catch (const velomar::ConversionError&) {
+  const velomar::BackupRestore restore = velomar::RestoreRegBackup(path);
+  Check(restore.found, "an existing backup is processed");
+  if (!restore.invalid.empty()) {
     Check(registry.SaveRegText() == "REGEDIT4\r\n", "a refused backup restores nothing");
     return 0;
   }

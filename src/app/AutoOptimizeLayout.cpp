@@ -1,10 +1,12 @@
 // The automatic optimisation window as designed. Only the top of the panel
 // fits the design height: the first run makes the window taller, which
 // brings the log list into view.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/AutoOptimizeWindow.h"
+#include "app/OutcomeMessage.h"
 #include "app/WindowLinks.h"
 
 namespace velomar {
@@ -52,17 +54,22 @@ FormLayout AutoOptimizeLayout() {
       Label("Label_Band_of",                   {off, 169}, "Your"),
       Label("Label_has_been_optimized",        {off, 188}, "connection has been optimized."),
       Label("Label_Analysing_net_settings",    {off, 207}, "Measuring your connection, this may take a few seconds ..."),
-      Label("Label_Backup_Failed",             {off, 226}, "The backup of your TCP/IP settings could not be written, so the values from before this run cannot be put back:"),
-      Label("Label_Save_Failed",               {off, 245}, "The chosen speed could not be remembered for the next start:"),
-      Label("Label_Restore_Problems",          {off, 264}, "Some files could not be restored:"),
-      Label("Label_Restart_Windows",           {off, 283}, "The new settings take effect when you restart Windows."),
-      Label("Label_Restart_Firefox",           {off, 302}, "The new settings take effect when you restart Firefox."),
+      Label("Label_Restart_Windows",           {off, 226}, "The changes take effect when you restart Windows."),
+      Label("Label_Restart_Firefox",           {off, 245}, "The changes take effect when you restart Firefox."),
+      Label("Label_Not_Fully_Optimized",       {off, 264}, "Not all settings could be changed."),
+      Label("Label_Settings_Restored",         {off, 283}, "Your earlier settings are back."),
+      Label("Label_Not_Fully_Restored",        {off, 302}, "Not all settings could be put back."),
       Panel("Panel_Back",                      {-8, 78, 497, 419}).Background(Rgb(230, 230, 230)),
       Label("Label_ChooseBandwidth",           {24, 12}, "Choose the speed of your internet connection:").In(panel).Bold().Font(13).FontColor(dark),
       GroupBox("GroupBox_Speed",               {24, 34, kLogWidth, 81}, "  Connection speed :    56 Kbps  ").In(panel),
       TrackBar("TrackBar_BandWidth",           {15, 20, 403, 33}).In(group).Range(0, 10).Page(1),
   };
   f.components.insert(f.components.end(), body.begin(), body.end());
+  // The outcome texts stand with the other hidden texts, before the panel.
+  const auto outcomes = OutcomeLabels("", off, 321);
+  const auto panelAt = std::find_if(f.components.begin(), f.components.end(),
+                                    [panel](const Component& c) { return c.name == panel; });
+  f.components.insert(panelAt, outcomes.begin(), outcomes.end());
   const auto ticks = TickLabels(group, {18, 56, 95, 134, 173, 210, 245, 285, 317, 355, 400}, 52);
   f.components.insert(f.components.end(), ticks.begin(), ticks.end());
   const std::vector<Component> rest = {

@@ -24,16 +24,24 @@ AutoOptimizeWindow::AutoOptimizeWindow(WindowState& window, PathMtuProvider& mtu
              }}),
       mtu_(mtu) {}
 
-std::vector<Notice> RunWarnings(const RunOutcome& outcome) {
-  std::vector<Notice> warnings;
-  if (outcome.tcp && !outcome.tcp->backupWritten) warnings.push_back({kBackupFailed, outcome.tcp->backupError});
-  if (!outcome.saveError.empty()) warnings.push_back({kSaveFailed, outcome.saveError});
-  return warnings;
+bool RunOutcome::Complete() const {
+  return firefox.problems.empty() && (!tcp || (tcp->backupWritten && tcp->changes.Complete()));
 }
 
-const char* RestartNotice(const RunOutcome& outcome) {
-  if (outcome.tcp) return kRestartWindows;
-  if (outcome.firefoxChanged) return kRestartFirefox;
+std::string RunWarnings(const WindowState& window, const RunOutcome& outcome) {
+  OutcomeMessage message(window);
+  if (!outcome.firefox.problems.empty()) message.Add(outcome_labels::kFileProblems, outcome.firefox.problems);
+  if (outcome.tcp) {
+    message.AddBackup(*outcome.tcp);
+    message.AddNotChanged(outcome.tcp->changes);
+  }
+  message.AddSaveFailure(outcome.saveError);
+  return message.Text();
+}
+
+const char* RestartNotice(int registryChanges, int firefoxProfilesChanged) {
+  if (registryChanges > 0) return kRestartWindows;
+  if (firefoxProfilesChanged > 0) return kRestartFirefox;
   return nullptr;
 }
 
@@ -156,8 +164,7 @@ void AutoOptimizeWindow::Run() {
     Optimized = true;
     window.SetVisible(kProgress, true);
     window.SetText(kDoing, "Firefox :");
-    RunFirefoxPass(BandwidthKbps, VistaOrLater, window);
-    outcome.firefoxChanged = window.Position(kProgress) > 0;
+    RunFirefoxPass(BandwidthKbps, VistaOrLater, window, &outcome.firefox);
     window.ScrollBy(kLog, window.RowCount(kLog));
     if (!VistaOrLater) {
       // The path MTU probe comes first and may take seconds.
@@ -172,59 +179,41 @@ void AutoOptimizeWindow::Run() {
     window.ScrollBy(kLog, window.RowCount(kLog));
     const int position = window.Position(kTrackBar);
     SaveAutoClass(position, outcome.saveError);
-    ShowWarnings(outcome);
+    if (const std::string warnings = RunWarnings(window, outcome); !warnings.empty())
+      window.ShowMessage(warnings, "", MessageIcon::Warning);
     LastAutoClass = position;
     window.SetPosition(kProgress, kProgressEnd);
-    window.SetText(kStatus, ClassText(position));
+    // The status line claims the class only for a run that changed all it meant to.
+    window.SetText(kStatus, outcome.Complete() ? ClassText(position) : window.Text(kNotFullyOptimized));
   }
-  if (const char* restart = RestartNotice(outcome)) {
-    window.SetText(kNotice, window.Text(restart));
-    window.SetVisible(kNotice, true);
-  }
+  ShowNotice(RestartNotice(outcome.tcp ? outcome.tcp->changes.changed : 0, outcome.firefox.profilesChanged));
   window.SetText(kButton, window.Text(kCloseCaption));
 }
 
-void AutoOptimizeWindow::ShowWarnings(const RunOutcome& outcome) {
-  std::string text;
-  for (const auto& w : RunWarnings(outcome)) {
-    if (!text.empty()) text += "\r\n\r\n";
-    text += window.Text(w.label);
-    if (!w.detail.empty()) text += "\r\n" + w.detail;
-  }
-  if (!text.empty()) window.ShowMessage(text, "", MessageIcon::Warning);
+void AutoOptimizeWindow::ShowNotice(const char* label) {
+  if (label) window.SetText(kNotice, window.Text(label));
+  window.SetVisible(kNotice, label != nullptr);
 }
 
 void AutoOptimizeWindow::RecoverCommand() {
-  RestoreTcpDefaults();
-  FileProblems problems;
-  ClearUserPrefsFile(&problems);
-  const std::string title = window.Text(kRecoverLink);
-  if (problems.empty())
-    window.ShowMessage(window.Text(kRestoreFinished), title, MessageIcon::Information);
-  else
-    ShowProblems(problems, title);
+  const RestoreOutcome outcome = ResetToDefaults();
+  window.ShowMessage(RestoreMessage(window, kRestoreFinished, outcome), window.Text(kRecoverLink),
+                     outcome.Complete() ? MessageIcon::Information : MessageIcon::Warning);
   window.SetText(kButton, window.Text(kOptimizeCaption));
 }
 
-void AutoOptimizeWindow::BackupRestoreCommand() {
-  FileProblems problems;
+RestoreOutcome AutoOptimizeWindow::BackupRestoreCommand() {
+  RestoreOutcome outcome;
   {
     // The Firefox restore handles messages while its worker copies.
     Hold hold(*this);
-    RestoreFirefoxBackup(&problems);
-    RestoreRegBackup(kRegistryBackup);
+    RestoreFirefoxBackup(&outcome.firefox);
+    outcome.registry = RestoreRegBackup(kRegistryBackup);
   }
-  if (problems.empty())
-    window.ShowMessage(kRecoverFinished, "", MessageIcon::None);
-  else
-    ShowProblems(problems, "");
+  window.ShowMessage(RestoreMessage(window, outcome_labels::kRecoverFinished, outcome), "",
+                     outcome.Complete() ? MessageIcon::None : MessageIcon::Warning);
   CloseIfAsked();
-}
-
-void AutoOptimizeWindow::ShowProblems(const std::vector<std::string>& problems, const std::string& title) {
-  std::string text = window.Text(kRestoreProblems);
-  for (const auto& problem : problems) text += "\r\n" + problem;
-  window.ShowMessage(text, title, MessageIcon::Warning);
+  return outcome;
 }
 
 void AutoOptimizeWindow::CloseRequest() {
@@ -243,9 +232,21 @@ void AutoOptimizeWindow::CloseIfAsked() {
 // The hot zone covers the whole link, picture and caption, so that its
 // click is the only one the user can make there: it puts back what the
 // runs saved before their first change (the reset to the system's defaults
-// stays with the main window's link). Undone, the button optimises again.
+// stays with the main window's link). Undone, the button optimises again,
+// and no class counts as optimised any more, this start or the next.
 void AutoOptimizeWindow::UndoRuns() {
-  BackupRestoreCommand();
+  const RestoreOutcome outcome = BackupRestoreCommand();
+  if (outcome.Complete()) {
+    LastAutoClass = -1;
+    std::string error;
+    if (!SaveAutoClass(LastAutoClass, error)) {
+      OutcomeMessage message(window);
+      message.AddSaveFailure(error);
+      window.ShowMessage(message.Text(), "", MessageIcon::Warning);
+    }
+  }
+  window.SetText(kStatus, window.Text(outcome.Complete() ? kSettingsRestored : kNotFullyRestored));
+  ShowNotice(RestartNotice(outcome.registry.changes.changed, outcome.firefox.profilesChanged));
   window.SetText(kButton, window.Text(kOptimizeCaption));
 }
 

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/OutcomeMessage.h"
 #include "app/WindowLinks.h"
+#include "firefox/Unit_Firefox_Optimize.h"
 #include "mtu/PathMtuProvider.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "window/Layout.h"
@@ -47,11 +49,12 @@ inline constexpr const char* kBandOf = "Label_Band_of";
 inline constexpr const char* kHasBeenOptimized = "Label_has_been_optimized";
 inline constexpr const char* kAnalysing = "Label_Analysing_net_settings";
 inline constexpr const char* kRestoreFinished = "Label_Restore_Finish";
-inline constexpr const char* kBackupFailed = "Label_Backup_Failed";
-inline constexpr const char* kSaveFailed = "Label_Save_Failed";
-inline constexpr const char* kRestoreProblems = "Label_Restore_Problems";
 inline constexpr const char* kRestartWindows = "Label_Restart_Windows";
 inline constexpr const char* kRestartFirefox = "Label_Restart_Firefox";
+// Status lines for a run that could not change everything, and after an undo.
+inline constexpr const char* kNotFullyOptimized = "Label_Not_Fully_Optimized";
+inline constexpr const char* kSettingsRestored = "Label_Settings_Restored";
+inline constexpr const char* kNotFullyRestored = "Label_Not_Fully_Restored";
 
 inline constexpr int kProgressEnd = 110;
 // The TCP/IP pass starts from here when the Firefox pass moved the bar.
@@ -64,27 +67,22 @@ inline constexpr int kAnimationSpeed = 1000;
 
 FormLayout AutoOptimizeLayout();
 
-// What a run has to tell the user besides its log rows. Each outcome a pass
-// reports gets a field here and a line in RunNotices.
+// What a run has to tell the user besides its log rows.
 struct RunOutcome {
-  bool firefoxChanged = false;    // the Firefox pass found a profile to tune
-  std::optional<PassReport> tcp;  // the TCP/IP pass ran and this is how its backup went
+  FirefoxReport firefox;
+  std::optional<PassReport> tcp;  // the TCP/IP pass ran and this is how it went
   std::string saveError;          // the class could not be remembered
+  // Every file and value the run meant to change was changed.
+  bool Complete() const;
 };
 
-// One thing to tell: the label holding its translated text, and a detail
-// (a file and the system's reason) that is not translated.
-struct Notice {
-  const char* label;
-  std::string detail;
-};
-
-// Failures the user must know of before the run ends (a message box).
-std::vector<Notice> RunWarnings(const RunOutcome& outcome);
-// The restart the new settings wait for, as the label of its text; none
-// when the run changed nothing. Windows reads the TCP/IP values only when
-// it starts; a restart of Windows restarts Firefox too.
-const char* RestartNotice(const RunOutcome& outcome);
+// Failures the user must know of before the run ends (a message box);
+// empty when there are none.
+std::string RunWarnings(const WindowState& window, const RunOutcome& outcome);
+// The restart the changes wait for, as the label of its text; none when
+// nothing was changed. Windows reads the TCP/IP values only when it
+// starts; a restart of Windows restarts Firefox too.
+const char* RestartNotice(int registryChanges, int firefoxProfilesChanged);
 
 class AutoOptimizeWindow {
  public:
@@ -116,12 +114,11 @@ class AutoOptimizeWindow {
  private:
   class Hold;
   void Run();
-  void ShowWarnings(const RunOutcome& outcome);
+  void ShowNotice(const char* label);
   void RecoverCommand();
-  void BackupRestoreCommand();
+  RestoreOutcome BackupRestoreCommand();
   void UndoRuns();
   void CloseIfAsked();
-  void ShowProblems(const std::vector<std::string>& problems, const std::string& title);
 
   PathMtuProvider& mtu_;
   bool closeAsked_ = false;

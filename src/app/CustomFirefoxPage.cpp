@@ -1,5 +1,6 @@
 #include "app/CustomFirefoxPage.h"
 
+#include "app/OutcomeMessage.h"
 #include "bandwidth/LastSetBandWidth.h"
 #include "firefox/Unit_Firefox_Optimize.h"
 #include "window/MemoryWindow.h"
@@ -51,33 +52,31 @@ class DisabledDuringPass {
   CustomFirefoxPage& page_;
 };
 
-std::string Joined(const std::vector<std::string>& messages) {
-  std::string text;
-  for (const auto& message : messages) text += (text.empty() ? "" : "\n") + message;
-  return text;
-}
-
 }  // namespace
 
 bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
-  FileProblems problems;
-  std::string error;
-  if (!SaveCustomClass(window.Position(kTrackBar), error)) problems.push_back(error);
+  std::string saveError;
+  SaveCustomClass(window.Position(kTrackBar), saveError);
   CustomPassOutcome outcome;
+  OutcomeMessage warnings(window);
   {
     DisabledDuringPass disabled(*this);
     CustomPassInputs inputs{window, unit.MemoryBig, unit.BandwidthKbps};
     outcome = RunCustomFirefoxWalk(inputs);
-    if (outcome.optimized) unit.Optimized = true;
-    LastRestartNotes = outcome.notes;
-    problems.insert(problems.end(), outcome.problems.begin(), outcome.problems.end());
+    if (outcome.Optimized()) unit.Optimized = true;
+    LastReport = outcome.report;
     // A profile Firefox runs with was written too; the user must restart it.
-    std::string done = window.Text(kDoneText);
-    if (!outcome.notes.empty()) done += "\n\n" + Joined(outcome.notes);
-    if (outcome.walked) window.ShowMessage(done, window.Text(kOptimize), MessageIcon::Information);
+    OutcomeMessage done(window);
+    done.Add(kDoneText);
+    if (!outcome.report.restartNeeded.empty()) done.Add(outcome_labels::kRestartFirefox, outcome.report.restartNeeded);
+    // The finished message only when no file failed.
+    if (outcome.walked && outcome.report.problems.empty())
+      window.ShowMessage(done.Text(), window.Text(kOptimize), MessageIcon::Information);
+    warnings.AddSaveFailure(saveError);
+    if (!outcome.report.problems.empty()) warnings.Add(outcome_labels::kFileProblems, outcome.report.problems);
   }
-  if (!problems.empty()) window.ShowMessage(Joined(problems), window.Text(kOptimize), MessageIcon::Warning);
-  return outcome.walked && problems.empty();
+  if (!warnings.Empty()) window.ShowMessage(warnings.Text(), window.Text(kOptimize), MessageIcon::Warning);
+  return outcome.walked && warnings.Empty();
 }
 
 void DesignCustomFirefoxPage(MemoryWindow& form, CustomFirefoxPage& page) {

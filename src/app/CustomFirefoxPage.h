@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/CustomUnitState.h"
+#include "firefox/Unit_Firefox_Optimize.h"
 #include "window/PassView.h"
 #include "window/WindowState.h"
 
@@ -43,15 +44,15 @@ class CustomFirefoxPage {
   void Labe_N_H_PersistentConnections_PerProxyClick();
   // The custom Firefox pass: remembers the class, disables the page while
   // it backs up and writes every profile, then tells the user in a message
-  // box of the window (and warns of files it could not read or write). True
-  // when profiles.ini was there and every file could be read and written.
+  // box of the window, with the profiles where Firefox must be restarted
+  // (and warns of files it could not read or write). True when profiles.ini
+  // was there and every file could be read and written.
   bool Button_Firefox_OptimizeClick();
 
   WindowState& window;
   CustomUnitState& unit;  // MemoryBig, BandwidthKbps, Busy and Optimized, shared with the TCP/IP page
-  // Of the last pass: the profiles written while Firefox runs with them,
-  // also told in its finishing message.
-  std::vector<std::string> LastRestartNotes;
+  // What the last pass had to tell, also told in its messages.
+  FirefoxReport LastReport;
 
  private:
   void ToggleFromCaption(const char* checkBox);

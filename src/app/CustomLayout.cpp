@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/CustomTcpPage.h"
+#include "app/OutcomeMessage.h"
 #include "app/WindowLinks.h"
 
 namespace velomar {
@@ -76,12 +77,17 @@ std::vector<Component> FrameComponents() {
       Label(custom_tcp::kLabelYes,          {24, 288}, "Yes").Hidden(),
       Label(custom_tcp::kLabelNo,           {24, 312}, "No").Hidden(),
       Label(kNotANumber,                    {24, 360}, "Please enter a whole number in the field \"%s\". Nothing has been changed.").Hidden(),
+  };
+  c.insert(c.end(), rest.begin(), rest.end());
+  const auto outcomes = OutcomeLabels("", 24, 384);
+  c.insert(c.end(), outcomes.begin(), outcomes.end());
+  const std::vector<Component> body = {
       Panel(panel,                          {0, 70, 561, 523}).Background(Rgb(230, 230, 230)),
       Label("Label_ChooseBandwidth",        {16, 12}, "Choose your bandwidth").In(panel).Bold().Font(13).FontColor(kCaptionColor),
       GroupBox(speed,                       {16, 30, 446, 80}, "  Your choice : 56 Kbps  ").In(panel).Background(Rgb(230, 230, 230)),
       TrackBar(custom_tcp::kTrackBar,       {9, 20, 424, 33}).In(speed).Range(0, 10).Page(1),
   };
-  c.insert(c.end(), rest.begin(), rest.end());
+  c.insert(c.end(), body.begin(), body.end());
   const auto ticks = TickLabels(speed, {13, 51, 94, 134, 173, 215, 252, 290, 328, 369, 415}, 52);
   c.insert(c.end(), ticks.begin(), ticks.end());
   const std::vector<Component> tabs = {

@@ -104,10 +104,7 @@ class ChoiceRowHidden {
 CustomWindowServices SystemCustomServices() {
   CustomWindowServices s;
   s.hasFirefoxProfileFolder = [] { return HasFirefoxProfileFolder(); };
-  s.restoreDefaults = [] {
-    RestoreTcpDefaults();
-    ClearUserPrefsFile();
-  };
+  s.restoreDefaults = ResetToDefaults;
   return s;
 }
 
@@ -199,20 +196,22 @@ void CustomWindow::Button_TCP_OptimizeClick() {
     ReportBadNumber(e.field());
     return;
   }
-  std::vector<std::string> problems;
+  OutcomeMessage warnings(window);
   {
     Locked locked(window, LockedDuringPass());
     TcpPassRunning running(window, unit);
-    std::string error;
-    if (!SaveCustomClass(window.Position(custom_tcp::kTrackBar), error)) problems.push_back(error);
+    std::string saveError;
+    SaveCustomClass(window.Position(custom_tcp::kTrackBar), saveError);
     unit.Optimized = true;
     const PassReport report = RunCustomTcpPass(settings, window);
-    if (const std::string notice = BackupNotice(report); !notice.empty()) problems.push_back(notice);
-    window.ShowMessage(window.Text(kTcpDone), window.Text(kTcpOptimize), MessageIcon::Information);
+    warnings.AddBackup(report);
+    warnings.AddNotChanged(report.changes);
+    warnings.AddSaveFailure(saveError);
+    // The finished message only for a pass that changed all it meant to.
+    if (report.backupWritten && report.changes.Complete())
+      window.ShowMessage(window.Text(kTcpDone), window.Text(kTcpOptimize), MessageIcon::Information);
   }
-  std::string text;
-  for (const auto& problem : problems) text += (text.empty() ? "" : "\n") + problem;
-  if (!text.empty()) window.ShowMessage(text, window.Text(kTcpOptimize), MessageIcon::Warning);
+  if (!warnings.Empty()) window.ShowMessage(warnings.Text(), window.Text(kTcpOptimize), MessageIcon::Warning);
 }
 
 void CustomWindow::ReportBadNumber(const std::string& field) {
@@ -236,8 +235,9 @@ void CustomWindow::ShowRecoverWindow() {
 }
 
 void CustomWindow::RecoverCommand() {
-  if (services.restoreDefaults) services.restoreDefaults();
-  window.ShowMessage(window.Text(kRestoreFinished), window.Text(links::kRecoverLabel), MessageIcon::Information);
+  const RestoreOutcome outcome = services.restoreDefaults ? services.restoreDefaults() : RestoreOutcome{};
+  window.ShowMessage(RestoreMessage(window, kRestoreFinished, outcome), window.Text(links::kRecoverLabel),
+                     outcome.Complete() ? MessageIcon::Information : MessageIcon::Warning);
 }
 
 void DesignCustomWindow(MemoryWindow& memory, CustomWindow& logic) {

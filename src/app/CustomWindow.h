@@ -10,6 +10,7 @@
 #include "app/CustomFirefoxPage.h"
 #include "app/CustomTcpPage.h"
 #include "app/CustomUnitState.h"
+#include "app/OutcomeMessage.h"
 #include "app/WindowLinks.h"
 #include "window/WindowState.h"
 
@@ -20,7 +21,8 @@ class MemoryWindow;
 // What the window needs from elsewhere; tests put their own in.
 struct CustomWindowServices {
   std::function<bool()> hasFirefoxProfileFolder;
-  std::function<void()> restoreDefaults;        // the TCP/IP defaults, then empty user.js files
+  // The TCP/IP defaults, then Velomar's preferences out of user.js.
+  std::function<RestoreOutcome()> restoreDefaults;
   std::function<void()> showRecoverWindow;      // the recover window, modally
   std::function<void()> disableRecoverFirefox;  // the recover window's Firefox option
 };
@@ -68,7 +70,8 @@ class CustomWindow {
   // The recover link: the recover window, modally.
   void ShowRecoverWindow();
   // The recover command of the recover picture: the TCP/IP defaults and
-  // empty user.js files, then the restore-finished message.
+  // Velomar's preferences out of user.js, then the restore-finished
+  // message, or what could not be reset.
   void RecoverCommand();
 
   WindowState& window;

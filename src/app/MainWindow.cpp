@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/OutcomeMessage.h"
 #include "lang/MultiLan_New.h"
 
 namespace velomar {
@@ -37,6 +38,10 @@ FormLayout MainLayout() {
       Image("Image_NetSpeed",                          {16, 28, 382, 88}).In(net),
       Label("Label_Restore_Finish",                    {216, 208, 0, 0}, "The default settings have been restored.").In(main).Hidden(),
       Label("Label_Show_1",                            {16, 232, 382, 16}, "Firefox was not found, and this version of Windows needs no TCP/IP tuning: there is nothing to optimize.").In(main).FixedSize().Hidden(),
+  };
+  const auto outcomes = OutcomeLabels(main, 16, 251);
+  f.components.insert(f.components.end(), outcomes.begin(), outcomes.end());
+  const std::vector<Component> rest = {
       GroupBox("GroupBox_OptimizeChoice",              {16, 244, 413, 196}, "How do you want to optimize?").In(main).Bold(),
       RadioButton("RadioButton_AutoOptimize",          {29, 29, 252, 17}, "Automatic (recommended)").In(choice).Bold().Checked(),
       Label("Label_Main_AutoIntroduce",                {44, 52, 338, 0}, "Choose the speed of your connection and Velomar sets the best values for it in one click. This suits most users.").In(choice).WordWrap(),
@@ -48,6 +53,7 @@ FormLayout MainLayout() {
       Other("XPManifest1"),
   };
   // clang-format on
+  f.components.insert(f.components.end(), rest.begin(), rest.end());
   return f;
 }
 
@@ -103,21 +109,13 @@ void MainWindow::Label1Click() {
 
 void MainWindow::Image_RecoverClick() {
   if (!RecoverEnabled()) return;
-  services_.restoreTcpDefaults();
-  std::vector<std::string> problems, notes;
-  services_.clearUserPrefsFile(problems, notes);
-  const std::string title = window_.Text(kRecoverText);
-  if (problems.empty()) {
-    std::string text = window_.Text(kRestoreFinished);
-    if (!notes.empty()) text += "\r\n";
-    for (const auto& note : notes) text += "\r\n" + note;
-    window_.ShowMessage(text, title, MessageIcon::Information);
-    return;
-  }
-  // A user.js that is still full must not be reported as restored.
-  std::string text = "These Firefox preference files could not be emptied:";
-  for (const auto& problem : problems) text += "\r\n" + problem;
-  window_.ShowMessage(text, title, MessageIcon::Warning);
+  RestoreOutcome outcome;
+  outcome.registry.found = true;
+  outcome.registry.changes = services_.restoreTcpDefaults();
+  outcome.firefox = services_.clearUserPrefsFile();
+  // What could not be reset must not be reported as reset.
+  window_.ShowMessage(RestoreMessage(window_, kRestoreFinished, outcome), window_.Text(kRecoverText),
+                      outcome.Complete() ? MessageIcon::Information : MessageIcon::Warning);
 }
 
 void MainWindow::Label1MouseEnter() {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "firefox/Unit_Firefox_Optimize.h"
+#include "tcp/TcpSteps.h"
 #include "window/Drawing.h"
 #include "window/Layout.h"
 #include "window/WindowState.h"
@@ -71,10 +73,9 @@ class TrafficGraphSource {
 struct MainWindowServices {
   std::function<int()> windowsMajorVersion;
   std::function<bool()> firefoxInstalled;
-  std::function<void()> restoreTcpDefaults;
-  // Empties user.js where a backup exists; adds the files it could not
-  // empty, and a note for each profile Firefox runs with.
-  std::function<void(std::vector<std::string>& problems, std::vector<std::string>& notes)> clearUserPrefsFile;
+  std::function<RegChanges()> restoreTcpDefaults;
+  // Velomar's preferences out of user.js where a backup exists.
+  std::function<FirefoxReport()> clearUserPrefsFile;
   // Creates the sampler; it measures from this moment on.
   std::function<std::unique_ptr<TrafficGraphSource>()> startTrafficGraph;
   // The window's border, which the seam does not carry.

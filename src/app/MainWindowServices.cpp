@@ -28,9 +28,13 @@ MainWindowServices SystemMainWindowServices() {
   return {
       .windowsMajorVersion = [] { return platform::WindowsMajorVersion(); },
       .firefoxInstalled = [] { return IsFirefoxInstalled(); },
-      .restoreTcpDefaults = [] { RestoreTcpDefaults(); },
-      .clearUserPrefsFile = [](std::vector<std::string>& problems,
-                               std::vector<std::string>& notes) { ClearUserPrefsFile(&problems, &notes); },
+      .restoreTcpDefaults = [] { return RestoreTcpDefaults(); },
+      .clearUserPrefsFile =
+          [] {
+            FirefoxReport report;
+            ClearUserPrefsFile(&report);
+            return report;
+          },
       .startTrafficGraph = []() -> std::unique_ptr<TrafficGraphSource> { return std::make_unique<LiveTrafficGraph>(); },
       .setBorder = {},
   };

@@ -1,13 +1,10 @@
 #include "app/RecoverChoice.h"
 
-#include "firefox/Unit_Firefox_Optimize.h"
-#include "tcp/Unit_TcpOptimize.h"
-
 namespace velomar {
 
 RecoverRestores CustomModeRestores() {
-  return {[] { RestoreRegBackup(kCustomRegistryBackup); },
-          [](RecoverReport& report) { RestoreCustomFirefoxBackup(&report.problems, &report.notes); }};
+  return {[] { return RestoreRegBackup(kCustomRegistryBackup); },
+          [](FirefoxReport& report) { RestoreCustomFirefoxBackup(&report); }};
 }
 
 FormLayout RecoverLayout() {
@@ -31,27 +28,26 @@ FormLayout RecoverLayout() {
       Other("XPManifest1"),
   };
   // clang-format on
+  const auto outcomes = OutcomeLabels("", 13, 170);
+  f.components.insert(f.components.end() - 1, outcomes.begin(), outcomes.end());
   return f;
 }
 
-RecoverReport RunRecoverChoice(const WindowState& window, const RecoverRestores& restores) {
-  RecoverReport report;
+RestoreOutcome RunRecoverChoice(const WindowState& window, const RecoverRestores& restores) {
+  RestoreOutcome outcome;
   if (window.Checked("RadioButton_TcpSettings")) {
-    restores.restoreRegistry();
+    outcome.registry = restores.restoreRegistry();
   } else if (window.Checked("RadioButton_FirefoxSetting")) {
-    restores.restoreFirefox(report);
+    restores.restoreFirefox(outcome.firefox);
   } else if (window.Checked("RadioButton_AllSettings")) {
-    restores.restoreRegistry();
-    if (window.Enabled("RadioButton_FirefoxSetting")) restores.restoreFirefox(report);
+    outcome.registry = restores.restoreRegistry();
+    if (window.Enabled("RadioButton_FirefoxSetting")) restores.restoreFirefox(outcome.firefox);
   }
-  return report;
+  return outcome;
 }
 
-std::string RecoverMessageText(const RecoverReport& report) {
-  std::string text = report.problems.empty() ? kRecoverFinished : "";
-  for (const auto& line : report.problems.empty() ? report.notes : report.problems)
-    text += (text.empty() ? "" : "\n") + line;
-  return text;
+std::string RecoverMessageText(const WindowState& window, const RestoreOutcome& outcome) {
+  return RestoreMessage(window, outcome_labels::kRecoverFinished, outcome);
 }
 
 }  // namespace velomar

@@ -22,7 +22,7 @@ class AutoWindow {
   void Row(const PrefEntry& entry, std::string oldValue, std::string newValue) {
     view_.Row({PrefNameOf(entry.head), std::move(oldValue), std::move(newValue)});
   }
-  // A message row: a file problem, or a note about the profile.
+  // A message row: a file that could not be read or written.
   void Problem(const std::string& message) { view_.Row({message, "", ""}); }
 
  private:
@@ -104,14 +104,13 @@ bool Report(AutoWindow& view, FileProblems& problems, const std::string& message
   return false;
 }
 
-// prefs.js to prefs.bk, which Firefox rewrites all the time, so the copy
-// is of this moment; user.js to user.bk only the first time (BackUpOnce).
+// prefs.js and user.js as they were before the first pass of either mode
+// (BackUpOnce); a profile whose backups cannot be written is not edited.
 bool BackUpForAutomaticPass(const std::string& directory, AutoWindow& view, FileProblems& problems) {
   FileProblems copyProblems;
-  const std::string prefsJs = FirefoxPath(directory, kPrefsJs);
-  const bool ok =
-      (!platform::FileExists(prefsJs) || CopyLines(prefsJs, FirefoxPath(directory, kPrefsBackup), copyProblems)) &&
-      BackUpOnce(FirefoxPath(directory, kUserJs), FirefoxPath(directory, kUserBackup), copyProblems);
+  const bool ok = BackUpOnce({FirefoxPath(directory, kCustomPrefsBackup), FirefoxPath(directory, kPrefsJs)},
+                             FirefoxPath(directory, kPrefsBackup), copyProblems) &&
+                  BackUpOnce({FirefoxPath(directory, kUserJs)}, FirefoxPath(directory, kUserBackup), copyProblems);
   for (const auto& message : copyProblems) Report(view, problems, message);
   return ok;
 }
@@ -140,9 +139,10 @@ void TFFOThread::Execute() {
 }
 
 bool TFFOThread::Walk() {
+  FirefoxReport& report = shared_.report;
   const std::optional<bool> memoryBig = QueryMemoryBig();
   if (!memoryBig) {
-    shared_.problems.push_back("the system did not tell the size of the physical memory");
+    report.problems.push_back("the system did not tell the size of the physical memory");
     return false;
   }
   const int machineClass = MachineClassOf(*memoryBig, shared_.BandwidthKbps);
@@ -151,7 +151,7 @@ bool TFFOThread::Walk() {
   if (!HasProfilesIni(dataFolder)) return false;
   AutoWindow view(window_, 0);
   const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
-  if (!list.ReadError.empty()) return Report(view, shared_.problems, list.ReadError);
+  if (!list.ReadError.empty()) return Report(view, report.problems, list.ReadError);
 
   // One or two profiles fill 54 units (108 without the TCP/IP pass); with
   // any other count each profile adds its share after its edit.
@@ -162,29 +162,27 @@ bool TFFOThread::Walk() {
   bool allWritten = true;
   for (const auto& profile : list.Profiles) {
     if (!profile.Resolved()) continue;
-    if (!BackUpForAutomaticPass(profile.Directory, view, shared_.problems)) {
+    if (!BackUpForAutomaticPass(profile.Directory, view, report.problems)) {
       allWritten = false;
       continue;
     }
-    if (!EditUserPrefs(profile.Directory, machineClass, window_, step, shared_.problems)) {
+    if (!EditUserPrefs(profile.Directory, machineClass, window_, step, report.problems)) {
       allWritten = false;
-    } else if (FirefoxRunsWithProfile(profile.Directory)) {
-      shared_.notes.push_back(RestartFirefoxMessage(profile));
-      view.Problem(shared_.notes.back());
+    } else {
+      ++report.profilesChanged;
+      if (FirefoxRunsWithProfile(profile.Directory)) report.restartNeeded.push_back(ProfileLabel(profile));
     }
     if (step == 0) view.Advance((52 / list.SectionCount) * (shared_.SkipTcpPass ? 2 : 1));
   }
   return allWritten;
 }
 
-bool RunFirefoxPass(std::int32_t bandwidthKbps, bool skipTcpPass, WindowState& window, FileProblems* problems,
-                    RestartNotes* notes) {
+bool RunFirefoxPass(std::int32_t bandwidthKbps, bool skipTcpPass, WindowState& window, FirefoxReport* report) {
   FirefoxPassShared shared;
   shared.BandwidthKbps = bandwidthKbps;
   shared.SkipTcpPass = skipTcpPass;
   RunFirefoxWorker(shared, [&] { TFFOThread(shared, window).Execute(); });
-  if (problems) problems->insert(problems->end(), shared.problems.begin(), shared.problems.end());
-  if (notes) notes->insert(notes->end(), shared.notes.begin(), shared.notes.end());
+  if (report) report->Add(shared.report);
   return shared.PassResult;
 }
 

@@ -69,17 +69,16 @@ void Tick(PassView& view, std::int32_t step) {
   if (step != 0) view.Advance(step);
 }
 
-// prefs.js to Custom_prefs.bk at every pass; user.js to user.bk, as the
-// automatic pass names it, and to Custom_user.bk for the recover window's
-// restore, each only the first time (BackUpOnce). Custom_user.bk is taken
-// from user.bk, which may hold user.js from before an automatic pass.
+// prefs.js to Custom_prefs.bk, user.js to user.bk (as the automatic pass
+// names it) and to Custom_user.bk, each only the first time (BackUpOnce),
+// each taken from the automatic pass's backup where that exists, since it
+// may hold the file from before an automatic pass.
 bool BackUpForCustomPass(const std::string& directory, FileProblems& problems) {
-  const std::string prefsJs = FirefoxPath(directory, kPrefsJs);
-  if (platform::FileExists(prefsJs) && !CopyLines(prefsJs, FirefoxPath(directory, kCustomPrefsBackup), problems))
-    return false;
   const std::string userBackup = FirefoxPath(directory, kUserBackup);
-  return BackUpOnce(FirefoxPath(directory, kUserJs), userBackup, problems) &&
-         BackUpOnce(userBackup, FirefoxPath(directory, kCustomUserBackup), problems);
+  return BackUpOnce({FirefoxPath(directory, kPrefsBackup), FirefoxPath(directory, kPrefsJs)},
+                    FirefoxPath(directory, kCustomPrefsBackup), problems) &&
+         BackUpOnce({FirefoxPath(directory, kUserJs)}, userBackup, problems) &&
+         BackUpOnce({userBackup}, FirefoxPath(directory, kCustomUserBackup), problems);
 }
 
 }  // namespace
@@ -164,13 +163,14 @@ CustomPassOutcome RunCustomFirefoxWalk(CustomPassInputs& inputs) {
   if (!HasProfilesIni(dataFolder)) return outcome;
   outcome.walked = true;
   const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
-  if (!list.ReadError.empty()) outcome.problems.push_back(list.ReadError);
+  FirefoxReport& report = outcome.report;
+  if (!list.ReadError.empty()) report.problems.push_back(list.ReadError);
   for (const auto& profile : list.Profiles) {
     if (!profile.Resolved()) continue;
-    if (!BackUpForCustomPass(profile.Directory, outcome.problems)) continue;
-    if (!WriteCustomPrefs(profile.Directory, list.SectionCount, inputs, outcome.problems)) continue;
-    outcome.optimized = true;
-    if (FirefoxRunsWithProfile(profile.Directory)) outcome.notes.push_back(RestartFirefoxMessage(profile));
+    if (!BackUpForCustomPass(profile.Directory, report.problems)) continue;
+    if (!WriteCustomPrefs(profile.Directory, list.SectionCount, inputs, report.problems)) continue;
+    ++report.profilesChanged;
+    if (FirefoxRunsWithProfile(profile.Directory)) report.restartNeeded.push_back(ProfileLabel(profile));
   }
   return outcome;
 }

@@ -1,4 +1,5 @@
-// The line copy behind every backup, and the three Firefox undo operations.
+// The backups the passes take, and the three Firefox undo operations, which
+// take back Velomar's preference lines and nothing else.
 #include "firefox/FirefoxPassShared.h"
 #include "platform/Files.h"
 
@@ -24,45 +25,84 @@ bool WalkUntilUnresolved(const std::function<void(const FirefoxProfile&)>& step,
   return true;
 }
 
-// Copies the backup over its target when the backup exists.
-void RestoreIfPresent(const std::string& directory, const char* backup, const char* target, FileProblems& problems) {
-  const std::string source = FirefoxPath(directory, backup);
-  if (platform::FileExists(source)) CopyLines(source, FirefoxPath(directory, target), problems);
+// One file of a profile as an undo would leave it: its lines now and
+// after, and whether it must be written.
+struct FileUndo {
+  std::string path;
+  bool exists = false;
+  Lines after;
+  bool Changes(const Lines& before) const { return after != before && (exists || !after.empty()); }
+};
+
+// The file with Velomar's lines as its backup holds them; nothing to do
+// when the backup is missing. False (problem added) when a file cannot be read.
+bool PlanRestore(const std::string& directory, const char* backup, const char* target, FileUndo& undo, bool& changes,
+                 FileProblems& problems) {
+  changes = false;
+  undo.path = FirefoxPath(directory, target);
+  const std::string backupPath = FirefoxPath(directory, backup);
+  if (!platform::FileExists(backupPath)) return true;
+  Lines saved, current;
+  std::string error;
+  undo.exists = platform::FileExists(undo.path);
+  if (!LoadLines(backupPath, saved, error) || (undo.exists && !LoadLines(undo.path, current, error))) {
+    problems.push_back(error);
+    return false;
+  }
+  undo.after = WithVelomarPrefsOf(current, saved);
+  changes = undo.Changes(current);
+  return true;
 }
 
-// prefs.js and then user.js from their backups, each when its backup
-// exists. Firefox would write its prefs.js over the restored one when it
-// exits, so a profile it runs with is left whole rather than half restored.
+bool Write(const FileUndo& undo, FileProblems& problems) {
+  std::string error;
+  if (SaveLines(undo.path, undo.after, error)) return true;
+  problems.push_back(error);
+  return false;
+}
+
+// prefs.js and then user.js from their backups. Firefox writes its prefs.js
+// over the restored one when it exits, so a profile it runs with is left
+// whole rather than half restored; user.js it reads when it starts.
 void RestoreProfile(const FirefoxProfile& profile, const char* prefsBackup, const char* userBackup,
-                    FileProblems& problems, RestartNotes& notes) {
-  const std::string& directory = profile.Directory;
-  const bool running = FirefoxRunsWithProfile(directory);
-  if (running && platform::FileExists(FirefoxPath(directory, prefsBackup))) {
-    problems.push_back(CloseFirefoxFirstMessage(profile));
+                    FirefoxReport& report) {
+  FileUndo prefs, user;
+  bool prefsChange = false, userChange = false;
+  if (!PlanRestore(profile.Directory, prefsBackup, kPrefsJs, prefs, prefsChange, report.problems) ||
+      !PlanRestore(profile.Directory, userBackup, kUserJs, user, userChange, report.problems))
+    return;
+  const bool running = FirefoxRunsWithProfile(profile.Directory);
+  if (running && prefsChange) {
+    report.leftWhileRunning.push_back(ProfileLabel(profile));
     return;
   }
-  RestoreIfPresent(directory, prefsBackup, kPrefsJs, problems);
-  const bool writesUserJs = platform::FileExists(FirefoxPath(directory, userBackup));
-  RestoreIfPresent(directory, userBackup, kUserJs, problems);
-  if (running && writesUserJs) notes.push_back(RestartFirefoxMessage(profile));
+  bool written = false;
+  if (prefsChange) written = Write(prefs, report.problems) || written;
+  if (userChange && Write(user, report.problems)) {
+    written = true;
+    if (running) report.restartNeeded.push_back(ProfileLabel(profile));
+  }
+  if (written) ++report.profilesChanged;
 }
 
-bool RestoreFromBackups(FileProblems& problems, RestartNotes& notes) {
-  const std::size_t before = problems.size();
-  const bool completed = WalkUntilUnresolved(
-      [&](const FirefoxProfile& profile) { RestoreProfile(profile, kPrefsBackup, kUserBackup, problems, notes); },
-      problems);
-  return completed && problems.size() == before;
+bool Undo(const std::function<void(const FirefoxProfile&, FirefoxReport&)>& step, FirefoxReport& report) {
+  const bool completed = WalkUntilUnresolved([&](const FirefoxProfile& p) { step(p, report); }, report.problems);
+  return completed && report.Complete();
 }
 
-bool Outcome(bool completed, const FileProblems& found, const RestartNotes& foundNotes, FileProblems* problems,
-             RestartNotes* notes) {
-  if (problems) problems->insert(problems->end(), found.begin(), found.end());
-  if (notes) notes->insert(notes->end(), foundNotes.begin(), foundNotes.end());
-  return completed && found.empty();
+bool Outcome(bool result, const FirefoxReport& found, FirefoxReport* report) {
+  if (report) report->Add(found);
+  return result;
 }
 
 }  // namespace
+
+void FirefoxReport::Add(const FirefoxReport& other) {
+  problems.insert(problems.end(), other.problems.begin(), other.problems.end());
+  leftWhileRunning.insert(leftWhileRunning.end(), other.leftWhileRunning.begin(), other.leftWhileRunning.end());
+  restartNeeded.insert(restartNeeded.end(), other.restartNeeded.begin(), other.restartNeeded.end());
+  profilesChanged += other.profilesChanged;
+}
 
 bool CopyLines(const std::string& source, const std::string& target, FileProblems& problems) {
   Lines lines;
@@ -74,9 +114,10 @@ bool CopyLines(const std::string& source, const std::string& target, FileProblem
   return true;
 }
 
-bool BackUpOnce(const std::string& source, const std::string& backup, FileProblems& problems) {
+bool BackUpOnce(std::initializer_list<std::string> sources, const std::string& backup, FileProblems& problems) {
   if (platform::FileExists(backup)) return true;
-  if (platform::FileExists(source)) return CopyLines(source, backup, problems);
+  for (const auto& source : sources)
+    if (platform::FileExists(source)) return CopyLines(source, backup, problems);
   std::string error;
   if (platform::ReplaceFileContents(backup, "", error)) return true;
   problems.push_back(error);
@@ -84,42 +125,49 @@ bool BackUpOnce(const std::string& source, const std::string& backup, FileProble
 }
 
 void TFFRThread::Execute() {
-  FinishAfter(shared_, [this] { return RestoreFromBackups(shared_.problems, shared_.notes); });
+  FinishAfter(shared_, [this] {
+    return Undo([](const FirefoxProfile& p, FirefoxReport& r) { RestoreProfile(p, kPrefsBackup, kUserBackup, r); },
+                shared_.report);
+  });
 }
 
-bool RestoreFirefoxBackup(FileProblems* problems, RestartNotes* notes) {
+bool RestoreFirefoxBackup(FirefoxReport* report) {
   FirefoxPassShared shared;
   RunFirefoxWorker(shared, [&] { TFFRThread(shared).Execute(); });
-  return Outcome(shared.PassResult, shared.problems, shared.notes, problems, notes);
+  return Outcome(shared.PassResult, shared.report, report);
 }
 
-bool ClearUserPrefsFile(FileProblems* problems, RestartNotes* notes) {
-  FileProblems found;
-  RestartNotes foundNotes;
-  const bool completed = WalkUntilUnresolved(
-      [&](const FirefoxProfile& profile) {
+bool ClearUserPrefsFile(FirefoxReport* report) {
+  FirefoxReport found;
+  const bool result = Undo(
+      [](const FirefoxProfile& profile, FirefoxReport& r) {
         const std::string userJs = FirefoxPath(profile.Directory, kUserJs);
         if (!platform::FileExists(FirefoxPath(profile.Directory, kUserBackup)) || !platform::FileExists(userJs)) return;
+        Lines lines;
         std::string error;
-        // Emptied, not removed: Firefox then finds a user.js with nothing in it.
-        if (!platform::ReplaceFileContents(userJs, "", error))
-          found.push_back(error);
-        else if (FirefoxRunsWithProfile(profile.Directory))
-          foundNotes.push_back(RestartFirefoxMessage(profile));
+        if (!LoadLines(userJs, lines, error)) {
+          r.problems.push_back(error);
+          return;
+        }
+        const Lines kept = WithoutVelomarPrefs(lines);
+        if (kept == lines) return;
+        if (!SaveLines(userJs, kept, error)) {
+          r.problems.push_back(error);
+          return;
+        }
+        ++r.profilesChanged;
+        if (FirefoxRunsWithProfile(profile.Directory)) r.restartNeeded.push_back(ProfileLabel(profile));
       },
       found);
-  return Outcome(completed, found, foundNotes, problems, notes);
+  return Outcome(result, found, report);
 }
 
-bool RestoreCustomFirefoxBackup(FileProblems* problems, RestartNotes* notes) {
-  FileProblems found;
-  RestartNotes foundNotes;
-  const bool completed = WalkUntilUnresolved(
-      [&](const FirefoxProfile& profile) {
-        RestoreProfile(profile, kCustomPrefsBackup, kCustomUserBackup, found, foundNotes);
-      },
+bool RestoreCustomFirefoxBackup(FirefoxReport* report) {
+  FirefoxReport found;
+  const bool result = Undo(
+      [](const FirefoxProfile& p, FirefoxReport& r) { RestoreProfile(p, kCustomPrefsBackup, kCustomUserBackup, r); },
       found);
-  return Outcome(completed, found, foundNotes, problems, notes);
+  return Outcome(result, found, report);
 }
 
 }  // namespace velomar

@@ -3,6 +3,7 @@
 // writes its result and problems, then sets the done flag (release); the
 // starter reads them only once the flag is set (acquire).
 #include <functional>
+#include <initializer_list>
 
 #include "firefox/Unit_Firefox_Optimize.h"
 #include "platform/MessageWait.h"
@@ -14,8 +15,7 @@ struct FirefoxPassShared {
   bool SkipTcpPass = false;
   std::int32_t ProgressStep = 0;
   bool PassResult = false;
-  FileProblems problems;
-  RestartNotes notes;
+  FirefoxReport report;
   platform::DoneFlag PassDone;
 
   // Every way a worker ends comes through here: result first, then the flag.
@@ -25,11 +25,12 @@ struct FirefoxPassShared {
   }
 };
 
-// The backup of user.js that undo brings back: a line copy of `source`
-// (an empty file when there is none) written to `backup` only while no
-// such backup exists, so that it keeps user.js as it was before the first
-// pass. False with the problem added when a file cannot be read or written.
-bool BackUpOnce(const std::string& source, const std::string& backup, FileProblems& problems);
+// A backup that undo brings back, written only while none exists, so that
+// it keeps the file as it was before the first pass: a line copy of the
+// first of `sources` that exists (the other mode's backup of the same file
+// comes before the file itself), an empty file when none does. False with
+// the problem added when a file cannot be read or written.
+bool BackUpOnce(std::initializer_list<std::string> sources, const std::string& backup, FileProblems& problems);
 
 // Runs body on a new thread, where it must end by calling shared.Finish, and
 // waits for the flag while handling messages.

@@ -14,19 +14,10 @@ IniFile ReadProfilesIni(const std::string& dataFolder, std::string& error) {
   return ini;
 }
 
-// The profile as the user knows it: by its name, else by its folder.
-std::string ProfileLabel(const FirefoxProfile& profile) {
-  return profile.Name.empty() ? "the profile in \"" + profile.Directory + "\"" : "the profile \"" + profile.Name + "\"";
-}
-
 }  // namespace
 
-std::string CloseFirefoxFirstMessage(const FirefoxProfile& profile) {
-  return "Firefox is running with " + ProfileLabel(profile) + ": close Firefox first. Its files were not restored.";
-}
-
-std::string RestartFirefoxMessage(const FirefoxProfile& profile) {
-  return "Firefox is running with " + ProfileLabel(profile) + ": restart Firefox to use the new settings.";
+std::string ProfileLabel(const FirefoxProfile& profile) {
+  return profile.Name.empty() ? profile.Directory : profile.Name;
 }
 
 std::string FirefoxPath(const std::string& folder, const std::string& name) {
@@ -84,9 +75,9 @@ bool HasFirefoxProfileFolder() {
   std::string error;
   const IniFile ini = ReadProfilesIni(dataFolder, error);
   const auto sections = ini.SectionNames();
-  // The first section is never examined, and the relative reading is tried
-  // before the value as given.
-  for (std::size_t i = 1; i < sections.size(); ++i) {
+  // Every section, the first too: Firefox writes its profile sections
+  // before [General]. The relative reading is tried before the value as given.
+  for (std::size_t i = 0; i < sections.size(); ++i) {
     const std::string path = ini.ReadString(sections[i], "Path");
     if (path.empty()) continue;
     if (platform::DirectoryExists(FirefoxPath(dataFolder, path)) || platform::DirectoryExists(path)) return true;

@@ -17,9 +17,9 @@ void FinishAfter(FirefoxPassShared& shared, const std::function<bool()>& body) {
   try {
     result = body();
   } catch (const std::exception& e) {
-    shared.problems.push_back(e.what());
+    shared.report.problems.push_back(e.what());
   } catch (...) {
-    shared.problems.push_back("the Firefox worker stopped on an unexpected error");
+    shared.report.problems.push_back("the Firefox worker stopped on an unexpected error");
   }
   shared.Finish(result);
 }

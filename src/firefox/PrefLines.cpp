@@ -118,6 +118,41 @@ const std::vector<PrefEntry>& CustomMachineClassPrefs(int machineClass) {
   return columns[ClassColumn(machineClass)];
 }
 
+const std::vector<std::string>& VelomarPrefHeads() {
+  static const std::vector<std::string> heads = [] {
+    std::vector<std::string> all;
+    for (const auto& entry : CommonPrefs()) all.push_back(entry.head);
+    for (const auto& row : kClassRows) all.push_back(MakePrefEntry(row.name, "").head);
+    return all;
+  }();
+  return heads;
+}
+
+Lines WithVelomarPrefsOf(const Lines& current, const Lines& backup) {
+  Lines result = current;
+  for (const auto& head : VelomarPrefHeads()) {
+    const std::int32_t was = FindPrefLine(backup, head);
+    const std::int32_t now = FindPrefLine(result, head);
+    if (was >= 0 && now >= 0)
+      result[static_cast<std::size_t>(now)] = backup[static_cast<std::size_t>(was)];
+    else if (was >= 0)
+      result.push_back(backup[static_cast<std::size_t>(was)]);
+    else if (now >= 0)
+      result.erase(result.begin() + now);
+  }
+  return result;
+}
+
+Lines WithoutVelomarPrefs(const Lines& lines) {
+  Lines result = lines;
+  std::erase_if(result, [](const std::string& line) {
+    const auto& heads = VelomarPrefHeads();
+    return std::any_of(heads.begin(), heads.end(),
+                       [&line](const std::string& head) { return line.find(head) != std::string::npos; });
+  });
+  return result;
+}
+
 bool IsMemoryBig(std::uint64_t totalPhysicalBytes) { return totalPhysicalBytes >= kOneGiB; }
 
 std::optional<bool> QueryMemoryBig() {

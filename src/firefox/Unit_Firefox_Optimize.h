@@ -63,15 +63,13 @@ std::optional<ResolvedDirectory> ResolveProfileDirectory(const std::string& data
 // lock left behind by a Firefox that is gone does not count.
 bool FirefoxRunsWithProfile(const std::string& directory);
 
-// Firefox writes prefs.js when it exits, over whatever was put there while
-// it ran, so a restore leaves such a profile alone and says so...
-std::string CloseFirefoxFirstMessage(const FirefoxProfile& profile);
-// ...while user.js, which Firefox reads when it starts, may be written.
-std::string RestartFirefoxMessage(const FirefoxProfile& profile);
+// The profile as the user knows it: its name, else its folder.
+std::string ProfileLabel(const FirefoxProfile& profile);
 
 // Some profile has a prefs.js (Firefox has run with it).
 bool IsFirefoxInstalled();
-// Some profile folder exists, the first section of profiles.ini not examined.
+// Some profile folder exists: every section of profiles.ini is examined,
+// the path read relative to the data folder first.
 bool HasFirefoxProfileFolder();
 
 // ---------------------------------------------------------------- line format
@@ -118,14 +116,32 @@ int MachineClassOf(bool memoryBig, std::int32_t bandwidthKbps);
 // Sorts all lines without regard to case by the user's locale.
 void SortPrefLines(Lines& lines);
 
-// ---------------------------------------------------------------- automatic pass
+// The line head of every preference a pass writes or deletes: the
+// automatic set, of which the custom page's boxes name a part.
+const std::vector<std::string>& VelomarPrefHeads();
 
-// Problems met on the way: one message per file that could not be read or
-// written, naming it, and per profile left alone because Firefox runs.
+// ---------------------------------------------------------------- reports
+
+// One message per file that could not be read or written, naming it.
 using FileProblems = std::vector<std::string>;
-// One message per profile whose user.js was written while Firefox runs
-// with it: the change takes effect when Firefox is restarted.
-using RestartNotes = std::vector<std::string>;
+
+// What a Firefox operation has to tell besides its result. Profiles are
+// named by ProfileLabel.
+struct FirefoxReport {
+  FileProblems problems;
+  // Left alone because Firefox runs with them: a restore would write
+  // prefs.js, which Firefox writes over when it exits.
+  std::vector<std::string> leftWhileRunning;
+  // Their user.js was written while Firefox runs with them: the change
+  // takes effect when Firefox is restarted.
+  std::vector<std::string> restartNeeded;
+  int profilesChanged = 0;  // profiles whose files were written
+
+  bool Complete() const { return problems.empty() && leftWhileRunning.empty(); }
+  void Add(const FirefoxReport& other);
+};
+
+// ---------------------------------------------------------------- automatic pass
 
 // Rewrites dir/user.js with the automatic set for the machine class, one log
 // row per preference handled, paced by the window's PauseForDisplay and
@@ -156,9 +172,8 @@ class TFFOThread {
 // Runs the automatic pass on a TFFOThread and waits for it, processing
 // messages. True when the worker got through profiles.ini and every file
 // could be read and written. A profile Firefox runs with is written all the
-// same; the note for it is also a log row.
-bool RunFirefoxPass(std::int32_t bandwidthKbps, bool skipTcpPass, WindowState& window, FileProblems* problems = nullptr,
-                    RestartNotes* notes = nullptr);
+// same (report->restartNeeded).
+bool RunFirefoxPass(std::int32_t bandwidthKbps, bool skipTcpPass, WindowState& window, FirefoxReport* report = nullptr);
 
 // ---------------------------------------------------------------- backups and restores
 
@@ -172,6 +187,15 @@ inline constexpr const char* kCustomUserBackup = "Custom_user.bk";
 // Reads source as lines and writes them to target with CR LF after each.
 bool CopyLines(const std::string& source, const std::string& target, FileProblems& problems);
 
+// `current` with Velomar's preference lines as `backup` holds them: for
+// each preference (its first line, as the passes find it), the backup's
+// line takes the place of the current one, is added at the end where the
+// current lines have none, and the current one goes where the backup has
+// none. Every other line stays where it is.
+Lines WithVelomarPrefsOf(const Lines& current, const Lines& backup);
+// `lines` without any line of Velomar's preferences.
+Lines WithoutVelomarPrefs(const Lines& lines);
+
 // The restore worker: prefs.bk and user.bk back over prefs.js and user.js.
 class TFFRThread {
  public:
@@ -182,15 +206,21 @@ class TFFRThread {
   FirefoxPassShared& shared_;
 };
 
-// The three undo operations walk the profiles and stop at the first one that
-// does not resolve. Each is true when the walk completed without a problem.
-// The two restores leave a profile Firefox runs with untouched when they
-// would write its prefs.js (a problem: "close Firefox first") and go on
-// with the next; a profile whose user.js alone is written gets a note.
-bool RestoreFirefoxBackup(FileProblems* problems = nullptr, RestartNotes* notes = nullptr);
-bool ClearUserPrefsFile(FileProblems* problems = nullptr, RestartNotes* notes = nullptr);
-// Custom_prefs.bk over prefs.js, then Custom_user.bk over user.js.
-bool RestoreCustomFirefoxBackup(FileProblems* problems = nullptr, RestartNotes* notes = nullptr);
+// The three undo operations take back exactly what the passes changed:
+// Velomar's preferences, and no other line. They walk the profiles and stop
+// at the first one that does not resolve; each is true when the walk
+// completed without a problem.
+//
+// The two restores put Velomar's preference lines of prefs.js and user.js
+// back as prefs.bk and user.bk (Custom_prefs.bk and Custom_user.bk) hold
+// them; a missing backup leaves its file as it is. They leave a profile
+// Firefox runs with untouched when they would change its prefs.js, and go
+// on with the next.
+bool RestoreFirefoxBackup(FirefoxReport* report = nullptr);
+// Removes Velomar's preferences from user.js in every profile that has a
+// user.bk, keeping the user's own lines.
+bool ClearUserPrefsFile(FirefoxReport* report = nullptr);
+bool RestoreCustomFirefoxBackup(FirefoxReport* report = nullptr);
 
 // ---------------------------------------------------------------- custom pass
 
@@ -225,13 +255,13 @@ bool WriteCustomPrefs(const std::string& directory, std::int32_t sectionCount, C
                       FileProblems& problems);
 
 struct CustomPassOutcome {
-  bool walked = false;     // the data folder and profiles.ini were there
-  bool optimized = false;  // some profile was written
-  FileProblems problems;
-  RestartNotes notes;
+  bool walked = false;  // the data folder and profiles.ini were there
+  FirefoxReport report;
+  bool Optimized() const { return report.profilesChanged > 0; }
 };
-// The profile walk of the custom pass: backups (Custom_prefs.bk, and user.bk
-// and Custom_user.bk unless they exist), then WriteCustomPrefs; unresolved
+// The profile walk of the custom pass: the backups, each written only once
+// (Custom_prefs.bk, user.bk and Custom_user.bk), then WriteCustomPrefs; a
+// profile whose backup cannot be written is left untouched, unresolved
 // profiles are skipped.
 CustomPassOutcome RunCustomFirefoxWalk(CustomPassInputs& inputs);
 

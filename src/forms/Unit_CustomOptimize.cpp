@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/CustomLayout.h"
+#include "app/OutcomeMessage.h"
 #include "firefox/Unit_Firefox_Optimize.h"
 #include "forms/LinkWiring.h"
 
@@ -22,6 +23,8 @@ TForm_Velomar_Custom::TForm_Velomar_Custom(TForm_Recover& recover, CustomWindowS
     : Form(CustomLayout()), recover_(recover), logic_(*this, std::move(services)) {
   if (!logic_.services.showRecoverWindow)
     logic_.services.showRecoverWindow = [this] {
+      // The recover window is not translated; it tells its outcome in this window's words.
+      CopyOutcomeTexts(*this, recover_);
       recover_.CenterOn(Handle());
       recover_.ShowModal(Handle());
     };

@@ -10,13 +10,14 @@ TForm_Recover::TForm_Recover(RecoverRestores restores) : Form(RecoverLayout()), 
 }
 
 void TForm_Recover::Button_RecoverClick() {
-  const RecoverReport report = RunRecoverChoice(*this, restores_);
+  const RestoreOutcome outcome = RunRecoverChoice(*this, restores_);
   // A missing backup still ends with the message; what could not be put
-  // back (a profile Firefox runs with) is said instead of it.
-  if (report.problems.empty())
-    ui::ShowPlainMessage(Handle(), RecoverMessageText(report));
+  // back (a value the registry refused, a profile Firefox runs with) is
+  // said instead of it.
+  if (outcome.Complete())
+    ui::ShowPlainMessage(Handle(), RecoverMessageText(*this, outcome));
   else
-    ui::ShowMessageBox(Handle(), RecoverMessageText(report), ui::ApplicationTitle(), MB_OK | MB_ICONWARNING);
+    ui::ShowMessageBox(Handle(), RecoverMessageText(*this, outcome), ui::ApplicationTitle(), MB_OK | MB_ICONWARNING);
   Close();
 }
 

@@ -95,16 +95,20 @@ class MemoryKey : public RegistryKey {
     return it->second.value;
   }
 
-  bool SetValue(const std::string& fullName, const RegValue& value) override {
+  RegResult SetValue(const std::string& fullName, const RegValue& value) override {
     const std::string name = AsCString(fullName);
-    if (name.size() > kMaxValueNameLength) return false;
+    if (name.size() > kMaxValueNameLength) return {kErrorInvalidParameter};
     auto& slot = node_->values[Upper(name)];
     if (slot.name.empty()) slot.name = name;
     slot.value = value;
-    return true;
+    return {};
   }
 
-  bool DeleteValue(const std::string& name) override { return node_->values.erase(Upper(AsCString(name))) > 0; }
+  RegResult DeleteValue(const std::string& name) override {
+    return {node_->values.erase(Upper(AsCString(name))) > 0 ? 0 : kErrorFileNotFound};
+  }
+
+  bool IsEmpty() override { return node_->values.empty() && node_->subkeys.empty(); }
 
   std::optional<std::vector<std::string>> SubKeys() override {
     std::vector<std::string> names;
@@ -140,13 +144,22 @@ MemoryRegistry::Node* MemoryRegistry::Find(RegRoot root, const std::string& path
   return node;
 }
 
-MemoryRegistry::Node* MemoryRegistry::Create(RegRoot root, const std::string& path) {
+MemoryRegistry::Node* MemoryRegistry::Create(RegRoot root, const std::string& path, RegResult& result, bool asSystem) {
   const auto parts = SplitPath(path);
-  if (!PathBeyondLimits(parts).empty()) return nullptr;
+  if (!PathBeyondLimits(parts).empty()) {
+    result = {kErrorInvalidParameter};
+    return nullptr;
+  }
   Node* node = roots_.at(root).get();
   for (const auto& part : parts) {
     auto& child = node->subkeys[Upper(part)];
     if (!child) {
+      // A new subkey needs the parent's leave, which a denied key withholds.
+      if (node->fullAccessDenied && !asSystem) {
+        node->subkeys.erase(Upper(part));
+        result = {kErrorAccessDenied};
+        return nullptr;
+      }
       child = std::make_unique<Node>();
       child->name = part;
     }
@@ -155,14 +168,31 @@ MemoryRegistry::Node* MemoryRegistry::Create(RegRoot root, const std::string& pa
   return node;
 }
 
-std::unique_ptr<RegistryKey> MemoryRegistry::Open(RegRoot root, const std::string& path, bool create) {
+OpenedKey MemoryRegistry::OpenKey(RegRoot root, const std::string& path, bool create) {
   Node* node = Find(root, path);
-  if (!node && create) node = Create(root, path);
-  if (!node || node->fullAccessDenied) return nullptr;
-  return std::make_unique<MemoryKey>(node);
+  RegResult result;
+  if (!node && create) node = Create(root, path, result);
+  if (!node) return {nullptr, result ? RegResult{kErrorFileNotFound} : result};
+  if (node->fullAccessDenied) return {nullptr, {kErrorAccessDenied}};
+  return {std::make_unique<MemoryKey>(node), {}};
 }
 
 bool MemoryRegistry::KeyExists(RegRoot root, const std::string& path) { return Find(root, path) != nullptr; }
+
+RegResult MemoryRegistry::DeleteKey(RegRoot root, const std::string& path) {
+  auto parts = SplitPath(path);
+  if (parts.empty()) return {kErrorInvalidParameter};
+  Node* node = Find(root, path);
+  if (!node) return {kErrorFileNotFound};
+  if (node->fullAccessDenied) return {kErrorAccessDenied};
+  if (!node->subkeys.empty()) return {kErrorAccessDenied};  // as RegDeleteKey answers for a key with subkeys
+  const std::string last = parts.back();
+  parts.pop_back();
+  std::string parentPath;
+  for (const auto& p : parts) parentPath += p + "\\";
+  Find(root, parentPath)->subkeys.erase(Upper(last));
+  return {};
+}
 
 bool MemoryRegistry::DeleteKeyTree(RegRoot root, const std::string& path) {
   auto parts = SplitPath(path);
@@ -471,9 +501,10 @@ bool MemoryRegistry::LoadRegText(const std::string& text, std::string& error) {
 
   // Values belong to the key opened last; they follow no deletion.
   Node* node = nullptr;
+  RegResult created;
   for (const auto& step : steps) {
     switch (step.kind) {
-      case RegTextStep::Kind::OpenKey: node = Create(step.root, step.path); break;
+      case RegTextStep::Kind::OpenKey: node = Create(step.root, step.path, created, /*asSystem=*/true); break;
       case RegTextStep::Kind::DeleteKey:
         DeleteKeyTree(step.root, step.path);
         node = nullptr;

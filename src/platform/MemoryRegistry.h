@@ -28,12 +28,15 @@ class MemoryRegistry : public Registry {
   MemoryRegistry(const MemoryRegistry&) = delete;
   MemoryRegistry& operator=(const MemoryRegistry&) = delete;
 
-  std::unique_ptr<RegistryKey> Open(RegRoot root, const std::string& path, bool create) override;
+  OpenedKey OpenKey(RegRoot root, const std::string& path, bool create) override;
   bool KeyExists(RegRoot root, const std::string& path) override;
+  RegResult DeleteKey(RegRoot root, const std::string& path) override;
   bool DeleteKeyTree(RegRoot root, const std::string& path) override;
 
   // Marks an existing key as one the process may see but not open with full
-  // access (as a key under HKLM is for a user without administrator rights).
+  // access (as a key under HKLM is for a user without administrator rights):
+  // opening it, creating a key below it and deleting it are refused with
+  // kErrorAccessDenied.
   bool DenyFullAccess(RegRoot root, const std::string& path);
   void Clear();
 
@@ -55,7 +58,10 @@ class MemoryRegistry : public Registry {
 
  private:
   Node* Find(RegRoot root, const std::string& path) const;
-  Node* Create(RegRoot root, const std::string& path);
+  // The key, created with its missing parents; null with the reason when
+  // the path is beyond the limits or a parent refuses new subkeys (which
+  // the .reg loader, working as the system, is not refused).
+  Node* Create(RegRoot root, const std::string& path, RegResult& result, bool asSystem = false);
 
   std::map<RegRoot, std::unique_ptr<Node>> roots_;
 };

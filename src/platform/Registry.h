@@ -36,6 +36,21 @@ struct RegValue {
   bool operator==(const RegValue&) const = default;
 };
 
+// What the registry answered to a change: 0 (ERROR_SUCCESS) or the
+// system's error code, numbered as Windows numbers them. True on success.
+struct RegResult {
+  std::int32_t code = 0;
+  explicit operator bool() const { return code == 0; }
+  bool operator==(const RegResult&) const = default;
+};
+inline constexpr std::int32_t kErrorFileNotFound = 2;  // no such key or value
+inline constexpr std::int32_t kErrorAccessDenied = 5;
+inline constexpr std::int32_t kErrorInvalidParameter = 87;
+
+// The system's sentence for an error code (FormatMessage on Windows, in the
+// user's language), or "error N" when it has none.
+std::string RegErrorText(std::int32_t code);
+
 // A key opened with full access. Paths below are relative to the root and
 // carry no leading backslash.
 class RegistryKey {
@@ -43,20 +58,36 @@ class RegistryKey {
   virtual ~RegistryKey() = default;
   // Nothing when the value does not exist or cannot be read.
   virtual std::optional<RegValue> Query(const std::string& name) = 0;
-  virtual bool SetValue(const std::string& name, const RegValue& value) = 0;
-  virtual bool DeleteValue(const std::string& name) = 0;
+  virtual RegResult SetValue(const std::string& name, const RegValue& value) = 0;
+  // Deleting a value that does not exist answers kErrorFileNotFound.
+  virtual RegResult DeleteValue(const std::string& name) = 0;
   // Immediate subkey names in the registry's enumeration order; nothing on error.
   virtual std::optional<std::vector<std::string>> SubKeys() = 0;
+  // True when the key holds neither values nor subkeys; false also when
+  // that cannot be told.
+  virtual bool IsEmpty() = 0;
+};
+
+// A key as an open answered: the key, or null and why not.
+struct OpenedKey {
+  std::unique_ptr<RegistryKey> key;
+  RegResult result;
 };
 
 class Registry {
  public:
   virtual ~Registry() = default;
   // Opens with full access (KEY_ALL_ACCESS); with create, missing keys and
-  // parents are created first. Null when the key cannot be opened.
-  virtual std::unique_ptr<RegistryKey> Open(RegRoot root, const std::string& path, bool create) = 0;
+  // parents are created first. Without a key, the result says why.
+  virtual OpenedKey OpenKey(RegRoot root, const std::string& path, bool create) = 0;
+  // The same, null when the key cannot be opened.
+  std::unique_ptr<RegistryKey> Open(RegRoot root, const std::string& path, bool create) {
+    return OpenKey(root, path, create).key;
+  }
   // Existence test with read rights only.
   virtual bool KeyExists(RegRoot root, const std::string& path) = 0;
+  // Removes one key that has no subkeys, with its values.
+  virtual RegResult DeleteKey(RegRoot root, const std::string& path) = 0;
   // Removes a key with all its subkeys and values (tests and tools).
   virtual bool DeleteKeyTree(RegRoot root, const std::string& path) = 0;
 };

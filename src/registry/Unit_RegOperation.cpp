@@ -8,6 +8,10 @@ namespace {
 
 platform::Registry* g_active = nullptr;
 
+// What the store answers when the registry itself threw (out of memory):
+// ERROR_NOT_ENOUGH_MEMORY, the only thing a backend throws for.
+constexpr std::int32_t kStoreFailure = 8;
+
 platform::RegRoot RootOrCurrentUser(const std::string& name) {
   platform::RegRoot root;
   return SelectRoot(name, root) ? root : platform::RegRoot::CurrentUser;
@@ -33,12 +37,13 @@ bool SelectRoot(const std::string& name, platform::RegRoot& root) {
   return false;
 }
 
-void WriteRegInteger(std::string root, std::string path, std::string name, std::int32_t value) {
+platform::RegResult WriteRegInteger(std::string root, std::string path, std::string name, std::int32_t value) {
   try {
-    if (auto key = ActiveRegistry().Open(RootOrCurrentUser(root), path, true))
-      key->SetValue(name, platform::RegValue::Dword(static_cast<std::uint32_t>(value)));
+    auto opened = ActiveRegistry().OpenKey(RootOrCurrentUser(root), path, true);
+    if (!opened.key) return opened.result;
+    return opened.key->SetValue(name, platform::RegValue::Dword(static_cast<std::uint32_t>(value)));
   } catch (const std::exception&) {
-    // The store reports nothing; callers rely on no result.
+    return {kStoreFailure};
   }
 }
 
@@ -55,13 +60,28 @@ std::int32_t ReadRegInteger(std::string root, std::string path, std::string name
   }
 }
 
-bool DeleteRegValue(std::string root, std::string path, std::string name) {
+platform::RegResult DeleteRegValue(std::string root, std::string path, std::string name) {
   try {
-    auto key = ActiveRegistry().Open(RootOrCurrentUser(root), path, false);
-    if (!key || !key->Query(name)) return false;
-    return key->DeleteValue(name);
+    auto opened = ActiveRegistry().OpenKey(RootOrCurrentUser(root), path, false);
+    if (!opened.key) return opened.result;
+    if (!opened.key->Query(name)) return {platform::kErrorFileNotFound};
+    return opened.key->DeleteValue(name);
   } catch (const std::exception&) {
-    return false;
+    return {kStoreFailure};
+  }
+}
+
+platform::RegResult DeleteRegKeyIfEmpty(std::string root, std::string path) {
+  try {
+    const auto selected = RootOrCurrentUser(root);
+    if (!ActiveRegistry().KeyExists(selected, path)) return {};
+    auto opened = ActiveRegistry().OpenKey(selected, path, false);
+    if (!opened.key) return opened.result;
+    if (!opened.key->IsEmpty()) return {};
+    opened.key.reset();  // closed before it is deleted
+    return ActiveRegistry().DeleteKey(selected, path);
+  } catch (const std::exception&) {
+    return {kStoreFailure};
   }
 }
 
@@ -124,13 +144,17 @@ RegValueSnapshot SnapshotRegValue(std::string root, std::string path, std::strin
     const auto selected = RootOrCurrentUser(root);
     snapshot.keyExists = ActiveRegistry().KeyExists(selected, path);
     if (!snapshot.keyExists) return snapshot;
-    if (auto key = ActiveRegistry().Open(selected, path, false)) {
-      if (auto value = key->Query(name)) {
-        snapshot.valueExists = true;
-        snapshot.value = std::move(*value);
-      }
+    auto key = ActiveRegistry().Open(selected, path, false);
+    if (!key) {
+      snapshot.readable = false;
+      return snapshot;
+    }
+    if (auto value = key->Query(name)) {
+      snapshot.valueExists = true;
+      snapshot.value = std::move(*value);
     }
   } catch (const std::exception&) {
+    snapshot.readable = false;
   }
   return snapshot;
 }

@@ -19,18 +19,29 @@ inline constexpr std::int32_t kRegKeyMissing = 1;
 inline constexpr std::int32_t kRegValueMissing = 2;
 inline constexpr std::int32_t kRegBadRoot = -1;
 
-void WriteRegInteger(std::string root, std::string path, std::string name, std::int32_t value);
+// The two changes answer what the system said (true on success), so that a
+// caller can tell the user which values stayed as they were, and why.
+platform::RegResult WriteRegInteger(std::string root, std::string path, std::string name, std::int32_t value);
 std::int32_t ReadRegInteger(std::string root, std::string path, std::string name);
-bool DeleteRegValue(std::string root, std::string path, std::string name);
+// Fails (kErrorFileNotFound) when the value does not exist.
+platform::RegResult DeleteRegValue(std::string root, std::string path, std::string name);
 std::int32_t RegValueStatus(std::string root, std::string path, std::string name);
 bool ListRegSubKeys(std::string root, std::string path, std::vector<std::string>& names);
 bool RegKeyExists(std::string root, std::string path);
 std::string ReadRegString(std::string root, std::string path, std::string name);
 
+// Deletes a key that holds neither values nor subkeys; succeeds without
+// doing anything when it is missing or not empty, fails when it cannot be
+// opened or deleted.
+platform::RegResult DeleteRegKeyIfEmpty(std::string root, std::string path);
+
 // What a backup needs to know of a value before a pass changes it: whether
-// its key and the value exist, and the value as stored.
+// its key and the value exist, and the value as stored. A key that exists
+// but cannot be opened is not readable: whether the value exists is not
+// known.
 struct RegValueSnapshot {
   bool keyExists = false;
+  bool readable = true;
   bool valueExists = false;
   platform::RegValue value;
 };

@@ -27,11 +27,16 @@ const char* TypeName(std::uint32_t type) {
 }
 
 // The record of a value as the registry holds it now. Only integers can be
-// put back; a value of another type is recorded as "No value" with its type.
-BackupRecord RecordOfCurrentValue(const RegStep& step) {
+// put back; a value of another type is recorded as "No value" with its type
+// (the system reads such a value as missing, so removing it restores how
+// the system behaved). Nothing when the key cannot be opened: whether the
+// value exists is not known, and the pass cannot change it either, so the
+// record is left to a pass that can.
+std::optional<BackupRecord> RecordOfCurrentValue(const RegStep& step) {
   const RegValueSnapshot snapshot = SnapshotRegValue(step.root, step.path, step.name);
   BackupRecord record{step.name, step.root, step.path, kNoKeyMarker, "REG_NONE", std::nullopt};
   if (!snapshot.keyExists) return record;
+  if (!snapshot.readable) return std::nullopt;
   record.oldValue = kNoValueMarker;
   if (!snapshot.valueExists) return record;
   record.type = TypeName(snapshot.value.type);
@@ -153,8 +158,10 @@ RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& othe
   for (const auto& step : steps) {
     if (!StepApplies(step) || RecordFor(own.contents, step)) continue;
     // The other mode's backup may have seen the value before either pass changed it.
-    const BackupRecord* earlier = other.valid ? RecordFor(other.contents, step) : nullptr;
-    own.contents.records.push_back(earlier ? *earlier : RecordOfCurrentValue(step));
+    if (const BackupRecord* earlier = other.valid ? RecordFor(other.contents, step) : nullptr)
+      own.contents.records.push_back(*earlier);
+    else if (auto now = RecordOfCurrentValue(step))
+      own.contents.records.push_back(std::move(*now));
   }
   if (own.valid && own.contents.records.size() == held) {
     outcome.written = true;  // it already holds every value: left exactly as it is
@@ -164,20 +171,33 @@ RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& othe
   return outcome;
 }
 
-bool RestoreRegBackup(const std::string& fileName) {
-  if (!platform::FileExists(fileName)) return false;
+BackupRestore RestoreRegBackup(const std::string& fileName) {
+  BackupRestore outcome;
+  if (!platform::FileExists(fileName)) return outcome;
+  outcome.found = true;
   Lines lines;
-  std::string error;
-  if (!LoadLines(fileName, lines, error)) return false;
+  if (!LoadLines(fileName, lines, outcome.readError)) return outcome;
   BackupContents contents;
   try {
     contents = ParseRegBackup(lines, fileName);
   } catch (const ConversionError& e) {
-    throw ConversionError(std::string(e.what()) + "; nothing was restored");
+    outcome.invalid = e.what();
+    return outcome;
   }
-  for (const auto& record : contents.records)
-    if (record.value) WriteRegInteger(record.root, record.path, record.name, *record.value);
-  return true;
+  // The state from before the first change: a value that was there gets its
+  // number back; one that was not is removed, and a key that was not there
+  // goes too once the pass's values are out of it and nothing else is in it.
+  for (const auto& r : contents.records) {
+    if (r.value) {
+      outcome.changes.Count(r.root, r.path, r.name, WriteRegInteger(r.root, r.path, r.name, *r.value));
+      continue;
+    }
+    RemoveValue(r.root, r.path, r.name, outcome.changes);
+    if (r.oldValue == kNoKeyMarker)
+      if (const auto removed = DeleteRegKeyIfEmpty(r.root, r.path); !removed)
+        outcome.changes.notChanged.push_back({r.root, r.path, "", removed});
+  }
+  return outcome;
 }
 
 }  // namespace velomar

@@ -16,12 +16,33 @@ bool StepApplies(const RegStep& step) {
   return step.kind == StepKind::Write || RegValueStatus(step.root, step.path, step.name) == kRegValuePresent;
 }
 
-void ApplyStep(const RegStep& step) {
-  if (!StepApplies(step)) return;
-  if (step.kind == StepKind::DeleteIfPresent)
-    DeleteRegValue(step.root, step.path, step.name);
-  else
-    WriteRegInteger(step.root, step.path, step.name, step.value);
+bool RegChanges::Count(const std::string& root, const std::string& path, const std::string& name,
+                       platform::RegResult result) {
+  if (!result) {
+    notChanged.push_back({root, path, name, result});
+    return false;
+  }
+  ++changed;
+  return true;
+}
+
+void RegChanges::Add(const RegChanges& other) {
+  changed += other.changed;
+  notChanged.insert(notChanged.end(), other.notChanged.begin(), other.notChanged.end());
+}
+
+bool RemoveValue(const std::string& root, const std::string& path, const std::string& name, RegChanges& changes) {
+  const RegValueSnapshot now = SnapshotRegValue(root, path, name);
+  if (!now.keyExists || (now.readable && !now.valueExists)) return false;
+  return changes.Count(root, path, name, DeleteRegValue(root, path, name));
+}
+
+bool ApplyStep(const RegStep& step, RegChanges& changes) {
+  if (!StepApplies(step)) return false;
+  const platform::RegResult result = step.kind == StepKind::DeleteIfPresent
+                                         ? DeleteRegValue(step.root, step.path, step.name)
+                                         : WriteRegInteger(step.root, step.path, step.name, step.value);
+  return changes.Count(step.root, step.path, step.name, result);
 }
 
 std::vector<std::string> ListAdapters() {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Registry.h"
+
 namespace velomar {
 
 inline constexpr const char* kHKLM = "HKEY_LOCAL_MACHINE";
@@ -83,13 +85,42 @@ inline RegStep WriteRecommended(const TunedValue& v) { return Write(v, v.recomme
 RegStep WriteIfPresent(const TunedValue& v, std::int32_t value);
 RegStep DeleteIfPresent(const TunedValue& v);
 
+// A value a pass or a restore could not change, and the system's answer.
+struct ValueNotChanged {
+  std::string root;
+  std::string path;
+  std::string name;
+  platform::RegResult result;
+  // The system's sentence for the answer.
+  std::string Reason() const { return platform::RegErrorText(result.code); }
+  bool operator==(const ValueNotChanged&) const = default;
+};
+
+// What a pass or a restore did to the registry: it goes on past a failed
+// change and collects it here.
+struct RegChanges {
+  int changed = 0;  // values written or deleted, and keys removed
+  std::vector<ValueNotChanged> notChanged;
+
+  // Counts one change by what the registry answered; true when it took it.
+  bool Count(const std::string& root, const std::string& path, const std::string& name, platform::RegResult result);
+  void Add(const RegChanges& other);
+  bool Complete() const { return notChanged.empty(); }
+};
+
+// Makes sure a value is gone, as the restores need: nothing to do when its
+// key or the value does not exist; a key that exists but cannot be opened
+// may hold it, so the deletion is tried and its refusal counted. True when
+// a value was deleted.
+bool RemoveValue(const std::string& root, const std::string& path, const std::string& name, RegChanges& changes);
+
 // True when the step would change the registry now: a write always, the
 // conditional steps when the value is present (RegValueStatus 0).
 bool StepApplies(const RegStep& step);
 
-// Carries the step out: writes, or for a conditional step first checks
-// that the value is present.
-void ApplyStep(const RegStep& step);
+// Carries the step out when it applies (a conditional step first checks
+// that the value is present) and counts it; true when the registry took it.
+bool ApplyStep(const RegStep& step, RegChanges& changes);
 
 // The adapter binding names under Tcpip\Parameters\Adapters; empty when the
 // key cannot be listed.

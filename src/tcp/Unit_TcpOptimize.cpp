@@ -1,6 +1,7 @@
 #include "tcp/Unit_TcpOptimize.h"
 
 #include "bandwidth/BandwidthClass.h"
+#include "platform/Files.h"
 #include "registry/Unit_RegOperation.h"
 #include "tcp/RegBackup.h"
 #include "tcp/TcpSteps.h"
@@ -17,7 +18,12 @@ std::string OldValueText(std::int32_t value) { return value == RegNoValue ? "No 
 
 PassReport BackUp(const char* file, const char* otherFile, const std::vector<RegStep>& steps) {
   const RegBackupOutcome outcome = WriteRegBackup(file, otherFile, steps);
-  return {file, outcome.written, outcome.error, outcome.movedAsideTo, outcome.movedAsideReason};
+  return {platform::JoinPath(platform::CurrentDirectory(), file),
+          outcome.written,
+          outcome.error,
+          outcome.movedAsideTo,
+          outcome.movedAsideReason,
+          {}};
 }
 
 // ---- the automatic pass ----------------------------------------------------
@@ -57,16 +63,20 @@ std::vector<AutoStep> AutoSteps(const TuningParameters& p) {
   };
 }
 
-// One step of the automatic pass: the status text, the pause, the row and
-// the registry change, for a step that applies.
-void RunAutoStep(const RegStep& step, PassView& view) {
+// One step of the automatic pass, for a step that applies: the status
+// text, the pause, the registry change and its row, which tells when the
+// registry refused the change.
+void RunAutoStep(const RegStep& step, PassView& view, RegChanges& changes) {
   if (!StepApplies(step)) return;
   const std::int32_t old = ReadRegInteger(step.root, step.path, step.name);
   view.Status("TCP : Optimizing " + step.name + " ...");
   view.Pause();
   const bool deletes = step.kind == StepKind::DeleteIfPresent;
-  view.Row({step.name, OldValueText(old), deletes ? "Delete value" : std::to_string(step.value)});
-  ApplyStep(step);
+  const bool changed = ApplyStep(step, changes);
+  view.Row({step.name, OldValueText(old),
+            !changed  ? kNotChangedText
+            : deletes ? "Delete value"
+                      : std::to_string(step.value)});
 }
 
 // ---- the custom pass ---------------------------------------------------------
@@ -119,17 +129,6 @@ TcpSwitch SwitchOf(const TunedValue& v) {
 
 const TuningParameters& LastTuningParameters() { return g_parameters; }
 
-std::string BackupNotice(const PassReport& report) {
-  std::string notice;
-  if (!report.backupMovedAsideTo.empty())
-    notice = "\"" + report.backupFile + "\" was no valid registry backup (" + report.backupMovedAsideReason +
-             "); it was kept as \"" + report.backupMovedAsideTo + "\" and a new backup was started.";
-  if (!report.backupWritten)
-    notice +=
-        (notice.empty() ? "" : " ") + std::string("The registry backup could not be written: ") + report.backupError;
-  return notice;
-}
-
 PassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep, WindowState& window,
                            PathMtuProvider& mtu) {
   TuningParameters& p = g_parameters;
@@ -148,18 +147,18 @@ PassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep
   for (const auto& s : steps) touched.push_back(s.step);
   for (const auto& id : adapters)
     for (auto& s : AdapterSteps(id, p.Mtu)) touched.push_back(std::move(s));
-  const PassReport report = BackUp(kAutoBackupFile, kCustomBackupFile, touched);
+  PassReport report = BackUp(kAutoBackupFile, kCustomBackupFile, touched);
+  if (!report.backupWritten) return report;
 
   PassView view(window, pass_controls::kAutomatic);
-  if (const std::string notice = BackupNotice(report); !notice.empty()) view.Row({notice, "", ""});
   view.Advance(ProgressStep);
   for (const auto& s : steps) {
-    RunAutoStep(s.step, view);
+    RunAutoStep(s.step, view, report.changes);
     view.Advance(s.progressAfter ? ProgressStep : s.fixedProgress);
   }
   view.Advance(ProgressStep);
   for (const auto& id : adapters)
-    for (const auto& step : AdapterSteps(id, p.Mtu)) RunAutoStep(step, view);
+    for (const auto& step : AdapterSteps(id, p.Mtu)) RunAutoStep(step, view, report.changes);
   view.Advance(ProgressStep);
   return report;
 }
@@ -212,16 +211,17 @@ PassReport RunCustomTcpPass(const CustomTcpSettings& in, WindowState& window) {
   for (const auto& id : in.adapters)
     for (auto& s : AdapterSteps(id, in.mtu)) touched.push_back(std::move(s));
   RefuseNoValueMarker(touched);
-  const PassReport report = BackUp(kCustomBackupFile, kAutoBackupFile, touched);
+  PassReport report = BackUp(kCustomBackupFile, kAutoBackupFile, touched);
+  if (!report.backupWritten) return report;
 
   PassView view(window, pass_controls::kCustomTcp);
   CustomTick(view);
   for (const auto& group : settings) {
-    for (const auto& step : group) ApplyStep(step);
+    for (const auto& step : group) ApplyStep(step, report.changes);
     CustomTick(view);
   }
   for (const auto& id : in.adapters)
-    for (const auto& step : AdapterSteps(id, in.mtu)) ApplyStep(step);
+    for (const auto& step : AdapterSteps(id, in.mtu)) ApplyStep(step, report.changes);
   return report;
 }
 
@@ -259,7 +259,7 @@ CurrentTcpSettings ReadTcpSettings(const std::string& selectedService) {
   return s;
 }
 
-void RestoreTcpDefaults() {
+RegChanges RestoreTcpDefaults() {
   using namespace tuned;
   std::vector<RegStep> steps = {
       DeleteIfPresent(TcpWindowSize),
@@ -291,7 +291,16 @@ void RestoreTcpDefaults() {
       step.kind = StepKind::DeleteIfPresent;
       steps.push_back(std::move(step));
     }
-  for (const auto& step : steps) ApplyStep(step);
+  // A key that exists but cannot be opened may hold a value to delete: the
+  // refusal is counted rather than the value passed over as absent.
+  RegChanges changes;
+  for (const auto& step : steps) {
+    if (step.kind == StepKind::DeleteIfPresent)
+      RemoveValue(step.root, step.path, step.name, changes);
+    else
+      ApplyStep(step, changes);
+  }
+  return changes;
 }
 
 }  // namespace velomar

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "mtu/PathMtuProvider.h"
+#include "tcp/TcpSteps.h"
 #include "window/WindowState.h"
 
 namespace velomar {
@@ -21,25 +22,29 @@ struct TuningParameters {
 };
 const TuningParameters& LastTuningParameters();
 
-// How the registry backup of a pass went. The pass runs either way.
+// How a pass went: its registry backup, and what it changed. A pass whose
+// backup could not be written changes nothing, since the values it would
+// change could not be put back.
 struct PassReport {
-  std::string backupFile;
+  std::string backupFile;  // the full path, in the current directory
   bool backupWritten = false;
-  std::string backupError;
+  std::string backupError;  // why not, naming the file
   // An earlier file under the backup's name that was no valid backup, kept
   // under this name; the reason says what was wrong with it.
   std::string backupMovedAsideTo;
   std::string backupMovedAsideReason;
+  RegChanges changes;
 };
-// What the user is to be told about the backup, one sentence per matter;
-// empty when it went as it should.
-std::string BackupNotice(const PassReport& report);
+
+// The log's new value for a change the registry refused.
+inline constexpr const char* kNotChangedText = "Not changed";
 
 // The one-click pass: measures the MTU, computes the window and walks the
 // value list, one log row per value touched, paced by the automatic
-// window's display tick. Completes "RegBackUp.bk" in the current directory
-// before the first change (see WriteRegBackup); anything to tell about it
-// is also the first log row.
+// window's display tick; a row whose change the registry refused shows
+// kNotChangedText as its new value. Completes "RegBackUp.bk" in the current
+// directory before the first change (see WriteRegBackup); when that fails
+// it changes nothing and shows no row.
 PassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep, WindowState& window,
                            PathMtuProvider& mtu);
 
@@ -86,7 +91,7 @@ std::vector<std::string> CustomAdapters(const AdapterChoice& choice);
 // The expert pass: writes the settings, adding 4 to the custom TCP/IP
 // page's progress bar and pausing once before and once after each of the
 // 23 settings. Completes "CustomRegBackUp.bk" in the current directory
-// before the first change. A record value of 2147483647 (RegNoValue) is
+// before the first change; when that fails it changes nothing. A record value of 2147483647 (RegNoValue) is
 // refused with ConversionError before anything is written: it stands for
 // no value and is never written as data.
 PassReport RunCustomTcpPass(const CustomTcpSettings& settings, WindowState& window);
@@ -121,13 +126,25 @@ struct CurrentTcpSettings {
 };
 CurrentTcpSettings ReadTcpSettings(const std::string& selectedService);
 
-// Puts the values of a registry backup file back. False when the file does
-// not exist or cannot be read. Every record is checked first: a value line
-// that is neither a marker nor an integer raises ConversionError naming the
-// line, and nothing is restored.
-bool RestoreRegBackup(const std::string& fileName);
+// How a registry restore went.
+struct BackupRestore {
+  bool found = false;     // the backup file exists
+  std::string readError;  // it exists but could not be read: nothing was restored
+  std::string invalid;    // it is no valid backup (which line, and why): nothing was restored
+  RegChanges changes;
+  bool Complete() const { return readError.empty() && invalid.empty() && changes.Complete(); }
+};
 
-// Resets the tuned values to those of an untuned system.
-void RestoreTcpDefaults();
+// Puts back the state a registry backup file recorded from before the
+// first change: a recorded number is written; a value recorded as missing
+// ("No value", "No Key") is deleted, and the key of a "No Key" record too
+// when nothing is left in it. Every record is checked first: a value line
+// that is neither a marker nor an integer makes the file invalid, and
+// nothing is restored. Goes on past a change the registry refuses.
+BackupRestore RestoreRegBackup(const std::string& fileName);
+
+// Resets the tuned values to those of an untuned system, going on past a
+// change the registry refuses.
+RegChanges RestoreTcpDefaults();
 
 }  // namespace velomar

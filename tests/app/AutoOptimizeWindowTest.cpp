@@ -177,7 +177,7 @@ TEST_F(AutoWindow, AWholeRunTunesFirefoxThenTcpIpAndBecomesTheCloseButton) {
   EXPECT_TRUE(logic.Optimized);
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(window.Visible(kNotice));
-  EXPECT_EQ(window.Text(kNotice), "The new settings take effect when you restart Windows.");
+  EXPECT_EQ(window.Text(kNotice), "The changes take effect when you restart Windows.");
 
   // While it ran, nothing could start another run or a restore.
   EXPECT_TRUE(heldDuringRun);
@@ -209,7 +209,7 @@ TEST_F(AutoWindow, VistaAndLaterRunTheFirefoxPassAlone) {
   EXPECT_FALSE(platform::FileExists(kRegistryBackup));
   EXPECT_EQ(ReadFileText(LastSetFilePath()), "3\r\n");
   EXPECT_EQ(window.Position(kProgress), kProgressEnd);
-  EXPECT_EQ(window.Text(kNotice), "The new settings take effect when you restart Firefox.");
+  EXPECT_EQ(window.Text(kNotice), "The changes take effect when you restart Firefox.");
 
   // Without a profile nothing changed, and nothing waits for a restart.
   std::filesystem::remove_all(std::filesystem::path(profile));
@@ -229,7 +229,8 @@ TEST_F(AutoWindow, RecoverResetsTheDefaultsAndReArmsTheButton) {
   logic.links.Image_RecoverClick();
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[0].path, "DefaultTTL"), RegNoValue);
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[17].path, "LocalPriority"), 499);
-  EXPECT_EQ(ReadFileText(In(profile, "user.js")), "");
+  EXPECT_EQ(ReadFileText(In(profile, "user.js")), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n")
+      << "Velomar's preferences go, the user's own line stays";
   EXPECT_EQ(Messages(), (std::vector<std::string>{"1\tUndo\tYour settings have been reset to the defaults."}));
   EXPECT_EQ(window.Text(kButton), "Optimize");
   EXPECT_EQ(window.Text(kStatus), "Your 10Mbps connection has been optimized.");
@@ -250,6 +251,11 @@ TEST_F(AutoWindow, TheBackupRestorePutsBackTheStateBeforeTheRun) {
   EXPECT_EQ(ReadFileText(In(profile, "user.js")), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n");
   EXPECT_EQ(Messages(), (std::vector<std::string>{"0\t\tRecover finish!"}));
   EXPECT_EQ(window.Text(kButton), "Optimize") << "undone, the button optimises again";
+  EXPECT_EQ(window.Text(kStatus), "Your earlier settings are back.");
+  EXPECT_EQ(window.Text(kNotice), "The changes take effect when you restart Windows.");
+  EXPECT_EQ(ReadFileText(LastSetFilePath()), "-1\r\n") << "no class is optimised now, nor at the next start";
+  logic.TrackBar_BandWidthChange();
+  EXPECT_EQ(window.Text(kStatus), "Your connection has not been optimized yet.");
   // The controls were held while the Firefox restore's worker ran, and are back.
   for (const char* name : {kButton, kTrackBar, kRecoverImage, kRecoverLink, kHelpLink}) {
     const auto& events = window.Events();
@@ -264,6 +270,7 @@ TEST_F(AutoWindow, ABackupOrClassThatCannotBeWrittenIsToldBeforeTheRunEnds) {
   // A folder where the backup file should go, and no per-user data folder.
   std::filesystem::create_directory(std::filesystem::path(Root()) / kRegistryBackup);
   std::filesystem::remove_all(std::filesystem::path(PerUserDataFolder()));
+  const auto before = test::ReadAutoRunValues();
   bool stillRunning = false;
   window.OnMessage([&] { stillRunning = logic.Busy && window.Visible(kProgress); });
   RunAt(6);
@@ -273,10 +280,52 @@ TEST_F(AutoWindow, ABackupOrClassThatCannotBeWrittenIsToldBeforeTheRunEnds) {
   EXPECT_NE(messages[0].find("RegBackUp.bk"), std::string::npos) << messages[0];
   EXPECT_NE(messages[0].find("The chosen speed could not be remembered"), std::string::npos) << messages[0];
   EXPECT_TRUE(stillRunning);
-  // The run itself ends as ever.
-  EXPECT_EQ(window.Text(kStatus), "Your 10Mbps connection has been optimized.");
+  EXPECT_EQ(test::ReadAutoRunValues(), before) << "no value changed without its backup";
+  // The run ends as ever, without claiming the class.
+  EXPECT_EQ(window.Text(kStatus), "Not all settings could be changed.");
   EXPECT_EQ(window.Text(kButton), "Close");
   EXPECT_EQ(window.Position(kProgress), kProgressEnd);
+  EXPECT_FALSE(window.Visible(kNotice)) << "nothing was changed, nothing waits for a restart";
+}
+
+// A user without administrator rights: every value under HKLM is refused.
+TEST_F(AutoWindow, ARunAndAnUndoTheRegistryRefusesSayHowManyValuesWereNotChanged) {
+  OneProfile();
+  const std::string tcpip = test::AutoRunValues()[0].path;
+  ASSERT_TRUE(registry.DenyFullAccess(platform::RegRoot::LocalMachine, tcpip));
+  RunAt(6);
+  const auto messages = Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(
+      messages[0].rfind("2\t\tVelomar could not change 8 of your settings; it must be run by an administrator", 0), 0u)
+      << messages[0];
+  EXPECT_NE(messages[0].find("\r\nHKEY_LOCAL_MACHINE" + tcpip +
+                             "\\DefaultTTL: " + platform::RegErrorText(platform::kErrorAccessDenied)),
+            std::string::npos)
+      << messages[0];
+  int notChangedRows = 0;
+  for (const auto& row : window.Rows(kLog)) notChangedRows += row.newValue == "Not changed";
+  EXPECT_EQ(notChangedRows, 8);
+  EXPECT_EQ(window.Text(kStatus), "Not all settings could be changed.");
+  EXPECT_EQ(window.Text(kNotice), "The changes take effect when you restart Windows.") << "the others were changed";
+  // Undo restores only what was changed: the refused values need nothing.
+  window.ClearEvents();
+  logic.links.Label8Click();
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"0\t\tRecover finish!"}));
+}
+
+TEST_F(AutoWindow, AnUndoTheRegistryRefusesSaysHowManyValuesWereNotPutBack) {
+  OneProfile();
+  RunAt(6);
+  const std::string tcpip = test::AutoRunValues()[0].path;
+  ASSERT_TRUE(registry.DenyFullAccess(platform::RegRoot::LocalMachine, tcpip));
+  window.ClearEvents();
+  logic.links.Label8Click();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0].rfind("2\t\tVelomar could not change 8 of your settings", 0), 0u)
+      << "no 'Recover finish!': " << Messages()[0];
+  EXPECT_EQ(window.Text(kStatus), "Not all settings could be put back.");
+  EXPECT_EQ(ReadFileText(LastSetFilePath()), "6\r\n") << "the class stays while its values do";
 }
 
 }  // namespace

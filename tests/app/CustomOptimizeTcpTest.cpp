@@ -180,7 +180,7 @@ TEST_F(CustomPass, BackupHoldsWhatThePassTouches) {
                                              "NegativeSOACacheTime", "LocalPriority", "HostsPriority", "DnsPriority",
                                              "NetbtPriority", "SizReqBuf", "MTU"}));
   EXPECT_EQ(Read(kLM, kT, "SackOpts"), 1);
-  ASSERT_TRUE(RestoreRegBackup("CustomRegBackUp.bk"));
+  ASSERT_TRUE(RestoreRegBackup("CustomRegBackUp.bk").Complete());
   EXPECT_EQ(Read(kLM, kT, "SackOpts"), 0);
 }
 

@@ -6,6 +6,7 @@
 #include "app/CustomLayout.h"
 #include "app/CustomWindow.h"
 #include "platform/Files.h"
+#include "support/FirefoxFixture.h"
 #include "support/ShownMessages.h"
 #include "support/TcpFixture.h"
 #include "util/IniFile.h"
@@ -26,13 +27,17 @@ class Custom : public TcpFixture {
   CustomWindowServices Services() {
     CustomWindowServices s;
     s.hasFirefoxProfileFolder = [this] { return hasFirefox; };
-    s.restoreDefaults = [this] { ++defaultsRestored; };
+    s.restoreDefaults = [this] {
+      ++defaultsRestored;
+      return defaultsOutcome;
+    };
     s.showRecoverWindow = [this] { ++recoverShown; };
     s.disableRecoverFirefox = [this] { ++recoverFirefoxDisabled; };
     return s;
   }
   bool hasFirefox = true;
   int defaultsRestored = 0;
+  RestoreOutcome defaultsOutcome;
   int recoverShown = 0;
   int recoverFirefoxDisabled = 0;
   CustomWindow logic{window, Services()};
@@ -108,6 +113,40 @@ TEST_F(Custom, ThePassLocksEverythingAndGivesBackWhatWasEnabled) {
   EXPECT_TRUE(platform::FileExists(folder.File("CustomRegBackUp.bk")));
 }
 
+// A user without administrator rights: the finished message would lie.
+TEST_F(Custom, APassTheRegistryRefusesSaysSoInsteadOfFinished) {
+  Seed("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n");
+  ASSERT_TRUE(registry.DenyFullAccess(platform::RegRoot::LocalMachine, kT));
+  logic.FormShow();
+  logic.Button_TCP_OptimizeClick();  // the three switches on "Default" leave their values alone
+  const auto shown = ShownMessages(window);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].icon, MessageIcon::Warning);
+  EXPECT_EQ(shown[0].text.rfind("Velomar could not change 5 of your settings; it must be run by an administrator", 0),
+            0u)
+      << shown[0].text;
+  EXPECT_NE(shown[0].text.find("\\DefaultTTL: " + platform::RegErrorText(platform::kErrorAccessDenied)),
+            std::string::npos)
+      << shown[0].text;
+}
+
+// The backup lives in the folder Velomar was started from; where it cannot
+// be written, the pass changes nothing and says where it should have gone.
+TEST_F(Custom, APassWhoseBackupCannotBeWrittenChangesNothingAndSaysWhere) {
+  ASSERT_TRUE(platform::CreateDirectoryTree(folder.File("CustomRegBackUp.bk")));
+  logic.FormShow();
+  const std::string before = Snapshot();
+  logic.Button_TCP_OptimizeClick();
+  EXPECT_EQ(Snapshot(), before);
+  const auto shown = ShownMessages(window);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(
+      shown[0].text.rfind("The backup of your TCP/IP settings could not be written, so none of them was changed.", 0),
+      0u)
+      << shown[0].text;
+  EXPECT_NE(shown[0].text.find(folder.File("CustomRegBackUp.bk")), std::string::npos) << shown[0].text;
+}
+
 TEST_F(Custom, ABadNumberIsNamedByItsLabelAndNothingIsWritten) {
   logic.FormShow();
   const std::string before = Snapshot();
@@ -137,6 +176,11 @@ TEST_F(Custom, TheRecoverLinkOpensTheRecoverWindowAndTheZonesWaitForThePass) {
   EXPECT_EQ(defaultsRestored, 1);
   EXPECT_EQ(ShownMessages(window).back().text, "The default settings have been restored.");
   EXPECT_EQ(ShownMessages(window).back().title, "Recover");
+  defaultsOutcome.firefox.problems = {"Cannot write \"user.js\""};
+  logic.links.Image_RecoverClick();
+  EXPECT_EQ(ShownMessages(window).back().text, "These files could not be read or written:\r\nCannot write \"user.js\"")
+      << "what could not be reset, instead of the finished message";
+  EXPECT_EQ(ShownMessages(window).back().icon, MessageIcon::Warning);
   logic.unit.Busy = true;
   logic.links.Label8Click();
   logic.links.Label13Click();
@@ -187,6 +231,42 @@ TEST_F(Custom, TheLanguageFilesCoverEveryDesignedCaption) {
       }
     }
   }
+}
+
+}  // namespace
+}  // namespace velomar
+
+namespace velomar {
+namespace {
+
+// The expert mode on a profile tree a current Firefox made: its profile
+// section comes before [General], and the Firefox page opens for it.
+class CustomWithFirefox : public test::FirefoxFolderTest {
+ protected:
+  CustomWithFirefox() {
+    // Windows finds the Firefox folder through the registry store.
+    registry.Open(platform::RegRoot::CurrentUser, platform::kShellFoldersKey, true)
+        ->SetValue("AppData", platform::RegValue::String(Root()));
+    DesignCustomWindow(window, logic);
+  }
+  platform::MemoryRegistry registry;
+  ScopedRegistry scoped{registry};
+  MemoryWindow window;
+  CustomWindow logic{window, SystemCustomServices()};
+};
+
+TEST_F(CustomWithFirefox, TheFirefoxPageOpensForAProfilesIniInFirefoxsOrder) {
+  MakeProfile("2amm8bje.default");
+  WriteProfilesIni(
+      "[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=2amm8bje.default\r\n\r\n"
+      "[General]\r\nStartWithLastProfile=1\r\nVersion=2\r\n");
+  logic.FormCreate();
+  logic.FormShow();
+  EXPECT_TRUE(window.Enabled(custom_window::kFirefoxCaption));
+  EXPECT_TRUE(window.Enabled(custom_window::kFirefoxNotSelect));
+  EXPECT_TRUE(window.Checked("CheckBox_O_D_DWSC")) << "the recommended boxes are checked";
+  logic.Label_Firefox_SettingsClick();
+  EXPECT_EQ(window.ItemIndex(custom_window::kMainPages), custom_window::kFirefoxPage);
 }
 
 }  // namespace

@@ -75,8 +75,8 @@ struct MainFixture : ::testing::Test {
   Log log;
   int majorVersion = 5;
   bool firefox = true;
-  std::vector<std::string> clearProblems;
-  std::vector<std::string> clearNotes;
+  FirefoxReport cleared;
+  RegChanges reset;
   MemoryWindow window;
   FakeModeWindow automatic{"automatic", log, {0, 0, 520, 510}};
   FakeModeWindow custom{"custom", log, {0, 0, 611, 603}};
@@ -93,12 +93,15 @@ struct MainFixture : ::testing::Test {
     return {
         .windowsMajorVersion = [this] { return majorVersion; },
         .firefoxInstalled = [this] { return firefox; },
-        .restoreTcpDefaults = [this] { log.push_back("restore tcp"); },
+        .restoreTcpDefaults =
+            [this] {
+              log.push_back("restore tcp");
+              return reset;
+            },
         .clearUserPrefsFile =
-            [this](std::vector<std::string>& problems, std::vector<std::string>& notes) {
+            [this] {
               log.push_back("clear user.js");
-              problems.insert(problems.end(), clearProblems.begin(), clearProblems.end());
-              notes.insert(notes.end(), clearNotes.begin(), clearNotes.end());
+              return cleared;
             },
         .startTrafficGraph = [] { return std::make_unique<CountingGraph>(); },
         .setBorder = [this](BorderStyle b) { log.push_back(b == BorderStyle::None ? "border none" : "border fixed"); },
@@ -248,21 +251,26 @@ TEST_F(MainFixture, TheRecoverLinkRunsBothRestoresAndReportsWithTheTranslatedTex
   EXPECT_EQ(Messages()[0], "1\tUndo\tAll undone.");
 }
 
-TEST_F(MainFixture, AUserJsThatCouldNotBeEmptiedIsReportedInsteadOfSuccess) {
-  clearProblems = {"cannot write C:\\p\\user.js"};
+TEST_F(MainFixture, WhatCouldNotBeResetIsReportedInsteadOfSuccess) {
+  cleared.problems = {"cannot write C:\\p\\user.js"};
+  reset.notChanged = {{"HKEY_LOCAL_MACHINE", "\\SYSTEM\\X", "SackOpts", {platform::kErrorAccessDenied}}};
   main.FormCreate();
   main.Label1Click();
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0],
-            "2\tReset\tThese Firefox preference files could not be emptied:\r\ncannot write C:\\p\\user.js");
+            "2\tReset\tVelomar could not change 1 of your settings; it must be run by an administrator "
+            "to change them:\r\nHKEY_LOCAL_MACHINE\\SYSTEM\\X\\SackOpts: " +
+                platform::RegErrorText(platform::kErrorAccessDenied) +
+                "\r\n\r\nThese files could not be read or written:\r\ncannot write C:\\p\\user.js");
 }
 
 TEST_F(MainFixture, AProfileFirefoxRunsWithIsNamedUnderTheFinishedMessage) {
-  clearNotes = {"restart Firefox for profile a"};
+  cleared.restartNeeded = {"a"};
   main.FormCreate();
   main.Label1Click();
   EXPECT_EQ(Messages(), (std::vector<std::string>{"1\tReset\tThe default settings have been restored.\r\n\r\n"
-                                                  "restart Firefox for profile a"}));
+                                                  "Firefox is running with these profiles. Restart Firefox to use "
+                                                  "the changes:\r\na"}));
 }
 
 TEST_F(MainFixture, ADisabledRecoverLinkIgnoresClicksAndHovering) {

@@ -13,7 +13,11 @@ namespace {
 struct RecoverWindow {
   MemoryWindow window;
   std::vector<std::string> ran;
-  RecoverRestores restores{[this] { ran.push_back("registry"); }, [this](RecoverReport&) { ran.push_back("firefox"); }};
+  RecoverRestores restores{[this] {
+                             ran.push_back("registry");
+                             return BackupRestore{};
+                           },
+                           [this](FirefoxReport&) { ran.push_back("firefox"); }};
   RecoverWindow() { DesignMemoryWindow(window, RecoverLayout()); }
   std::vector<std::string> Recover() {
     ran.clear();

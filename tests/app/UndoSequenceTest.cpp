@@ -73,21 +73,38 @@ TEST_F(Undo, AutomaticThenCustomThenTheRecoverWindowBringBackTheUsersOwnSettings
 
   MemoryWindow recover;
   DesignMemoryWindow(recover, RecoverLayout());
-  const RecoverReport report = RunRecoverChoice(recover, CustomModeRestores());
-  EXPECT_TRUE(report.problems.empty()) << testing::PrintToString(report.problems);
-  EXPECT_EQ(RecoverMessageText(report), "Recover finish!");
+  const RestoreOutcome outcome = RunRecoverChoice(recover, CustomModeRestores());
+  EXPECT_TRUE(outcome.Complete()) << testing::PrintToString(outcome.firefox.problems);
+  EXPECT_EQ(RecoverMessageText(recover, outcome), "Recover finish!");
   EXPECT_EQ(ReadRegInteger(kLM, kTcpip, "DefaultTTL"), 128);
   EXPECT_EQ(ReadRegInteger(kLM, kTcpip, "TcpWindowSize"), 65536);
   EXPECT_EQ(ReadFileText(In(dir, "user.js")), "user_pref(\"ui.submenuDelay\", 7);\r\n");
-  // prefs.js is Firefox's own: it comes back as it was before the last pass.
+  // prefs.js is Firefox's own: the passes did not touch it, nor does the undo.
   EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), "as Firefox left it\r\n");
 }
 
-TEST(RecoverMessage, FinishedWithNotesOrTheProblemsInstead) {
-  EXPECT_EQ(RecoverMessageText({}), "Recover finish!");
-  EXPECT_EQ(RecoverMessageText({{}, {"restart Firefox"}}), "Recover finish!\nrestart Firefox");
-  EXPECT_EQ(RecoverMessageText({{"close Firefox first", "a file"}, {"restart Firefox"}}),
-            "close Firefox first\na file");
+// The recover window speaks in the custom window's words: the finished text,
+// with the profiles to restart; or, when something was not put back, what.
+TEST(RecoverMessage, FinishedWithTheRestartsOrWhatWasNotPutBackInstead) {
+  MemoryWindow recover;
+  DesignMemoryWindow(recover, RecoverLayout());
+  MemoryWindow custom;
+  DesignMemoryWindow(custom, RecoverLayout());
+  custom.SetText(outcome_labels::kRecoverFinished, "Fertig!");
+  custom.SetText(outcome_labels::kRestartFirefox, "Neu starten:");
+  custom.SetText(outcome_labels::kFirefoxRunning, "Firefox schliessen:");
+  custom.SetText(outcome_labels::kNotChanged, "%d nicht geaendert:");
+  CopyOutcomeTexts(custom, recover);
+
+  RestoreOutcome outcome;
+  outcome.firefox.restartNeeded = {"home"};
+  EXPECT_EQ(RecoverMessageText(recover, outcome), "Fertig!\r\n\r\nNeu starten:\r\nhome");
+  outcome.firefox.leftWhileRunning = {"work"};
+  outcome.registry.changes.notChanged = {{kLM, kTcpip, "DefaultTTL", {platform::kErrorAccessDenied}}};
+  EXPECT_EQ(RecoverMessageText(recover, outcome),
+            "1 nicht geaendert:\r\nHKEY_LOCAL_MACHINE" + std::string(kTcpip) +
+                "\\DefaultTTL: " + platform::RegErrorText(platform::kErrorAccessDenied) +
+                "\r\n\r\nFirefox schliessen:\r\nwork\r\n\r\nNeu starten:\r\nhome");
 }
 
 }  // namespace

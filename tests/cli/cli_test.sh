@@ -92,11 +92,13 @@ cd ..
 printf 'REGEDIT4\n[HKEY_NOWHERE]\n' >bad.reg
 check "corrupt registry file" 1 "$(status_of --registry bad.reg show)"
 
-# Deep keys: a backup may name any path, and the tool must still open the
-# file it saves; a .reg file deeper than Windows allows is refused.
+# Deep keys: a backup may name any path, which the registry refuses as
+# Windows does (the value is named, exit 3), and the tool must still open
+# the file it saves; a .reg file deeper than Windows allows is refused.
 deep=$(awk 'BEGIN { for (i = 0; i < 30000; i++) printf "\\k" }')
 printf 'V\r\nHKEY_LOCAL_MACHINE\r\n%s\r\n1\r\nREG_DWORD\r\n' "$deep" >deep.bk
-check "restore-backup of a deep path" 0 "$(status_of --registry r.reg restore-backup deep.bk)"
+check "restore-backup of a deep path is refused" 3 "$($cli_cmd --registry r.reg restore-backup deep.bk 2>err >/dev/null; echo $?)"
+check "and names the value with the system's reason" 1 "$(grep -c 'not changed: HKEY_LOCAL_MACHINE.*\\V: .' err)"
 check "the registry file still opens" 0 "$(status_of --registry r.reg show)"
 awk 'BEGIN { printf "REGEDIT4\r\n[HKEY_CURRENT_USER"; for (i = 0; i < 512; i++) printf "\\k"; printf "]\r\n" }' >deep.reg
 check "512 levels open" 0 "$(status_of --registry deep.reg show)"

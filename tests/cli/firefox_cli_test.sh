@@ -31,28 +31,45 @@ firefox="$XDG_CONFIG_HOME/mozilla/firefox"
 mkdir -p "$firefox"
 cp -r "$tree"/. "$firefox"/
 profile="$firefox/2amm8bje.default"
-check "profiles" "$(printf 'SectionCount=2\n0\tProfile0\t2amm8bje.default\t%s\t0\nIsFirefoxInstalled=1\nHasFirefoxProfileFolder=0' "$profile")" \
+# Firefox writes its profile section before [General]: both tests find it.
+check "profiles" "$(printf 'SectionCount=2\n0\tProfile0\t2amm8bje.default\t%s\t0\nIsFirefoxInstalled=1\nHasFirefoxProfileFolder=1' "$profile")" \
     "$("$cli" firefox-profiles)"
 
+homepage='user_pref("browser.startup.homepage", "http://example.org/");'
+printf '%s\r\n' "$homepage" >"$profile/user.js"
 cp "$profile/prefs.js" prefs.before
 check "auto" 0 "$(status_of firefox-auto --class 10M)"
-check "auto wrote user.js" yes "$([ -s "$profile/user.js" ] && echo yes)"
-# Backups and restores are line copies: their lines end with CR LF.
+check "auto wrote user.js" yes "$(grep -q pipelining "$profile/user.js" && echo yes)"
+# Backups are line copies: their lines end with CR LF.
 same_lines() { tr -d '\r' <"$1" | cmp -s - "$2" && echo same; }
 check "auto backed up prefs.js" same "$(same_lines "$profile/prefs.bk" prefs.before)"
-check "auto rows" "$("$cli" firefox-auto --class 10M | wc -l | tr -d ' ')" "$(grep -c user_pref "$profile/user.js")"
+check "auto rows, one per line but the homepage" "$("$cli" firefox-auto --class 10M | wc -l | tr -d ' ')" \
+    "$(($(grep -c user_pref "$profile/user.js") - 1))"
+
+# Weeks later the user adds a line of their own, and Firefox writes a new
+# preference and a copy of one of Velomar's into prefs.js: undo takes back
+# Velomar's lines only.
+printf 'user_pref("mine.later", 1);\r\n' >>"$profile/user.js"
+{ tr -d '\r' <prefs.before; printf 'user_pref("firefox.later", 2);\nuser_pref("network.http.pipelining", true);\n'; } >"$profile/prefs.js"
+check "restore" 0 "$(status_of firefox-restore)"
+check "restore: user.js keeps the user's lines" "$(printf '%s\nuser_pref("mine.later", 1);' "$homepage")" \
+    "$(tr -d '\r' <"$profile/user.js")"
+check "restore: prefs.js keeps Firefox's new line" 1 "$(grep -c 'firefox.later' "$profile/prefs.js")"
+check "restore: Velomar's copy in prefs.js goes" 0 "$(grep -c 'pipelining' "$profile/prefs.js")"
+
 check "unknown box" 2 "$(status_of firefox-custom --class 1M --only Bogus)"
 check "custom" 0 "$(status_of firefox-custom --class 0)"
 check "custom backup of user.js" yes "$([ -f "$profile/Custom_user.bk" ] && echo yes)"
 check "restore-custom" 0 "$(status_of firefox-restore-custom)"
+check "auto again" 0 "$(status_of firefox-auto --class 1G)"
 check "clear" 0 "$(status_of firefox-clear)"
-check "clear empties user.js" 0 "$(wc -c <"$profile/user.js" | tr -d ' ')"
-check "prefs.js as it was" same "$(same_lines "$profile/prefs.js" prefs.before)"
+check "clear keeps the user's own lines" "$(printf '%s\nuser_pref("mine.later", 1);' "$homepage")" \
+    "$(tr -d '\r' <"$profile/user.js" | sort)"
 
 # Firefox running with the profile (the holder keeps its lock until its
-# input ends): the restore leaves it alone and fails, the pass goes ahead
-# and asks for a restart.
-printf 'written by Firefox\n' >"$profile/prefs.js"
+# input ends): the restore, which would change prefs.js, leaves it alone
+# and fails; the pass goes ahead and asks for a restart.
+printf 'written by Firefox\nuser_pref("network.http.pipelining", true);\n' >"$profile/prefs.js"
 mkfifo hold said
 "$holder" "$profile" <hold >said &
 exec 3>hold
@@ -60,12 +77,11 @@ read -r answer <said
 check "lock held" ready "$answer"
 check "running: restore fails" 1 "$(status_of firefox-restore)"
 check "running: restore says why" 1 "$("$cli" firefox-restore 2>&1 >/dev/null | grep -c 'close Firefox first')"
-check "running: prefs.js untouched" "written by Firefox" "$(cat "$profile/prefs.js")"
+check "running: prefs.js untouched" 1 "$(grep -c pipelining "$profile/prefs.js")"
 check "running: auto" 0 "$(status_of firefox-auto --class 10M)"
 check "running: auto asks for a restart" 1 "$("$cli" firefox-auto --class 10M 2>&1 >/dev/null | grep -c 'restart Firefox')"
 exec 3>&-
 wait
-printf 'written later\n' >"$profile/prefs.js"
 check "lock left behind: restore" 0 "$(status_of firefox-restore)"
 check "lock left behind: prefs.js restored" "written by Firefox" "$(tr -d '\r' <"$profile/prefs.js")"
 

@@ -21,9 +21,13 @@ constexpr const char* kLog = pass_controls::kAutomatic.log;
 class FirefoxPass : public test::FirefoxFolderTest {
  protected:
   FirefoxPass() { window.SetRange(kProgress, 0, 110); }
-  bool Run(std::int32_t kbps = 1024, bool skipTcp = false) { return RunFirefoxPass(kbps, skipTcp, window, &problems); }
+  bool Run(std::int32_t kbps = 1024, bool skipTcp = false) {
+    report = {};
+    return RunFirefoxPass(kbps, skipTcp, window, &report);
+  }
   MemoryWindow window;
-  FileProblems problems;
+  FirefoxReport report;
+  const FileProblems& problems = report.problems;
 };
 
 TEST_F(FirefoxPass, OneProfileFillsFiftyFourUnitsAndBacksUpFirst) {
@@ -39,13 +43,15 @@ TEST_F(FirefoxPass, OneProfileFillsFiftyFourUnitsAndBacksUpFirst) {
   const int machineClass = MachineClassOf(*memoryBig, 1024);
   EXPECT_NE(ReadFileText(In(dir, "user.js")).find(MachineClassPrefs(machineClass)[6].Line()), std::string::npos);
 
-  // A second pass copies prefs.js again, but user.bk keeps the user's own
-  // user.js from before the first pass.
+  EXPECT_EQ(report.profilesChanged, 1);
+
+  // The backups keep the files from before the first pass, whatever Firefox
+  // copied into prefs.js since.
   WriteFileText(In(dir, "prefs.js"), "user_pref(\"a\", 3);\n");
   window.SetPosition(kProgress, 0);
   ASSERT_TRUE(Run(56, true));
   EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "user_pref(\"ui.submenuDelay\", 7);\r\n");
-  EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "user_pref(\"a\", 3);\r\n");
+  EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "user_pref(\"a\", 1);\r\nuser_pref(\"b\", 2);\r\n");
   EXPECT_EQ(window.Position(kProgress), 108);
 }
 
@@ -103,73 +109,6 @@ TEST_F(FirefoxPass, AnExceptionOnTheWorkerStillEndsTheWait) {
   EXPECT_EQ(problems[0], "window gone");
 }
 
-class FirefoxRestore : public test::FirefoxFolderTest {};
-
-TEST_F(FirefoxRestore, RestoresWhatExistsAndCanBeRepeated) {
-  const std::string dir = OneProfile();
-  WriteFileText(In(dir, "prefs.bk"), "one\ntwo");
-  WriteFileText(In(dir, "prefs.js"), "changed\r\n");
-  WriteFileText(In(dir, "user.js"), "kept\r\n");
-  ASSERT_TRUE(RestoreFirefoxBackup());
-  EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), "one\r\ntwo\r\n");
-  EXPECT_EQ(ReadFileText(In(dir, "user.js")), "kept\r\n");  // no user.bk
-  ASSERT_TRUE(RestoreFirefoxBackup());
-  EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), "one\r\ntwo\r\n");
-  EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "one\ntwo");
-}
-
-TEST_F(FirefoxRestore, AnUnresolvedProfileStopsTheWalk) {
-  const std::string dir = MakeProfile("valid");
-  WriteProfilesIni("[General]\n[Profile0]\nPath=missing\n[Profile1]\nPath=valid\n");
-  WriteFileText(In(dir, "prefs.bk"), "backup\n");
-  WriteFileText(In(dir, "prefs.js"), "current\n");
-  WriteFileText(In(dir, "user.bk"), "");
-  WriteFileText(In(dir, "user.js"), "user\n");
-  EXPECT_FALSE(RestoreFirefoxBackup());
-  EXPECT_FALSE(ClearUserPrefsFile());
-  EXPECT_FALSE(RestoreCustomFirefoxBackup());
-  EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), "current\n");
-  EXPECT_EQ(ReadFileText(In(dir, "user.js")), "user\n");
-}
-
-TEST_F(FirefoxRestore, ClearEmptiesUserJsOnlyWhereABackupExists) {
-  MakeProfile("a");
-  MakeProfile("b");
-  WriteProfilesIni("[General]\n[Profile0]\nPath=a\n[Profile1]\nPath=b\n");
-  WriteFileText(In(Dir("a"), "user.js"), "a\n");
-  WriteFileText(In(Dir("a"), "user.bk"), "a\n");
-  WriteFileText(In(Dir("b"), "user.js"), "b\n");
-  ASSERT_TRUE(ClearUserPrefsFile());
-  EXPECT_TRUE(platform::FileExists(In(Dir("a"), "user.js")));
-  EXPECT_EQ(ReadFileText(In(Dir("a"), "user.js")), "");
-  EXPECT_EQ(ReadFileText(In(Dir("a"), "user.bk")), "a\n");
-  EXPECT_EQ(ReadFileText(In(Dir("b"), "user.js")), "b\n");
-}
-
-TEST_F(FirefoxRestore, CustomRestorePutsBackPrefsJsThenUserJs) {
-  const std::string dir = OneProfile();
-  WriteFileText(In(dir, "Custom_prefs.bk"), "prefs\r");
-  WriteFileText(In(dir, "Custom_user.bk"), "");
-  WriteFileText(In(dir, "user.js"), "written by the custom pass\r\n");
-  ASSERT_TRUE(RestoreCustomFirefoxBackup());
-  EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), "prefs\r\n");
-  EXPECT_TRUE(platform::FileExists(In(dir, "user.js")));
-  EXPECT_EQ(ReadFileText(In(dir, "user.js")), "");
-}
-
-TEST_F(FirefoxRestore, AnUnwritableTargetIsReportedAndTheWalkGoesOn) {
-  std::filesystem::create_directories(std::filesystem::path(MakeProfile("a")) / "prefs.js");
-  MakeProfile("b");
-  WriteProfilesIni("[General]\n[Profile0]\nPath=a\n[Profile1]\nPath=b\n");
-  WriteFileText(In(Dir("a"), "prefs.bk"), "a\n");
-  WriteFileText(In(Dir("b"), "prefs.bk"), "b\n");
-  FileProblems problems;
-  EXPECT_FALSE(RestoreFirefoxBackup(&problems));
-  ASSERT_EQ(problems.size(), 1u);
-  EXPECT_NE(problems[0].find("prefs.js"), std::string::npos);
-  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "b\r\n");
-}
-
 #ifdef _WIN32
 // Without ScopedAppData: the prefix's own application-data folder, as the
 // registry names it.
@@ -202,9 +141,10 @@ TEST(FirefoxInTheUsersAppData, PassAndRestoreRunThere) {
   EXPECT_GE(window.RowCount(kLog), 24);
   EXPECT_EQ(SplitLines(ReadFileText(dir + "\\user.js")).size(), static_cast<std::size_t>(window.RowCount(kLog)));
 
-  WriteFileText(dir + "\\prefs.js", "changed by Firefox\n");
+  WriteFileText(dir + "\\prefs.js", "user_pref(\"a\", 1);\nuser_pref(\"ui.submenuDelay\", 0);\n");
   ASSERT_TRUE(RestoreFirefoxBackup());
   EXPECT_EQ(ReadFileText(dir + "\\prefs.js"), "user_pref(\"a\", 1);\r\n");
+  EXPECT_EQ(ReadFileText(dir + "\\user.js"), "");
 }
 #endif
 

@@ -19,24 +19,22 @@ namespace {
 using test::ReadFileText;
 using test::WriteFileText;
 
-bool Mentions(const std::vector<std::string>& messages, const std::string& text) {
-  return messages.size() == 1 && messages[0].find(text) != std::string::npos;
-}
+constexpr const char* kTuned = "user_pref(\"ui.submenuDelay\", 0);\n";
 
 class ProfileLock : public test::FirefoxFolderTest {
  protected:
   // "work" in folder a, which Firefox will run with, and "home" in b, each
-  // with every backup a restore reads.
+  // tuned, with every backup a restore reads.
   void TwoProfilesWithBackups() {
     WriteProfilesIni("[General]\n[Profile0]\nName=work\nPath=a\n[Profile1]\nName=home\nPath=b\n");
     for (const char* name : {"a", "b"}) {
       const std::string dir = MakeProfile(name);
-      WriteFileText(In(dir, "prefs.js"), "current\n");
-      WriteFileText(In(dir, "user.js"), "current user\n");
-      WriteFileText(In(dir, "prefs.bk"), "saved\n");
-      WriteFileText(In(dir, "user.bk"), "saved user\n");
-      WriteFileText(In(dir, "Custom_prefs.bk"), "custom saved\n");
-      WriteFileText(In(dir, "Custom_user.bk"), "custom saved user\n");
+      WriteFileText(In(dir, "prefs.js"), kTuned);
+      WriteFileText(In(dir, "user.js"), kTuned);
+      WriteFileText(In(dir, "prefs.bk"), "user_pref(\"ui.submenuDelay\", 5);\n");
+      WriteFileText(In(dir, "user.bk"), "");
+      WriteFileText(In(dir, "Custom_prefs.bk"), "user_pref(\"ui.submenuDelay\", 6);\n");
+      WriteFileText(In(dir, "Custom_user.bk"), "");
     }
   }
 };
@@ -48,35 +46,35 @@ TEST_F(ProfileLock, RestoresLeaveTheRunningProfileWholeAndSaySo) {
   EXPECT_TRUE(FirefoxRunsWithProfile(Dir("a")));
   EXPECT_FALSE(FirefoxRunsWithProfile(Dir("b")));
 
-  FileProblems problems;
-  RestartNotes notes;
-  EXPECT_FALSE(RestoreFirefoxBackup(&problems, &notes)) << "not a success";
-  EXPECT_TRUE(Mentions(problems, "\"work\": close Firefox first")) << testing::PrintToString(problems);
-  EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), "current\n");
-  EXPECT_EQ(ReadFileText(In(Dir("a"), "user.js")), "current user\n");
-  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "saved\r\n") << "the walk goes on";
-  EXPECT_EQ(ReadFileText(In(Dir("b"), "user.js")), "saved user\r\n");
+  FirefoxReport report;
+  EXPECT_FALSE(RestoreFirefoxBackup(&report)) << "not a success";
+  EXPECT_EQ(report.leftWhileRunning, (std::vector<std::string>{"work"}));
+  EXPECT_TRUE(report.problems.empty()) << testing::PrintToString(report.problems);
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), kTuned);
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "user.js")), kTuned);
+  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "user_pref(\"ui.submenuDelay\", 5);\r\n") << "the walk goes on";
+  EXPECT_EQ(ReadFileText(In(Dir("b"), "user.js")), "");
 
-  problems.clear();
-  EXPECT_FALSE(RestoreCustomFirefoxBackup(&problems, &notes));
-  EXPECT_TRUE(Mentions(problems, "close Firefox first"));
-  EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), "current\n");
-  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "custom saved\r\n");
-  EXPECT_TRUE(notes.empty());
+  report = {};
+  EXPECT_FALSE(RestoreCustomFirefoxBackup(&report));
+  EXPECT_EQ(report.leftWhileRunning, (std::vector<std::string>{"work"}));
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), kTuned);
+  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "user_pref(\"ui.submenuDelay\", 6);\r\n");
+  EXPECT_TRUE(report.restartNeeded.empty());
 
   // user.js alone may be written: Firefox reads it when it starts.
-  problems.clear();
-  EXPECT_TRUE(ClearUserPrefsFile(&problems, &notes));
-  EXPECT_TRUE(problems.empty());
-  EXPECT_TRUE(Mentions(notes, "\"work\": restart Firefox")) << testing::PrintToString(notes);
+  report = {};
+  EXPECT_TRUE(ClearUserPrefsFile(&report));
+  EXPECT_TRUE(report.Complete());
+  EXPECT_EQ(report.restartNeeded, (std::vector<std::string>{"work"}));
   EXPECT_EQ(ReadFileText(In(Dir("a"), "user.js")), "");
 
   // Gone, Firefox leaves its lock files behind; they no longer count.
   firefox.Release();
   EXPECT_FALSE(FirefoxRunsWithProfile(Dir("a")));
-  problems.clear();
-  EXPECT_TRUE(RestoreFirefoxBackup(&problems)) << testing::PrintToString(problems);
-  EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), "saved\r\n");
+  report = {};
+  EXPECT_TRUE(RestoreFirefoxBackup(&report)) << testing::PrintToString(report.problems);
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), "user_pref(\"ui.submenuDelay\", 5);\r\n");
 }
 
 TEST_F(ProfileLock, PassesWriteUserJsAndAskForARestart) {
@@ -88,21 +86,17 @@ TEST_F(ProfileLock, PassesWriteUserJsAndAskForARestart) {
 
   MemoryWindow window;
   window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
-  FileProblems problems;
-  RestartNotes notes;
-  EXPECT_TRUE(RunFirefoxPass(1024, false, window, &problems, &notes)) << testing::PrintToString(problems);
-  EXPECT_TRUE(Mentions(notes, "\"work\": restart Firefox"));
-  const auto rows = window.Rows(pass_controls::kAutomatic.log);
-  ASSERT_FALSE(rows.empty());
-  EXPECT_EQ(rows.back().name, notes[0]) << "the pass's log says it too";
+  FirefoxReport report;
+  EXPECT_TRUE(RunFirefoxPass(1024, false, window, &report)) << testing::PrintToString(report.problems);
+  EXPECT_EQ(report.restartNeeded, (std::vector<std::string>{"work"}));
   EXPECT_NE(ReadFileText(In(dir, "user.js")).find("network.http.pipelining"), std::string::npos);
 
   MemoryWindow page;
   for (const auto& box : CustomPrefBoxes()) page.SetChecked(box.checkBox, true);
   CustomPassInputs inputs{page, false, 56};
   const CustomPassOutcome outcome = RunCustomFirefoxWalk(inputs);
-  EXPECT_TRUE(outcome.optimized);
-  EXPECT_TRUE(Mentions(outcome.notes, "restart Firefox"));
+  EXPECT_TRUE(outcome.Optimized());
+  EXPECT_EQ(outcome.report.restartNeeded, (std::vector<std::string>{"work"}));
 }
 
 #ifndef _WIN32

@@ -46,7 +46,7 @@ TEST_F(Profiles, AbsolutePathAndCurrentDirectoryReadingAreTakenAsGiven) {
   EXPECT_EQ(list.Profiles[2].SectionIndex, 3);
 }
 
-TEST_F(Profiles, TheTwoTestsDifferOnPrefsJsAndTheFirstSection) {
+TEST_F(Profiles, TheTwoTestsDifferOnPrefsJsAndBothExamineEverySection) {
   const std::string dir = OneProfile();
   EXPECT_FALSE(IsFirefoxInstalled());  // never started: no prefs.js
   EXPECT_TRUE(HasFirefoxProfileFolder());
@@ -57,12 +57,26 @@ TEST_F(Profiles, TheTwoTestsDifferOnPrefsJsAndTheFirstSection) {
   fs::copy(test::DataFile("firefox/esr153"), DataFolder(),
            fs::copy_options::recursive | fs::copy_options::overwrite_existing);
   EXPECT_TRUE(IsFirefoxInstalled());
-  EXPECT_FALSE(HasFirefoxProfileFolder());
+  EXPECT_TRUE(HasFirefoxProfileFolder());
   const auto list = EnumerateFirefoxProfiles(DataFolder());
   EXPECT_EQ(list.SectionCount, 2);
   ASSERT_EQ(list.Profiles.size(), 1u);
   EXPECT_EQ(list.Profiles[0].SectionIndex, 0);
   EXPECT_TRUE(list.Profiles[0].Resolved());
+}
+
+// [Install...] and [General] name no profile, wherever they stand; a lone
+// profile section is enough.
+TEST_F(Profiles, TheProfileFolderTestFindsAProfileSectionAnywhere) {
+  MakeProfile("p.default");
+  WriteProfilesIni("[Install4F96D1932A9F858E]\nDefault=p.default\n[Profile0]\nPath=p.default\n[General]\n");
+  EXPECT_TRUE(HasFirefoxProfileFolder());
+  WriteProfilesIni("[Profile0]\nPath=p.default\n");
+  EXPECT_TRUE(HasFirefoxProfileFolder());
+  WriteProfilesIni("[General]\nStartWithLastProfile=1\n[Install4F96D1932A9F858E]\nDefault=p.default\n");
+  EXPECT_FALSE(HasFirefoxProfileFolder());
+  WriteProfilesIni("[Profile0]\nPath=gone.default\n");
+  EXPECT_FALSE(HasFirefoxProfileFolder());
 }
 
 TEST_F(Profiles, EmptyOrMissingProfilesIniMeansNoFirefox) {

@@ -134,7 +134,7 @@ TEST_F(XpWindow, AWholeRunAtTenMegabitsShowsEveryChangeAndBecomesTheCloseButton)
   EXPECT_EQ(Progress(), kProgressEnd);
   EXPECT_EQ(form.Text(kStatus), "Your 10Mbps connection has been optimized.");
   EXPECT_TRUE(form.Visible(kStatus));
-  EXPECT_EQ(form.Text(kNotice), "The new settings take effect when you restart Windows.");
+  EXPECT_EQ(form.Text(kNotice), "The changes take effect when you restart Windows.");
   EXPECT_TRUE(form.Visible(kNotice));
   ExpectTheNoticeFits();
   EXPECT_EQ(form.Text(kButton), "Close");
@@ -183,7 +183,8 @@ TEST_F(XpWindow, RecoverAfterARunReArmsTheButtonAndKeepsTheStatusLine) {
   EXPECT_EQ(form.Text(kButton), "Optimize");
   EXPECT_EQ(form.Text(kStatus), "Your 1Gbps connection has been optimized.");
   EXPECT_EQ(test::ReadAutoRunValues()[6], RegNoValue);  // DefaultTTL back to the system's default
-  EXPECT_EQ(ReadFileText(profile + "\\user.js"), "");
+  EXPECT_EQ(ReadFileText(profile + "\\user.js"), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n")
+      << "Velomar's preferences go, the user's own line stays";
   EXPECT_EQ(ReadFileText(LastSetFilePath()), "10\r\n");
 }
 
@@ -197,6 +198,9 @@ TEST_F(XpWindow, TheBackupRestorePutsBackTheRegistryAndFirefoxFromBeforeTheRun) 
     EXPECT_NE(test::ReadAutoRunValues(), before);
     ClickAt(At("Label8"));  // the link, through its hot zone
     EXPECT_EQ(form.Text(kButton), "Optimize") << "undone, the button optimises again";
+    EXPECT_EQ(form.Text(kStatus), "Your earlier settings are back.");
+    EXPECT_EQ(form.Text(kNotice), "The changes take effect when you restart Windows.");
+    Screenshot("auto_after_undo");
     form.Close();
   });
   ASSERT_EQ(boxes.Boxes().size(), 1u);

@@ -29,7 +29,7 @@ TEST_F(LaterWindow, OnVistaAndLaterARunTunesFirefoxAlone) {
   ASSERT_FALSE(progress.Positions().empty());
   EXPECT_EQ(progress.Positions().back(), kProgressEnd);
   EXPECT_EQ(form.Text(kStatus), "Your 2Mbps connection has been optimized.");
-  EXPECT_EQ(form.Text(kNotice), "The new settings take effect when you restart Firefox.");
+  EXPECT_EQ(form.Text(kNotice), "The changes take effect when you restart Firefox.");
   EXPECT_EQ(form.Text(kButton), "Close");
   EXPECT_TRUE(boxes.Boxes().empty());
 }

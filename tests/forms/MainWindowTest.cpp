@@ -126,8 +126,14 @@ struct MainWindowFixture : ::testing::Test {
     MainWindowServices s = SystemMainWindowServices();
     s.windowsMajorVersion = [this] { return majorVersion; };
     s.firefoxInstalled = [this] { return firefox; };
-    s.restoreTcpDefaults = [this] { ran.push_back("tcp defaults"); };
-    s.clearUserPrefsFile = [this](std::vector<std::string>&, std::vector<std::string>&) { ran.push_back("user.js"); };
+    s.restoreTcpDefaults = [this] {
+      ran.push_back("tcp defaults");
+      return RegChanges{};
+    };
+    s.clearUserPrefsFile = [this] {
+      ran.push_back("user.js");
+      return FirefoxReport{};
+    };
     s.startTrafficGraph = [this, real = s.startTrafficGraph] { return std::make_unique<CountedGraph>(real(), ticks); };
     return s;
   }

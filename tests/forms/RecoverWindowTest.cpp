@@ -23,9 +23,12 @@ constexpr const char* kTcpip = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Pa
 struct RecoverFixture : ::testing::Test {
   std::vector<std::string> ran;
   // What the Firefox restore reports.
-  RecoverReport firefoxSays;
-  TForm_Recover form{{[this] { ran.push_back("registry"); },
-                      [this](RecoverReport& report) {
+  FirefoxReport firefoxSays;
+  TForm_Recover form{{[this] {
+                        ran.push_back("registry");
+                        return BackupRestore{};
+                      },
+                      [this](FirefoxReport& report) {
                         ran.push_back("firefox");
                         report = firefoxSays;
                       }}};
@@ -134,10 +137,12 @@ TEST_F(RecoverFixture, ADisabledButCheckedFirefoxOptionStillRestoresFirefox) {
 }
 
 TEST_F(RecoverFixture, WhatWasNotPutBackIsSaidInsteadOfFinished) {
-  firefoxSays.problems = {"Firefox is running with the profile \"a\": close Firefox first."};
+  firefoxSays.leftWhileRunning = {"a"};
   ShowModalAnd([&] { ClickButton(At("Button_Recover")); });
   ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, firefoxSays.problems[0]);
+  EXPECT_EQ(boxes.Boxes()[0].text,
+            "Firefox is running with these profiles, so they were left as they are. Close Firefox and try "
+            "again:\r\na");
   EXPECT_TRUE(boxes.Boxes()[0].style & MB_ICONWARNING);
   EXPECT_FALSE(form.IsShowing());
 }
@@ -186,22 +191,22 @@ TEST_F(RealRestores, TcpOnlyPutsBackTheBackedUpValue) {
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL"), 128);
 }
 
-TEST_F(RealRestores, ACorruptBackupIsReportedAndTheWindowStaysOpenAndUsable) {
+TEST_F(RealRestores, ACorruptBackupIsReportedInsteadOfFinishedAndRestoresNothing) {
+  WriteRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL", 64);
   test::WriteFileText("CustomRegBackUp.bk",
                       "DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kTcpip) + "\r\nlots\r\nREG_DWORD\r\n");
-  bool stillShowing = false;
   form.Post([&] {
     ClickButton(form.Control("RadioButton_TcpSettings"));
     ClickButton(form.Control("Button_Recover"));
-    stillShowing = form.IsShowing();
-    ClickButton(form.Control("Button_Close"));  // the window still answers
   });
   form.ShowModal(nullptr);
-  EXPECT_TRUE(stillShowing);
+  EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL"), 64);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_NE(boxes.Boxes()[0].text, "Recover finish!");
+  EXPECT_EQ(boxes.Boxes()[0].text.rfind("The backup of your TCP/IP settings is damaged", 0), 0u)
+      << boxes.Boxes()[0].text;
+  EXPECT_NE(boxes.Boxes()[0].text.find("'lots'"), std::string::npos) << "which line, and why";
   EXPECT_EQ(boxes.Boxes()[0].title, "Velomar");
-  EXPECT_TRUE(boxes.Boxes()[0].style & MB_ICONERROR);
+  EXPECT_TRUE(boxes.Boxes()[0].style & MB_ICONWARNING);
 }
 
 }  // namespace

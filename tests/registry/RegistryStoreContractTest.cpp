@@ -97,9 +97,40 @@ TEST_F(RegistryStoreContract, DeleteOnlyWhatExists) {
   WriteRegInteger(kHKCU, kScratch, "Gone", 1);
   EXPECT_TRUE(DeleteRegValue(kHKCU, kScratch, "gone"));
   EXPECT_EQ(RegValueStatus(kHKCU, kScratch, "Gone"), 2);
-  EXPECT_FALSE(DeleteRegValue(kHKCU, kScratch, "Gone")) << "deleting a missing value fails";
-  EXPECT_FALSE(DeleteRegValue(kHKCU, std::string(kScratch) + "\\Nowhere", "Gone"));
+  EXPECT_EQ(DeleteRegValue(kHKCU, kScratch, "Gone").code, platform::kErrorFileNotFound)
+      << "deleting a missing value fails";
+  EXPECT_EQ(DeleteRegValue(kHKCU, std::string(kScratch) + "\\Nowhere", "Gone").code, platform::kErrorFileNotFound);
   EXPECT_FALSE(RegKeyExists(kHKCU, std::string(kScratch) + "\\Nowhere")) << "a delete never creates a key";
+}
+
+// What a restore does with a key a pass created: it goes only when nothing
+// is left in it.
+TEST_F(RegistryStoreContract, AKeyIsDeletedOnlyWhenItHoldsNothing) {
+  const std::string made = std::string(kScratch) + "\\Made";
+  EXPECT_TRUE(DeleteRegKeyIfEmpty(kHKCU, made)) << "a missing key is nothing to do";
+  WriteRegInteger(kHKCU, made + "\\Child", "MTU", 1500);
+  WriteRegInteger(kHKCU, made, "MTU", 1500);
+  EXPECT_TRUE(DeleteRegKeyIfEmpty(kHKCU, made + "\\Child")) << "not empty: left alone";
+  EXPECT_TRUE(RegKeyExists(kHKCU, made + "\\Child"));
+  ASSERT_TRUE(DeleteRegValue(kHKCU, made + "\\Child", "MTU"));
+  EXPECT_TRUE(DeleteRegKeyIfEmpty(kHKCU, made + "\\Child"));
+  EXPECT_FALSE(RegKeyExists(kHKCU, made + "\\Child"));
+  EXPECT_TRUE(DeleteRegKeyIfEmpty(kHKCU, made));
+  EXPECT_TRUE(RegKeyExists(kHKCU, made)) << "it still holds a value";
+  ASSERT_TRUE(DeleteRegValue(kHKCU, made, "MTU"));
+  EXPECT_TRUE(DeleteRegKeyIfEmpty(kHKCU, made));
+  EXPECT_FALSE(RegKeyExists(kHKCU, made));
+}
+
+// A refusal comes with the system's sentence for it, as the user reads it.
+TEST_F(RegistryStoreContract, ARefusalCarriesTheSystemsSentence) {
+  for (const std::int32_t code : {platform::kErrorFileNotFound, platform::kErrorAccessDenied}) {
+    const std::string text = platform::RegErrorText(code);
+    EXPECT_FALSE(text.empty()) << code;
+    EXPECT_NE(text.rfind("error ", 0), 0u) << code << ": " << text;
+    EXPECT_NE(text.back(), '\n') << code;
+  }
+  EXPECT_EQ(platform::RegErrorText(123456), "error 123456") << "a code the system has no sentence for";
 }
 
 TEST_F(RegistryStoreContract, ListsSubkeysInEnumerationOrder) {

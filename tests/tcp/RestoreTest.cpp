@@ -14,24 +14,39 @@ class Restore : public TcpFixture {};
 TEST_F(Restore, SevenLinesHoldOneRecordAndFourLinesNone) {
   WriteFileText("seven.bk", "DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kT) +
                                 "\r\n128\r\nanything\r\nTcpMaxDupAcks\r\nHKEY_LOCAL_MACHINE\r\n");
-  EXPECT_TRUE(RestoreRegBackup("seven.bk"));
+  EXPECT_TRUE(RestoreRegBackup("seven.bk").found);
   EXPECT_EQ(Read(kLM, kT, "DefaultTTL"), 128);
   EXPECT_FALSE(RegKeyExists(kLM, kT) && Present(kLM, kT, "TcpMaxDupAcks"));
 
   const std::string before = Snapshot();
   WriteFileText("four.bk", "a\nb\nc\nd\n");
-  EXPECT_TRUE(RestoreRegBackup("four.bk"));
+  EXPECT_TRUE(RestoreRegBackup("four.bk").found);
   EXPECT_EQ(Snapshot(), before);
 }
 
-TEST_F(Restore, MarkersChangeNothingAndLineEndsMayBeMixed) {
-  Seed("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"SackOpts\"=dword:00000001\n");
+// The markers stand for values the pass created: the restore removes them,
+// and a key the pass created goes too once nothing else is in it.
+TEST_F(Restore, MarkersRemoveWhatThePassCreatedAndLineEndsMayBeMixed) {
+  const std::string madeKey = std::string(kInterfaces) + "{B}";
+  const std::string sharedKey = std::string(kInterfaces) + "{C}";
+  Seed(
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"SackOpts\"=dword:00000001\n"
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{B}]\n\"MTU\"=dword:000005dc\n"
+      "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{C}]\n\"MTU\"=dword:000005dc\n"
+      "\"Other\"=dword:00000001\n");
   WriteFileText("m.bk", "SackOpts\rHKEY_LOCAL_MACHINE\n" + std::string(kT) + "\r\nNo value\r\nREG_NONE\r\n" +
-                            "DefaultTTL\nHKEY_LOCAL_MACHINE\n" + kT + "\nNo Key\nREG_NONE\n" +
+                            "DefaultTTL\nHKEY_LOCAL_MACHINE\n" + kT + "\nNo value\nREG_NONE\n" +
+                            "MTU\nHKEY_LOCAL_MACHINE\n" + madeKey + "\nNo Key\nREG_NONE\n" +
+                            "MTU\nHKEY_LOCAL_MACHINE\n" + sharedKey + "\nNo Key\nREG_NONE\n" +
                             "TcpMaxDupAcks\nHKEY_LOCAL_MACHINE\n" + kT + "\n-7\nREG_DWORD\n");
-  EXPECT_TRUE(RestoreRegBackup("m.bk"));
-  EXPECT_EQ(Read(kLM, kT, "SackOpts"), 1) << "a value the pass created stays";
+  const BackupRestore restore = RestoreRegBackup("m.bk");
+  EXPECT_TRUE(restore.Complete());
+  EXPECT_EQ(restore.changes.changed, 4) << "two deletions, two values, no count for an absent value";
+  EXPECT_FALSE(Present(kLM, kT, "SackOpts")) << "a value the pass created goes";
   EXPECT_FALSE(Present(kLM, kT, "DefaultTTL"));
+  EXPECT_FALSE(RegKeyExists(kLM, madeKey)) << "so does a key it created, once empty";
+  EXPECT_TRUE(RegKeyExists(kLM, sharedKey)) << "a key holding something else stays";
+  EXPECT_FALSE(Present(kLM, sharedKey, "MTU"));
   EXPECT_EQ(Read(kLM, kT, "TcpMaxDupAcks"), -7);
 }
 
@@ -39,22 +54,19 @@ TEST_F(Restore, BadRecordRestoresNothingAndSaysWhere) {
   WriteFileText("bad.bk", "DefaultTTL\nHKEY_LOCAL_MACHINE\n" + std::string(kT) + "\n128\n\n" +
                               "SackOpts\nHKEY_LOCAL_MACHINE\n" + kT + "\nno value\n\n");
   const std::string before = Snapshot();
-  try {
-    RestoreRegBackup("bad.bk");
-    FAIL() << "a lower-case marker is no marker";
-  } catch (const ConversionError& e) {
-    EXPECT_NE(std::string(e.what()).find("line 9"), std::string::npos) << e.what();
-    EXPECT_NE(std::string(e.what()).find("'no value'"), std::string::npos) << e.what();
-  }
+  const BackupRestore restore = RestoreRegBackup("bad.bk");
+  EXPECT_FALSE(restore.Complete()) << "a lower-case marker is no marker";
+  EXPECT_NE(restore.invalid.find("line 9"), std::string::npos) << restore.invalid;
+  EXPECT_NE(restore.invalid.find("'no value'"), std::string::npos) << restore.invalid;
   EXPECT_EQ(Snapshot(), before) << "not even the good first record";
 }
 
 TEST_F(Restore, UnknownRootWritesUnderCurrentUserAndMissingFileFails) {
   WriteFileText("root.bk", "DefaultTTL\nHKLM\n" + std::string(kT) + "\n100\n\n");
-  EXPECT_TRUE(RestoreRegBackup("root.bk"));
+  EXPECT_TRUE(RestoreRegBackup("root.bk").found);
   EXPECT_EQ(Read(kCU, kT, "DefaultTTL"), 100);
   EXPECT_FALSE(Present(kLM, kT, "DefaultTTL"));
-  EXPECT_FALSE(RestoreRegBackup("missing.bk"));
+  EXPECT_FALSE(RestoreRegBackup("missing.bk").found);
 }
 
 TEST_F(Restore, DefaultsOnAnUntunedSystemWriteOnlySixValues) {

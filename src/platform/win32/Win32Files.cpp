@@ -1,21 +1,14 @@
 #include <windows.h>
 
 #include "platform/Files.h"
+#include "platform/win32/Win32ErrorText.h"
 
 namespace velomar::platform {
 
 namespace {
 
 std::string Describe(const std::string& what, const std::string& path) {
-  const DWORD code = GetLastError();
-  char text[512] = {};
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, sizeof text,
-                 nullptr);
-  std::string message = what + " \"" + path + "\": ";
-  std::string reason = text;
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
-  message += reason.empty() ? "error " + std::to_string(code) : reason;
-  return message;
+  return what + " \"" + path + "\": " + Win32ErrorText(GetLastError());
 }
 
 std::string FolderOf(const std::string& path) {

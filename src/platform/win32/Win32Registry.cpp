@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/Registry.h"
+#include "platform/win32/Win32ErrorText.h"
 
 #ifndef KEY_WOW64_64KEY
 #define KEY_WOW64_64KEY 0x0100
@@ -63,14 +64,22 @@ class Win32Key : public RegistryKey {
     return value;
   }
 
-  bool SetValue(const std::string& name, const RegValue& value) override {
+  RegResult SetValue(const std::string& name, const RegValue& value) override {
     std::string bytes = value.data;
     if (value.type == REG_SZ || value.type == REG_EXPAND_SZ) bytes += '\0';
-    return RegSetValueExA(key_, name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(bytes.data()),
-                          static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+    return {RegSetValueExA(key_, name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(bytes.data()),
+                           static_cast<DWORD>(bytes.size()))};
   }
 
-  bool DeleteValue(const std::string& name) override { return RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS; }
+  RegResult DeleteValue(const std::string& name) override { return {RegDeleteValueA(key_, name.c_str())}; }
+
+  bool IsEmpty() override {
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    return RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
+                            nullptr, nullptr) == ERROR_SUCCESS &&
+           subkeys == 0 && values == 0;
+  }
 
   std::optional<std::vector<std::string>> SubKeys() override {
     std::vector<std::string> names;
@@ -97,7 +106,7 @@ std::string NativePath(const std::string& path) {
 
 class Win32Registry : public Registry {
  public:
-  std::unique_ptr<RegistryKey> Open(RegRoot root, const std::string& path, bool create) override {
+  OpenedKey OpenKey(RegRoot root, const std::string& path, bool create) override {
     HKEY key = nullptr;
     const std::string native = NativePath(path);
     LONG rc;
@@ -107,8 +116,8 @@ class Win32Registry : public Registry {
     } else {
       rc = RegOpenKeyExA(RootHandle(root), native.c_str(), 0, KEY_ALL_ACCESS | kViewFlag, &key);
     }
-    if (rc != ERROR_SUCCESS) return nullptr;
-    return std::make_unique<Win32Key>(key);
+    if (rc != ERROR_SUCCESS) return {nullptr, {rc}};
+    return {std::make_unique<Win32Key>(key), {}};
   }
 
   bool KeyExists(RegRoot root, const std::string& path) override {
@@ -118,6 +127,16 @@ class Win32Registry : public Registry {
     if (rc != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
+  }
+
+  // RegDeleteKeyA refuses a key with subkeys. It has no view flag (32-bit
+  // XP lacks RegDeleteKeyEx), which matters nowhere here: the keys a pass
+  // creates lie under HKLM\SYSTEM and HKCU\Software, which WOW64 does not
+  // redirect.
+  RegResult DeleteKey(RegRoot root, const std::string& path) override {
+    const std::string native = NativePath(path);
+    if (native.empty()) return {ERROR_INVALID_PARAMETER};
+    return {RegDeleteKeyA(RootHandle(root), native.c_str())};
   }
 
   bool DeleteKeyTree(RegRoot root, const std::string& path) override {
@@ -135,6 +154,8 @@ class Win32Registry : public Registry {
 };
 
 }  // namespace
+
+std::string RegErrorText(std::int32_t code) { return Win32ErrorText(static_cast<DWORD>(code)); }
 
 Registry& SystemRegistry() {
   static Win32Registry registry;
