@@ -2,10 +2,12 @@
 // message loop until the main window closes.
 #include <windows.h>
 
+#include "app/HelpPage.h"
 #include "forms/Unit_AutoOptimize.h"
 #include "forms/Unit_CustomOptimize.h"
 #include "forms/Unit_MainForm.h"
 #include "forms/Unit_Recover.h"
+#include "lang/MultiLan_New.h"
 #include "win32ui/Application.h"
 
 namespace {
@@ -54,6 +56,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   velomar::TForm_Velomar_Main main(automatic, custom);
 
   main.Create();
+  // The main window made the data folder where the language is looked up.
+  velomar::ui::SetHelpPage(velomar::HelpPageFor(velomar::ui::ProgramFolder(), velomar::ReadLanguageName()));
   main.Show();
   // The controls too, now rather than once the queue is empty.
   RedrawWindow(main.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);

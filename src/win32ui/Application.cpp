@@ -48,14 +48,24 @@ void OpenDocument(HWND owner, const std::string& target) {
   ShellExecuteA(owner, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-std::string HelpPagePath() {
+std::string ProgramFolder() {
   char module[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
   std::string folder(module, length);
   const auto slash = folder.find_last_of("\\/");
-  folder = slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-  return folder + "help\\index.html";
+  return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }
+
+namespace {
+std::string& HelpPage() {
+  static std::string page;
+  return page;
+}
+}  // namespace
+
+void SetHelpPage(std::string path) { HelpPage() = std::move(path); }
+
+std::string HelpPagePath() { return HelpPage().empty() ? ProgramFolder() + "help\\index.html" : HelpPage(); }
 
 void OpenHelpPage(HWND owner) { OpenDocument(owner, HelpPagePath()); }
 

@@ -37,7 +37,11 @@ void ReportError(HWND owner, const std::string& what);
 
 // Opens a document or web address with its default program.
 void OpenDocument(HWND owner, const std::string& target);
-// The user guide shipped beside the executable ("help\index.html").
+// The folder of the executable, with a trailing separator.
+std::string ProgramFolder();
+// The user guide the help links open: the program names it (forms choose
+// the user's language); until then "help\index.html" beside the executable.
+void SetHelpPage(std::string path);
 std::string HelpPagePath();
 void OpenHelpPage(HWND owner);
 
