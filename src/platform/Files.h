@@ -25,6 +25,20 @@ bool RenameFile(const std::string& from, const std::string& to, std::string& err
 std::string CurrentDirectory();
 bool ChangeCurrentDirectory(const std::string& path);
 
+// While one lives, nothing is written (velomar-cli --dry-run): replacing,
+// renaming and removing files and creating folders succeed without
+// touching the disk. Reading is not affected, so what a program reads
+// back is what was there before.
+class ScopedNoWrites {
+ public:
+  ScopedNoWrites();
+  ~ScopedNoWrites();
+  ScopedNoWrites(const ScopedNoWrites&) = delete;
+  ScopedNoWrites& operator=(const ScopedNoWrites&) = delete;
+};
+// True while a ScopedNoWrites lives; the backends' writers ask it first.
+bool WritesHeld();
+
 // The folder separator of the platform ('\\' on Windows, '/' elsewhere).
 char PathSeparator();
 // Joins a folder and a name with one separator between them.

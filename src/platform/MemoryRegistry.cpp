@@ -108,7 +108,7 @@ class MemoryKey : public RegistryKey {
     return {node_->values.erase(Upper(AsCString(name))) > 0 ? 0 : kErrorFileNotFound};
   }
 
-  bool IsEmpty() override { return node_->values.empty() && node_->subkeys.empty(); }
+  std::optional<std::size_t> ValueCount() override { return node_->values.size(); }
 
   std::optional<std::vector<std::string>> SubKeys() override {
     std::vector<std::string> names;
@@ -386,8 +386,16 @@ bool QuotableString(const std::string& data) {
 }
 
 void WriteValue(std::string& out, const std::string& name, const RegValue& v) {
-  out += name.empty() ? std::string("@") : Quote(name);
+  out += RegTextValueLine(name, v) + "\r\n";
+}
+
+}  // namespace
+
+std::string RegTextValueLine(const std::string& name, const std::optional<RegValue>& value) {
+  std::string out = name.empty() ? std::string("@") : Quote(name);
   out += '=';
+  if (!value) return out + "-";
+  const RegValue& v = *value;
   if (auto dword = v.AsDword()) {
     char digits[16];
     std::snprintf(digits, sizeof digits, "%08x", *dword);
@@ -404,8 +412,10 @@ void WriteValue(std::string& out, const std::string& name, const RegValue& v) {
     if (v.type == kRegSz || v.type == kRegExpandSz) bytes += '\0';
     out += type + HexBytes(bytes);
   }
-  out += "\r\n";
+  return out;
 }
+
+namespace {
 
 // The physical lines of a .reg text joined where hex data continues, each
 // with the number of the line it began on.

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/Registry.h"
@@ -65,6 +66,10 @@ class MemoryRegistry : public Registry {
 
   std::map<RegRoot, std::unique_ptr<Node>> roots_;
 };
+
+// One value line of a REGEDIT4 file: "name"=data as Windows' regedit
+// reads it, or "name"=- (nothing) to delete the value. No line end.
+std::string RegTextValueLine(const std::string& name, const std::optional<RegValue>& value);
 
 // Parses a root key name as written in .reg files (HKEY_... or HKLM etc.).
 bool ParseRootName(const std::string& name, RegRoot& root);

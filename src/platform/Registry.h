@@ -63,9 +63,15 @@ class RegistryKey {
   virtual RegResult DeleteValue(const std::string& name) = 0;
   // Immediate subkey names in the registry's enumeration order; nothing on error.
   virtual std::optional<std::vector<std::string>> SubKeys() = 0;
+  // How many values the key holds; nothing on error.
+  virtual std::optional<std::size_t> ValueCount() = 0;
   // True when the key holds neither values nor subkeys; false also when
   // that cannot be told.
-  virtual bool IsEmpty() = 0;
+  bool IsEmpty() {
+    const auto values = ValueCount();
+    const auto subkeys = SubKeys();
+    return values && subkeys && *values == 0 && subkeys->empty();
+  }
 };
 
 // A key as an open answered: the key, or null and why not.

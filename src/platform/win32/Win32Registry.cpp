@@ -73,12 +73,12 @@ class Win32Key : public RegistryKey {
 
   RegResult DeleteValue(const std::string& name) override { return {RegDeleteValueA(key_, name.c_str())}; }
 
-  bool IsEmpty() override {
-    DWORD subkeys = 0;
+  std::optional<std::size_t> ValueCount() override {
     DWORD values = 0;
-    return RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
-                            nullptr, nullptr) == ERROR_SUCCESS &&
-           subkeys == 0 && values == 0;
+    if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                         nullptr) != ERROR_SUCCESS)
+      return std::nullopt;
+    return values;
   }
 
   std::optional<std::vector<std::string>> SubKeys() override {
