@@ -2,9 +2,11 @@
 // keeps what a backup already holds, and the restore.
 #include "tcp/RegBackup.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/Files.h"
+#include "platform/MemoryRegistry.h"
 #include "registry/Unit_RegOperation.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/Numbers.h"
@@ -75,6 +77,21 @@ platform::RegRoot RootWrittenFor(const std::string& name) {
   return SelectRoot(name, root) ? root : platform::RegRoot::CurrentUser;
 }
 
+// The same value as the store writes it: the root it selects, path and
+// name as Windows compares them.
+bool SameValue(const std::string& rootA, const std::string& pathA, const std::string& nameA, const std::string& rootB,
+               const std::string& pathB, const std::string& nameB) {
+  return RootWrittenFor(rootA) == RootWrittenFor(rootB) &&
+         EqualIgnoringCase(WithoutOuterBackslashes(pathA), WithoutOuterBackslashes(pathB)) &&
+         EqualIgnoringCase(nameA, nameB);
+}
+
+// "[HKEY_...\path]" as regedit names the key the store writes a record to.
+std::string RegTextKey(const BackupRecord& record) {
+  return "[" + std::string(platform::RootName(RootWrittenFor(record.root))) + "\\" +
+         std::string(WithoutOuterBackslashes(record.path)) + "]";
+}
+
 const BackupRecord* RecordFor(const BackupContents& contents, const RegStep& step) {
   for (const auto& record : contents.records)
     if (RestoresSameValue(record, step)) return &record;
@@ -132,9 +149,50 @@ BackupContents ParseRegBackup(const Lines& lines, const std::string& fileName) {
 }
 
 bool RestoresSameValue(const BackupRecord& record, const RegStep& step) {
-  return RootWrittenFor(record.root) == RootWrittenFor(step.root) &&
-         EqualIgnoringCase(WithoutOuterBackslashes(record.path), WithoutOuterBackslashes(step.path)) &&
-         EqualIgnoringCase(record.name, step.name);
+  return SameValue(record.root, record.path, record.name, step.root, step.path, step.name);
+}
+
+bool UndoRegText(const std::vector<std::string>& files, std::string& text, std::string& error) {
+  std::vector<BackupRecord> records;
+  bool anyFile = false;
+  for (const auto& file : files) {
+    const FoundBackup found = ReadBackupFile(file);
+    if (!found.exists) continue;
+    anyFile = true;
+    if (!found.valid) {
+      error = "\"" + file + "\" is no valid registry backup: " + found.problem;
+      return false;
+    }
+    for (const auto& record : found.contents.records) {
+      bool held = false;
+      for (const auto& earlier : records)
+        held = held || SameValue(earlier.root, earlier.path, earlier.name, record.root, record.path, record.name);
+      if (!held) records.push_back(record);
+    }
+  }
+  if (!anyFile) {
+    error = "there is no registry backup here (";
+    for (std::size_t i = 0; i < files.size(); ++i) error += (i ? ", \"" : "\"") + files[i] + "\"";
+    error += ")";
+    return false;
+  }
+  // One section per key, in the order the records first name it.
+  std::vector<std::pair<std::string, std::vector<std::string>>> keys;
+  for (const auto& record : records) {
+    const std::string key = RegTextKey(record);
+    auto it = std::find_if(keys.begin(), keys.end(),
+                           [&key](const auto& section) { return EqualIgnoringCase(section.first, key); });
+    if (it == keys.end()) it = keys.insert(keys.end(), {key, {}});
+    std::optional<platform::RegValue> value;
+    if (record.value) value = platform::RegValue::Dword(static_cast<std::uint32_t>(*record.value));
+    it->second.push_back(platform::RegTextValueLine(record.name, value));
+  }
+  text = "REGEDIT4\r\n";
+  for (const auto& [key, lines] : keys) {
+    text += "\r\n" + key + "\r\n";
+    for (const auto& line : lines) text += line + "\r\n";
+  }
+  return true;
 }
 
 RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& otherFile,
@@ -189,7 +247,7 @@ BackupRestore RestoreRegBackup(const std::string& fileName) {
   // goes too once the pass's values are out of it and nothing else is in it.
   for (const auto& r : contents.records) {
     if (r.value) {
-      outcome.changes.Count(r.root, r.path, r.name, WriteRegInteger(r.root, r.path, r.name, *r.value));
+      WriteValue(r.root, r.path, r.name, *r.value, outcome.changes);
       continue;
     }
     RemoveValue(r.root, r.path, r.name, outcome.changes);

@@ -43,4 +43,16 @@ BackupContents ParseRegBackup(const Lines& lines, const std::string& fileName);
 // backslashes do not count.
 bool RestoresSameValue(const BackupRecord& record, const RegStep& step);
 
+// A file regedit imports (REGEDIT4) that puts back the state the backups
+// recorded from before the first change, so that an undo needs no Velomar:
+// "Name"=dword:... for a value that was there, "Name"=- for one that was
+// not. `files` are read in order, each only when it exists; where two
+// records name the same value the earlier one wins (the backups copy each
+// other's records, so they agree but where a file was started anew, and
+// then the other holds the older state). Keys the passes created stay,
+// empty: regedit has no way to delete a key only when it is empty. False
+// with a message naming the file when one cannot be read or is no valid
+// backup, or when there is none.
+bool UndoRegText(const std::vector<std::string>& files, std::string& text, std::string& error);
+
 }  // namespace velomar

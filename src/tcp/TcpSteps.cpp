@@ -1,8 +1,39 @@
 #include "tcp/TcpSteps.h"
 
 #include "registry/Unit_RegOperation.h"
+#include "util/Numbers.h"
 
 namespace velomar {
+
+const std::vector<TunedValue>& TunedValues() {
+  using namespace tuned;
+  static const std::vector<TunedValue> values = {
+      TcpWindowSize,
+      GlobalMaxTcpWindowSize,
+      DefaultReceiveWindow,
+      EnablePMTUDiscovery,
+      EnablePMTUBHDetect,
+      SackOpts,
+      DefaultTTL,
+      TcpMaxDupAcks,
+      Tcp1323Opts,
+      MaxConnectionsPerServer,
+      MaxConnectionsPer1_0Server,
+      InternetMTU,
+      NegativeCacheTime,
+      MaxNegativeCacheTtl,
+      NetFailureCacheTime,
+      NegativeSOACacheTime,
+      PolicyNonBestEffortLimit,
+      LocalPriority,
+      HostsPriority,
+      DnsPriority,
+      NetbtPriority,
+      SizReqBuf,
+      ProtocolMTU,
+  };
+  return values;
+}
 
 RegStep Write(const TunedValue& v, std::int32_t value) { return {StepKind::Write, v.root, v.path, v.name, value}; }
 
@@ -16,8 +47,11 @@ bool StepApplies(const RegStep& step) {
   return step.kind == StepKind::Write || RegValueStatus(step.root, step.path, step.name) == kRegValuePresent;
 }
 
-bool RegChanges::Count(const std::string& root, const std::string& path, const std::string& name,
-                       platform::RegResult result) {
+std::string OldValueText(std::int32_t value) { return value == RegNoValue ? kNoValueText : UnsignedText(value); }
+
+bool RegChanges::Record(const std::string& root, const std::string& path, const std::string& name, std::string oldValue,
+                        std::string newValue, platform::RegResult result) {
+  rows.push_back({name, std::move(oldValue), result ? std::move(newValue) : kNotChangedText});
   if (!result) {
     notChanged.push_back({root, path, name, result});
     return false;
@@ -26,23 +60,26 @@ bool RegChanges::Count(const std::string& root, const std::string& path, const s
   return true;
 }
 
-void RegChanges::Add(const RegChanges& other) {
-  changed += other.changed;
-  notChanged.insert(notChanged.end(), other.notChanged.begin(), other.notChanged.end());
-}
-
 bool RemoveValue(const std::string& root, const std::string& path, const std::string& name, RegChanges& changes) {
   const RegValueSnapshot now = SnapshotRegValue(root, path, name);
   if (!now.keyExists || (now.readable && !now.valueExists)) return false;
-  return changes.Count(root, path, name, DeleteRegValue(root, path, name));
+  const std::int32_t old = ReadRegInteger(root, path, name);
+  return changes.Record(root, path, name, OldValueText(old), kDeleteValueText, DeleteRegValue(root, path, name));
+}
+
+bool WriteValue(const std::string& root, const std::string& path, const std::string& name, std::int32_t value,
+                RegChanges& changes) {
+  const std::int32_t old = ReadRegInteger(root, path, name);
+  return changes.Record(root, path, name, OldValueText(old), std::to_string(value),
+                        WriteRegInteger(root, path, name, value));
 }
 
 bool ApplyStep(const RegStep& step, RegChanges& changes) {
   if (!StepApplies(step)) return false;
-  const platform::RegResult result = step.kind == StepKind::DeleteIfPresent
-                                         ? DeleteRegValue(step.root, step.path, step.name)
-                                         : WriteRegInteger(step.root, step.path, step.name, step.value);
-  return changes.Count(step.root, step.path, step.name, result);
+  if (step.kind != StepKind::DeleteIfPresent) return WriteValue(step.root, step.path, step.name, step.value, changes);
+  const std::int32_t old = ReadRegInteger(step.root, step.path, step.name);
+  return changes.Record(step.root, step.path, step.name, OldValueText(old), kDeleteValueText,
+                        DeleteRegValue(step.root, step.path, step.name));
 }
 
 std::vector<std::string> ListAdapters() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Registry.h"
+#include "window/WindowState.h"
 
 namespace velomar {
 
@@ -70,6 +71,9 @@ inline constexpr TunedValue SizReqBuf{kHKLM, L, "SizReqBuf", 16384};
 inline constexpr TunedValue ProtocolMTU{kHKLM, N, "ProtocolMTU", kPppoeMtu};
 }  // namespace tuned
 
+// The 23 values above in the order the automatic pass visits them.
+const std::vector<TunedValue>& TunedValues();
+
 enum class StepKind { Write, WriteIfPresent, DeleteIfPresent };
 
 struct RegStep {
@@ -96,15 +100,26 @@ struct ValueNotChanged {
   bool operator==(const ValueNotChanged&) const = default;
 };
 
+// The log's pieces for a value: its content before ("No value" when it
+// held no number), and instead of a new value for a deletion or a change
+// the registry refused.
+inline constexpr const char* kNoValueText = "No value";
+inline constexpr const char* kDeleteValueText = "Delete value";
+inline constexpr const char* kNotChangedText = "Not changed";
+std::string OldValueText(std::int32_t value);
+
 // What a pass or a restore did to the registry: it goes on past a failed
 // change and collects it here.
 struct RegChanges {
-  int changed = 0;  // values written or deleted, and keys removed
+  int changed = 0;  // values written or deleted
+  // Every change tried, as a log row: name, old value, new value (or
+  // kDeleteValueText, or kNotChangedText when the registry refused it).
+  std::vector<LogRow> rows;
   std::vector<ValueNotChanged> notChanged;
 
-  // Counts one change by what the registry answered; true when it took it.
-  bool Count(const std::string& root, const std::string& path, const std::string& name, platform::RegResult result);
-  void Add(const RegChanges& other);
+  // Records one change by what the registry answered; true when it took it.
+  bool Record(const std::string& root, const std::string& path, const std::string& name, std::string oldValue,
+              std::string newValue, platform::RegResult result);
   bool Complete() const { return notChanged.empty(); }
 };
 
@@ -114,12 +129,16 @@ struct RegChanges {
 // a value was deleted.
 bool RemoveValue(const std::string& root, const std::string& path, const std::string& name, RegChanges& changes);
 
+// Writes a number and records it, with the value's old content.
+bool WriteValue(const std::string& root, const std::string& path, const std::string& name, std::int32_t value,
+                RegChanges& changes);
+
 // True when the step would change the registry now: a write always, the
 // conditional steps when the value is present (RegValueStatus 0).
 bool StepApplies(const RegStep& step);
 
 // Carries the step out when it applies (a conditional step first checks
-// that the value is present) and counts it; true when the registry took it.
+// that the value is present) and records it; true when the registry took it.
 bool ApplyStep(const RegStep& step, RegChanges& changes);
 
 // The adapter binding names under Tcpip\Parameters\Adapters; empty when the

@@ -14,8 +14,6 @@ namespace {
 
 TuningParameters g_parameters;
 
-std::string OldValueText(std::int32_t value) { return value == RegNoValue ? "No value" : UnsignedText(value); }
-
 PassReport BackUp(const char* file, const char* otherFile, const std::vector<RegStep>& steps) {
   const RegBackupOutcome outcome = WriteRegBackup(file, otherFile, steps);
   return {platform::JoinPath(platform::CurrentDirectory(), file),
@@ -68,15 +66,10 @@ std::vector<AutoStep> AutoSteps(const TuningParameters& p) {
 // registry refused the change.
 void RunAutoStep(const RegStep& step, PassView& view, RegChanges& changes) {
   if (!StepApplies(step)) return;
-  const std::int32_t old = ReadRegInteger(step.root, step.path, step.name);
   view.Status("TCP : Optimizing " + step.name + " ...");
   view.Pause();
-  const bool deletes = step.kind == StepKind::DeleteIfPresent;
-  const bool changed = ApplyStep(step, changes);
-  view.Row({step.name, OldValueText(old),
-            !changed  ? kNotChangedText
-            : deletes ? "Delete value"
-                      : std::to_string(step.value)});
+  ApplyStep(step, changes);
+  view.Row(changes.rows.back());
 }
 
 // ---- the custom pass ---------------------------------------------------------

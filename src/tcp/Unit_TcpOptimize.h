@@ -36,9 +36,6 @@ struct PassReport {
   RegChanges changes;
 };
 
-// The log's new value for a change the registry refused.
-inline constexpr const char* kNotChangedText = "Not changed";
-
 // The one-click pass: measures the MTU, computes the window and walks the
 // value list, one log row per value touched, paced by the automatic
 // window's display tick; a row whose change the registry refused shows
