@@ -7,6 +7,7 @@
 #include "bandwidth/BandwidthClass.h"
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
+#include "platform/OverlayRegistry.h"
 #include "registry/Unit_RegOperation.h"
 #include "util/DataFolder.h"
 #include "util/Numbers.h"
@@ -29,7 +30,7 @@ const Command* FindCommand(const std::string& name) {
 }
 
 void PrintHelp(std::ostream& out) {
-  out << "usage: velomar-cli [--registry FILE.reg] [--trace] COMMAND [options]\n\n"
+  out << "usage: velomar-cli [--registry FILE.reg] [--trace] [--dry-run] COMMAND [options]\n\n"
          "Runs Velomar's tuning passes and restores from the console.\n\n"
          "Global options:\n"
          "  --registry FILE.reg  work on the registry held in FILE.reg (REGEDIT4 text),\n"
@@ -40,6 +41,9 @@ void PrintHelp(std::ostream& out) {
          "                       file is an empty registry. Required for registry commands.\n"
 #endif
          "  --trace              print every effect of a pass on its window, in order\n"
+         "  --dry-run            print what the command would change, and change nothing: no\n"
+         "                       registry value, no file (auto-tcp, custom-tcp, restore-defaults,\n"
+         "                       restore-backup, firefox-auto, firefox-custom)\n"
          "  --help               this text\n\n"
          "Classes (C) are a position 0 to 10 or a label: 56K 512k 1M 2M 4M 6M 10M 50M 100M 500M 1G.\n\n"
          "Commands:\n";
@@ -95,6 +99,11 @@ int ParseIntegerArgument(const std::string& text, const std::string& what) {
   return *value;
 }
 
+void PrintRows(const Invocation& in, const std::vector<LogRow>& rows) {
+  for (const auto& row : rows)
+    in.Out() << (in.trace ? "row\t" : "") << row.name << '\t' << row.oldValue << '\t' << row.newValue << '\n';
+}
+
 void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const PassControls& controls) {
   using Kind = WindowEvent::Kind;
   auto is = [](const char* control, const std::string& name) { return control && name == control; };
@@ -136,6 +145,8 @@ int main(int argc, char** argv) {
         registryFile = words[++i];
       } else if (words[i] == "--trace") {
         in.trace = true;
+      } else if (words[i] == "--dry-run") {
+        in.dryRun = true;
       } else {
         break;
       }
@@ -145,6 +156,8 @@ int main(int argc, char** argv) {
     if (!command) throw UsageError("unknown command '" + words[i] + "'");
     in.args.assign(words.begin() + static_cast<long>(i) + 1, words.end());
     if (in.TakeSwitch("--trace")) in.trace = true;
+    if (in.TakeSwitch("--dry-run")) in.dryRun = true;
+    if (in.dryRun && !command->dryRunnable) throw UsageError(command->name + " has no dry run");
     if (in.TakeSwitch("--help")) {
       std::cout << "usage: velomar-cli " << command->usage << "\n" << command->summary << "\n";
       return 0;
@@ -162,6 +175,15 @@ int main(int argc, char** argv) {
           throw Failure(error);
         scoped.emplace(fileRegistry);
       }
+    }
+    // A dry run sees its own changes through an overlay and writes nothing.
+    platform::OverlayRegistry overlay(ActiveRegistry());
+    std::optional<ScopedRegistry> overlaid;
+    std::optional<platform::ScopedNoWrites> noWrites;
+    if (in.dryRun) {
+      overlaid.emplace(overlay);
+      noWrites.emplace();
+      std::cerr << "velomar-cli: dry run: nothing is changed\n";
     }
 
     in.prepare = [] {
@@ -181,7 +203,7 @@ int main(int argc, char** argv) {
       failure = e.what();
       status = 1;
     }
-    if (scoped && registryFile) {
+    if (scoped && registryFile && !in.dryRun) {
       std::string error;
       if (!fileRegistry.SaveRegFile(*registryFile, error)) {
         std::cerr << "velomar-cli: " << error << '\n';

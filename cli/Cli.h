@@ -11,6 +11,7 @@
 namespace velomar {
 class MemoryWindow;
 struct PassControls;
+struct LogRow;
 }  // namespace velomar
 
 namespace velomar::cli {
@@ -31,6 +32,7 @@ inline constexpr int kExitNotChanged = 3;
 struct Invocation {
   std::vector<std::string> args;  // the words after the command name
   bool trace = false;
+  bool dryRun = false;
   std::ostream* out = nullptr;
   std::ostream* err = nullptr;
 
@@ -55,7 +57,11 @@ struct Command {
   bool usesRegistry = false;
   // Checks its arguments (throwing UsageError) before it changes anything.
   std::function<int(Invocation&)> run;
+  // Takes --dry-run (kDryRunnable): it then runs on an overlay of the
+  // registry, which reads through to the real one, and writes no file.
+  bool dryRunnable = false;
 };
+inline constexpr bool kDryRunnable = true;
 
 void Register(Command command);
 
@@ -68,6 +74,8 @@ struct Registrar {
 // Prints what a pass did to an in-memory window: the log rows as
 // name<TAB>old<TAB>new, or with --trace every effect in order.
 void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const PassControls& controls);
+// Prints log rows as PrintPassEffects does.
+void PrintRows(const Invocation& in, const std::vector<LogRow>& rows);
 
 int ParseIntegerArgument(const std::string& text, const std::string& what);
 

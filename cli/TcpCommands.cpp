@@ -6,6 +6,7 @@
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastSetBandWidth.h"
 #include "platform/Files.h"
+#include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/TextLines.h"
 #include "window/MemoryWindow.h"
@@ -153,12 +154,15 @@ int CustomTcpCommand(Invocation& in) {
   shown.form.ClearEvents();
   const auto report = CustomOptimizeTcp(shown.page);
   PrintPassEffects(in, shown.form, pass_controls::kCustomTcp);
+  PrintRows(in, report.changes.rows);
   return ReportPass(in, report);
 }
 
 int RestoreDefaultsCommand(Invocation& in) {
   in.Begin();
-  return ReportChanges(in, RestoreTcpDefaults());
+  const RegChanges changes = RestoreTcpDefaults();
+  PrintRows(in, changes.rows);
+  return ReportChanges(in, changes);
 }
 
 int RestoreBackupCommand(Invocation& in) {
@@ -170,7 +174,19 @@ int RestoreBackupCommand(Invocation& in) {
   if (!restore.found) throw Failure("no backup file \"" + file + "\"");
   if (!restore.readError.empty()) throw Failure(restore.readError + "; nothing was restored");
   if (!restore.invalid.empty()) throw Failure(restore.invalid + "; nothing was restored");
+  PrintRows(in, restore.changes.rows);
   return ReportChanges(in, restore.changes);
+}
+
+int UndoFileCommand(Invocation& in) {
+  if (in.args.size() != 1) throw UsageError("undo-file takes the name of the .reg file to write");
+  const std::string file = in.args.front();
+  in.args.clear();
+  in.Begin();
+  std::string text, error;
+  if (!UndoRegText({kAutoBackupFile, kCustomBackupFile}, text, error)) throw Failure(error);
+  if (!platform::ReplaceFileContents(file, text, error)) throw Failure(error);
+  return 0;
 }
 
 int LastSetCommand(Invocation& in) {
@@ -208,14 +224,20 @@ int SaveCustomCommand(Invocation& in) { return SaveClassCommand(in, "save-custom
 const Registrar kTcpCommands({
     {"window", "window --class C --mtu N", "print the TCP window for a class and an MTU", false, WindowCommand},
     {"auto-tcp", "auto-tcp --class C [--mtu N]",
-     "the automatic TCP/IP pass (progress step 4); without --mtu the path MTU is measured", true, AutoTcpCommand},
+     "the automatic TCP/IP pass (progress step 4); without --mtu the path MTU is measured", true, AutoTcpCommand,
+     kDryRunnable},
     {"show", "show", "what the custom TCP/IP page shows: ControlName=value per line", true, ShowCommand},
     {"custom-tcp", "custom-tcp --class C [ControlName=value ...]",
-     "the custom TCP/IP pass over the page as shown, the class applied, then the overrides", true, CustomTcpCommand},
+     "the custom TCP/IP pass over the page as shown, the class applied, then the overrides", true, CustomTcpCommand,
+     kDryRunnable},
     {"restore-defaults", "restore-defaults", "reset the TCP/IP values to those of an untuned system", true,
-     RestoreDefaultsCommand},
-    {"restore-backup", "restore-backup FILE", "put registry values back from a backup file", true,
-     RestoreBackupCommand},
+     RestoreDefaultsCommand, kDryRunnable},
+    {"restore-backup", "restore-backup FILE", "put back the state a registry backup file recorded", true,
+     RestoreBackupCommand, kDryRunnable},
+    {"undo-file", "undo-file OUT.reg",
+     "write a file for Windows' regedit that puts back the state from before Velomar first\n"
+     "      changed the registry, from RegBackUp.bk and CustomRegBackUp.bk in this folder",
+     false, UndoFileCommand},
     {"last-set", "last-set", "print the lines of LastSetBandWidth.vm", false, LastSetCommand},
     {"save-auto", "save-auto P", "store P as the last automatic class", false, SaveAutoCommand},
     {"save-custom", "save-custom P", "store P as the last custom class", false, SaveCustomCommand},

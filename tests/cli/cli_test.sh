@@ -41,6 +41,42 @@ check "refused commands write no registry" "" "$(ls -A "$work" | grep 'reg$')"
 check "window" 64240 "$(cli window --class 1M --mtu 1500)"
 check "window by position" 653400 "$(cli window --class 6 --mtu 1492)"
 
+# A dry run prints the rows the real command prints, ends as it does, and
+# changes nothing: not the registry file, no backup, no other file.
+mkdir dry
+cd dry
+printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\r\n"DefaultTTL"=dword:00000064\r\n' >d.reg
+dry_then_real() {  # dry_then_real ARGS...
+    files=$(ls)
+    cp d.reg ../d.before
+    $cli_cmd --dry-run --registry d.reg "$@" >../dry.out 2>../dry.err
+    dry_status=$?
+    check "$1: dry run writes no file" "$files" "$(ls)"
+    check "$1: dry run leaves the registry" same "$(cmp -s d.reg ../d.before && echo same)"
+    check "$1: dry run says so" 1 "$(grep -c 'dry run' ../dry.err)"
+    $cli_cmd --registry d.reg "$@" >../real.out 2>/dev/null
+    check "$1: as the real run ends" "$dry_status" "$?"
+    check "$1: the real run's rows" same "$(cmp -s ../dry.out ../real.out && echo same)"
+}
+dry_then_real auto-tcp --class 10M --mtu 1500
+check "auto-tcp dry run: a row" "$(printf 'DefaultTTL\t100\t64')" "$(tr -d '\r' <../dry.out | grep DefaultTTL)"
+dry_then_real custom-tcp --class 1M Edit_TimeToLive=99
+check "custom-tcp dry run: a row" "$(printf 'DefaultTTL\t64\t99')" "$(tr -d '\r' <../dry.out | grep DefaultTTL)"
+dry_then_real restore-backup CustomRegBackUp.bk
+check "restore-backup dry run: a row" "$(printf 'DefaultTTL\t99\t100')" "$(tr -d '\r' <../dry.out | grep DefaultTTL)"
+check "restore-backup dry run: deletions marked" "$(printf 'TcpWindowSize\t64240\tDelete value')" \
+    "$(tr -d '\r' <../dry.out | grep '^TcpWindowSize')"
+dry_then_real restore-defaults
+check "show has no dry run" 2 "$(status_of --dry-run --registry d.reg show)"
+
+# The undo file for regedit: the state from before the first pass.
+check "undo-file" 0 "$(status_of undo-file u.reg)"
+check "undo-file: the user's value" 1 "$(grep -c '^"DefaultTTL"=dword:00000064' u.reg)"
+check "undo-file: a value the pass created goes" 1 "$(grep -c '^"TcpWindowSize"=-' u.reg)"
+check "undo-file has no dry run" 2 "$(status_of --dry-run undo-file v.reg)"
+cd ..
+check "undo-file without a backup" 1 "$(status_of undo-file u.reg)"
+
 cli --registry r.reg auto-tcp --class 10M --mtu 1500 >rows
 check "auto-tcp rows" 18 "$(wc -l <rows | tr -d ' ')"
 check "auto-tcp first row" "$(printf 'TcpWindowSize\tNo value\t652620')" "$(head -n 1 rows)"

@@ -38,6 +38,19 @@ check "profiles" "$(printf 'SectionCount=2\n0\tProfile0\t2amm8bje.default\t%s\t0
 homepage='user_pref("browser.startup.homepage", "http://example.org/");'
 printf '%s\r\n' "$homepage" >"$profile/user.js"
 cp "$profile/prefs.js" prefs.before
+
+# A dry run prints what the pass would print and writes no file: not
+# user.js, prefs.js, a backup, or the last-set file.
+snapshot() { (cd "$XDG_CONFIG_HOME" && find . -type f -exec cksum {} + | sort); }
+for command in "firefox-auto --class 10M" "firefox-custom --class 1M"; do
+    before=$(snapshot)
+    "$cli" --dry-run $command >dry.out 2>/dev/null
+    check "$command: dry run writes no file" "$before" "$(snapshot)"
+    cp -r "$XDG_CONFIG_HOME" config.saved
+    "$cli" $command >real.out 2>/dev/null
+    check "$command: the real run's output" same "$(cmp -s dry.out real.out && echo same)"
+    rm -rf "$XDG_CONFIG_HOME" && mv config.saved "$XDG_CONFIG_HOME"
+done
 check "auto" 0 "$(status_of firefox-auto --class 10M)"
 check "auto wrote user.js" yes "$(grep -q pipelining "$profile/user.js" && echo yes)"
 # Backups are line copies: their lines end with CR LF.
