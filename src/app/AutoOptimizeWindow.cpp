@@ -24,6 +24,14 @@ AutoOptimizeWindow::AutoOptimizeWindow(WindowState& window, PathMtuProvider& mtu
              }}),
       mtu_(mtu) {}
 
+void AutoOptimizeWindow::Wire() {
+  window.On("", Event::Create, [this] { FormCreate(); });
+  window.On(kTrackBar, Event::Change, [this] { TrackBar_BandWidthChange(); });
+  window.On(kTrackBar, Event::Enter, [this] { TrackBar_BandWidthEnter(); });
+  window.On(kButton, Event::Click, [this] { Button_AutoOptimizeClick(); });
+  links.Wire();
+}
+
 bool RunOutcome::Complete() const {
   return firefox.problems.empty() && (!tcp || (tcp->backupWritten && tcp->changes.Complete()));
 }

@@ -88,6 +88,9 @@ class AutoOptimizeWindow {
  public:
   AutoOptimizeWindow(WindowState& window, PathMtuProvider& mtu);
 
+  // Attaches the handlers below (and the links') to the window.
+  void Wire();
+
   void FormCreate();
   void TrackBar_BandWidthChange();
   void TrackBar_BandWidthEnter();

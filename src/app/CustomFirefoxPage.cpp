@@ -10,6 +10,15 @@ namespace velomar {
 
 using namespace custom_firefox_page;
 
+void CustomFirefoxPage::Wire() {
+  for (const auto& box : CustomPrefBoxes()) {
+    const std::string name = box.checkBox;
+    window.On(name, Event::Click, [this, name] { PreferenceBoxClick(name); });
+  }
+  window.On(kMaxConnectionLabel, Event::Click, [this] { Label_N_H_MaxConectionClick(); });
+  window.On(kPerProxyLabel, Event::Click, [this] { Labe_N_H_PersistentConnections_PerProxyClick(); });
+}
+
 void CustomFirefoxPage::Button_FF_RecommendedClick() {
   for (const auto& box : CustomPrefBoxes()) window.SetChecked(box.checkBox, true);
 }
@@ -84,10 +93,7 @@ void DesignCustomFirefoxPage(MemoryWindow& form, CustomFirefoxPage& page) {
   form.SetRange(kProgress, 0, custom_firefox::kProgressMaximum);
   form.SetPosition(kProgress, 0);
   form.SetVisible(kProgress, false);
-  for (const auto& box : CustomPrefBoxes()) {
-    const std::string name = box.checkBox;
-    form.OnClick(name, [&page, name] { page.PreferenceBoxClick(name); });
-  }
+  page.Wire();
 }
 
 }  // namespace velomar

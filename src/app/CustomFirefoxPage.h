@@ -35,6 +35,10 @@ class CustomFirefoxPage {
  public:
   CustomFirefoxPage(WindowState& window, CustomUnitState& unit) : window(window), unit(unit) {}
 
+  // Attaches the page's own handlers: the 24 boxes and the two captions
+  // that act on theirs.
+  void Wire();
+
   // Checks all 24 preference boxes; the check-all box stays as it is.
   void Button_FF_RecommendedClick();
   // Any of the 24 boxes: unchecking one unchecks the check-all box.

@@ -73,6 +73,12 @@ void ShowNumber(WindowState& window, const char* edit, std::int32_t value) {
 
 }  // namespace
 
+void CustomTcpPage::Wire() {
+  window.On(kTrackBar, Event::Change, [this] { TrackBar_BandWidthChange(); });
+  window.On(kPppoe, Event::Click, [this] { CheckBox_PPPoEClick(); });
+  window.On(kAdapterNone, Event::Click, [this] { CheckBox_Adapter_NoneClick(); });
+}
+
 void CustomTcpPage::BuildNetworkCardList() {
   std::vector<std::string> names;
   if (RegKeyExists("HKEY_LOCAL_MACHINE", kNetworkCards)) ListRegSubKeys("HKEY_LOCAL_MACHINE", kNetworkCards, names);
@@ -242,9 +248,7 @@ void DesignCustomTcpPage(MemoryWindow& form, CustomTcpPage& page) {
   form.Design(kLanRequestBuffer, "16384");
   form.SetRange(kTrackBar, 0, 10);
   form.SetRange(kProgress, 0, 96);
-  form.OnChange(kTrackBar, [&page] { page.TrackBar_BandWidthChange(); });
-  form.OnClick(kPppoe, [&page] { page.CheckBox_PPPoEClick(); });
-  form.OnClick(kAdapterNone, [&page] { page.CheckBox_Adapter_NoneClick(); });
+  page.Wire();
 }
 
 }  // namespace velomar

@@ -79,6 +79,9 @@ class CustomTcpPage {
 
   CustomTcpPage(WindowState& window, CustomUnitState& unit) : window(window), unit(unit) {}
 
+  // Attaches the page's own handlers: the track bar, PPPoE and no-card boxes.
+  void Wire();
+
   // The cards under the registry's NetworkCards key with both a description
   // and a service name, at most ten; each becomes an item of
   // ComboBox_NetAdapter and the last one listed stays selected.

@@ -116,6 +116,29 @@ CustomWindow::CustomWindow(WindowState& window, CustomWindowServices services)
             // this window's passes saved; the picture keeps the defaults reset.
             {[this] { ShowRecoverWindow(); }, [this] { RecoverCommand(); }, [this] { ShowRecoverWindow(); }}) {}
 
+void CustomWindow::Wire() {
+  window.On("", Event::Create, [this] { FormCreate(); });
+  window.On("", Event::Show, [this] { FormShow(); });
+  window.On("Button_TCP", Event::Click, [this] { Button_TCPClick(); });
+  window.On("Button_Firefox", Event::Click, [this] { Button_FirefoxClick(); });
+  window.On(kTcpCaption, Event::Click, [this] { Label_TCP_SettingsClick(); });
+  window.On(kTcpNotSelect, Event::Click, [this] { Image_TCP_NotSelectClick(); });
+  window.On(kTcpCaption, Event::MouseEnter, [this] { Label_TCP_SettingsMouseEnter(); });
+  window.On(kTcpCaption, Event::MouseLeave, [this] { Label_TCP_SettingsMouseLeave(); });
+  window.On(kFirefoxCaption, Event::Click, [this] { Label_Firefox_SettingsClick(); });
+  window.On(kFirefoxNotSelect, Event::Click, [this] { Image_Firefox_NotSelectClick(); });
+  window.On(kFirefoxCaption, Event::MouseEnter, [this] { Label_Firefox_SettingsMouseEnter(); });
+  window.On(kFirefoxCaption, Event::MouseLeave, [this] { Label_Firefox_SettingsMouseLeave(); });
+  links.Wire();
+  tcp.Wire();
+  window.On(custom_tcp::kTrackBar, Event::Enter, [this] { TrackBar_BandWidthEnter(); });
+  window.On(kTcpRecommend, Event::Click, [this] { Button_TCP_RecommendClick(); });
+  window.On(kTcpOptimize, Event::Click, [this] { Button_TCP_OptimizeClick(); });
+  firefox.Wire();
+  window.On(kFirefoxRecommend, Event::Click, [this] { Button_FF_RecommendedClick(); });
+  window.On(kFirefoxOptimize, Event::Click, [this] { Button_Firefox_OptimizeClick(); });
+}
+
 void CustomWindow::FormCreate() {
   unit.Busy = false;
   ApplyWindowLanguage(window, "Velomar_Custom");
@@ -242,13 +265,7 @@ void CustomWindow::RecoverCommand() {
 
 void DesignCustomWindow(MemoryWindow& memory, CustomWindow& logic) {
   DesignMemoryWindow(memory, CustomLayout());
-  memory.OnChange(custom_tcp::kTrackBar, [&logic] { logic.TrackBar_BandWidthChange(); });
-  memory.OnClick(custom_tcp::kPppoe, [&logic] { logic.CheckBox_PPPoEClick(); });
-  memory.OnClick(custom_tcp::kAdapterNone, [&logic] { logic.CheckBox_Adapter_NoneClick(); });
-  for (const auto& box : CustomPrefBoxes()) {
-    const std::string name = box.checkBox;
-    memory.OnClick(name, [&logic, name] { logic.firefox.PreferenceBoxClick(name); });
-  }
+  logic.Wire();
 }
 
 }  // namespace velomar

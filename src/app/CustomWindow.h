@@ -36,6 +36,9 @@ class CustomWindow {
 
   CustomWindow(WindowState& window, CustomWindowServices services);
 
+  // Attaches the handlers below (and the pages' and links') to the window.
+  void Wire();
+
   void FormCreate();
   void FormShow();
 

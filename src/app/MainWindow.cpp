@@ -60,6 +60,22 @@ FormLayout MainLayout() {
 MainWindow::MainWindow(WindowState& window, MainWindowServices services, ModeWindow& automatic, ModeWindow& custom)
     : window_(window), services_(std::move(services)), automatic_(automatic), custom_(custom) {}
 
+void MainWindow::Wire() {
+  window_.On("", Event::Create, [this] { FormCreate(); });
+  window_.On(kGo, Event::Click, [this] { Button_GoClick(); });
+  window_.On(kCancel, Event::Click, [this] { Button_CancelClick(); });
+  window_.On(kRecoverZone, Event::Click, [this] { Label1Click(); });
+  window_.On(kRecoverZone, Event::MouseEnter, [this] { Label1MouseEnter(); });
+  window_.On(kRecoverZone, Event::MouseLeave, [this] { Label1MouseLeave(); });
+  window_.On(kRecoverPicture, Event::Click, [this] { Image_RecoverClick(); });
+  window_.On(kHelpZone, Event::Click, [this] { Label2Click(); });
+  window_.On(kHelpZone, Event::MouseEnter, [this] { Label2MouseEnter(); });
+  window_.On(kHelpZone, Event::MouseLeave, [this] { Label2MouseLeave(); });
+  window_.On(kHelpText, Event::Click, [this] { Label_GetHelpClick(); });
+  window_.On(kHelpPicture, Event::Click, [this] { Image_HelpClick(); });
+  window_.On(kGraphTimer, Event::Timer, [this] { Timer_net_speedTimer(); });
+}
+
 void MainWindow::FormCreate() {
   VistaOrLater = false;
   HasFirefox = true;

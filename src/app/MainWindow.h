@@ -90,6 +90,9 @@ class MainWindow {
  public:
   MainWindow(WindowState& window, MainWindowServices services, ModeWindow& automatic, ModeWindow& custom);
 
+  // Attaches the handlers below to the window.
+  void Wire();
+
   void FormCreate();
   // Shows the chosen mode window in this window's place; ends the program
   // when it optimised.

@@ -51,3 +51,24 @@ std::string RecoverMessageText(const WindowState& window, const RestoreOutcome& 
 }
 
 }  // namespace velomar
+
+namespace velomar {
+
+void RecoverWindow::Wire() {
+  window_.On("Button_Recover", Event::Click, [this] { Button_RecoverClick(); });
+  window_.On("Button_Close", Event::Click, [this] { Button_CloseClick(); });
+}
+
+void RecoverWindow::Button_RecoverClick() {
+  const RestoreOutcome outcome = RunRecoverChoice(window_, restores_);
+  // A missing backup still ends with the message; what could not be put
+  // back (a value the registry refused, a profile Firefox runs with) is
+  // said instead of it.
+  window_.ShowMessage(RecoverMessageText(window_, outcome), "",
+                      outcome.Complete() ? MessageIcon::None : MessageIcon::Warning);
+  window_.CloseWindow();
+}
+
+void RecoverWindow::Button_CloseClick() { window_.CloseWindow(); }
+
+}  // namespace velomar

@@ -31,6 +31,22 @@ FormLayout RecoverLayout();
 // disabled, since a disabled radio button can still be the checked one.
 RestoreOutcome RunRecoverChoice(const WindowState& window, const RecoverRestores& restores);
 
+// The recover window's two buttons, over the window-state seam.
+class RecoverWindow {
+ public:
+  RecoverWindow(WindowState& window, RecoverRestores restores) : window_(window), restores_(std::move(restores)) {}
+
+  void Wire();
+  // Runs the chosen restores, tells the outcome ("Recover finish!" in the
+  // plain message, or what was not put back as a warning) and closes.
+  void Button_RecoverClick();
+  void Button_CloseClick();
+
+ private:
+  WindowState& window_;
+  RecoverRestores restores_;
+};
+
 // The message after a recover, from the window's outcome labels (which the
 // custom window gives their translations): "Recover finish!" with the
 // profiles where Firefox must be restarted, or, when something was not put

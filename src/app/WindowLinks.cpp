@@ -30,6 +30,21 @@ std::vector<Component> TickLabels(const std::string& parent, const std::array<in
   return labels;
 }
 
+void WindowLinks::Wire() {
+  window_.On(kRecoverZone, Event::Click, [this] { Label8Click(); });
+  window_.On(kRecoverZone, Event::MouseEnter, [this] { Label8MouseEnter(); });
+  window_.On(kRecoverZone, Event::MouseLeave, [this] { Label8MouseLeave(); });
+  window_.On(kHelpZone, Event::Click, [this] { Label13Click(); });
+  window_.On(kHelpZone, Event::MouseEnter, [this] { Label13MouseEnter(); });
+  window_.On(kHelpZone, Event::MouseLeave, [this] { Label13MouseLeave(); });
+  window_.On(kRecoverImage, Event::Click, [this] { Image_RecoverClick(); });
+  window_.On(kRecoverLabel, Event::Click, [this] { Label_RecoverClick(); });
+  window_.On(kRecoverLabel, Event::MouseEnter, [this] { Label_RecoverMouseEnter(); });
+  window_.On(kRecoverLabel, Event::MouseLeave, [this] { Label_RecoverMouseLeave(); });
+  window_.On(kHelpLabel, Event::Click, [this] { Label_GetHelpClick(); });
+  window_.On(kHelpImage, Event::Click, [this] { Image_HelpClick(); });
+}
+
 void WindowLinks::Label8Click() {
   if (!busy_ && actions_.recoverZone) actions_.recoverZone();
 }

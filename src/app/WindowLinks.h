@@ -65,6 +65,9 @@ class WindowLinks {
   WindowLinks(WindowState& window, const bool& busy, LinkActions actions)
       : window_(window), busy_(busy), actions_(std::move(actions)) {}
 
+  // Attaches the handlers below to the links' components.
+  void Wire();
+
   void Label8Click();
   void Label8MouseEnter();
   void Label8MouseLeave();

@@ -1,6 +1,5 @@
 #include "forms/Unit_AutoOptimize.h"
 
-#include "forms/LinkWiring.h"
 #include "mtu/Unit_MTU.h"
 
 namespace velomar {
@@ -10,17 +9,11 @@ TForm_Velomar_AutoOptimize::TForm_Velomar_AutoOptimize()
 
 TForm_Velomar_AutoOptimize::TForm_Velomar_AutoOptimize(std::unique_ptr<PathMtuProvider> mtu)
     : Form(AutoOptimizeLayout()), mtu_(std::move(mtu)), logic_(*this, *mtu_) {
-  using ui::Event;
-  AutoOptimizeWindow& w = logic_;
-  OnCreate([&w] { w.FormCreate(); });
-  On("TrackBar_BandWidth", Event::Change, [&w] { w.TrackBar_BandWidthChange(); });
-  On("TrackBar_BandWidth", Event::Enter, [&w] { w.TrackBar_BandWidthEnter(); });
-  On("Button_AutoOptimize", Event::Click, [&w] { w.Button_AutoOptimizeClick(); });
-  On("Timer_Show", Event::Timer, [this] { Timer_ShowTimer(); });
-  WireLinks(*this, w.links);
+  logic_.Wire();
+  On(auto_window::kTimer, Event::Timer, [this] { Timer_ShowTimer(); });
   // A close from the title bar waits for a running pass to return.
-  OnMessage(WM_CLOSE, [&w](WPARAM, LPARAM) -> LRESULT {
-    w.CloseRequest();
+  OnMessage(WM_CLOSE, [this](WPARAM, LPARAM) -> LRESULT {
+    logic_.CloseRequest();
     return 0;
   });
 }

@@ -10,11 +10,8 @@ class TForm_Recover : public ui::Form {
  public:
   explicit TForm_Recover(RecoverRestores restores = CustomModeRestores());
 
-  void Button_RecoverClick();
-  void Button_CloseClick();
-
  private:
-  RecoverRestores restores_;
+  RecoverWindow logic_;
 };
 
 }  // namespace velomar

@@ -21,7 +21,7 @@
 
 namespace velomar::ui {
 
-enum class Event { Click, MouseEnter, MouseLeave, Change, Enter, Timer };
+using velomar::Event;
 
 class Control;
 

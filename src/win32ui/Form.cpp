@@ -84,7 +84,14 @@ HWND Form::Control(std::string_view name) const {
   return control ? control->Handle() : nullptr;
 }
 
-void Form::On(std::string_view component, Event event, Handler handler) { At(component).On(event, std::move(handler)); }
+void Form::On(std::string_view component, Event event, Handler handler) {
+  if (component.empty() && event == Event::Create)
+    onCreate_ = std::move(handler);
+  else if (component.empty() && event == Event::Show)
+    onShow_ = std::move(handler);
+  else
+    At(component).On(event, std::move(handler));
+}
 
 void Form::OnMessage(UINT message, MessageHandler handler) { messageHandlers_[message] = std::move(handler); }
 

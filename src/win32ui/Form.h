@@ -30,7 +30,6 @@ class Tooltips;
 
 class Form : public WindowState, private MessageTarget, private ControlHost {
  public:
-  using Handler = std::function<void()>;
   using MessageHandler = std::function<LRESULT(WPARAM, LPARAM)>;
 
   explicit Form(FormLayout layout);
@@ -46,9 +45,8 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   // The control of a component; nullptr for none (or a timer).
   HWND Control(std::string_view name) const;
 
-  void On(std::string_view component, Event event, Handler handler);
-  void OnCreate(Handler handler) { onCreate_ = std::move(handler); }
-  void OnShow(Handler handler) { onShow_ = std::move(handler); }
+  // The window's own Create and Show events have an empty name.
+  void On(std::string_view component, Event event, Handler handler) override;
   void OnMessage(UINT message, MessageHandler handler);
 
   void Show();

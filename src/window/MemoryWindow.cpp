@@ -79,10 +79,7 @@ void MemoryWindow::SetChecked(std::string_view name, bool checked) {
   const bool changed = c.checked != checked;
   c.checked = checked;
   Record(WindowEvent::Kind::Checked, name, checked ? "1" : "0");
-  if (changed && c.click) {
-    Handler handler = c.click;  // the handler may touch other controls
-    handler();
-  }
+  if (changed) Fire(name, Event::Click);
 }
 
 std::vector<std::string> MemoryWindow::Items(std::string_view name) const {
@@ -126,10 +123,7 @@ void MemoryWindow::SetPosition(std::string_view name, int position) {
   const bool changed = c.position != position;
   c.position = position;
   Record(WindowEvent::Kind::Position, name, std::to_string(position));
-  if (changed && c.change) {
-    Handler handler = c.change;
-    handler();
-  }
+  if (changed) Fire(name, Event::Change);
 }
 
 void MemoryWindow::AppendRow(std::string_view name, const LogRow& row) {
@@ -174,8 +168,18 @@ void MemoryWindow::SetRange(std::string_view name, int minimum, int maximum) {
 void MemoryWindow::Design(std::string_view name, std::string_view text) { At(name).text = text; }
 void MemoryWindow::DesignChecked(std::string_view name, bool checked) { At(name).checked = checked; }
 
-void MemoryWindow::OnClick(std::string_view name, Handler handler) { At(name).click = std::move(handler); }
-void MemoryWindow::OnChange(std::string_view name, Handler handler) { At(name).change = std::move(handler); }
+void MemoryWindow::On(std::string_view name, Event event, Handler handler) {
+  At(name).handlers[event] = std::move(handler);
+}
+
+void MemoryWindow::Fire(std::string_view name, Event event) {
+  const Control* c = Find(name);
+  if (!c) return;
+  const auto it = c->handlers.find(event);
+  if (it == c->handlers.end() || !it->second) return;
+  Handler handler = it->second;  // the handler may touch other controls, or replace itself
+  handler();
+}
 void MemoryWindow::OnPause(Handler handler) { pause_ = std::move(handler); }
 
 bool MemoryWindow::Exists(std::string_view name) const { return Find(name) != nullptr; }

@@ -45,7 +45,13 @@ struct WindowEvent {
 
 class MemoryWindow : public WindowState {
  public:
-  using Handler = std::function<void()>;
+  // A check box's click runs on a change of its state, a track bar's change
+  // on a change of its position, as a real window runs them; the others run
+  // when a test fires them.
+  void On(std::string_view name, Event event, Handler handler) override;
+  // Runs a component's (or, with an empty name, the window's) handler of an
+  // event, as the user's action would.
+  void Fire(std::string_view name, Event event);
 
   std::string Text(std::string_view name) const override;
   void SetText(std::string_view name, std::string_view text) override;
@@ -101,10 +107,6 @@ class MemoryWindow : public WindowState {
   void Design(std::string_view name, std::string_view text);
   void DesignChecked(std::string_view name, bool checked);
 
-  // Handlers: a check box's click (on a change of its state) and a track
-  // bar's change (on a change of its position).
-  void OnClick(std::string_view name, Handler handler);
-  void OnChange(std::string_view name, Handler handler);
   // Runs during each PauseForDisplay, standing in for the timer tick and
   // whatever messages arrive meanwhile.
   void OnPause(Handler handler);
@@ -146,8 +148,7 @@ class MemoryWindow : public WindowState {
     int animationSpeed = 100;
     bool hasDrawing = false;
     Drawing drawing;
-    Handler click;
-    Handler change;
+    std::map<Event, Handler> handlers;
   };
   Control& At(std::string_view name);
   const Control* Find(std::string_view name) const;

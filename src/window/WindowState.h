@@ -3,6 +3,7 @@
 // by component name ("Label_Doing", "ProgressBar_Optimize", ...) through this
 // interface; MemoryWindow implements it in memory (tests, velomar-cli) and
 // the Win32 windows implement it over real controls.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,11 @@ struct Bounds {
 
 enum class MessageIcon { None, Information, Warning, Error };
 
+// What a handler answers: a component's click, the mouse coming over it and
+// leaving it, a change of its value, its taking the focus, a timer's tick;
+// and, for the window itself (an empty name), its creation and each showing.
+enum class Event { Click, MouseEnter, MouseLeave, Change, Enter, Timer, Create, Show };
+
 // A component as its window lists it: name, kind and the designer's tag.
 struct ComponentInfo {
   std::string name;
@@ -67,7 +73,14 @@ struct ComponentInfo {
 
 class WindowState {
  public:
+  using Handler = std::function<void()>;
+
   virtual ~WindowState() = default;
+
+  // Attaches the handler of a component's event (one each: a later one
+  // replaces it). A window's logic wires its handlers once, through this,
+  // whichever window it drives.
+  virtual void On(std::string_view name, Event event, Handler handler) = 0;
 
   // Caption of a label, button, group box or check box; text of an edit box.
   virtual std::string Text(std::string_view name) const = 0;

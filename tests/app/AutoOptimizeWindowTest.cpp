@@ -36,7 +36,7 @@ class AutoWindow : public test::FirefoxFolderTest {
     EXPECT_TRUE(EnsurePerUserDataFolder(error)) << error;  // as the main window does at start-up
     DesignMemoryWindow(window, AutoOptimizeLayout());
     window.SetBounds("", {100, 100, 479, 282});
-    window.OnChange(kTrackBar, [this] { logic.TrackBar_BandWidthChange(); });
+    logic.Wire();
     window.OnPause([this] { DuringRun(); });
   }
   void Create() {
@@ -133,7 +133,7 @@ TEST_F(AutoWindow, AStoredClassSetsTheSliderAndTheStatusLine) {
     MemoryWindow fresh;
     DesignMemoryWindow(fresh, AutoOptimizeLayout());
     AutoOptimizeWindow created{fresh, mtu};
-    fresh.OnChange(kTrackBar, [&] { created.TrackBar_BandWidthChange(); });
+    created.Wire();
     WriteFileText(LastSetFilePath(), c.file);
     created.FormCreate();
     EXPECT_EQ(fresh.Position(kTrackBar), c.position) << c.file;

@@ -253,8 +253,8 @@ struct EveryKind : ::testing::Test {
       ++ticks;
       form.EndPauseForDisplay();
     });
-    form.OnCreate(log("create"));
-    form.OnShow(log("show"));
+    form.On("", Event::Create, log("create"));
+    form.On("", Event::Show, log("show"));
     form.Create();
     form.Show();
   }
