@@ -20,6 +20,7 @@ using namespace velomar;
 // Every call does nothing; check boxes read as checked.
 class NullWindow : public WindowState {
  public:
+  void On(std::string_view, Event, Handler) override {}
   std::string Text(std::string_view) const override { return {}; }
   void SetText(std::string_view, std::string_view) override {}
   bool Enabled(std::string_view) const override { return true; }
