@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <string>
 
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/CustomFirefoxPass.h"
+#include "firefox/PrefLines.h"
 #include "platform/Files.h"
 #include "util/TextLines.h"
 #include "window/WindowState.h"

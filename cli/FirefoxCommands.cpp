@@ -7,7 +7,11 @@
 #include "Cli.h"
 #include "app/CustomFirefoxPage.h"
 #include "bandwidth/BandwidthClass.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/CustomFirefoxPass.h"
+#include "firefox/FirefoxBackups.h"
+#include "firefox/FirefoxProfiles.h"
+#include "firefox/PrefLines.h"
 #include "window/MemoryWindow.h"
 #include "window/PassView.h"
 

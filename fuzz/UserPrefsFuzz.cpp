@@ -4,7 +4,8 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/PrefLines.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "window/MemoryWindow.h"

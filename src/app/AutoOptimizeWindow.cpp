@@ -3,8 +3,10 @@
 #include "app/RecoverChoice.h"
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastSetBandWidth.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/FirefoxBackups.h"
 #include "lang/MultiLan_New.h"
+#include "tcp/RegBackup.h"
 
 namespace velomar {
 

@@ -11,7 +11,7 @@
 
 #include "app/OutcomeMessage.h"
 #include "app/WindowLinks.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxReport.h"
 #include "mtu/PathMtuProvider.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "window/Layout.h"

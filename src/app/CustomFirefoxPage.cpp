@@ -2,7 +2,7 @@
 
 #include "app/OutcomeMessage.h"
 #include "bandwidth/LastSetBandWidth.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/CustomFirefoxPass.h"
 #include "window/MemoryWindow.h"
 #include "window/PassView.h"
 

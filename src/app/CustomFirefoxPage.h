@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/CustomUnitState.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxReport.h"
 #include "window/PassView.h"
 #include "window/WindowState.h"
 

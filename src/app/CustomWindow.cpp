@@ -5,7 +5,8 @@
 
 #include "app/CustomLayout.h"
 #include "bandwidth/LastSetBandWidth.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxProfiles.h"
+#include "firefox/PrefLines.h"
 #include "lang/MultiLan_New.h"
 #include "platform/System.h"
 #include "window/MemoryWindow.h"

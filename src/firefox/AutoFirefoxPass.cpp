@@ -1,5 +1,11 @@
 // The automatic preference pass: EditUserPrefs and its TFFOThread worker.
-#include "firefox/FirefoxPassShared.h"
+#include "firefox/AutoFirefoxPass.h"
+
+#include "firefox/FirefoxBackups.h"
+#include "firefox/FirefoxProfiles.h"
+#include "firefox/FirefoxWorkers.h"
+#include "firefox/PrefLines.h"
+#include "firefox/ProfileLock.h"
 #include "platform/Files.h"
 #include "window/PassView.h"
 

@@ -1,6 +1,11 @@
 // The custom preference pass: the 24 check boxes of the custom window's
 // Firefox page, the writer and the walk with its backups.
-#include "firefox/FirefoxPassShared.h"
+#include "firefox/CustomFirefoxPass.h"
+
+#include "firefox/FirefoxBackups.h"
+#include "firefox/FirefoxProfiles.h"
+#include "firefox/PrefLines.h"
+#include "firefox/ProfileLock.h"
 #include "platform/Files.h"
 #include "window/PassView.h"
 

@@ -8,7 +8,6 @@
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
 #include "registry/Unit_RegOperation.h"
-#include "tcp/Unit_TcpOptimize.h"
 #include "util/Numbers.h"
 
 namespace velomar {

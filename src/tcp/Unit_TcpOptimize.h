@@ -123,23 +123,6 @@ struct CurrentTcpSettings {
 };
 CurrentTcpSettings ReadTcpSettings(const std::string& selectedService);
 
-// How a registry restore went.
-struct BackupRestore {
-  bool found = false;     // the backup file exists
-  std::string readError;  // it exists but could not be read: nothing was restored
-  std::string invalid;    // it is no valid backup (which line, and why): nothing was restored
-  RegChanges changes;
-  bool Complete() const { return readError.empty() && invalid.empty() && changes.Complete(); }
-};
-
-// Puts back the state a registry backup file recorded from before the
-// first change: a recorded number is written; a value recorded as missing
-// ("No value", "No Key") is deleted, and the key of a "No Key" record too
-// when nothing is left in it. Every record is checked first: a value line
-// that is neither a marker nor an integer makes the file invalid, and
-// nothing is restored. Goes on past a change the registry refuses.
-BackupRestore RestoreRegBackup(const std::string& fileName);
-
 // Resets the tuned values to those of an untuned system, going on past a
 // change the registry refuses.
 RegChanges RestoreTcpDefaults();

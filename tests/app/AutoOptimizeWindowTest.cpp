@@ -8,6 +8,7 @@
 
 #include "app/AutoOptimizeWindow.h"
 #include "bandwidth/LastSetBandWidth.h"
+#include "firefox/FirefoxProfiles.h"
 #include "lang/MultiLan_New.h"
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"

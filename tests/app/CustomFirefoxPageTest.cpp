@@ -2,9 +2,11 @@
 
 #include "app/CustomFirefoxPage.h"
 #include "bandwidth/LastSetBandWidth.h"
+#include "firefox/CustomFirefoxPass.h"
 #include "support/FirefoxFixture.h"
 #include "support/ShownMessages.h"
 #include "util/DataFolder.h"
+#include "util/TextLines.h"
 #include "window/MemoryWindow.h"
 
 namespace velomar {

@@ -3,6 +3,7 @@
 #include "app/CustomTcpPage.h"
 #include "platform/Files.h"
 #include "support/TcpFixture.h"
+#include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/Numbers.h"
 #include "util/TextLines.h"

@@ -5,6 +5,7 @@
 #include "app/CustomFirefoxPage.h"
 #include "app/CustomTcpPage.h"
 #include "app/RecoverChoice.h"
+#include "firefox/AutoFirefoxPass.h"
 #include "platform/MemoryRegistry.h"
 #include "registry/Unit_RegOperation.h"
 #include "support/FirefoxFixture.h"

@@ -1,5 +1,8 @@
 #include <filesystem>
 
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/FirefoxBackups.h"
+#include "firefox/PrefLines.h"
 #include "support/FirefoxFixture.h"
 #include "window/MemoryWindow.h"
 #include "window/PassView.h"

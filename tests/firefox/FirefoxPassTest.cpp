@@ -4,6 +4,10 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/FirefoxBackups.h"
+#include "firefox/FirefoxProfiles.h"
+#include "firefox/PrefLines.h"
 #include "platform/System.h"
 #include "support/FirefoxFixture.h"
 #include "window/MemoryWindow.h"

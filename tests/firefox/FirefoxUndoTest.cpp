@@ -3,6 +3,10 @@
 // Velomar value Firefox copied into prefs.js goes back to the backup's.
 #include <filesystem>
 
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/CustomFirefoxPass.h"
+#include "firefox/FirefoxBackups.h"
+#include "firefox/PrefLines.h"
 #include "support/FirefoxFixture.h"
 #include "window/MemoryWindow.h"
 #include "window/PassView.h"

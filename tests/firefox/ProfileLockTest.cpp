@@ -9,6 +9,10 @@
 #endif
 
 #include "LockHolderProcess.h"
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/CustomFirefoxPass.h"
+#include "firefox/FirefoxBackups.h"
+#include "firefox/ProfileLock.h"
 #include "support/FirefoxFixture.h"
 #include "window/MemoryWindow.h"
 #include "window/PassView.h"

@@ -3,7 +3,7 @@
 // probe and the prefix's registry.
 #include "AutoWindowFixture.h"
 #include "bandwidth/BandwidthClass.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/PrefLines.h"
 
 namespace velomar {
 namespace {

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "app/CustomLayout.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/CustomFirefoxPass.h"
+#include "firefox/FirefoxProfiles.h"
 #include "forms/Unit_CustomOptimize.h"
 #include "platform/Files.h"
 #include "platform/System.h"

@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "support/TcpFixture.h"
+#include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/TextLines.h"
 #include "window/PassView.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TcpFixture.h"
+#include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/Numbers.h"
 

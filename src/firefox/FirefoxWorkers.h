@@ -1,11 +1,12 @@
 #pragma once
-// What a Firefox worker shares with the thread that started it. The worker
-// writes its result and problems, then sets the done flag (release); the
-// starter reads them only once the flag is set (acquire).
+// The Firefox workers: what a worker shares with the thread that started
+// it, starting it and waiting for it. The worker writes its result and
+// problems, then sets the done flag (release); the starter reads them only
+// once the flag is set (acquire).
+#include <cstdint>
 #include <functional>
-#include <initializer_list>
 
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxReport.h"
 #include "platform/MessageWait.h"
 
 namespace velomar {
@@ -24,13 +25,6 @@ struct FirefoxPassShared {
     PassDone.Set();
   }
 };
-
-// A backup that undo brings back, written only while none exists, so that
-// it keeps the file as it was before the first pass: a line copy of the
-// first of `sources` that exists (the other mode's backup of the same file
-// comes before the file itself), an empty file when none does. False with
-// the problem added when a file cannot be read or written.
-bool BackUpOnce(std::initializer_list<std::string> sources, const std::string& backup, FileProblems& problems);
 
 // Runs body on a new thread, where it must end by calling shared.Finish, and
 // waits for the flag while handling messages.
