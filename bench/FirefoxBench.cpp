@@ -1,6 +1,6 @@
 // The Firefox writers' own cost on a large user.js (10,000 lines): the
-// automatic EditUserPrefs and the custom writer, with a window whose pause
-// is a no-op, beside the floor of reading, sorting and writing the same file.
+// automatic EditUserPrefs and the custom writer, with a progress whose
+// pause is a no-op, beside the floor of reading, sorting and writing the same file.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -13,6 +13,7 @@
 #include "firefox/PrefLines.h"
 #include "platform/Files.h"
 #include "util/TextLines.h"
+#include "window/PassProgress.h"
 #include "window/WindowState.h"
 
 namespace {
@@ -22,6 +23,7 @@ using namespace velomar;
 // Every call does nothing; check boxes read as checked.
 class NullWindow : public WindowState {
  public:
+  void On(std::string_view, Event, Handler) override {}
   std::string Text(std::string_view) const override { return {}; }
   void SetText(std::string_view, std::string_view) override {}
   bool Enabled(std::string_view) const override { return true; }
@@ -55,6 +57,15 @@ class NullWindow : public WindowState {
   void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
   void OpenHelpPage() override {}
   void CloseWindow() override {}
+};
+
+// Progress nobody sees: no status, no rows, no pause.
+class NullProgress : public PassProgress {
+ public:
+  void Status(std::string_view) override {}
+  void Advance(int) override {}
+  void Row(const LogRow&) override {}
+  void Pause() override {}
 };
 
 // A profile folder holding a user.js of 10,000 preference lines, unsorted,
@@ -105,13 +116,13 @@ BENCHMARK(BM_ReadSortWrite)->Unit(benchmark::kMillisecond);
 void BM_EditUserPrefs(benchmark::State& state) {
   LargeProfile profile;
   if (!profile.ok()) return state.SkipWithError("no temporary folder");
-  NullWindow window;
+  NullProgress progress;
   for (auto _ : state) {
     state.PauseTiming();
     profile.Reset();
     state.ResumeTiming();
     FileProblems problems;
-    benchmark::DoNotOptimize(EditUserPrefs(profile.path(), 3, window, 2, problems));
+    benchmark::DoNotOptimize(EditUserPrefs(profile.path(), 3, progress, 2, problems));
   }
 }
 BENCHMARK(BM_EditUserPrefs)->Unit(benchmark::kMillisecond);
@@ -120,13 +131,14 @@ void BM_WriteCustomPrefs(benchmark::State& state) {
   LargeProfile profile;
   if (!profile.ok()) return state.SkipWithError("no temporary folder");
   NullWindow window;
-  CustomPassInputs inputs{window, true, 1024};
+  NullProgress progress;
+  CustomPassInputs inputs{window, progress, [](std::int32_t) { return FirefoxProgressSteps{4, 0}; }, true, 1024};
   for (auto _ : state) {
     state.PauseTiming();
     profile.Reset();
     state.ResumeTiming();
     FileProblems problems;
-    benchmark::DoNotOptimize(WriteCustomPrefs(profile.path(), 2, inputs, problems));
+    benchmark::DoNotOptimize(WriteCustomPrefs(profile.path(), 4, inputs, problems));
   }
 }
 BENCHMARK(BM_WriteCustomPrefs)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "Cli.h"
+#include "app/AutoOptimizeWindow.h"
 #include "app/CustomTcpPage.h"
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastSetBandWidth.h"
@@ -10,7 +11,6 @@
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/TextLines.h"
 #include "window/MemoryWindow.h"
-#include "window/PassView.h"
 
 namespace velomar::cli {
 
@@ -63,12 +63,15 @@ int AutoTcpCommand(Invocation& in) {
   std::optional<int> mtu;
   if (mtuText) mtu = ParseIntegerArgument(*mtuText, "--mtu");
   in.Begin();
+  // The automatic window's bar, as a run without a Firefox pass fills it.
   MemoryWindow window;
-  window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
+  window.SetRange(auto_window::kProgress, 0, auto_window::kProgressEnd);
+  WindowProgress progress(window, auto_window::kPassControls);
   FixedPathMtu fixed(mtu.value_or(-1));
   PathMtuProvider& provider = mtu ? static_cast<PathMtuProvider&>(fixed) : DefaultPathMtu();
-  const auto report = AutoOptimizeTcp(BandwidthClassAt(position)->BandwidthKbps, 4, window, provider);
-  PrintPassEffects(in, window, pass_controls::kAutomatic);
+  const auto report =
+      AutoOptimizeTcp(BandwidthClassAt(position)->BandwidthKbps, auto_window::kTcpStepAlone, progress, provider);
+  PrintPassEffects(in, window, auto_window::kPassControls);
   return ReportPass(in, report);
 }
 
@@ -153,7 +156,7 @@ int CustomTcpCommand(Invocation& in) {
   for (const auto& word : overrides) ApplyOverride(shown, word);
   shown.form.ClearEvents();
   const auto report = CustomOptimizeTcp(shown.page);
-  PrintPassEffects(in, shown.form, pass_controls::kCustomTcp);
+  PrintPassEffects(in, shown.form, custom_tcp::kPassControls);
   PrintRows(in, report.changes.rows);
   return ReportPass(in, report);
 }

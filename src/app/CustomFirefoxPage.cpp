@@ -4,11 +4,16 @@
 #include "bandwidth/LastSetBandWidth.h"
 #include "firefox/CustomFirefoxPass.h"
 #include "window/MemoryWindow.h"
-#include "window/PassView.h"
 
 namespace velomar {
 
 using namespace custom_firefox_page;
+
+FirefoxProgressSteps CustomFirefoxSteps(std::int32_t sectionCount) {
+  if (sectionCount != 2 && sectionCount != 3) return {};
+  const auto boxes = static_cast<std::int32_t>(CustomPrefBoxes().size());
+  return {kProgressMaximum / (boxes * (sectionCount - 1)), 0};
+}
 
 void CustomFirefoxPage::Wire() {
   for (const auto& box : CustomPrefBoxes()) {
@@ -70,7 +75,8 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
   OutcomeMessage warnings(window);
   {
     DisabledDuringPass disabled(*this);
-    CustomPassInputs inputs{window, unit.MemoryBig, unit.BandwidthKbps};
+    WindowProgress progress(window, kPassControls);
+    CustomPassInputs inputs{window, progress, CustomFirefoxSteps, unit.MemoryBig, unit.BandwidthKbps};
     outcome = RunCustomFirefoxWalk(inputs);
     if (outcome.Optimized()) unit.Optimized = true;
     LastReport = outcome.report;
@@ -90,7 +96,7 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
 
 void DesignCustomFirefoxPage(MemoryWindow& form, CustomFirefoxPage& page) {
   form.DesignChecked(kCheckAll, true);
-  form.SetRange(kProgress, 0, custom_firefox::kProgressMaximum);
+  form.SetRange(kProgress, 0, kProgressMaximum);
   form.SetPosition(kProgress, 0);
   form.SetVisible(kProgress, false);
   page.Wire();

@@ -225,7 +225,12 @@ void ReadCurrentTcpSettings(CustomTcpPage& page) {
   if (w.Text(kMtu).empty()) ShowNumber(w, kMtu, kEthernetMtu);
 }
 
-PassReport CustomOptimizeTcp(CustomTcpPage& page) { return RunCustomTcpPass(page.Settings(), page.window); }
+PassReport CustomTcpPage::RunPass(const CustomTcpSettings& settings) {
+  WindowProgress progress(window, kPassControls);
+  return RunCustomTcpPass(settings, progress, kProgressMaximum / CustomTcpPassTicks());
+}
+
+PassReport CustomOptimizeTcp(CustomTcpPage& page) { return page.RunPass(page.Settings()); }
 
 void DesignCustomTcpPage(MemoryWindow& form, CustomTcpPage& page) {
   form.Design(kYourChoice, "Your choice");
@@ -247,7 +252,7 @@ void DesignCustomTcpPage(MemoryWindow& form, CustomTcpPage& page) {
   form.Design(kNegativeSoaCacheTime, "0");
   form.Design(kLanRequestBuffer, "16384");
   form.SetRange(kTrackBar, 0, 10);
-  form.SetRange(kProgress, 0, 96);
+  form.SetRange(kProgress, 0, kProgressMaximum);
   page.Wire();
 }
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/CustomUnitState.h"
+#include "app/WindowProgress.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/Numbers.h"
-#include "window/PassView.h"
 #include "window/WindowState.h"
 
 namespace velomar {
@@ -20,7 +20,10 @@ namespace custom_tcp {
 inline constexpr const char* kTrackBar = "TrackBar_BandWidth";
 inline constexpr const char* kSpeedGroup = "GroupBox_Speed";
 inline constexpr const char* kYourChoice = "Label_Current_Your_Choice";
-inline constexpr const char* kProgress = pass_controls::kCustomTcp.progress;
+inline constexpr const char* kProgress = "ProgressBar_TCP";
+// The custom pass shows its progress on the bar alone, which it fills.
+inline constexpr ProgressControls kPassControls{nullptr, kProgress, nullptr};
+inline constexpr int kProgressMaximum = 96;
 inline constexpr const char* kNetAdapter = "ComboBox_NetAdapter";
 inline constexpr const char* kAdapterNone = "CheckBox_Adapter_None";
 inline constexpr const char* kAdapterAll = "CheckBox_Adapter_All";
@@ -103,6 +106,8 @@ class CustomTcpPage {
   // converted first: a text that is not one raises FieldConversionError
   // naming its field. The MTU field is needed only when an adapter will be tuned.
   CustomTcpSettings Settings() const;
+  // The custom TCP/IP pass over converted settings, on the page's bar.
+  PassReport RunPass(const CustomTcpSettings& settings);
 
   WindowState& window;
   CustomUnitState& unit;  // BandwidthKbps, shared with the Firefox page

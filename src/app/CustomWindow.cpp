@@ -227,7 +227,7 @@ void CustomWindow::Button_TCP_OptimizeClick() {
     std::string saveError;
     SaveCustomClass(window.Position(custom_tcp::kTrackBar), saveError);
     unit.Optimized = true;
-    const PassReport report = RunCustomTcpPass(settings, window);
+    const PassReport report = tcp.RunPass(settings);
     warnings.AddBackup(report);
     warnings.AddNotChanged(report.changes);
     warnings.AddSaveFailure(saveError);

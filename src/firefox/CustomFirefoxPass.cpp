@@ -7,7 +7,6 @@
 #include "firefox/PrefLines.h"
 #include "firefox/ProfileLock.h"
 #include "platform/Files.h"
-#include "window/PassView.h"
 
 namespace velomar {
 
@@ -69,9 +68,9 @@ void PutEntry(Lines& lines, const PrefEntry& entry) {
 }
 
 // The custom page's pause and progress: a pause, then the bar moves on.
-void Tick(PassView& view, std::int32_t step) {
-  view.Pause();
-  if (step != 0) view.Advance(step);
+void Tick(PassProgress& progress, std::int32_t units) {
+  progress.Pause();
+  if (units != 0) progress.Advance(units);
 }
 
 // prefs.js to Custom_prefs.bk, user.js to user.bk (as the automatic pass
@@ -118,13 +117,10 @@ const std::vector<CustomPrefBox>& CustomPrefBoxes() {
   return boxes;
 }
 
-bool WriteCustomPrefs(const std::string& directory, std::int32_t sectionCount, CustomPassInputs& inputs,
+bool WriteCustomPrefs(const std::string& directory, std::int32_t unitsPerBox, CustomPassInputs& inputs,
                       FileProblems& problems) {
-  // One or two profiles fill the 96 units of the bar; with more the bar stays.
-  const std::int32_t step = sectionCount == 2 ? 4 : (sectionCount == 3 ? 2 : 0);
   const int machineClass = MachineClassOf(inputs.memoryBig, inputs.bandwidthKbps);
   WindowState& window = inputs.window;
-  PassView view(window, pass_controls::kCustomFirefox);
   const std::string userJs = directory + "/" + kUserJs;
   const auto& boxes = CustomPrefBoxes();
   Lines lines;
@@ -135,13 +131,13 @@ bool WriteCustomPrefs(const std::string& directory, std::int32_t sectionCount, C
       return false;
     }
     for (const auto& box : boxes) {
-      Tick(view, step);
+      Tick(inputs.progress, unitsPerBox);
       if (!window.Checked(box.checkBox)) continue;
       for (const auto& item : box.items) PutEntry(lines, EntryOf(item, machineClass));
     }
   } else {
     for (std::size_t b = 0; b < boxes.size(); ++b) {
-      if (b != kInterruptParsingBox) Tick(view, step);
+      if (b != kInterruptParsingBox) Tick(inputs.progress, unitsPerBox);
       if (!window.Checked(boxes[b].checkBox)) continue;
       for (const auto& item : boxes[b].items) {
         const PrefEntry& entry = EntryOf(item, machineClass);
@@ -170,10 +166,11 @@ CustomPassOutcome RunCustomFirefoxWalk(CustomPassInputs& inputs) {
   const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
   FirefoxReport& report = outcome.report;
   if (!list.ReadError.empty()) report.problems.push_back(list.ReadError);
+  const std::int32_t unitsPerBox = inputs.plan(list.SectionCount).perPreference;
   for (const auto& profile : list.Profiles) {
     if (!profile.Resolved()) continue;
     if (!BackUpForCustomPass(profile.Directory, report.problems)) continue;
-    if (!WriteCustomPrefs(profile.Directory, list.SectionCount, inputs, report.problems)) continue;
+    if (!WriteCustomPrefs(profile.Directory, unitsPerBox, inputs, report.problems)) continue;
     ++report.profilesChanged;
     if (FirefoxRunsWithProfile(profile.Directory)) report.restartNeeded.push_back(ProfileLabel(profile));
   }

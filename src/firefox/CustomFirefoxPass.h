@@ -5,15 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "firefox/FirefoxProgress.h"
 #include "firefox/FirefoxReport.h"
 
 namespace velomar {
 
 class WindowState;
-
-namespace custom_firefox {
-inline constexpr int kProgressMaximum = 96;
-}  // namespace custom_firefox
 
 // One of the 24 check boxes of the custom Firefox page and the preferences
 // it writes, in order.
@@ -31,14 +28,17 @@ const std::vector<CustomPrefBox>& CustomPrefBoxes();
 // What the custom writer needs of its window.
 struct CustomPassInputs {
   WindowState& window;
+  PassProgress& progress;
+  FirefoxProgressPlan plan;  // perPreference: the units after each box
   bool memoryBig = false;
   std::int32_t bandwidthKbps = 56;
 };
 
-// Writes the checked boxes' preferences into dir/user.js, adding to
-// ProgressBar_FF and pausing once per box. False (problem added) when
-// user.js cannot be read or written; it is then unchanged.
-bool WriteCustomPrefs(const std::string& directory, std::int32_t sectionCount, CustomPassInputs& inputs,
+// Writes the checked boxes' preferences into dir/user.js, pausing once per
+// box and then moving the bar on by unitsPerBox (not when 0). False
+// (problem added) when user.js cannot be read or written; it is then
+// unchanged.
+bool WriteCustomPrefs(const std::string& directory, std::int32_t unitsPerBox, CustomPassInputs& inputs,
                       FileProblems& problems);
 
 struct CustomPassOutcome {

@@ -13,8 +13,6 @@ namespace velomar {
 
 struct FirefoxPassShared {
   std::int32_t BandwidthKbps = 0;
-  bool SkipTcpPass = false;
-  std::int32_t ProgressStep = 0;
   bool PassResult = false;
   FirefoxReport report;
   platform::DoneFlag PassDone;

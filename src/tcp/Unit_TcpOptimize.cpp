@@ -6,13 +6,10 @@
 #include "tcp/RegBackup.h"
 #include "tcp/TcpSteps.h"
 #include "util/Numbers.h"
-#include "window/PassView.h"
 
 namespace velomar {
 
 namespace {
-
-TuningParameters g_parameters;
 
 PassReport BackUp(const char* file, const char* otherFile, const std::vector<RegStep>& steps) {
   const RegBackupOutcome outcome = WriteRegBackup(file, otherFile, steps);
@@ -64,12 +61,12 @@ std::vector<AutoStep> AutoSteps(const TuningParameters& p) {
 // One step of the automatic pass, for a step that applies: the status
 // text, the pause, the registry change and its row, which tells when the
 // registry refused the change.
-void RunAutoStep(const RegStep& step, PassView& view, RegChanges& changes) {
+void RunAutoStep(const RegStep& step, PassProgress& progress, RegChanges& changes) {
   if (!StepApplies(step)) return;
-  view.Status("TCP : Optimizing " + step.name + " ...");
-  view.Pause();
+  progress.Status("TCP : Optimizing " + step.name + " ...");
+  progress.Pause();
   ApplyStep(step, changes);
-  view.Row(changes.rows.back());
+  progress.Row(changes.rows.back());
 }
 
 // ---- the custom pass ---------------------------------------------------------
@@ -88,9 +85,40 @@ void RefuseNoValueMarker(const std::vector<RegStep>& steps) {
       throw ConversionError(std::to_string(RegNoValue) + " stands for no value and is not written (" + step.name + ")");
 }
 
-void CustomTick(PassView& view) {
-  view.Advance(4);
-  view.Pause();
+// The custom pass's settings in its order, one group of steps per progress
+// tick: a switch left on its default is an empty group.
+std::vector<std::vector<RegStep>> CustomSettingSteps(const CustomTcpSettings& in) {
+  using namespace tuned;
+  return {
+      {Write(TcpWindowSize, in.recvWindow)},
+      {Write(GlobalMaxTcpWindowSize, in.recvWindow)},
+      {WriteIfPresent(DefaultReceiveWindow, ReceiveBufferFigure(in.bandwidthKbps))},
+      SwitchStep(in.mtuDiscovery, EnablePMTUDiscovery),
+      SwitchStep(in.blackHoleDetect, EnablePMTUBHDetect),
+      SwitchStep(in.selective, SackOpts),
+      {Write(TcpMaxDupAcks, in.maxDuplicate)},
+      {Write(DefaultTTL, in.timeToLive)},
+      {Write(Tcp1323Opts, (in.windowScaling ? 1 : 0) + (in.timestamps ? 2 : 0))},
+      {Write(MaxConnectionsPerServer, in.maxConnPerServer)},
+      {Write(MaxConnectionsPer1_0Server, in.maxConnPer10Server)},
+      {DeleteIfPresent(InternetMTU)},
+      {DeleteIfPresent(NegativeCacheTime)},
+      {Write(MaxNegativeCacheTtl, in.maxNegativeCacheTtl)},
+      {Write(NetFailureCacheTime, in.netFailureCacheTime)},
+      {Write(NegativeSOACacheTime, in.negativeSoaCacheTime)},
+      {WriteIfPresent(PolicyNonBestEffortLimit, PolicyNonBestEffortLimit.recommended)},
+      {Write(LocalPriority, in.localPriority)},
+      {Write(HostsPriority, in.hostPriority)},
+      {Write(DnsPriority, in.dnsPriority)},
+      {Write(NetbtPriority, in.netbtPriority)},
+      {Write(SizReqBuf, in.lanRequestBuffer)},
+      {WriteIfPresent(ProtocolMTU, ProtocolMTU.recommended)},
+  };
+}
+
+void CustomTick(PassProgress& progress, std::int32_t units) {
+  progress.Advance(units);
+  progress.Pause();
 }
 
 // ---- the reader ----------------------------------------------------------------
@@ -120,11 +148,10 @@ TcpSwitch SwitchOf(const TunedValue& v) {
 
 }  // namespace
 
-const TuningParameters& LastTuningParameters() { return g_parameters; }
-
-PassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep, WindowState& window,
-                           PathMtuProvider& mtu) {
-  TuningParameters& p = g_parameters;
+AutoPassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep, PassProgress& progress,
+                               PathMtuProvider& mtu) {
+  AutoPassReport report;
+  TuningParameters& p = report.tuning;
   p.BandwidthKbps = BandwidthKbps;
   p.ProgressStep = ProgressStep;
   p.BandwidthBits = WindowBaseKbpsFor(BandwidthKbps) * 1024;
@@ -140,19 +167,18 @@ PassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep
   for (const auto& s : steps) touched.push_back(s.step);
   for (const auto& id : adapters)
     for (auto& s : AdapterSteps(id, p.Mtu)) touched.push_back(std::move(s));
-  PassReport report = BackUp(kAutoBackupFile, kCustomBackupFile, touched);
+  static_cast<PassReport&>(report) = BackUp(kAutoBackupFile, kCustomBackupFile, touched);
   if (!report.backupWritten) return report;
 
-  PassView view(window, pass_controls::kAutomatic);
-  view.Advance(ProgressStep);
+  progress.Advance(ProgressStep);
   for (const auto& s : steps) {
-    RunAutoStep(s.step, view, report.changes);
-    view.Advance(s.progressAfter ? ProgressStep : s.fixedProgress);
+    RunAutoStep(s.step, progress, report.changes);
+    progress.Advance(s.progressAfter ? ProgressStep : s.fixedProgress);
   }
-  view.Advance(ProgressStep);
+  progress.Advance(ProgressStep);
   for (const auto& id : adapters)
-    for (const auto& step : AdapterSteps(id, p.Mtu)) RunAutoStep(step, view, report.changes);
-  view.Advance(ProgressStep);
+    for (const auto& step : AdapterSteps(id, p.Mtu)) RunAutoStep(step, progress, report.changes);
+  progress.Advance(ProgressStep);
   return report;
 }
 
@@ -169,35 +195,11 @@ std::vector<std::string> CustomAdapters(const AdapterChoice& choice) {
   return tuned;
 }
 
-PassReport RunCustomTcpPass(const CustomTcpSettings& in, WindowState& window) {
-  using namespace tuned;
-  // One group of steps per progress tick: a switch left on its default is
-  // an empty group.
-  const std::vector<std::vector<RegStep>> settings = {
-      {Write(TcpWindowSize, in.recvWindow)},
-      {Write(GlobalMaxTcpWindowSize, in.recvWindow)},
-      {WriteIfPresent(DefaultReceiveWindow, ReceiveBufferFigure(in.bandwidthKbps))},
-      SwitchStep(in.mtuDiscovery, EnablePMTUDiscovery),
-      SwitchStep(in.blackHoleDetect, EnablePMTUBHDetect),
-      SwitchStep(in.selective, SackOpts),
-      {Write(TcpMaxDupAcks, in.maxDuplicate)},
-      {Write(DefaultTTL, in.timeToLive)},
-      {Write(Tcp1323Opts, (in.windowScaling ? 1 : 0) + (in.timestamps ? 2 : 0))},
-      {Write(MaxConnectionsPerServer, in.maxConnPerServer)},
-      {Write(MaxConnectionsPer1_0Server, in.maxConnPer10Server)},
-      {DeleteIfPresent(InternetMTU)},
-      {DeleteIfPresent(NegativeCacheTime)},
-      {Write(MaxNegativeCacheTtl, in.maxNegativeCacheTtl)},
-      {Write(NetFailureCacheTime, in.netFailureCacheTime)},
-      {Write(NegativeSOACacheTime, in.negativeSoaCacheTime)},
-      {WriteIfPresent(PolicyNonBestEffortLimit, PolicyNonBestEffortLimit.recommended)},
-      {Write(LocalPriority, in.localPriority)},
-      {Write(HostsPriority, in.hostPriority)},
-      {Write(DnsPriority, in.dnsPriority)},
-      {Write(NetbtPriority, in.netbtPriority)},
-      {Write(SizReqBuf, in.lanRequestBuffer)},
-      {WriteIfPresent(ProtocolMTU, ProtocolMTU.recommended)},
-  };
+// The tick before the first setting, and one after each.
+int CustomTcpPassTicks() { return 1 + static_cast<int>(CustomSettingSteps({}).size()); }
+
+PassReport RunCustomTcpPass(const CustomTcpSettings& in, PassProgress& progress, std::int32_t unitsPerTick) {
+  const auto settings = CustomSettingSteps(in);
 
   std::vector<RegStep> touched;
   for (const auto& group : settings) touched.insert(touched.end(), group.begin(), group.end());
@@ -207,11 +209,10 @@ PassReport RunCustomTcpPass(const CustomTcpSettings& in, WindowState& window) {
   PassReport report = BackUp(kCustomBackupFile, kAutoBackupFile, touched);
   if (!report.backupWritten) return report;
 
-  PassView view(window, pass_controls::kCustomTcp);
-  CustomTick(view);
+  CustomTick(progress, unitsPerTick);
   for (const auto& group : settings) {
     for (const auto& step : group) ApplyStep(step, report.changes);
-    CustomTick(view);
+    CustomTick(progress, unitsPerTick);
   }
   for (const auto& id : in.adapters)
     for (const auto& step : AdapterSteps(id, in.mtu)) ApplyStep(step, report.changes);

@@ -7,11 +7,11 @@
 
 #include "mtu/PathMtuProvider.h"
 #include "tcp/TcpSteps.h"
-#include "window/WindowState.h"
+#include "window/PassProgress.h"
 
 namespace velomar {
 
-// The values of one automatic pass; kept until the next pass.
+// The figures one automatic pass tuned with.
 struct TuningParameters {
   std::int32_t Mtu = 0;
   std::int32_t BandwidthBits = 0;
@@ -20,7 +20,6 @@ struct TuningParameters {
   std::int32_t BandwidthKbps = 0;
   std::int32_t ProgressStep = 0;
 };
-const TuningParameters& LastTuningParameters();
 
 // How a pass went: its registry backup, and what it changed. A pass whose
 // backup could not be written changes nothing, since the values it would
@@ -36,14 +35,21 @@ struct PassReport {
   RegChanges changes;
 };
 
+// How the automatic pass went, and the figures it tuned with.
+struct AutoPassReport : PassReport {
+  TuningParameters tuning;
+};
+
 // The one-click pass: measures the MTU, computes the window and walks the
-// value list, one log row per value touched, paced by the automatic
-// window's display tick; a row whose change the registry refused shows
-// kNotChangedText as its new value. Completes "RegBackUp.bk" in the current
+// value list, one row per value touched, each announced and paced by a
+// pause; a row whose change the registry refused shows kNotChangedText as
+// its new value. The bar moves on by ProgressStep before the first value,
+// after each (after the second by 2, after the last by none) and before
+// and after the adapters. Completes "RegBackUp.bk" in the current
 // directory before the first change (see WriteRegBackup); when that fails
 // it changes nothing and shows no row.
-PassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep, WindowState& window,
-                           PathMtuProvider& mtu);
+AutoPassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep, PassProgress& progress,
+                               PathMtuProvider& mtu);
 
 // A three-way switch of the custom page: leave the value alone, or write
 // 1 (yes) or 0 (no).
@@ -85,13 +91,15 @@ struct AdapterChoice {
 // table, and of those only the selected card's unless all are wanted.
 std::vector<std::string> CustomAdapters(const AdapterChoice& choice);
 
-// The expert pass: writes the settings, adding 4 to the custom TCP/IP
-// page's progress bar and pausing once before and once after each of the
-// 23 settings. Completes "CustomRegBackUp.bk" in the current directory
+// The expert pass: writes the settings, moving the bar on by unitsPerTick
+// and pausing once before the first of the 23 settings and once after each
+// (CustomTcpPassTicks() ticks in all). Completes "CustomRegBackUp.bk" in the current directory
 // before the first change; when that fails it changes nothing. A record value of 2147483647 (RegNoValue) is
 // refused with ConversionError before anything is written: it stands for
 // no value and is never written as data.
-PassReport RunCustomTcpPass(const CustomTcpSettings& settings, WindowState& window);
+PassReport RunCustomTcpPass(const CustomTcpSettings& settings, PassProgress& progress, std::int32_t unitsPerTick);
+// The ticks of one custom pass.
+int CustomTcpPassTicks();
 
 // What the registry holds now, as the custom TCP/IP page shows it: numbers
 // as text, the default text where a value is missing or holds no 32-bit

@@ -29,9 +29,10 @@ class CustomFirefox : public test::FirefoxFolderTest {
     for (const auto& box : CustomPrefBoxes())
       form.DesignChecked(box.checkBox, std::find(names.begin(), names.end(), box.checkBox) != names.end());
   }
+  // The page's pass on one profile, moving the bar as the page plans it.
   Lines Write(const std::string& dir, int sectionCount = 2) {
     FileProblems problems;
-    EXPECT_TRUE(WriteCustomPrefs(dir, sectionCount, inputs, problems));
+    EXPECT_TRUE(WriteCustomPrefs(dir, CustomFirefoxSteps(sectionCount).perPreference, inputs, problems));
     return SplitLines(ReadFileText(In(dir, "user.js")));
   }
 
@@ -46,7 +47,8 @@ class CustomFirefox : public test::FirefoxFolderTest {
   MemoryWindow form;
   CustomUnitState unit;
   CustomFirefoxPage page{form, unit};
-  CustomPassInputs inputs{form, false, 56};
+  WindowProgress progress{form, kPassControls};
+  CustomPassInputs inputs{form, progress, CustomFirefoxSteps, false, 56};
 };
 
 TEST_F(CustomFirefox, ClassZeroAllBoxesWithoutUserJsGivesTwentyThreeLines) {

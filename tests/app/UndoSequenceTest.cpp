@@ -2,6 +2,7 @@
 // the user's own settings, not those of the first pass.
 #include <gtest/gtest.h>
 
+#include "app/AutoOptimizeWindow.h"
 #include "app/CustomFirefoxPage.h"
 #include "app/CustomTcpPage.h"
 #include "app/RecoverChoice.h"
@@ -13,7 +14,6 @@
 #include "tcp/Unit_TcpOptimize.h"
 #include "window/Layout.h"
 #include "window/MemoryWindow.h"
-#include "window/PassView.h"
 
 namespace velomar {
 namespace {
@@ -34,10 +34,11 @@ class Undo : public test::FirefoxFolderTest {
   }
   void AutomaticPass(std::int32_t kbps) {
     MemoryWindow window;
-    window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
-    RunFirefoxPass(kbps, false, window);
+    window.SetRange(auto_window::kProgress, 0, auto_window::kProgressEnd);
+    WindowProgress progress(window, auto_window::kPassControls);
+    RunFirefoxPass(kbps, AutoFirefoxPlan(true), progress);
     FixedPathMtu probe(1500);
-    AutoOptimizeTcp(kbps, 4, window, probe);
+    AutoOptimizeTcp(kbps, auto_window::kTcpStepAlone, progress, probe);
   }
   void CustomPasses(const char* timeToLive) {
     CustomUnitState unit;

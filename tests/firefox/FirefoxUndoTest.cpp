@@ -8,8 +8,8 @@
 #include "firefox/FirefoxBackups.h"
 #include "firefox/PrefLines.h"
 #include "support/FirefoxFixture.h"
+#include "support/RecordedProgress.h"
 #include "window/MemoryWindow.h"
-#include "window/PassView.h"
 
 namespace velomar {
 namespace {
@@ -20,6 +20,8 @@ using test::WriteFileText;
 constexpr const char* kHomepage = "user_pref(\"browser.startup.homepage\", \"http://example.org/\");";
 constexpr const char* kOwnDelay = "user_pref(\"ui.submenuDelay\", 7);";
 constexpr const char* kOwnPipelining = "user_pref(\"network.http.pipelining\", false);";
+// The passes here leave the bar where it is.
+const FirefoxProgressPlan kStill = [](std::int32_t) { return FirefoxProgressSteps{}; };
 
 class FirefoxUndo : public test::FirefoxFolderTest {
  protected:
@@ -31,15 +33,11 @@ class FirefoxUndo : public test::FirefoxFolderTest {
     WriteFileText(In(dir, "prefs.js"), std::string("user_pref(\"a\", 1);\r\n") + kOwnPipelining + "\r\n");
     return dir;
   }
-  void AutomaticPass() {
-    MemoryWindow window;
-    window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
-    ASSERT_TRUE(RunFirefoxPass(10240, false, window));
-  }
+  void AutomaticPass() { ASSERT_TRUE(RunFirefoxPass(10240, kStill, progress)); }
   void CustomPass() {
     MemoryWindow page;
     for (const auto& box : CustomPrefBoxes()) page.SetChecked(box.checkBox, true);
-    CustomPassInputs inputs{page, true, 10240};
+    CustomPassInputs inputs{page, progress, kStill, true, 10240};
     ASSERT_TRUE(RunCustomFirefoxWalk(inputs).Optimized());
   }
   // Weeks later: a line of the user's own in user.js; Firefox has written
@@ -59,6 +57,8 @@ class FirefoxUndo : public test::FirefoxFolderTest {
     for (const char* line : {kHomepage, kOwnDelay, "user_pref(\"mine.later\", 1);"})
       EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line << " in\n" << userJs;
   }
+
+  test::RecordedProgress progress;
 };
 
 TEST_F(FirefoxUndo, TheAutomaticUndoKeepsEveryLineVelomarDidNotWrite) {

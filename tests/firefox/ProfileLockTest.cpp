@@ -14,8 +14,8 @@
 #include "firefox/FirefoxBackups.h"
 #include "firefox/ProfileLock.h"
 #include "support/FirefoxFixture.h"
+#include "support/RecordedProgress.h"
 #include "window/MemoryWindow.h"
-#include "window/PassView.h"
 
 namespace velomar {
 namespace {
@@ -88,16 +88,16 @@ TEST_F(ProfileLock, PassesWriteUserJsAndAskForARestart) {
   test::LockHolderProcess firefox(dir);
   ASSERT_TRUE(firefox.Holding());
 
-  MemoryWindow window;
-  window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
+  test::RecordedProgress progress;
   FirefoxReport report;
-  EXPECT_TRUE(RunFirefoxPass(1024, false, window, &report)) << testing::PrintToString(report.problems);
+  const FirefoxProgressPlan still = [](std::int32_t) { return FirefoxProgressSteps{}; };
+  EXPECT_TRUE(RunFirefoxPass(1024, still, progress, &report)) << testing::PrintToString(report.problems);
   EXPECT_EQ(report.restartNeeded, (std::vector<std::string>{"work"}));
   EXPECT_NE(ReadFileText(In(dir, "user.js")).find("network.http.pipelining"), std::string::npos);
 
   MemoryWindow page;
   for (const auto& box : CustomPrefBoxes()) page.SetChecked(box.checkBox, true);
-  CustomPassInputs inputs{page, false, 56};
+  CustomPassInputs inputs{page, progress, still, false, 56};
   const CustomPassOutcome outcome = RunCustomFirefoxWalk(inputs);
   EXPECT_TRUE(outcome.Optimized());
   EXPECT_EQ(outcome.report.restartNeeded, (std::vector<std::string>{"work"}));
