@@ -1,6 +1,6 @@
 // The Firefox writers' own cost on a large user.js (10,000 lines): the
-// automatic EditUserPrefs and the custom writer, with a progress whose
-// pause is a no-op, beside the floor of reading, sorting and writing the same file.
+// automatic EditUserPrefs and the custom writer, with a progress whose pause
+// is a no-op, beside the floor of reading, sorting and writing the same file.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -14,50 +14,10 @@
 #include "platform/Files.h"
 #include "util/TextLines.h"
 #include "window/PassProgress.h"
-#include "window/WindowState.h"
 
 namespace {
 
 using namespace velomar;
-
-// Every call does nothing; check boxes read as checked.
-class NullWindow : public WindowState {
- public:
-  void On(std::string_view, Event, Handler) override {}
-  std::string Text(std::string_view) const override { return {}; }
-  void SetText(std::string_view, std::string_view) override {}
-  bool Enabled(std::string_view) const override { return true; }
-  void SetEnabled(std::string_view, bool) override {}
-  bool Visible(std::string_view) const override { return true; }
-  void SetVisible(std::string_view, bool) override {}
-  bool ReadOnly(std::string_view) const override { return false; }
-  void SetReadOnly(std::string_view, bool) override {}
-  bool Bold(std::string_view) const override { return false; }
-  void SetBold(std::string_view, bool) override {}
-  bool Checked(std::string_view) const override { return true; }
-  void SetChecked(std::string_view, bool) override {}
-  std::vector<std::string> Items(std::string_view) const override { return {}; }
-  void SetItems(std::string_view, const std::vector<std::string>&) override {}
-  void AddItem(std::string_view, std::string_view) override {}
-  int ItemIndex(std::string_view) const override { return -1; }
-  void SetItemIndex(std::string_view, int) override {}
-  int Position(std::string_view) const override { return 0; }
-  void SetPosition(std::string_view, int) override {}
-  void AppendRow(std::string_view, const LogRow&) override {}
-  int RowCount(std::string_view) const override { return 0; }
-  std::vector<LogRow> Rows(std::string_view) const override { return {}; }
-  void ClearRows(std::string_view) override {}
-  void ScrollBy(std::string_view, int) override {}
-  void PauseForDisplay() override {}
-  void Focus(std::string_view) override {}
-  Bounds BoundsOf(std::string_view) const override { return {}; }
-  void SetBounds(std::string_view, const Bounds&) override {}
-  void SetAnimation(std::string_view, bool, int) override {}
-  void SetDrawing(std::string_view, const Drawing&) override {}
-  void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
-  void OpenHelpPage() override {}
-  void CloseWindow() override {}
-};
 
 // Progress nobody sees: no status, no rows, no pause.
 class NullProgress : public PassProgress {
@@ -130,9 +90,12 @@ BENCHMARK(BM_EditUserPrefs)->Unit(benchmark::kMillisecond);
 void BM_WriteCustomPrefs(benchmark::State& state) {
   LargeProfile profile;
   if (!profile.ok()) return state.SkipWithError("no temporary folder");
-  NullWindow window;
   NullProgress progress;
-  CustomPassInputs inputs{window, progress, [](std::int32_t) { return FirefoxProgressSteps{4, 0}; }, true, 1024};
+  const CustomPassInputs inputs{progress,
+                                [](std::int32_t) {
+                                  return FirefoxProgressSteps{4, 0};
+                                },
+                                std::vector<bool>(CustomPrefChoices().size(), true), true, 1024};
   for (auto _ : state) {
     state.PauseTiming();
     profile.Reset();

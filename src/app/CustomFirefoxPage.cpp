@@ -9,6 +9,42 @@ namespace velomar {
 
 using namespace custom_firefox_page;
 
+const std::vector<CustomPrefBox>& CustomPrefBoxes() {
+  static const std::vector<CustomPrefBox> boxes{
+      {"CheckBox_N_H_Pipelining", "TabSheet_FF_Network"},
+      {"CheckBox_N_T_Pip_Max", "TabSheet_FF_Network"},
+      {"CheckBox_N_H_Proxy_Pip", "TabSheet_FF_Network"},
+      {"CheckBox_N_H_Request_MSD", "TabSheet_FF_Network"},
+      {"CheckBox_N_H_MaxConection", "TabSheet_FF_Network"},
+      {"CheckBox_N_H_MaxConection_PerServer", "TabSheet_FF_Network"},
+      {"CheckBox_N_H_PersistentConnections_PerProxy", "TabSheet_FF_Network"},
+      {"CheckBox_N_H_PersistentConnections_PerServer", "TabSheet_FF_Network"},
+      {"CheckBox_B_T_enabled", "TabSheet_FF_Browser"},
+      {"CheckBox_B_Display_SIP", "TabSheet_FF_Browser"},
+      {"CheckBox_B_Chrome_Favicons", "TabSheet_FF_Browser"},
+      {"CheckBox_B_URLbar_AutoFill", "TabSheet_FF_Browser"},
+      {"CheckBox_B_Cache_Memory_Capacity", "TabSheet_FF_Browser"},
+      {"CheckBox_B_XulErrorPagesEnabled", "TabSheet_FF_Browser"},
+      {"CheckBox_C_Notify_Backoffcount", "TabSheet_FF_Content"},
+      {"CheckBox_C_Maxtextrun", "TabSheet_FF_Content"},
+      {"CheckBox_C_Interrupt_Parsing", "TabSheet_FF_Content"},
+      {"CheckBox_C_Notify_Interval", "TabSheet_FF_Content"},
+      {"CheckBox_C_Switch_Threshold", "TabSheet_FF_Content"},
+      {"CheckBox_C_Max_Tokenizing_Time", "TabSheet_FF_Content"},
+      {"CheckBox_O_P_EFP", "TabSheet_FF_Other"},
+      {"CheckBox_O_Ui_SubmenuDelay", "TabSheet_FF_Other"},
+      {"CheckBox_O_D_DWSC", "TabSheet_FF_Other"},
+      {"CheckBox_O_Nglayout_Initialpaint_Delay", "TabSheet_FF_Other"},
+  };
+  return boxes;
+}
+
+std::vector<bool> ChosenPrefs(const WindowState& window) {
+  std::vector<bool> chosen;
+  for (const auto& box : CustomPrefBoxes()) chosen.push_back(window.Checked(box.checkBox));
+  return chosen;
+}
+
 FirefoxProgressSteps CustomFirefoxSteps(std::int32_t sectionCount) {
   if (sectionCount != 2 && sectionCount != 3) return {};
   const auto boxes = static_cast<std::int32_t>(CustomPrefBoxes().size());
@@ -76,7 +112,8 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
   {
     DisabledDuringPass disabled(*this);
     WindowProgress progress(window, kPassControls);
-    CustomPassInputs inputs{window, progress, CustomFirefoxSteps, unit.MemoryBig, unit.BandwidthKbps};
+    const CustomPassInputs inputs{progress, CustomFirefoxSteps, ChosenPrefs(window), unit.MemoryBig,
+                                  unit.BandwidthKbps};
     outcome = RunCustomFirefoxWalk(inputs);
     if (outcome.Optimized()) unit.Optimized = true;
     LastReport = outcome.report;

@@ -39,6 +39,16 @@ inline constexpr const char* kPerProxyBox = "CheckBox_N_H_PersistentConnections_
 
 FirefoxProgressSteps CustomFirefoxSteps(std::int32_t sectionCount);
 
+// One of the page's 24 preference boxes and the tab it stands on. The boxes
+// offer the custom pass's choices (CustomPrefChoices()), in their order.
+struct CustomPrefBox {
+  const char* checkBox;
+  const char* tab;
+};
+const std::vector<CustomPrefBox>& CustomPrefBoxes();
+// The choices the checked boxes take, as the custom pass wants them.
+std::vector<bool> ChosenPrefs(const WindowState& window);
+
 class CustomFirefoxPage {
  public:
   CustomFirefoxPage(WindowState& window, CustomUnitState& unit) : window(window), unit(unit) {}

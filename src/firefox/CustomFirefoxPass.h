@@ -1,6 +1,7 @@
 #pragma once
-// The custom preference pass: the preferences of the custom page's checked
-// boxes written into every profile's user.js.
+// The custom preference pass: the preferences of the choices the user took
+// (the custom page's checked boxes) written into every profile's user.js.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,35 +11,34 @@
 
 namespace velomar {
 
-class WindowState;
-
-// One of the 24 check boxes of the custom Firefox page and the preferences
-// it writes, in order.
-struct CustomPrefBox {
-  const char* checkBox;
-  const char* tab;
+// What one of the 24 choices of the custom pass writes: preferences of the
+// two tables, in order. The custom page offers them as check boxes, in this
+// order.
+struct CustomPrefChoice {
   struct Item {
     bool byClass;  // from the machine-class table, else the common one
     int index;     // row of that table
   };
   std::vector<Item> items;
 };
-const std::vector<CustomPrefBox>& CustomPrefBoxes();
+const std::vector<CustomPrefChoice>& CustomPrefChoices();
 
-// What the custom writer needs of its window.
 struct CustomPassInputs {
-  WindowState& window;
   PassProgress& progress;
-  FirefoxProgressPlan plan;  // perPreference: the units after each box
+  FirefoxProgressPlan plan;  // perPreference: the units after each choice
+  // Taken or not, for each of CustomPrefChoices(); a choice beyond the end is not taken.
+  std::vector<bool> chosen;
   bool memoryBig = false;
   std::int32_t bandwidthKbps = 56;
+
+  bool Takes(std::size_t choice) const;
 };
 
-// Writes the checked boxes' preferences into dir/user.js, pausing once per
-// box and then moving the bar on by unitsPerBox (not when 0). False
-// (problem added) when user.js cannot be read or written; it is then
+// Writes the preferences of the choices taken into dir/user.js, pausing
+// once per choice and then moving the bar on by unitsPerChoice (not when 0).
+// False (problem added) when user.js cannot be read or written; it is then
 // unchanged.
-bool WriteCustomPrefs(const std::string& directory, std::int32_t unitsPerBox, CustomPassInputs& inputs,
+bool WriteCustomPrefs(const std::string& directory, std::int32_t unitsPerChoice, const CustomPassInputs& inputs,
                       FileProblems& problems);
 
 struct CustomPassOutcome {
@@ -50,6 +50,6 @@ struct CustomPassOutcome {
 // (Custom_prefs.bk, user.bk and Custom_user.bk), then WriteCustomPrefs; a
 // profile whose backup cannot be written is left untouched, unresolved
 // profiles are skipped.
-CustomPassOutcome RunCustomFirefoxWalk(CustomPassInputs& inputs);
+CustomPassOutcome RunCustomFirefoxWalk(const CustomPassInputs& inputs);
 
 }  // namespace velomar

@@ -32,6 +32,7 @@ class CustomFirefox : public test::FirefoxFolderTest {
   // The page's pass on one profile, moving the bar as the page plans it.
   Lines Write(const std::string& dir, int sectionCount = 2) {
     FileProblems problems;
+    inputs.chosen = ChosenPrefs(form);
     EXPECT_TRUE(WriteCustomPrefs(dir, CustomFirefoxSteps(sectionCount).perPreference, inputs, problems));
     return SplitLines(ReadFileText(In(dir, "user.js")));
   }
@@ -48,7 +49,7 @@ class CustomFirefox : public test::FirefoxFolderTest {
   CustomUnitState unit;
   CustomFirefoxPage page{form, unit};
   WindowProgress progress{form, kPassControls};
-  CustomPassInputs inputs{form, progress, CustomFirefoxSteps, false, 56};
+  CustomPassInputs inputs{progress, CustomFirefoxSteps, {}, false, 56};
 };
 
 TEST_F(CustomFirefox, ClassZeroAllBoxesWithoutUserJsGivesTwentyThreeLines) {
@@ -90,6 +91,16 @@ TEST_F(CustomFirefox, BoxesFifteenAndEighteenShareOneOnTimerLine) {
             (Lines{"user_pref(\"content.notify.backoffcount\", 5);", "user_pref(\"content.notify.interval\", 750000);",
                    "user_pref(\"content.notify.ontimer\", true);"}));
   EXPECT_EQ(form.Position(kProgress), 48);
+}
+
+TEST_F(CustomFirefox, EachBoxTakesTheChoiceInItsPlace) {
+  ASSERT_EQ(CustomPrefBoxes().size(), CustomPrefChoices().size());
+  CheckOnly({"CheckBox_B_T_enabled", "CheckBox_O_Nglayout_Initialpaint_Delay"});
+  const std::vector<bool> chosen = ChosenPrefs(form);
+  for (std::size_t k = 0; k < chosen.size(); ++k) EXPECT_EQ(chosen[k], k == 8 || k == 23) << k;
+  const Lines lines = Write(OneProfile());
+  EXPECT_EQ(lines,
+            (Lines{"user_pref(\"browser.turbo.enabled\", true);", "user_pref(\"nglayout.initialpaint.delay\", 750);"}));
 }
 
 TEST_F(CustomFirefox, CheckAllRules) {

@@ -9,7 +9,6 @@
 #include "firefox/PrefLines.h"
 #include "support/FirefoxFixture.h"
 #include "support/RecordedProgress.h"
-#include "window/MemoryWindow.h"
 
 namespace velomar {
 namespace {
@@ -35,9 +34,7 @@ class FirefoxUndo : public test::FirefoxFolderTest {
   }
   void AutomaticPass() { ASSERT_TRUE(RunFirefoxPass(10240, kStill, progress)); }
   void CustomPass() {
-    MemoryWindow page;
-    for (const auto& box : CustomPrefBoxes()) page.SetChecked(box.checkBox, true);
-    CustomPassInputs inputs{page, progress, kStill, true, 10240};
+    const CustomPassInputs inputs{progress, kStill, std::vector<bool>(CustomPrefChoices().size(), true), true, 10240};
     ASSERT_TRUE(RunCustomFirefoxWalk(inputs).Optimized());
   }
   // Weeks later: a line of the user's own in user.js; Firefox has written
@@ -140,8 +137,8 @@ TEST_F(FirefoxUndo, AnUnwritableTargetIsReportedAndTheWalkGoesOn) {
 TEST(VelomarPrefLines, TheCustomPageWritesOnlyPreferencesTheUndoKnows) {
   const auto& heads = VelomarPrefHeads();
   for (int machineClass = 0; machineClass < 4; ++machineClass) {
-    for (const auto& box : CustomPrefBoxes()) {
-      for (const auto& item : box.items) {
+    for (const auto& choice : CustomPrefChoices()) {
+      for (const auto& item : choice.items) {
         const auto& table = item.byClass ? CustomMachineClassPrefs(machineClass) : CommonPrefs();
         const PrefEntry& entry = table[static_cast<std::size_t>(item.index)];
         if (entry.IsEmpty()) continue;

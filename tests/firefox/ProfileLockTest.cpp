@@ -15,7 +15,6 @@
 #include "firefox/ProfileLock.h"
 #include "support/FirefoxFixture.h"
 #include "support/RecordedProgress.h"
-#include "window/MemoryWindow.h"
 
 namespace velomar {
 namespace {
@@ -95,9 +94,7 @@ TEST_F(ProfileLock, PassesWriteUserJsAndAskForARestart) {
   EXPECT_EQ(report.restartNeeded, (std::vector<std::string>{"work"}));
   EXPECT_NE(ReadFileText(In(dir, "user.js")).find("network.http.pipelining"), std::string::npos);
 
-  MemoryWindow page;
-  for (const auto& box : CustomPrefBoxes()) page.SetChecked(box.checkBox, true);
-  CustomPassInputs inputs{page, progress, still, false, 56};
+  const CustomPassInputs inputs{progress, still, std::vector<bool>(CustomPrefChoices().size(), true), false, 56};
   const CustomPassOutcome outcome = RunCustomFirefoxWalk(inputs);
   EXPECT_TRUE(outcome.Optimized());
   EXPECT_EQ(outcome.report.restartNeeded, (std::vector<std::string>{"work"}));

@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "app/CustomFirefoxPage.h"
 #include "app/CustomLayout.h"
-#include "firefox/CustomFirefoxPass.h"
 #include "firefox/FirefoxProfiles.h"
 #include "forms/Unit_CustomOptimize.h"
 #include "platform/Files.h"
