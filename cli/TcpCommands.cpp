@@ -3,6 +3,7 @@
 
 #include "Cli.h"
 #include "app/AutoOptimizeWindow.h"
+#include "app/CustomLayout.h"
 #include "app/CustomTcpPage.h"
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastSetBandWidth.h"
@@ -10,6 +11,7 @@
 #include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/TextLines.h"
+#include "window/Layout.h"
 #include "window/MemoryWindow.h"
 
 namespace velomar::cli {
@@ -82,65 +84,32 @@ struct ShownCustomPage {
   CustomUnitState unit;
   CustomTcpPage page{form, unit};
   ShownCustomPage() {
-    DesignCustomTcpPage(form, page);
+    DesignMemoryWindow(form, CustomLayout());
+    page.Wire();
     page.BuildNetworkCardList();
     page.FillSwitchCombos();
     ReadCurrentTcpSettings(page);
   }
 };
 
-void PrintPage(const Invocation& in, const MemoryWindow& form) {
-  using custom_tcp::ControlKind;
-  for (const auto& control : custom_tcp::PageControls()) {
-    in.Out() << control.name << '=';
-    switch (control.kind) {
-      case ControlKind::Edit: in.Out() << form.Text(control.name); break;
-      case ControlKind::Combo: in.Out() << form.ItemIndex(control.name); break;
-      case ControlKind::Check: in.Out() << (form.Checked(control.name) ? 1 : 0); break;
-      case ControlKind::TrackBar: in.Out() << form.Position(control.name); break;
-    }
-    in.Out() << '\n';
-  }
+void PrintPage(const Invocation& in, const CustomTcpPage& page) {
+  for (const auto& input : CustomTcpInputs())
+    in.Out() << input.component << '=' << page.ShownValue(input.component) << '\n';
 }
 
 int ShowCommand(Invocation& in) {
   in.Begin();
   ShownCustomPage shown;
-  PrintPage(in, shown.form);
+  PrintPage(in, shown.page);
   return 0;
 }
 
 // One "ControlName=value" override, set as a user would set the control.
 void ApplyOverride(ShownCustomPage& shown, const std::string& word) {
-  using custom_tcp::ControlKind;
   const auto equals = word.find('=');
   if (equals == std::string::npos) throw UsageError("expected ControlName=value, not '" + word + "'");
-  const std::string name = word.substr(0, equals);
-  const std::string value = word.substr(equals + 1);
-  for (const auto& control : custom_tcp::PageControls()) {
-    if (name != control.name) continue;
-    switch (control.kind) {
-      case ControlKind::Edit: shown.form.SetText(name, value); return;
-      case ControlKind::Check:
-        if (value != "0" && value != "1") throw UsageError(name + " takes 1 or 0");
-        shown.form.SetChecked(name, value == "1");
-        return;
-      case ControlKind::Combo: {
-        const int index = ParseIntegerArgument(value, name);
-        if (index < 0 || index >= static_cast<int>(shown.form.Items(name).size()))
-          throw UsageError(name + " has no item " + value);
-        shown.form.SetItemIndex(name, index);
-        return;
-      }
-      case ControlKind::TrackBar: {
-        const auto position = ParseBandwidthClass(value);
-        if (!position) throw UsageError(name + " takes a class 0 to 10");
-        shown.form.SetPosition(name, *position);
-        return;
-      }
-    }
-  }
-  throw UsageError("no control '" + name + "' on the TCP/IP page");
+  if (const auto refused = shown.page.SetFromText(word.substr(0, equals), word.substr(equals + 1)))
+    throw UsageError(*refused);
 }
 
 int CustomTcpCommand(Invocation& in) {

@@ -228,6 +228,16 @@ RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& othe
   return outcome;
 }
 
+PassReport BackUpBeforePass(const char* file, const char* otherFile, const std::vector<RegStep>& steps) {
+  const RegBackupOutcome outcome = WriteRegBackup(file, otherFile, steps);
+  return {platform::JoinPath(platform::CurrentDirectory(), file),
+          outcome.written,
+          outcome.error,
+          outcome.movedAsideTo,
+          outcome.movedAsideReason,
+          {}};
+}
+
 BackupRestore RestoreRegBackup(const std::string& fileName) {
   BackupRestore outcome;
   if (!platform::FileExists(fileName)) return outcome;

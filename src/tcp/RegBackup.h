@@ -37,6 +37,24 @@ struct RegBackupOutcome {
 RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& otherFile,
                                 const std::vector<RegStep>& steps);
 
+// How a pass went: its registry backup, and what it changed. A pass whose
+// backup could not be written changes nothing, since the values it would
+// change could not be put back.
+struct PassReport {
+  std::string backupFile;  // the full path, in the current directory
+  bool backupWritten = false;
+  std::string backupError;  // why not, naming the file
+  // An earlier file under the backup's name that was no valid backup, kept
+  // under this name; the reason says what was wrong with it.
+  std::string backupMovedAsideTo;
+  std::string backupMovedAsideReason;
+  RegChanges changes;
+};
+
+// WriteRegBackup in the current directory for a pass about to take the
+// steps, as the pass reports it.
+PassReport BackUpBeforePass(const char* file, const char* otherFile, const std::vector<RegStep>& steps);
+
 inline constexpr const char* kNoValueMarker = "No value";
 inline constexpr const char* kNoKeyMarker = "No Key";
 

@@ -1,7 +1,6 @@
 #include "tcp/Unit_TcpOptimize.h"
 
 #include "bandwidth/BandwidthClass.h"
-#include "platform/Files.h"
 #include "registry/Unit_RegOperation.h"
 #include "tcp/RegBackup.h"
 #include "tcp/TcpSteps.h"
@@ -10,16 +9,6 @@
 namespace velomar {
 
 namespace {
-
-PassReport BackUp(const char* file, const char* otherFile, const std::vector<RegStep>& steps) {
-  const RegBackupOutcome outcome = WriteRegBackup(file, otherFile, steps);
-  return {platform::JoinPath(platform::CurrentDirectory(), file),
-          outcome.written,
-          outcome.error,
-          outcome.movedAsideTo,
-          outcome.movedAsideReason,
-          {}};
-}
 
 // ---- the automatic pass ----------------------------------------------------
 
@@ -69,83 +58,6 @@ void RunAutoStep(const RegStep& step, PassProgress& progress, RegChanges& change
   progress.Row(changes.rows.back());
 }
 
-// ---- the custom pass ---------------------------------------------------------
-
-// A three-way switch: yes writes 1, no writes 0, the default leaves it.
-std::vector<RegStep> SwitchStep(TcpSwitch choice, const TunedValue& value) {
-  if (choice == TcpSwitch::Default) return {};
-  return {Write(value, choice == TcpSwitch::Yes ? 1 : 0)};
-}
-
-// 2147483647 is how the store reads a missing or unreadable value; written
-// back it would turn "no value" into a number no setting means.
-void RefuseNoValueMarker(const std::vector<RegStep>& steps) {
-  for (const auto& step : steps)
-    if (step.kind != StepKind::DeleteIfPresent && step.value == RegNoValue)
-      throw ConversionError(std::to_string(RegNoValue) + " stands for no value and is not written (" + step.name + ")");
-}
-
-// The custom pass's settings in its order, one group of steps per progress
-// tick: a switch left on its default is an empty group.
-std::vector<std::vector<RegStep>> CustomSettingSteps(const CustomTcpSettings& in) {
-  using namespace tuned;
-  return {
-      {Write(TcpWindowSize, in.recvWindow)},
-      {Write(GlobalMaxTcpWindowSize, in.recvWindow)},
-      {WriteIfPresent(DefaultReceiveWindow, ReceiveBufferFigure(in.bandwidthKbps))},
-      SwitchStep(in.mtuDiscovery, EnablePMTUDiscovery),
-      SwitchStep(in.blackHoleDetect, EnablePMTUBHDetect),
-      SwitchStep(in.selective, SackOpts),
-      {Write(TcpMaxDupAcks, in.maxDuplicate)},
-      {Write(DefaultTTL, in.timeToLive)},
-      {Write(Tcp1323Opts, (in.windowScaling ? 1 : 0) + (in.timestamps ? 2 : 0))},
-      {Write(MaxConnectionsPerServer, in.maxConnPerServer)},
-      {Write(MaxConnectionsPer1_0Server, in.maxConnPer10Server)},
-      {DeleteIfPresent(InternetMTU)},
-      {DeleteIfPresent(NegativeCacheTime)},
-      {Write(MaxNegativeCacheTtl, in.maxNegativeCacheTtl)},
-      {Write(NetFailureCacheTime, in.netFailureCacheTime)},
-      {Write(NegativeSOACacheTime, in.negativeSoaCacheTime)},
-      {WriteIfPresent(PolicyNonBestEffortLimit, PolicyNonBestEffortLimit.recommended)},
-      {Write(LocalPriority, in.localPriority)},
-      {Write(HostsPriority, in.hostPriority)},
-      {Write(DnsPriority, in.dnsPriority)},
-      {Write(NetbtPriority, in.netbtPriority)},
-      {Write(SizReqBuf, in.lanRequestBuffer)},
-      {WriteIfPresent(ProtocolMTU, ProtocolMTU.recommended)},
-  };
-}
-
-void CustomTick(PassProgress& progress, std::int32_t units) {
-  progress.Advance(units);
-  progress.Pause();
-}
-
-// ---- the reader ----------------------------------------------------------------
-
-// The number a value holds, or nothing when it is missing or holds no
-// 32-bit number (the store then answers RegNoValue): the page shows both
-// alike, so that the custom pass never writes the sentinel back as data.
-std::optional<std::int32_t> StoredNumber(const std::string& root, const std::string& path, const std::string& name) {
-  if (RegValueStatus(root, path, name) != kRegValuePresent) return std::nullopt;
-  const std::int32_t value = ReadRegInteger(root, path, name);
-  if (value == RegNoValue) return std::nullopt;
-  return value;
-}
-std::optional<std::int32_t> StoredNumber(const TunedValue& v) { return StoredNumber(v.root, v.path, v.name); }
-
-std::string NumberOrDefault(const TunedValue& v, const char* fallback) {
-  const auto value = StoredNumber(v);
-  return value ? std::to_string(*value) : fallback;
-}
-
-// 1 is yes, 0 is no; any other number, and a missing value, the default.
-TcpSwitch SwitchOf(const TunedValue& v) {
-  const auto value = StoredNumber(v);
-  if (!value) return TcpSwitch::Default;
-  return *value == 1 ? TcpSwitch::Yes : *value == 0 ? TcpSwitch::No : TcpSwitch::Default;
-}
-
 }  // namespace
 
 AutoPassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep, PassProgress& progress,
@@ -167,7 +79,7 @@ AutoPassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t Progress
   for (const auto& s : steps) touched.push_back(s.step);
   for (const auto& id : adapters)
     for (auto& s : AdapterSteps(id, p.Mtu)) touched.push_back(std::move(s));
-  static_cast<PassReport&>(report) = BackUp(kAutoBackupFile, kCustomBackupFile, touched);
+  static_cast<PassReport&>(report) = BackUpBeforePass(kAutoBackupFile, kCustomBackupFile, touched);
   if (!report.backupWritten) return report;
 
   progress.Advance(ProgressStep);
@@ -180,77 +92,6 @@ AutoPassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t Progress
     for (const auto& step : AdapterSteps(id, p.Mtu)) RunAutoStep(step, progress, report.changes);
   progress.Advance(ProgressStep);
   return report;
-}
-
-std::vector<std::string> CustomAdapters(const AdapterChoice& choice) {
-  std::vector<std::string> tuned;
-  if (choice.none) return tuned;
-  for (const auto& id : ListAdapters()) {
-    const bool chosen = choice.all || (!choice.selectedService.empty() && id == choice.selectedService);
-    bool firstTwo = false;
-    for (std::size_t k = 0; k < choice.cardServices.size() && k < 2; ++k)
-      firstTwo = firstTwo || id == choice.cardServices[k];
-    if (chosen && firstTwo) tuned.push_back(id);
-  }
-  return tuned;
-}
-
-// The tick before the first setting, and one after each.
-int CustomTcpPassTicks() { return 1 + static_cast<int>(CustomSettingSteps({}).size()); }
-
-PassReport RunCustomTcpPass(const CustomTcpSettings& in, PassProgress& progress, std::int32_t unitsPerTick) {
-  const auto settings = CustomSettingSteps(in);
-
-  std::vector<RegStep> touched;
-  for (const auto& group : settings) touched.insert(touched.end(), group.begin(), group.end());
-  for (const auto& id : in.adapters)
-    for (auto& s : AdapterSteps(id, in.mtu)) touched.push_back(std::move(s));
-  RefuseNoValueMarker(touched);
-  PassReport report = BackUp(kCustomBackupFile, kAutoBackupFile, touched);
-  if (!report.backupWritten) return report;
-
-  CustomTick(progress, unitsPerTick);
-  for (const auto& group : settings) {
-    for (const auto& step : group) ApplyStep(step, report.changes);
-    CustomTick(progress, unitsPerTick);
-  }
-  for (const auto& id : in.adapters)
-    for (const auto& step : AdapterSteps(id, in.mtu)) ApplyStep(step, report.changes);
-  return report;
-}
-
-CurrentTcpSettings ReadTcpSettings(const std::string& selectedService) {
-  using namespace tuned;
-  CurrentTcpSettings s;
-  s.recvWindow = NumberOrDefault(TcpWindowSize, "65536");
-  s.mtuDiscovery = SwitchOf(EnablePMTUDiscovery);
-  s.blackHoleDetect = SwitchOf(EnablePMTUBHDetect);
-  s.selective = SwitchOf(SackOpts);
-  s.timeToLive = NumberOrDefault(DefaultTTL, "128");
-  s.maxDuplicate = NumberOrDefault(TcpMaxDupAcks, "3");
-  if (const auto value = StoredNumber(Tcp1323Opts)) {
-    s.checkWindowScaling = *value % 2 == 1;
-    s.checkTimestamps = *value / 2 == 1;
-  }
-  s.maxConnPerServer = NumberOrDefault(MaxConnectionsPerServer, "10");
-  s.maxConnPer10Server = NumberOrDefault(MaxConnectionsPer1_0Server, "10");
-  s.maxNegativeCacheTtl = NumberOrDefault(MaxNegativeCacheTtl, "0");
-  s.netFailureCacheTime = NumberOrDefault(NetFailureCacheTime, "0");
-  s.negativeSoaCacheTime = NumberOrDefault(NegativeSOACacheTime, "0");
-  s.localPriority = NumberOrDefault(LocalPriority, "5");
-  s.hostPriority = NumberOrDefault(HostsPriority, "6");
-  s.dnsPriority = NumberOrDefault(DnsPriority, "7");
-  s.netbtPriority = NumberOrDefault(NetbtPriority, "8");
-  s.lanRequestBuffer = NumberOrDefault(SizReqBuf, "16384");
-
-  for (const auto& id : ListAdapters()) {
-    if (selectedService.empty() || id != selectedService) continue;
-    const RegStep mtu = AdapterSteps(id, 0).front();
-    const auto value = StoredNumber(mtu.root, mtu.path, mtu.name);
-    s.mtu = std::to_string(value.value_or(kEthernetMtu));
-    s.checkPppoe = s.checkPppoe || value == kPppoeMtu;
-  }
-  return s;
 }
 
 RegChanges RestoreTcpDefaults() {

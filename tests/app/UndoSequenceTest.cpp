@@ -4,6 +4,7 @@
 
 #include "app/AutoOptimizeWindow.h"
 #include "app/CustomFirefoxPage.h"
+#include "app/CustomLayout.h"
 #include "app/CustomTcpPage.h"
 #include "app/RecoverChoice.h"
 #include "firefox/AutoFirefoxPass.h"
@@ -44,7 +45,8 @@ class Undo : public test::FirefoxFolderTest {
     CustomUnitState unit;
     MemoryWindow tcpForm;
     CustomTcpPage tcp(tcpForm, unit);
-    DesignCustomTcpPage(tcpForm, tcp);
+    DesignMemoryWindow(tcpForm, CustomLayout());
+    tcp.Wire();
     tcp.FillSwitchCombos();
     ReadCurrentTcpSettings(tcp);
     tcpForm.SetText(custom_tcp::kTimeToLive, timeToLive);

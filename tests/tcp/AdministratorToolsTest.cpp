@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 #include "platform/OverlayRegistry.h"
 #include "support/TcpFixture.h"
+#include "tcp/CustomTcpPass.h"
 #include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
 

@@ -4,6 +4,7 @@
 
 #include "platform/Files.h"
 #include "support/TcpFixture.h"
+#include "tcp/CustomTcpPass.h"
 #include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/Numbers.h"
