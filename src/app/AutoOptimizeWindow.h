@@ -59,15 +59,15 @@ inline constexpr const char* kNotFullyOptimized = "Label_Not_Fully_Optimized";
 inline constexpr const char* kSettingsRestored = "Label_Settings_Restored";
 inline constexpr const char* kNotFullyRestored = "Label_Not_Fully_Restored";
 
-// The bar's budget, 0 to 110: the Firefox pass fills 54 units with one or
-// two profiles (108 when no TCP/IP pass follows), each profile an equal
-// part; the TCP/IP pass moves it 24 times by a step and once by 2 (98 units
-// with step 4 from 0, 50 with step 2 from 52 or more); the run ends at 110.
+// The bar's budget. The Firefox pass moves it first (AutoFirefoxSteps): one
+// or two profiles fill kFirefoxShare units (twice that when no TCP/IP pass
+// follows); with another number of sections in profiles.ini each profile
+// adds its part of kTcpProgressStart. The TCP/IP pass then moves it 24 times
+// by its step and once by 2: by 4 from 0 (to 98) when the Firefox pass moved
+// nothing, else by 2 from kTcpProgressStart at least. The run ends at
+// kProgressEnd.
 inline constexpr int kProgressEnd = 110;
 inline constexpr int kFirefoxShare = 54;
-// With another number of sections in profiles.ini each profile adds its
-// share of 52 after its edit, so the Firefox part ends where the TCP/IP
-// pass starts at least once the Firefox pass moved the bar.
 inline constexpr int kTcpProgressStart = 52;
 inline constexpr int kTcpStepAlone = 4;
 inline constexpr int kTcpStepAfterFirefox = 2;

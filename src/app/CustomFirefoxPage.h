@@ -19,9 +19,7 @@ class MemoryWindow;
 namespace custom_firefox_page {
 inline constexpr const char* kCheckAll = "CheckBox_CheckAll";
 inline constexpr const char* kProgress = "ProgressBar_FF";
-// The custom pass shows its progress on the bar alone: one profile (two
-// sections in profiles.ini) fills it box by box, two profiles fill it
-// together; with more the bar stays where it is.
+// The custom pass shows its progress on the bar alone.
 inline constexpr ProgressControls kPassControls{nullptr, kProgress, nullptr};
 inline constexpr int kProgressMaximum = 96;
 inline constexpr const char* kPageControl = "PageControl_Firefox";
@@ -37,6 +35,9 @@ inline constexpr const char* kMaxConnectionBox = "CheckBox_N_H_MaxConection";
 inline constexpr const char* kPerProxyBox = "CheckBox_N_H_PersistentConnections_PerProxy";
 }  // namespace custom_firefox_page
 
+// How the custom pass moves the page's bar: one profile (two sections in
+// profiles.ini) fills it box by box, two profiles fill it together; with
+// more the bar stays where it is.
 FirefoxProgressSteps CustomFirefoxSteps(std::int32_t sectionCount);
 
 // One of the page's 24 preference boxes and the tab it stands on. The boxes
