@@ -1,5 +1,5 @@
 // The Firefox writers' own cost on a large user.js (10,000 lines): the
-// automatic EditUserPrefs and the custom writer, with a window whose pause
+// automatic EditUserPrefs and the custom writer, with a progress whose pause
 // is a no-op, beside the floor of reading, sorting and writing the same file.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -8,52 +8,24 @@
 #include <filesystem>
 #include <string>
 
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/CustomFirefoxPass.h"
+#include "firefox/PrefLines.h"
 #include "platform/Files.h"
 #include "util/TextLines.h"
-#include "window/WindowState.h"
+#include "window/PassProgress.h"
 
 namespace {
 
 using namespace velomar;
 
-// Every call does nothing; check boxes read as checked.
-class NullWindow : public WindowState {
+// Progress nobody sees: no status, no rows, no pause.
+class NullProgress : public PassProgress {
  public:
-  void On(std::string_view, Event, Handler) override {}
-  std::string Text(std::string_view) const override { return {}; }
-  void SetText(std::string_view, std::string_view) override {}
-  bool Enabled(std::string_view) const override { return true; }
-  void SetEnabled(std::string_view, bool) override {}
-  bool Visible(std::string_view) const override { return true; }
-  void SetVisible(std::string_view, bool) override {}
-  bool ReadOnly(std::string_view) const override { return false; }
-  void SetReadOnly(std::string_view, bool) override {}
-  bool Bold(std::string_view) const override { return false; }
-  void SetBold(std::string_view, bool) override {}
-  bool Checked(std::string_view) const override { return true; }
-  void SetChecked(std::string_view, bool) override {}
-  std::vector<std::string> Items(std::string_view) const override { return {}; }
-  void SetItems(std::string_view, const std::vector<std::string>&) override {}
-  void AddItem(std::string_view, std::string_view) override {}
-  int ItemIndex(std::string_view) const override { return -1; }
-  void SetItemIndex(std::string_view, int) override {}
-  int Position(std::string_view) const override { return 0; }
-  void SetPosition(std::string_view, int) override {}
-  void AppendRow(std::string_view, const LogRow&) override {}
-  int RowCount(std::string_view) const override { return 0; }
-  std::vector<LogRow> Rows(std::string_view) const override { return {}; }
-  void ClearRows(std::string_view) override {}
-  void ScrollBy(std::string_view, int) override {}
-  void PauseForDisplay() override {}
-  void Focus(std::string_view) override {}
-  Bounds BoundsOf(std::string_view) const override { return {}; }
-  void SetBounds(std::string_view, const Bounds&) override {}
-  void SetAnimation(std::string_view, bool, int) override {}
-  void SetDrawing(std::string_view, const Drawing&) override {}
-  void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
-  void OpenHelpPage() override {}
-  void CloseWindow() override {}
+  void Status(std::string_view) override {}
+  void Advance(int) override {}
+  void Row(const LogRow&) override {}
+  void Pause() override {}
 };
 
 // A profile folder holding a user.js of 10,000 preference lines, unsorted,
@@ -104,13 +76,13 @@ BENCHMARK(BM_ReadSortWrite)->Unit(benchmark::kMillisecond);
 void BM_EditUserPrefs(benchmark::State& state) {
   LargeProfile profile;
   if (!profile.ok()) return state.SkipWithError("no temporary folder");
-  NullWindow window;
+  NullProgress progress;
   for (auto _ : state) {
     state.PauseTiming();
     profile.Reset();
     state.ResumeTiming();
     FileProblems problems;
-    benchmark::DoNotOptimize(EditUserPrefs(profile.path(), 3, window, 2, problems));
+    benchmark::DoNotOptimize(EditUserPrefs(profile.path(), 3, progress, 2, problems));
   }
 }
 BENCHMARK(BM_EditUserPrefs)->Unit(benchmark::kMillisecond);
@@ -118,14 +90,18 @@ BENCHMARK(BM_EditUserPrefs)->Unit(benchmark::kMillisecond);
 void BM_WriteCustomPrefs(benchmark::State& state) {
   LargeProfile profile;
   if (!profile.ok()) return state.SkipWithError("no temporary folder");
-  NullWindow window;
-  CustomPassInputs inputs{window, true, 1024};
+  NullProgress progress;
+  const CustomPassInputs inputs{progress,
+                                [](std::int32_t) {
+                                  return FirefoxProgressSteps{4, 0};
+                                },
+                                std::vector<bool>(CustomPrefChoices().size(), true), true, 1024};
   for (auto _ : state) {
     state.PauseTiming();
     profile.Reset();
     state.ResumeTiming();
     FileProblems problems;
-    benchmark::DoNotOptimize(WriteCustomPrefs(profile.path(), 2, inputs, problems));
+    benchmark::DoNotOptimize(WriteCustomPrefs(profile.path(), 4, inputs, problems));
   }
 }
 BENCHMARK(BM_WriteCustomPrefs)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,7 @@
 #include "Cli.h"
 
+#include "app/WindowProgress.h"
+
 #include <iostream>
 #include <map>
 #include <utility>
@@ -12,7 +14,6 @@
 #include "util/DataFolder.h"
 #include "util/Numbers.h"
 #include "window/MemoryWindow.h"
-#include "window/PassView.h"
 
 namespace velomar::cli {
 
@@ -104,7 +105,7 @@ void PrintRows(const Invocation& in, const std::vector<LogRow>& rows) {
     in.Out() << (in.trace ? "row\t" : "") << row.name << '\t' << row.oldValue << '\t' << row.newValue << '\n';
 }
 
-void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const PassControls& controls) {
+void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const ProgressControls& controls) {
   using Kind = WindowEvent::Kind;
   auto is = [](const char* control, const std::string& name) { return control && name == control; };
   for (const auto& e : window.Events()) {
@@ -114,7 +115,7 @@ void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const Pa
       continue;
     } else if (e.kind == Kind::Text && is(controls.status, e.control)) {
       in.Out() << "status\t" << e.value << '\n';
-    } else if (e.kind == Kind::Position && is(controls.progress, e.control)) {
+    } else if (e.kind == Kind::Position && is(controls.bar, e.control)) {
       in.Out() << "progress\t" << e.value << '\n';
     } else if (e.kind == Kind::Pause) {
       in.Out() << "pause\n";

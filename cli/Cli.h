@@ -10,7 +10,7 @@
 
 namespace velomar {
 class MemoryWindow;
-struct PassControls;
+struct ProgressControls;
 struct LogRow;
 }  // namespace velomar
 
@@ -71,9 +71,10 @@ struct Registrar {
   }
 };
 
-// Prints what a pass did to an in-memory window: the log rows as
-// name<TAB>old<TAB>new, or with --trace every effect in order.
-void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const PassControls& controls);
+// Prints what a pass did to the controls of an in-memory window that show
+// its progress: the log rows as name<TAB>old<TAB>new, or with --trace every
+// effect in order.
+void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const ProgressControls& controls);
 // Prints log rows as PrintPassEffects does.
 void PrintRows(const Invocation& in, const std::vector<LogRow>& rows);
 

@@ -5,11 +5,15 @@
 #include <sstream>
 
 #include "Cli.h"
+#include "app/AutoOptimizeWindow.h"
 #include "app/CustomFirefoxPage.h"
 #include "bandwidth/BandwidthClass.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/CustomFirefoxPass.h"
+#include "firefox/FirefoxBackups.h"
+#include "firefox/FirefoxProfiles.h"
+#include "firefox/PrefLines.h"
 #include "window/MemoryWindow.h"
-#include "window/PassView.h"
 
 namespace velomar::cli {
 
@@ -52,13 +56,14 @@ int AutoCommand(Invocation& in) {
   const int position = in.TakeClass();
   in.Begin();
   MemoryWindow window;
-  window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
-  // As the automatic window starts its Firefox pass.
-  window.SetText(pass_controls::kAutomatic.status, "Firefox :");
-  window.SetPosition(pass_controls::kAutomatic.progress, 0);
+  window.SetRange(auto_window::kProgress, 0, auto_window::kProgressEnd);
+  // As the automatic window starts its Firefox pass, with the TCP/IP pass to follow.
+  window.SetText(auto_window::kDoing, "Firefox :");
+  window.SetPosition(auto_window::kProgress, 0);
+  WindowProgress progress(window, auto_window::kPassControls);
   FirefoxReport report;
-  const bool ok = RunFirefoxPass(BandwidthClassAt(position)->BandwidthKbps, false, window, &report);
-  PrintPassEffects(in, window, pass_controls::kAutomatic);
+  const bool ok = RunFirefoxPass(BandwidthClassAt(position)->BandwidthKbps, AutoFirefoxPlan(true), progress, &report);
+  PrintPassEffects(in, window, auto_window::kPassControls);
   return Status(ok, report, "the Firefox pass");
 }
 
@@ -114,8 +119,8 @@ int CustomCommand(Invocation& in) {
     else if (in.trace)
       in.Out() << "message\t" << text << '\n';
   }
-  PrintPassEffects(in, form, pass_controls::kCustomFirefox);
-  if (!in.trace) in.Out() << "ProgressBar_FF=" << form.Position(pass_controls::kCustomFirefox.progress) << '\n';
+  PrintPassEffects(in, form, custom_firefox_page::kPassControls);
+  if (!in.trace) in.Out() << "ProgressBar_FF=" << form.Position(custom_firefox_page::kProgress) << '\n';
   FirefoxReport told;  // the page's warnings went to the error stream already
   told.restartNeeded = page.LastReport.restartNeeded;
   return Status(ok, told, "the custom Firefox pass");

@@ -2,6 +2,8 @@
 #include <iostream>
 
 #include "Cli.h"
+#include "app/AutoOptimizeWindow.h"
+#include "app/CustomLayout.h"
 #include "app/CustomTcpPage.h"
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastSetBandWidth.h"
@@ -9,8 +11,8 @@
 #include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/TextLines.h"
+#include "window/Layout.h"
 #include "window/MemoryWindow.h"
-#include "window/PassView.h"
 
 namespace velomar::cli {
 
@@ -63,12 +65,15 @@ int AutoTcpCommand(Invocation& in) {
   std::optional<int> mtu;
   if (mtuText) mtu = ParseIntegerArgument(*mtuText, "--mtu");
   in.Begin();
+  // The automatic window's bar, as a run without a Firefox pass fills it.
   MemoryWindow window;
-  window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
+  window.SetRange(auto_window::kProgress, 0, auto_window::kProgressEnd);
+  WindowProgress progress(window, auto_window::kPassControls);
   FixedPathMtu fixed(mtu.value_or(-1));
   PathMtuProvider& provider = mtu ? static_cast<PathMtuProvider&>(fixed) : DefaultPathMtu();
-  const auto report = AutoOptimizeTcp(BandwidthClassAt(position)->BandwidthKbps, 4, window, provider);
-  PrintPassEffects(in, window, pass_controls::kAutomatic);
+  const auto report =
+      AutoOptimizeTcp(BandwidthClassAt(position)->BandwidthKbps, auto_window::kTcpStepAlone, progress, provider);
+  PrintPassEffects(in, window, auto_window::kPassControls);
   return ReportPass(in, report);
 }
 
@@ -79,65 +84,32 @@ struct ShownCustomPage {
   CustomUnitState unit;
   CustomTcpPage page{form, unit};
   ShownCustomPage() {
-    DesignCustomTcpPage(form, page);
+    DesignMemoryWindow(form, CustomLayout());
+    page.Wire();
     page.BuildNetworkCardList();
     page.FillSwitchCombos();
     ReadCurrentTcpSettings(page);
   }
 };
 
-void PrintPage(const Invocation& in, const MemoryWindow& form) {
-  using custom_tcp::ControlKind;
-  for (const auto& control : custom_tcp::PageControls()) {
-    in.Out() << control.name << '=';
-    switch (control.kind) {
-      case ControlKind::Edit: in.Out() << form.Text(control.name); break;
-      case ControlKind::Combo: in.Out() << form.ItemIndex(control.name); break;
-      case ControlKind::Check: in.Out() << (form.Checked(control.name) ? 1 : 0); break;
-      case ControlKind::TrackBar: in.Out() << form.Position(control.name); break;
-    }
-    in.Out() << '\n';
-  }
+void PrintPage(const Invocation& in, const CustomTcpPage& page) {
+  for (const auto& input : CustomTcpInputs())
+    in.Out() << input.component << '=' << page.ShownValue(input.component) << '\n';
 }
 
 int ShowCommand(Invocation& in) {
   in.Begin();
   ShownCustomPage shown;
-  PrintPage(in, shown.form);
+  PrintPage(in, shown.page);
   return 0;
 }
 
 // One "ControlName=value" override, set as a user would set the control.
 void ApplyOverride(ShownCustomPage& shown, const std::string& word) {
-  using custom_tcp::ControlKind;
   const auto equals = word.find('=');
   if (equals == std::string::npos) throw UsageError("expected ControlName=value, not '" + word + "'");
-  const std::string name = word.substr(0, equals);
-  const std::string value = word.substr(equals + 1);
-  for (const auto& control : custom_tcp::PageControls()) {
-    if (name != control.name) continue;
-    switch (control.kind) {
-      case ControlKind::Edit: shown.form.SetText(name, value); return;
-      case ControlKind::Check:
-        if (value != "0" && value != "1") throw UsageError(name + " takes 1 or 0");
-        shown.form.SetChecked(name, value == "1");
-        return;
-      case ControlKind::Combo: {
-        const int index = ParseIntegerArgument(value, name);
-        if (index < 0 || index >= static_cast<int>(shown.form.Items(name).size()))
-          throw UsageError(name + " has no item " + value);
-        shown.form.SetItemIndex(name, index);
-        return;
-      }
-      case ControlKind::TrackBar: {
-        const auto position = ParseBandwidthClass(value);
-        if (!position) throw UsageError(name + " takes a class 0 to 10");
-        shown.form.SetPosition(name, *position);
-        return;
-      }
-    }
-  }
-  throw UsageError("no control '" + name + "' on the TCP/IP page");
+  if (const auto refused = shown.page.SetFromText(word.substr(0, equals), word.substr(equals + 1)))
+    throw UsageError(*refused);
 }
 
 int CustomTcpCommand(Invocation& in) {
@@ -153,7 +125,7 @@ int CustomTcpCommand(Invocation& in) {
   for (const auto& word : overrides) ApplyOverride(shown, word);
   shown.form.ClearEvents();
   const auto report = CustomOptimizeTcp(shown.page);
-  PrintPassEffects(in, shown.form, pass_controls::kCustomTcp);
+  PrintPassEffects(in, shown.form, custom_tcp::kPassControls);
   PrintRows(in, report.changes.rows);
   return ReportPass(in, report);
 }

@@ -7,7 +7,7 @@
 #include "RegistryRoundTrip.h"
 #include "platform/MemoryRegistry.h"
 #include "registry/Unit_RegOperation.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/RegBackup.h"
 
 using velomar::fuzz::Check;
 using velomar::platform::MemoryRegistry;

@@ -3,8 +3,11 @@
 #include "app/RecoverChoice.h"
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastSetBandWidth.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/FirefoxBackups.h"
+#include "firefox/PrefLines.h"
 #include "lang/MultiLan_New.h"
+#include "tcp/RegBackup.h"
 
 namespace velomar {
 
@@ -30,6 +33,21 @@ void AutoOptimizeWindow::Wire() {
   window.On(kTrackBar, Event::Enter, [this] { TrackBar_BandWidthEnter(); });
   window.On(kButton, Event::Click, [this] { Button_AutoOptimizeClick(); });
   links.Wire();
+}
+
+FirefoxProgressSteps AutoFirefoxSteps(std::int32_t sectionCount, bool tcpPassFollows) {
+  const int scale = tcpPassFollows ? 1 : 2;
+  // profiles.ini lists its [General] section besides the profiles.
+  if (sectionCount == 2 || sectionCount == 3) {
+    const auto preferences = static_cast<int>(CommonPrefs().size() + MachineClassPrefs(0).size());
+    return {scale * kFirefoxShare / (preferences * (sectionCount - 1)), 0};
+  }
+  if (sectionCount <= 0) return {};
+  return {0, scale * (kTcpProgressStart / sectionCount)};
+}
+
+FirefoxProgressPlan AutoFirefoxPlan(bool tcpPassFollows) {
+  return [tcpPassFollows](std::int32_t sectionCount) { return AutoFirefoxSteps(sectionCount, tcpPassFollows); };
 }
 
 bool RunOutcome::Complete() const {
@@ -172,17 +190,18 @@ void AutoOptimizeWindow::Run() {
     Optimized = true;
     window.SetVisible(kProgress, true);
     window.SetText(kDoing, "Firefox :");
-    RunFirefoxPass(BandwidthKbps, VistaOrLater, window, &outcome.firefox);
+    WindowProgress firefox(window, kPassControls);
+    RunFirefoxPass(BandwidthKbps, AutoFirefoxPlan(!VistaOrLater), firefox, &outcome.firefox);
     window.ScrollBy(kLog, window.RowCount(kLog));
     if (!VistaOrLater) {
       // The path MTU probe comes first and may take seconds.
       window.SetText(kDoing, window.Text(kAnalysing));
-      if (window.Position(kProgress) == 0) {
-        outcome.tcp = AutoOptimizeTcp(BandwidthKbps, 4, window, mtu_);
-      } else {
-        if (window.Position(kProgress) < kTcpProgressStart) window.SetPosition(kProgress, kTcpProgressStart);
-        outcome.tcp = AutoOptimizeTcp(BandwidthKbps, 2, window, mtu_);
-      }
+      // The bar stood at 0 before the Firefox pass: whatever it moved, the
+      // TCP/IP pass takes the rest from kTcpProgressStart at least.
+      const int firefoxUnits = firefox.UnitsAdvanced();
+      if (firefoxUnits != 0 && firefoxUnits < kTcpProgressStart) window.SetPosition(kProgress, kTcpProgressStart);
+      WindowProgress tcp(window, kPassControls);
+      outcome.tcp = AutoOptimizeTcp(BandwidthKbps, firefoxUnits == 0 ? kTcpStepAlone : kTcpStepAfterFirefox, tcp, mtu_);
     }
     window.ScrollBy(kLog, window.RowCount(kLog));
     const int position = window.Position(kTrackBar);

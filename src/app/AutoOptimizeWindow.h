@@ -11,11 +11,12 @@
 
 #include "app/OutcomeMessage.h"
 #include "app/WindowLinks.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "app/WindowProgress.h"
+#include "firefox/FirefoxProgress.h"
+#include "firefox/FirefoxReport.h"
 #include "mtu/PathMtuProvider.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "window/Layout.h"
-#include "window/PassView.h"
 #include "window/WindowState.h"
 
 namespace velomar {
@@ -28,9 +29,11 @@ inline constexpr const char* kTrackBar = "TrackBar_BandWidth";
 inline constexpr const char* kSpeedGroup = "GroupBox_Speed";
 inline constexpr const char* kButton = "Button_AutoOptimize";
 inline constexpr const char* kStatus = "Label_ProcessState";
-inline constexpr const char* kDoing = pass_controls::kAutomatic.status;
-inline constexpr const char* kProgress = pass_controls::kAutomatic.progress;
-inline constexpr const char* kLog = pass_controls::kAutomatic.log;
+inline constexpr const char* kDoing = "Label_Doing";
+inline constexpr const char* kProgress = "ProgressBar_Optimize";
+inline constexpr const char* kLog = "ListView_Log";
+// What the passes of a run drive: the step text, the bar and the log.
+inline constexpr ProgressControls kPassControls{kDoing, kProgress, kLog};
 inline constexpr const char* kAnimation = "Image_Animation";
 inline constexpr const char* kNotice = "Label_Notice";
 inline constexpr const char* kRecoverLink = links::kRecoverLabel;
@@ -56,9 +59,18 @@ inline constexpr const char* kNotFullyOptimized = "Label_Not_Fully_Optimized";
 inline constexpr const char* kSettingsRestored = "Label_Settings_Restored";
 inline constexpr const char* kNotFullyRestored = "Label_Not_Fully_Restored";
 
+// The bar's budget. The Firefox pass moves it first (AutoFirefoxSteps): one
+// or two profiles fill kFirefoxShare units (twice that when no TCP/IP pass
+// follows); with another number of sections in profiles.ini each profile
+// adds its part of kTcpProgressStart. The TCP/IP pass then moves it 24 times
+// by its step and once by 2: by 4 from 0 (to 98) when the Firefox pass moved
+// nothing, else by 2 from kTcpProgressStart at least. The run ends at
+// kProgressEnd.
 inline constexpr int kProgressEnd = 110;
-// The TCP/IP pass starts from here when the Firefox pass moved the bar.
+inline constexpr int kFirefoxShare = 54;
 inline constexpr int kTcpProgressStart = 52;
+inline constexpr int kTcpStepAlone = 4;
+inline constexpr int kTcpStepAfterFirefox = 2;
 // The outer height that brings the log list into view.
 inline constexpr int kRunHeight = 510;
 // The busy animation at ten times its stored pace, the fastest there is.
@@ -66,6 +78,12 @@ inline constexpr int kAnimationSpeed = 1000;
 }  // namespace auto_window
 
 FormLayout AutoOptimizeLayout();
+
+// How the automatic Firefox pass moves the bar for the sections of
+// profiles.ini: one or two profiles share kFirefoxShare by preference,
+// doubled when no TCP/IP pass follows.
+FirefoxProgressSteps AutoFirefoxSteps(std::int32_t sectionCount, bool tcpPassFollows);
+FirefoxProgressPlan AutoFirefoxPlan(bool tcpPassFollows);
 
 // What a run has to tell the user besides its log rows.
 struct RunOutcome {

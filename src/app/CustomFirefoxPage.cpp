@@ -2,13 +2,54 @@
 
 #include "app/OutcomeMessage.h"
 #include "bandwidth/LastSetBandWidth.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/CustomFirefoxPass.h"
 #include "window/MemoryWindow.h"
-#include "window/PassView.h"
 
 namespace velomar {
 
 using namespace custom_firefox_page;
+
+const std::vector<CustomPrefBox>& CustomPrefBoxes() {
+  static const std::vector<CustomPrefBox> boxes{
+      {"CheckBox_N_H_Pipelining", "TabSheet_FF_Network"},
+      {"CheckBox_N_T_Pip_Max", "TabSheet_FF_Network"},
+      {"CheckBox_N_H_Proxy_Pip", "TabSheet_FF_Network"},
+      {"CheckBox_N_H_Request_MSD", "TabSheet_FF_Network"},
+      {"CheckBox_N_H_MaxConection", "TabSheet_FF_Network"},
+      {"CheckBox_N_H_MaxConection_PerServer", "TabSheet_FF_Network"},
+      {"CheckBox_N_H_PersistentConnections_PerProxy", "TabSheet_FF_Network"},
+      {"CheckBox_N_H_PersistentConnections_PerServer", "TabSheet_FF_Network"},
+      {"CheckBox_B_T_enabled", "TabSheet_FF_Browser"},
+      {"CheckBox_B_Display_SIP", "TabSheet_FF_Browser"},
+      {"CheckBox_B_Chrome_Favicons", "TabSheet_FF_Browser"},
+      {"CheckBox_B_URLbar_AutoFill", "TabSheet_FF_Browser"},
+      {"CheckBox_B_Cache_Memory_Capacity", "TabSheet_FF_Browser"},
+      {"CheckBox_B_XulErrorPagesEnabled", "TabSheet_FF_Browser"},
+      {"CheckBox_C_Notify_Backoffcount", "TabSheet_FF_Content"},
+      {"CheckBox_C_Maxtextrun", "TabSheet_FF_Content"},
+      {"CheckBox_C_Interrupt_Parsing", "TabSheet_FF_Content"},
+      {"CheckBox_C_Notify_Interval", "TabSheet_FF_Content"},
+      {"CheckBox_C_Switch_Threshold", "TabSheet_FF_Content"},
+      {"CheckBox_C_Max_Tokenizing_Time", "TabSheet_FF_Content"},
+      {"CheckBox_O_P_EFP", "TabSheet_FF_Other"},
+      {"CheckBox_O_Ui_SubmenuDelay", "TabSheet_FF_Other"},
+      {"CheckBox_O_D_DWSC", "TabSheet_FF_Other"},
+      {"CheckBox_O_Nglayout_Initialpaint_Delay", "TabSheet_FF_Other"},
+  };
+  return boxes;
+}
+
+std::vector<bool> ChosenPrefs(const WindowState& window) {
+  std::vector<bool> chosen;
+  for (const auto& box : CustomPrefBoxes()) chosen.push_back(window.Checked(box.checkBox));
+  return chosen;
+}
+
+FirefoxProgressSteps CustomFirefoxSteps(std::int32_t sectionCount) {
+  if (sectionCount != 2 && sectionCount != 3) return {};
+  const auto boxes = static_cast<std::int32_t>(CustomPrefBoxes().size());
+  return {kProgressMaximum / (boxes * (sectionCount - 1)), 0};
+}
 
 void CustomFirefoxPage::Wire() {
   for (const auto& box : CustomPrefBoxes()) {
@@ -70,7 +111,9 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
   OutcomeMessage warnings(window);
   {
     DisabledDuringPass disabled(*this);
-    CustomPassInputs inputs{window, unit.MemoryBig, unit.BandwidthKbps};
+    WindowProgress progress(window, kPassControls);
+    const CustomPassInputs inputs{progress, CustomFirefoxSteps, ChosenPrefs(window), unit.MemoryBig,
+                                  unit.BandwidthKbps};
     outcome = RunCustomFirefoxWalk(inputs);
     if (outcome.Optimized()) unit.Optimized = true;
     LastReport = outcome.report;
@@ -90,7 +133,7 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
 
 void DesignCustomFirefoxPage(MemoryWindow& form, CustomFirefoxPage& page) {
   form.DesignChecked(kCheckAll, true);
-  form.SetRange(kProgress, 0, custom_firefox::kProgressMaximum);
+  form.SetRange(kProgress, 0, kProgressMaximum);
   form.SetPosition(kProgress, 0);
   form.SetVisible(kProgress, false);
   page.Wire();

@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "app/CustomUnitState.h"
-#include "firefox/Unit_Firefox_Optimize.h"
-#include "window/PassView.h"
+#include "app/WindowProgress.h"
+#include "firefox/FirefoxProgress.h"
+#include "firefox/FirefoxReport.h"
 #include "window/WindowState.h"
 
 namespace velomar {
@@ -17,7 +18,10 @@ class MemoryWindow;
 
 namespace custom_firefox_page {
 inline constexpr const char* kCheckAll = "CheckBox_CheckAll";
-inline constexpr const char* kProgress = pass_controls::kCustomFirefox.progress;
+inline constexpr const char* kProgress = "ProgressBar_FF";
+// The custom pass shows its progress on the bar alone.
+inline constexpr ProgressControls kPassControls{nullptr, kProgress, nullptr};
+inline constexpr int kProgressMaximum = 96;
 inline constexpr const char* kPageControl = "PageControl_Firefox";
 inline constexpr const char* kOptimize = "Button_Firefox_Optimize";
 inline constexpr const char* kRecommended = "Button_FF_Recommended";
@@ -30,6 +34,21 @@ inline constexpr const char* kPerProxyLabel = "Labe_N_H_PersistentConnections_Pe
 inline constexpr const char* kMaxConnectionBox = "CheckBox_N_H_MaxConection";
 inline constexpr const char* kPerProxyBox = "CheckBox_N_H_PersistentConnections_PerProxy";
 }  // namespace custom_firefox_page
+
+// How the custom pass moves the page's bar: one profile (two sections in
+// profiles.ini) fills it box by box, two profiles fill it together; with
+// more the bar stays where it is.
+FirefoxProgressSteps CustomFirefoxSteps(std::int32_t sectionCount);
+
+// One of the page's 24 preference boxes and the tab it stands on. The boxes
+// offer the custom pass's choices (CustomPrefChoices()), in their order.
+struct CustomPrefBox {
+  const char* checkBox;
+  const char* tab;
+};
+const std::vector<CustomPrefBox>& CustomPrefBoxes();
+// The choices the checked boxes take, as the custom pass wants them.
+std::vector<bool> ChosenPrefs(const WindowState& window);
 
 class CustomFirefoxPage {
  public:

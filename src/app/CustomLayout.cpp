@@ -182,7 +182,7 @@ std::vector<Component> TcpPageComponents() {
 
       Button(kTcpRecommend,                                  {15, 317, 97, 25}, "Recommended").In(kTcpSheet),
       Button(kTcpOptimize,                                   {249, 364, 97, 25}, "Optimize TCP/IP").In(kTcpSheet),
-      ProgressBar(kProgress,                                 {2, 370, 241, 14}).In(kTcpSheet).Range(0, 96).Hidden(),
+      ProgressBar(kProgress,                                 {2, 370, 241, 14}).In(kTcpSheet).Range(0, kProgressMaximum).Hidden(),
   };
   // clang-format on
 }

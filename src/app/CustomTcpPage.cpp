@@ -1,44 +1,47 @@
 #include "app/CustomTcpPage.h"
 
+#include <stdexcept>
+
+#include "app/CustomLayout.h"
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastSetBandWidth.h"
 #include "registry/Unit_RegOperation.h"
+#include "tcp/TcpSettingsReader.h"
 #include "tcp/TcpSteps.h"
-#include "window/MemoryWindow.h"
 
 namespace velomar {
 
-namespace custom_tcp {
-const std::vector<PageControl>& PageControls() {
-  static const std::vector<PageControl> kControls = {
-      {kTrackBar, ControlKind::TrackBar},
-      {kNetAdapter, ControlKind::Combo},
-      {kAdapterNone, ControlKind::Check},
-      {kAdapterAll, ControlKind::Check},
-      {kMtu, ControlKind::Edit},
-      {kPppoe, ControlKind::Check},
-      {kRecvWindow, ControlKind::Edit},
-      {kMtuDiscovery, ControlKind::Combo},
-      {kBlackHoleDetect, ControlKind::Combo},
-      {kSelective, ControlKind::Combo},
-      {kMaxDuplicate, ControlKind::Edit},
-      {kTimeToLive, ControlKind::Edit},
-      {kWindowScaling, ControlKind::Check},
-      {kTimestamps, ControlKind::Check},
-      {kMaxConnPerServer, ControlKind::Edit},
-      {kMaxConnPer10Server, ControlKind::Edit},
-      {kLocalPriority, ControlKind::Edit},
-      {kHostPriority, ControlKind::Edit},
-      {kDnsPriority, ControlKind::Edit},
-      {kNetbtPriority, ControlKind::Edit},
-      {kMaxNegativeCacheTtl, ControlKind::Edit},
-      {kNetFailureCacheTime, ControlKind::Edit},
-      {kNegativeSoaCacheTime, ControlKind::Edit},
-      {kLanRequestBuffer, ControlKind::Edit},
+const std::vector<CustomTcpInput>& CustomTcpInputs() {
+  using namespace custom_tcp;
+  using namespace custom_field;
+  static const std::vector<CustomTcpInput> inputs = {
+      {kTrackBar},
+      {kNetAdapter},
+      {kAdapterNone},
+      {kAdapterAll},
+      {kMtu},
+      {kPppoe},
+      {kRecvWindow, &RecvWindow},
+      {kMtuDiscovery, &MtuDiscovery},
+      {kBlackHoleDetect, &BlackHoleDetect},
+      {kSelective, &Selective},
+      {kMaxDuplicate, &MaxDuplicate},
+      {kTimeToLive, &TimeToLive},
+      {kWindowScaling, &WindowScaling},
+      {kTimestamps, &Timestamps},
+      {kMaxConnPerServer, &MaxConnPerServer},
+      {kMaxConnPer10Server, &MaxConnPer10Server},
+      {kLocalPriority, &LocalPriority},
+      {kHostPriority, &HostPriority},
+      {kDnsPriority, &DnsPriority},
+      {kNetbtPriority, &NetbtPriority},
+      {kMaxNegativeCacheTtl, &MaxNegativeCacheTtl},
+      {kNetFailureCacheTime, &NetFailureCacheTime},
+      {kNegativeSoaCacheTime, &NegativeSoaCacheTime},
+      {kLanRequestBuffer, &LanRequestBuffer},
   };
-  return kControls;
+  return inputs;
 }
-}  // namespace custom_tcp
 
 using namespace custom_tcp;
 
@@ -60,15 +63,54 @@ TcpSwitch SwitchAt(const WindowState& window, const char* combo) {
   return item == 1 ? TcpSwitch::Yes : item == 2 ? TcpSwitch::No : TcpSwitch::Default;
 }
 
-void ShowSwitch(WindowState& window, const char* combo, TcpSwitch value) {
-  window.SetItemIndex(combo, static_cast<int>(value));
-}
-
-// The switch item that writes a recommended value.
-TcpSwitch SwitchFor(const TunedValue& value) { return value.recommended == 1 ? TcpSwitch::Yes : TcpSwitch::No; }
-
 void ShowNumber(WindowState& window, const char* edit, std::int32_t value) {
   window.SetText(edit, std::to_string(value));
+}
+
+const CustomTcpInput& InputOf(const CustomTcpField& field) {
+  for (const auto& input : CustomTcpInputs())
+    if (input.field == &field) return input;
+  throw std::logic_error("no input of the TCP/IP page carries the field " + std::string(field.value.name));
+}
+
+// The field's value from its input.
+void Take(const WindowState& window, const CustomTcpField& field, CustomTcpSettings& settings) {
+  const char* component = InputOf(field).component;
+  switch (field.kind) {
+    case CustomTcpField::Kind::Number: settings.*field.number = Convert(window, component); break;
+    case CustomTcpField::Kind::Switch: settings.*field.choice = SwitchAt(window, component); break;
+    case CustomTcpField::Kind::Tcp1323Bit: settings.*field.flag = window.Checked(component); break;
+  }
+}
+
+// Whether showing a field's box may uncheck it.
+enum class Boxes { CheckOnly, CheckOrUncheck };
+
+// The field's value in its input.
+void Show(WindowState& window, const CustomTcpInput& input, const CustomTcpSettings& settings, Boxes boxes) {
+  const CustomTcpField& field = *input.field;
+  switch (field.kind) {
+    case CustomTcpField::Kind::Number: ShowNumber(window, input.component, settings.*field.number); break;
+    case CustomTcpField::Kind::Switch:
+      window.SetItemIndex(input.component, static_cast<int>(settings.*field.choice));
+      break;
+    case CustomTcpField::Kind::Tcp1323Bit:
+      if (settings.*field.flag || boxes == Boxes::CheckOrUncheck)
+        window.SetChecked(input.component, settings.*field.flag);
+      break;
+  }
+}
+
+// The page's component as the window's layout makes it.
+const Component* LaidOut(std::string_view name) {
+  static const FormLayout layout = CustomLayout();
+  return layout.Find(std::string(name));
+}
+
+bool IsInput(std::string_view component) {
+  for (const auto& input : CustomTcpInputs())
+    if (component == input.component) return true;
+  return false;
 }
 
 }  // namespace
@@ -113,29 +155,12 @@ CustomTcpSettings CustomTcpPage::Settings() const {
   AdapterChoice choice{window.Checked(kAdapterNone), window.Checked(kAdapterAll), SelectedServiceName(), {}};
   for (const auto& card : cards) choice.cardServices.push_back(card.ServiceName);
   s.adapters = CustomAdapters(choice);
-  s.recvWindow = Convert(window, kRecvWindow);
-  s.maxDuplicate = Convert(window, kMaxDuplicate);
-  s.timeToLive = Convert(window, kTimeToLive);
-  s.maxConnPerServer = Convert(window, kMaxConnPerServer);
-  s.maxConnPer10Server = Convert(window, kMaxConnPer10Server);
-  s.maxNegativeCacheTtl = Convert(window, kMaxNegativeCacheTtl);
-  s.netFailureCacheTime = Convert(window, kNetFailureCacheTime);
-  s.negativeSoaCacheTime = Convert(window, kNegativeSoaCacheTime);
-  s.localPriority = Convert(window, kLocalPriority);
-  s.hostPriority = Convert(window, kHostPriority);
-  s.dnsPriority = Convert(window, kDnsPriority);
-  s.netbtPriority = Convert(window, kNetbtPriority);
-  s.lanRequestBuffer = Convert(window, kLanRequestBuffer);
+  // Of several fields that hold no number the one named is the first the pass would reach.
+  for (const CustomTcpField* field : CustomTcpFields()) Take(window, *field, s);
   s.mtu = s.adapters.empty() ? 0 : Convert(window, kMtu);
-  s.mtuDiscovery = SwitchAt(window, kMtuDiscovery);
-  s.blackHoleDetect = SwitchAt(window, kBlackHoleDetect);
-  s.selective = SwitchAt(window, kSelective);
-  s.windowScaling = window.Checked(kWindowScaling);
-  s.timestamps = window.Checked(kTimestamps);
   s.bandwidthKbps = unit.BandwidthKbps;
   return s;
 }
-
 void CustomTcpPage::TrackBar_BandWidthChange() {
   const BandwidthClass* c = BandwidthClassAt(window.Position(kTrackBar));
   if (!c) return;
@@ -163,28 +188,54 @@ void CustomTcpPage::CheckBox_PPPoEClick() {
 void CustomTcpPage::CheckBox_Adapter_NoneClick() { window.SetEnabled(kAdapterAll, !window.Checked(kAdapterNone)); }
 
 void CustomTcpPage::Button_TCP_RecommendClick() {
-  using namespace tuned;
+  // The class proposes the receive window for the MTU the field holds now.
   TrackBar_BandWidthChange();
-  ShowNumber(window, kMaxConnPerServer, MaxConnectionsPerServer.recommended);
-  ShowNumber(window, kMaxConnPer10Server, MaxConnectionsPer1_0Server.recommended);
-  ShowNumber(window, kLocalPriority, LocalPriority.recommended);
-  ShowNumber(window, kHostPriority, HostsPriority.recommended);
-  ShowNumber(window, kDnsPriority, DnsPriority.recommended);
-  ShowNumber(window, kNetbtPriority, NetbtPriority.recommended);
-  ShowNumber(window, kMaxNegativeCacheTtl, MaxNegativeCacheTtl.recommended);
-  ShowNumber(window, kNetFailureCacheTime, NetFailureCacheTime.recommended);
-  ShowNumber(window, kNegativeSoaCacheTime, NegativeSOACacheTime.recommended);
-  ShowNumber(window, kLanRequestBuffer, SizReqBuf.recommended);
+  CustomTcpSettings recommended;
+  for (const auto& input : CustomTcpInputs()) {
+    if (!input.field || input.field->proposedByClass) continue;
+    Recommend(*input.field, recommended);
+    Show(window, input, recommended, Boxes::CheckOrUncheck);
+  }
   ShowNumber(window, kMtu, window.Checked(kPppoe) ? kPppoeMtu : kEthernetMtu);
-  ShowNumber(window, kTimeToLive, DefaultTTL.recommended);
-  window.SetChecked(kWindowScaling, (Tcp1323Opts.recommended & 1) != 0);
-  window.SetChecked(kTimestamps, (Tcp1323Opts.recommended & 2) != 0);
-  ShowSwitch(window, kMtuDiscovery, SwitchFor(EnablePMTUDiscovery));
-  ShowSwitch(window, kBlackHoleDetect, SwitchFor(EnablePMTUBHDetect));
-  ShowSwitch(window, kSelective, SwitchFor(SackOpts));
-  ShowNumber(window, kMaxDuplicate, TcpMaxDupAcks.recommended);
 }
 
+std::string CustomTcpPage::ShownValue(std::string_view component) const {
+  const Component* laidOut = IsInput(component) ? LaidOut(component) : nullptr;
+  if (!laidOut) return {};
+  switch (laidOut->kind) {
+    case ComponentKind::ComboBox: return std::to_string(window.ItemIndex(component));
+    case ComponentKind::CheckBox: return window.Checked(component) ? "1" : "0";
+    case ComponentKind::TrackBar: return std::to_string(window.Position(component));
+    default: return window.Text(component);
+  }
+}
+
+std::optional<std::string> CustomTcpPage::SetFromText(std::string_view component, const std::string& text) {
+  const std::string name(component);
+  const Component* laidOut = IsInput(component) ? LaidOut(component) : nullptr;
+  if (!laidOut) return "no control '" + name + "' on the TCP/IP page";
+  switch (laidOut->kind) {
+    case ComponentKind::CheckBox:
+      if (text != "0" && text != "1") return name + " takes 1 or 0";
+      window.SetChecked(component, text == "1");
+      return std::nullopt;
+    case ComponentKind::ComboBox: {
+      const auto index = ParseInt32(text);
+      if (!index) return name + " must be a whole number, not '" + text + "'";
+      if (*index < 0 || *index >= static_cast<int>(window.Items(component).size()))
+        return name + " has no item " + text;
+      window.SetItemIndex(component, *index);
+      return std::nullopt;
+    }
+    case ComponentKind::TrackBar: {
+      const auto position = ParseBandwidthClass(text);
+      if (!position) return name + " takes a class 0 to 10";
+      window.SetPosition(component, *position);
+      return std::nullopt;
+    }
+    default: window.SetText(component, text); return std::nullopt;
+  }
+}
 void ReadCurrentTcpSettings(CustomTcpPage& page) {
   WindowState& w = page.window;
   const auto stored = LoadStoredCustomClass();
@@ -196,59 +247,24 @@ void ReadCurrentTcpSettings(CustomTcpPage& page) {
     w.SetPosition(kTrackBar, *stored.position);
   }
 
-  const CurrentTcpSettings s = ReadTcpSettings(page.SelectedServiceName());
-  w.SetText(kRecvWindow, s.recvWindow);
-  ShowSwitch(w, kMtuDiscovery, s.mtuDiscovery);
-  ShowSwitch(w, kBlackHoleDetect, s.blackHoleDetect);
-  ShowSwitch(w, kSelective, s.selective);
-  w.SetText(kTimeToLive, s.timeToLive);
-  w.SetText(kMaxDuplicate, s.maxDuplicate);
-  if (s.checkWindowScaling) w.SetChecked(kWindowScaling, true);
-  if (s.checkTimestamps) w.SetChecked(kTimestamps, true);
-  w.SetText(kMaxConnPerServer, s.maxConnPerServer);
-  w.SetText(kMaxConnPer10Server, s.maxConnPer10Server);
-  w.SetText(kMaxNegativeCacheTtl, s.maxNegativeCacheTtl);
-  w.SetText(kNetFailureCacheTime, s.netFailureCacheTime);
-  w.SetText(kNegativeSoaCacheTime, s.negativeSoaCacheTime);
-  w.SetText(kLocalPriority, s.localPriority);
-  w.SetText(kHostPriority, s.hostPriority);
-  w.SetText(kDnsPriority, s.dnsPriority);
-  w.SetText(kNetbtPriority, s.netbtPriority);
-  w.SetText(kLanRequestBuffer, s.lanRequestBuffer);
-  if (s.mtu) w.SetText(kMtu, *s.mtu);
-  if (s.checkPppoe) {
+  const CurrentTcpSettings current = ReadTcpSettings(page.SelectedServiceName());
+  for (const auto& input : CustomTcpInputs())
+    if (input.field) Show(w, input, current.values, Boxes::CheckOnly);
+  if (current.mtu) ShowNumber(w, kMtu, *current.mtu);
+  if (current.checkPppoe) {
     w.SetChecked(kPppoe, true);
     // Checking the box proposes a window for the class; the page shows what
     // the registry holds.
-    w.SetText(kRecvWindow, s.recvWindow);
+    ShowNumber(w, kRecvWindow, current.values.recvWindow);
   }
   if (w.Text(kMtu).empty()) ShowNumber(w, kMtu, kEthernetMtu);
 }
 
-PassReport CustomOptimizeTcp(CustomTcpPage& page) { return RunCustomTcpPass(page.Settings(), page.window); }
-
-void DesignCustomTcpPage(MemoryWindow& form, CustomTcpPage& page) {
-  form.Design(kYourChoice, "Your choice");
-  form.Design(kLabelDefault, "Default");
-  form.Design(kLabelYes, "Yes");
-  form.Design(kLabelNo, "No");
-  form.Design(kMtu, "1500");
-  form.Design(kRecvWindow, "");
-  form.Design(kMaxDuplicate, "2");
-  form.Design(kTimeToLive, "64");
-  form.Design(kMaxConnPerServer, "10");
-  form.Design(kMaxConnPer10Server, "10");
-  form.Design(kLocalPriority, "5");
-  form.Design(kHostPriority, "6");
-  form.Design(kDnsPriority, "7");
-  form.Design(kNetbtPriority, "8");
-  form.Design(kMaxNegativeCacheTtl, "0");
-  form.Design(kNetFailureCacheTime, "0");
-  form.Design(kNegativeSoaCacheTime, "0");
-  form.Design(kLanRequestBuffer, "16384");
-  form.SetRange(kTrackBar, 0, 10);
-  form.SetRange(kProgress, 0, 96);
-  page.Wire();
+PassReport CustomTcpPage::RunPass(const CustomTcpSettings& settings) {
+  WindowProgress progress(window, kPassControls);
+  return RunCustomTcpPass(settings, progress, kProgressMaximum / CustomTcpPassTicks());
 }
+
+PassReport CustomOptimizeTcp(CustomTcpPage& page) { return page.RunPass(page.Settings()); }
 
 }  // namespace velomar

@@ -1,26 +1,29 @@
 #pragma once
-// The custom window's TCP/IP page logic, over the window-state seam: the
-// network-card table, the class and MTU rules, the recommended values.
-// The Win32 window and the in-memory form both drive it.
+// The custom window's TCP/IP page logic, over the window-state seam: its
+// inputs as one table, the network-card table, the class and MTU rules, the
+// recommended values. The Win32 window and the in-memory form both drive it.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/CustomUnitState.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "app/WindowProgress.h"
+#include "tcp/CustomTcpPass.h"
 #include "util/Numbers.h"
-#include "window/PassView.h"
 #include "window/WindowState.h"
 
 namespace velomar {
-
-class MemoryWindow;
 
 namespace custom_tcp {
 inline constexpr const char* kTrackBar = "TrackBar_BandWidth";
 inline constexpr const char* kSpeedGroup = "GroupBox_Speed";
 inline constexpr const char* kYourChoice = "Label_Current_Your_Choice";
-inline constexpr const char* kProgress = pass_controls::kCustomTcp.progress;
+inline constexpr const char* kProgress = "ProgressBar_TCP";
+// The custom pass shows its progress on the bar alone, which it fills.
+inline constexpr ProgressControls kPassControls{nullptr, kProgress, nullptr};
+inline constexpr int kProgressMaximum = 96;
 inline constexpr const char* kNetAdapter = "ComboBox_NetAdapter";
 inline constexpr const char* kAdapterNone = "CheckBox_Adapter_None";
 inline constexpr const char* kAdapterAll = "CheckBox_Adapter_All";
@@ -47,15 +50,17 @@ inline constexpr const char* kLanRequestBuffer = "Edit_LAN_Request_Buffer";
 inline constexpr const char* kLabelDefault = "Label_Default";
 inline constexpr const char* kLabelYes = "Label_Yes";
 inline constexpr const char* kLabelNo = "Label_No";
+}  // namespace custom_tcp
 
-enum class ControlKind { Edit, Combo, Check, TrackBar };
-struct PageControl {
-  const char* name;
-  ControlKind kind;
+// An input of the TCP/IP page: its component, and the field of the custom
+// pass it carries (none for the class, the card choice, the MTU field and
+// the PPPoE box, which the page's own rules handle).
+struct CustomTcpInput {
+  const char* component;
+  const CustomTcpField* field = nullptr;
 };
 // The page's inputs in layout order (what velomar-cli show prints).
-const std::vector<PageControl>& PageControls();
-}  // namespace custom_tcp
+const std::vector<CustomTcpInput>& CustomTcpInputs();
 
 // A page field whose text is not a number; `field` names its edit box.
 class FieldConversionError : public ConversionError {
@@ -100,9 +105,20 @@ class CustomTcpPage {
   std::string SelectedServiceName() const;
 
   // The page as the custom pass writes it. Every number it needs is
-  // converted first: a text that is not one raises FieldConversionError
-  // naming its field. The MTU field is needed only when an adapter will be tuned.
+  // converted first, in the order the pass writes them: a text that is not
+  // one raises FieldConversionError naming its field. The MTU field is
+  // needed only when an adapter will be tuned.
   CustomTcpSettings Settings() const;
+  // The custom TCP/IP pass over converted settings, on the page's bar.
+  PassReport RunPass(const CustomTcpSettings& settings);
+
+  // An input's value as text: an edit box's text, a combo box's item index,
+  // a check box's 1 or 0, the track bar's position.
+  std::string ShownValue(std::string_view component) const;
+  // Sets an input from such a text as the user would set it (the track bar
+  // also takes a class's tick label); why not, when the text is no value
+  // for it or the page has no such input.
+  std::optional<std::string> SetFromText(std::string_view component, const std::string& text);
 
   WindowState& window;
   CustomUnitState& unit;  // BandwidthKbps, shared with the Firefox page
@@ -119,9 +135,5 @@ void ReadCurrentTcpSettings(CustomTcpPage& page);
 // The custom TCP/IP pass over the page: converts it (nothing is written when
 // a field does not convert), then writes it.
 PassReport CustomOptimizeTcp(CustomTcpPage& page);
-
-// The page's designed texts and states on an in-memory form, with the
-// handlers wired as the real window wires them.
-void DesignCustomTcpPage(MemoryWindow& form, CustomTcpPage& page);
 
 }  // namespace velomar

@@ -5,7 +5,8 @@
 
 #include "app/CustomLayout.h"
 #include "bandwidth/LastSetBandWidth.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxProfiles.h"
+#include "firefox/PrefLines.h"
 #include "lang/MultiLan_New.h"
 #include "platform/System.h"
 #include "window/MemoryWindow.h"
@@ -226,7 +227,7 @@ void CustomWindow::Button_TCP_OptimizeClick() {
     std::string saveError;
     SaveCustomClass(window.Position(custom_tcp::kTrackBar), saveError);
     unit.Optimized = true;
-    const PassReport report = RunCustomTcpPass(settings, window);
+    const PassReport report = tcp.RunPass(settings);
     warnings.AddBackup(report);
     warnings.AddNotChanged(report.changes);
     warnings.AddSaveFailure(saveError);

@@ -156,7 +156,7 @@ std::vector<Component> FirefoxPageComponents() {
       CheckBox(kCheckAll,                       {6, 368, 130, 17}, "All options").In(kFirefoxSheet).Checked(),
       Button(kFirefoxRecommend,                 {146, 364, 97, 25}, "Recommended").In(kFirefoxSheet),
       Button(kFirefoxOptimize,                  {249, 364, 97, 25}, "Optimize Firefox").In(kFirefoxSheet),
-      ProgressBar(custom_firefox_page::kProgress, {2, 370, 241, 14}).In(kFirefoxSheet).Range(0, 96).Hidden(),
+      ProgressBar(custom_firefox_page::kProgress, {2, 370, 241, 14}).In(kFirefoxSheet).Range(0, custom_firefox_page::kProgressMaximum).Hidden(),
   };
   // clang-format on
   c.insert(c.end(), bottom.begin(), bottom.end());

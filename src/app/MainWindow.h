@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxReport.h"
 #include "tcp/TcpSteps.h"
 #include "window/Drawing.h"
 #include "window/Layout.h"

@@ -1,7 +1,8 @@
 // What the main window uses of the system: the Windows version, Firefox,
 // the two restores of the recover link and the traffic counters.
 #include "app/MainWindow.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxBackups.h"
+#include "firefox/FirefoxProfiles.h"
 #include "monitor/UsageGraph.h"
 #include "monitor/iphlpapi.h"
 #include "platform/System.h"

@@ -1,6 +1,7 @@
 #include "app/OutcomeMessage.h"
 
 #include "bandwidth/LastSetBandWidth.h"
+#include "firefox/FirefoxBackups.h"
 
 namespace velomar {
 

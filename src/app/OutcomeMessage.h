@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxReport.h"
+#include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "window/Layout.h"
 #include "window/WindowState.h"

@@ -1,5 +1,8 @@
 #include "app/RecoverChoice.h"
 
+#include "firefox/FirefoxBackups.h"
+#include "tcp/RegBackup.h"
+
 namespace velomar {
 
 RecoverRestores CustomModeRestores() {

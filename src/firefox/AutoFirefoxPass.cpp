@@ -1,44 +1,50 @@
 // The automatic preference pass: EditUserPrefs and its TFFOThread worker.
-#include "firefox/FirefoxPassShared.h"
+#include "firefox/AutoFirefoxPass.h"
+
+#include "firefox/FirefoxBackups.h"
+#include "firefox/FirefoxProfiles.h"
+#include "firefox/FirefoxWorkers.h"
+#include "firefox/PrefLines.h"
+#include "firefox/ProfileLock.h"
 #include "platform/Files.h"
-#include "window/PassView.h"
 
 namespace velomar {
 
 namespace {
 
-// The automatic window as one edit drives it: the pass's view, with the
-// preference texts of this pass.
-class AutoWindow {
+// The pass's progress as one edit reports it, with the preference texts of
+// this pass; a move of no units is left out.
+class PrefProgress {
  public:
-  AutoWindow(WindowState& window, std::int32_t step) : view_(window, pass_controls::kAutomatic), step_(step) {}
+  PrefProgress(PassProgress& progress, std::int32_t unitsPerPreference)
+      : progress_(progress), unitsPerPreference_(unitsPerPreference) {}
 
   void Advance(std::int32_t units) {
-    if (units != 0) view_.Advance(units);
+    if (units != 0) progress_.Advance(units);
   }
-  void Advance() { Advance(step_); }
-  void Announce(const PrefEntry& entry) { view_.Status("Firefox : Optimizing " + PrefNameOf(entry.head) + " ..."); }
-  void Pause() { view_.Pause(); }
+  void Advance() { Advance(unitsPerPreference_); }
+  void Announce(const PrefEntry& entry) { progress_.Status("Firefox : Optimizing " + PrefNameOf(entry.head) + " ..."); }
+  void Pause() { progress_.Pause(); }
   void Row(const PrefEntry& entry, std::string oldValue, std::string newValue) {
-    view_.Row({PrefNameOf(entry.head), std::move(oldValue), std::move(newValue)});
+    progress_.Row({PrefNameOf(entry.head), std::move(oldValue), std::move(newValue)});
   }
   // A message row: a file that could not be read or written.
-  void Problem(const std::string& message) { view_.Row({message, "", ""}); }
+  void Problem(const std::string& message) { progress_.Row({message, "", ""}); }
 
  private:
-  PassView view_;
-  std::int32_t step_;
+  PassProgress& progress_;
+  std::int32_t unitsPerPreference_;
 };
 
 // A preference user.js lacks: "No value" and the line appended.
-void AddMissing(AutoWindow& view, Lines& lines, const PrefEntry& entry) {
+void AddMissing(PrefProgress& view, Lines& lines, const PrefEntry& entry) {
   view.Row(entry, "No value", PrefValueOf(entry.tail));
   lines.push_back(entry.Line());
 }
 
 // A preference found at index: replaced unless its value is already the
 // new one (compared exactly, so " true" and "true" differ).
-void ReplaceFound(AutoWindow& view, Lines& lines, std::int32_t index, const PrefEntry& entry) {
+void ReplaceFound(PrefProgress& view, Lines& lines, std::int32_t index, const PrefEntry& entry) {
   const std::string oldValue = PrefValueOf(lines[static_cast<std::size_t>(index)]);
   const std::string newValue = PrefValueOf(entry.tail);
   view.Row(entry, oldValue, newValue);
@@ -47,7 +53,7 @@ void ReplaceFound(AutoWindow& view, Lines& lines, std::int32_t index, const Pref
   lines.push_back(entry.Line());
 }
 
-void EditExisting(AutoWindow& view, Lines& lines, int machineClass) {
+void EditExisting(PrefProgress& view, Lines& lines, int machineClass) {
   for (const auto& entry : CommonPrefs()) {
     view.Advance();
     view.Announce(entry);
@@ -79,7 +85,7 @@ void EditExisting(AutoWindow& view, Lines& lines, int machineClass) {
 
 // Without a user.js the two tables are interleaved: class entry k, then
 // common entry k.
-void WriteFresh(AutoWindow& view, Lines& lines, int machineClass) {
+void WriteFresh(PrefProgress& view, Lines& lines, int machineClass) {
   const auto& common = CommonPrefs();
   const auto& byClass = MachineClassPrefs(machineClass);
   for (std::size_t k = 0; k < byClass.size(); ++k) {
@@ -98,7 +104,7 @@ void WriteFresh(AutoWindow& view, Lines& lines, int machineClass) {
   }
 }
 
-bool Report(AutoWindow& view, FileProblems& problems, const std::string& message) {
+bool Report(PrefProgress& view, FileProblems& problems, const std::string& message) {
   view.Problem(message);
   problems.push_back(message);
   return false;
@@ -106,7 +112,7 @@ bool Report(AutoWindow& view, FileProblems& problems, const std::string& message
 
 // prefs.js and user.js as they were before the first pass of either mode
 // (BackUpOnce); a profile whose backups cannot be written is not edited.
-bool BackUpForAutomaticPass(const std::string& directory, AutoWindow& view, FileProblems& problems) {
+bool BackUpForAutomaticPass(const std::string& directory, PrefProgress& view, FileProblems& problems) {
   FileProblems copyProblems;
   const bool ok = BackUpOnce({FirefoxPath(directory, kCustomPrefsBackup), FirefoxPath(directory, kPrefsJs)},
                              FirefoxPath(directory, kPrefsBackup), copyProblems) &&
@@ -117,9 +123,9 @@ bool BackUpForAutomaticPass(const std::string& directory, AutoWindow& view, File
 
 }  // namespace
 
-bool EditUserPrefs(const std::string& directory, int machineClass, WindowState& window, std::int32_t progressStep,
-                   FileProblems& problems) {
-  AutoWindow view(window, progressStep);
+bool EditUserPrefs(const std::string& directory, int machineClass, PassProgress& progress,
+                   std::int32_t unitsPerPreference, FileProblems& problems) {
+  PrefProgress view(progress, unitsPerPreference);
   const std::string userJs = directory + "/" + kUserJs;
   Lines lines;
   std::string error;
@@ -149,15 +155,10 @@ bool TFFOThread::Walk() {
 
   const std::string dataFolder = FindFirefoxDataFolder();
   if (!HasProfilesIni(dataFolder)) return false;
-  AutoWindow view(window_, 0);
+  PrefProgress view(progress_, 0);
   const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
   if (!list.ReadError.empty()) return Report(view, report.problems, list.ReadError);
-
-  // One or two profiles fill 54 units (108 without the TCP/IP pass); with
-  // any other count each profile adds its share after its edit.
-  std::int32_t step = list.SectionCount == 2 ? 2 : (list.SectionCount == 3 ? 1 : 0);
-  if (shared_.SkipTcpPass) step *= 2;
-  shared_.ProgressStep = step;
+  const FirefoxProgressSteps steps = plan_(list.SectionCount);
 
   bool allWritten = true;
   for (const auto& profile : list.Profiles) {
@@ -166,22 +167,22 @@ bool TFFOThread::Walk() {
       allWritten = false;
       continue;
     }
-    if (!EditUserPrefs(profile.Directory, machineClass, window_, step, report.problems)) {
+    if (!EditUserPrefs(profile.Directory, machineClass, progress_, steps.perPreference, report.problems)) {
       allWritten = false;
     } else {
       ++report.profilesChanged;
       if (FirefoxRunsWithProfile(profile.Directory)) report.restartNeeded.push_back(ProfileLabel(profile));
     }
-    if (step == 0) view.Advance((52 / list.SectionCount) * (shared_.SkipTcpPass ? 2 : 1));
+    view.Advance(steps.perProfile);
   }
   return allWritten;
 }
 
-bool RunFirefoxPass(std::int32_t bandwidthKbps, bool skipTcpPass, WindowState& window, FirefoxReport* report) {
+bool RunFirefoxPass(std::int32_t bandwidthKbps, const FirefoxProgressPlan& plan, PassProgress& progress,
+                    FirefoxReport* report) {
   FirefoxPassShared shared;
   shared.BandwidthKbps = bandwidthKbps;
-  shared.SkipTcpPass = skipTcpPass;
-  RunFirefoxWorker(shared, [&] { TFFOThread(shared, window).Execute(); });
+  RunFirefoxWorker(shared, [&] { TFFOThread(shared, progress, plan).Execute(); });
   if (report) report->Add(shared.report);
   return shared.PassResult;
 }

@@ -1,14 +1,18 @@
-// The custom preference pass: the 24 check boxes of the custom window's
-// Firefox page, the writer and the walk with its backups.
-#include "firefox/FirefoxPassShared.h"
+// The custom preference pass: its 24 choices, the writer and the walk with
+// its backups.
+#include "firefox/CustomFirefoxPass.h"
+
+#include "firefox/FirefoxBackups.h"
+#include "firefox/FirefoxProfiles.h"
+#include "firefox/PrefLines.h"
+#include "firefox/ProfileLock.h"
 #include "platform/Files.h"
-#include "window/PassView.h"
 
 namespace velomar {
 
 namespace {
 
-// Rows of the two tables the boxes name.
+// Rows of the two tables the choices name.
 enum CommonRow {
   kPipelining = 0,
   kPipeliningMaxRequests = 2,
@@ -40,13 +44,13 @@ enum ClassRow {
   kInitialPaintDelay = 13,
 };
 
-constexpr CustomPrefBox::Item Common(CommonRow row) { return {false, row}; }
-constexpr CustomPrefBox::Item ByClass(ClassRow row) { return {true, row}; }
+constexpr CustomPrefChoice::Item Common(CommonRow row) { return {false, row}; }
+constexpr CustomPrefChoice::Item ByClass(ClassRow row) { return {true, row}; }
 
-// Without a user.js this box neither pauses nor moves the bar.
-constexpr std::size_t kInterruptParsingBox = 16;
+// Without a user.js this choice neither pauses nor moves the bar.
+constexpr std::size_t kInterruptParsingChoice = 16;
 
-const PrefEntry& EntryOf(const CustomPrefBox::Item& item, int machineClass) {
+const PrefEntry& EntryOf(const CustomPrefChoice::Item& item, int machineClass) {
   const auto& table = item.byClass ? CustomMachineClassPrefs(machineClass) : CommonPrefs();
   return table[static_cast<std::size_t>(item.index)];
 }
@@ -64,9 +68,9 @@ void PutEntry(Lines& lines, const PrefEntry& entry) {
 }
 
 // The custom page's pause and progress: a pause, then the bar moves on.
-void Tick(PassView& view, std::int32_t step) {
-  view.Pause();
-  if (step != 0) view.Advance(step);
+void Tick(PassProgress& progress, std::int32_t units) {
+  progress.Pause();
+  if (units != 0) progress.Advance(units);
 }
 
 // prefs.js to Custom_prefs.bk, user.js to user.bk (as the automatic pass
@@ -83,45 +87,43 @@ bool BackUpForCustomPass(const std::string& directory, FileProblems& problems) {
 
 }  // namespace
 
-const std::vector<CustomPrefBox>& CustomPrefBoxes() {
-  static const std::vector<CustomPrefBox> boxes{
-      {"CheckBox_N_H_Pipelining", "TabSheet_FF_Network", {Common(kPipelining)}},
-      {"CheckBox_N_T_Pip_Max", "TabSheet_FF_Network", {Common(kPipeliningMaxRequests)}},
-      {"CheckBox_N_H_Proxy_Pip", "TabSheet_FF_Network", {Common(kProxyPipelining)}},
-      {"CheckBox_N_H_Request_MSD", "TabSheet_FF_Network", {Common(kRequestMaxStartDelay)}},
-      {"CheckBox_N_H_MaxConection", "TabSheet_FF_Network", {ByClass(kMaxConnections)}},
-      {"CheckBox_N_H_MaxConection_PerServer", "TabSheet_FF_Network", {ByClass(kMaxConnectionsPerServer)}},
-      {"CheckBox_N_H_PersistentConnections_PerProxy", "TabSheet_FF_Network", {ByClass(kPersistentPerProxy)}},
-      {"CheckBox_N_H_PersistentConnections_PerServer", "TabSheet_FF_Network", {ByClass(kPersistentPerServer)}},
-      {"CheckBox_B_T_enabled", "TabSheet_FF_Browser", {Common(kTurboEnabled)}},
-      {"CheckBox_B_Display_SIP", "TabSheet_FF_Browser", {Common(kShowImagePlaceholders)}},
-      {"CheckBox_B_Chrome_Favicons", "TabSheet_FF_Browser", {Common(kChromeFavicons)}},
-      {"CheckBox_B_URLbar_AutoFill", "TabSheet_FF_Browser", {Common(kAutocompleteEnabled), Common(kAutofill)}},
-      {"CheckBox_B_Cache_Memory_Capacity", "TabSheet_FF_Browser", {ByClass(kCacheMemoryCapacity)}},
-      {"CheckBox_B_XulErrorPagesEnabled", "TabSheet_FF_Browser", {ByClass(kXulErrorPages)}},
-      {"CheckBox_C_Notify_Backoffcount", "TabSheet_FF_Content", {ByClass(kNotifyOnTimer), Common(kNotifyBackoffCount)}},
-      {"CheckBox_C_Maxtextrun", "TabSheet_FF_Content", {ByClass(kMaxTextRun)}},
-      {"CheckBox_C_Interrupt_Parsing", "TabSheet_FF_Content", {ByClass(kInterruptParsing)}},
-      {"CheckBox_C_Notify_Interval", "TabSheet_FF_Content", {ByClass(kNotifyOnTimer), ByClass(kNotifyInterval)}},
-      {"CheckBox_C_Switch_Threshold", "TabSheet_FF_Content", {ByClass(kSwitchThreshold)}},
-      {"CheckBox_C_Max_Tokenizing_Time", "TabSheet_FF_Content", {ByClass(kMaxTokenizingTime)}},
-      {"CheckBox_O_P_EFP", "TabSheet_FF_Other", {Common(kExposeFullPath)}},
-      {"CheckBox_O_Ui_SubmenuDelay", "TabSheet_FF_Other", {Common(kSubmenuDelay)}},
-      {"CheckBox_O_D_DWSC", "TabSheet_FF_Other", {ByClass(kDisableWindowStatusChange)}},
-      {"CheckBox_O_Nglayout_Initialpaint_Delay", "TabSheet_FF_Other", {ByClass(kInitialPaintDelay)}},
+const std::vector<CustomPrefChoice>& CustomPrefChoices() {
+  static const std::vector<CustomPrefChoice> choices{
+      {{Common(kPipelining)}},
+      {{Common(kPipeliningMaxRequests)}},
+      {{Common(kProxyPipelining)}},
+      {{Common(kRequestMaxStartDelay)}},
+      {{ByClass(kMaxConnections)}},
+      {{ByClass(kMaxConnectionsPerServer)}},
+      {{ByClass(kPersistentPerProxy)}},
+      {{ByClass(kPersistentPerServer)}},
+      {{Common(kTurboEnabled)}},
+      {{Common(kShowImagePlaceholders)}},
+      {{Common(kChromeFavicons)}},
+      {{Common(kAutocompleteEnabled), Common(kAutofill)}},
+      {{ByClass(kCacheMemoryCapacity)}},
+      {{ByClass(kXulErrorPages)}},
+      {{ByClass(kNotifyOnTimer), Common(kNotifyBackoffCount)}},
+      {{ByClass(kMaxTextRun)}},
+      {{ByClass(kInterruptParsing)}},
+      {{ByClass(kNotifyOnTimer), ByClass(kNotifyInterval)}},
+      {{ByClass(kSwitchThreshold)}},
+      {{ByClass(kMaxTokenizingTime)}},
+      {{Common(kExposeFullPath)}},
+      {{Common(kSubmenuDelay)}},
+      {{ByClass(kDisableWindowStatusChange)}},
+      {{ByClass(kInitialPaintDelay)}},
   };
-  return boxes;
+  return choices;
 }
 
-bool WriteCustomPrefs(const std::string& directory, std::int32_t sectionCount, CustomPassInputs& inputs,
+bool CustomPassInputs::Takes(std::size_t choice) const { return choice < chosen.size() && chosen[choice]; }
+
+bool WriteCustomPrefs(const std::string& directory, std::int32_t unitsPerChoice, const CustomPassInputs& inputs,
                       FileProblems& problems) {
-  // One or two profiles fill the 96 units of the bar; with more the bar stays.
-  const std::int32_t step = sectionCount == 2 ? 4 : (sectionCount == 3 ? 2 : 0);
   const int machineClass = MachineClassOf(inputs.memoryBig, inputs.bandwidthKbps);
-  WindowState& window = inputs.window;
-  PassView view(window, pass_controls::kCustomFirefox);
   const std::string userJs = directory + "/" + kUserJs;
-  const auto& boxes = CustomPrefBoxes();
+  const auto& choices = CustomPrefChoices();
   Lines lines;
   std::string error;
   if (platform::FileExists(userJs)) {
@@ -129,18 +131,18 @@ bool WriteCustomPrefs(const std::string& directory, std::int32_t sectionCount, C
       problems.push_back(error);
       return false;
     }
-    for (const auto& box : boxes) {
-      Tick(view, step);
-      if (!window.Checked(box.checkBox)) continue;
-      for (const auto& item : box.items) PutEntry(lines, EntryOf(item, machineClass));
+    for (std::size_t c = 0; c < choices.size(); ++c) {
+      Tick(inputs.progress, unitsPerChoice);
+      if (!inputs.Takes(c)) continue;
+      for (const auto& item : choices[c].items) PutEntry(lines, EntryOf(item, machineClass));
     }
   } else {
-    for (std::size_t b = 0; b < boxes.size(); ++b) {
-      if (b != kInterruptParsingBox) Tick(view, step);
-      if (!window.Checked(boxes[b].checkBox)) continue;
-      for (const auto& item : boxes[b].items) {
+    for (std::size_t c = 0; c < choices.size(); ++c) {
+      if (c != kInterruptParsingChoice) Tick(inputs.progress, unitsPerChoice);
+      if (!inputs.Takes(c)) continue;
+      for (const auto& item : choices[c].items) {
         const PrefEntry& entry = EntryOf(item, machineClass);
-        // Boxes 15 and 18 both name content.notify.ontimer: one line.
+        // Choices 15 and 18 both name content.notify.ontimer: one line.
         if (item.byClass && item.index == kNotifyOnTimer)
           PutEntry(lines, entry);
         else
@@ -157,7 +159,7 @@ bool WriteCustomPrefs(const std::string& directory, std::int32_t sectionCount, C
   return true;
 }
 
-CustomPassOutcome RunCustomFirefoxWalk(CustomPassInputs& inputs) {
+CustomPassOutcome RunCustomFirefoxWalk(const CustomPassInputs& inputs) {
   CustomPassOutcome outcome;
   const std::string dataFolder = FindFirefoxDataFolder();
   if (!HasProfilesIni(dataFolder)) return outcome;
@@ -165,10 +167,11 @@ CustomPassOutcome RunCustomFirefoxWalk(CustomPassInputs& inputs) {
   const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
   FirefoxReport& report = outcome.report;
   if (!list.ReadError.empty()) report.problems.push_back(list.ReadError);
+  const std::int32_t unitsPerChoice = inputs.plan(list.SectionCount).perPreference;
   for (const auto& profile : list.Profiles) {
     if (!profile.Resolved()) continue;
     if (!BackUpForCustomPass(profile.Directory, report.problems)) continue;
-    if (!WriteCustomPrefs(profile.Directory, list.SectionCount, inputs, report.problems)) continue;
+    if (!WriteCustomPrefs(profile.Directory, unitsPerChoice, inputs, report.problems)) continue;
     ++report.profilesChanged;
     if (FirefoxRunsWithProfile(profile.Directory)) report.restartNeeded.push_back(ProfileLabel(profile));
   }

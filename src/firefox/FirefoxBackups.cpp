@@ -1,6 +1,13 @@
 // The backups the passes take, and the three Firefox undo operations, which
 // take back Velomar's preference lines and nothing else.
-#include "firefox/FirefoxPassShared.h"
+#include "firefox/FirefoxBackups.h"
+
+#include <functional>
+
+#include "firefox/FirefoxProfiles.h"
+#include "firefox/FirefoxWorkers.h"
+#include "firefox/PrefLines.h"
+#include "firefox/ProfileLock.h"
 #include "platform/Files.h"
 
 namespace velomar {
@@ -96,13 +103,6 @@ bool Outcome(bool result, const FirefoxReport& found, FirefoxReport* report) {
 }
 
 }  // namespace
-
-void FirefoxReport::Add(const FirefoxReport& other) {
-  problems.insert(problems.end(), other.problems.begin(), other.problems.end());
-  leftWhileRunning.insert(leftWhileRunning.end(), other.leftWhileRunning.begin(), other.leftWhileRunning.end());
-  restartNeeded.insert(restartNeeded.end(), other.restartNeeded.begin(), other.restartNeeded.end());
-  profilesChanged += other.profilesChanged;
-}
 
 bool CopyLines(const std::string& source, const std::string& target, FileProblems& problems) {
   Lines lines;

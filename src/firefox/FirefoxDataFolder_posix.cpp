@@ -1,5 +1,5 @@
 // The Firefox data folder elsewhere: the platform's usual Firefox folder.
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxDataFolder.h"
 #include "platform/System.h"
 
 namespace velomar {

@@ -1,5 +1,5 @@
 // The Firefox data folder on Windows: the user's "AppData" shell folder.
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxDataFolder.h"
 #include "platform/System.h"
 #include "registry/Unit_RegOperation.h"
 

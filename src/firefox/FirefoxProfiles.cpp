@@ -1,5 +1,6 @@
 // Finding the current user's Firefox profiles through profiles.ini.
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxProfiles.h"
+
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "util/IniFile.h"

@@ -1,8 +1,8 @@
 // Starting a Firefox worker and waiting for it.
+#include "firefox/FirefoxWorkers.h"
+
 #include <exception>
 #include <thread>
-
-#include "firefox/FirefoxPassShared.h"
 
 namespace velomar {
 

@@ -1,8 +1,9 @@
 // The user_pref line format of user.js and the two preference tables.
+#include "firefox/PrefLines.h"
+
 #include <algorithm>
 #include <array>
 
-#include "firefox/Unit_Firefox_Optimize.h"
 #include "platform/System.h"
 
 namespace velomar {

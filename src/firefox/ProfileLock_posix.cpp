@@ -13,7 +13,8 @@
 
 #include <optional>
 
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxProfiles.h"
+#include "firefox/ProfileLock.h"
 #include "util/Numbers.h"
 
 namespace velomar {

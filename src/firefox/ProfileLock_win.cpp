@@ -4,7 +4,9 @@
 // behind opens again.
 #include <windows.h>
 
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/ProfileLock.h"
+
+#include "firefox/FirefoxProfiles.h"
 
 namespace velomar {
 

@@ -4,7 +4,6 @@
 
 #include "app/CustomLayout.h"
 #include "app/OutcomeMessage.h"
-#include "firefox/Unit_Firefox_Optimize.h"
 
 namespace velomar {
 

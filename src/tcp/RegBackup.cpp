@@ -8,7 +8,6 @@
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
 #include "registry/Unit_RegOperation.h"
-#include "tcp/Unit_TcpOptimize.h"
 #include "util/Numbers.h"
 
 namespace velomar {
@@ -227,6 +226,16 @@ RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& othe
   }
   outcome.written = SaveLines(file, LinesOf(own.contents), outcome.error);
   return outcome;
+}
+
+PassReport BackUpBeforePass(const char* file, const char* otherFile, const std::vector<RegStep>& steps) {
+  const RegBackupOutcome outcome = WriteRegBackup(file, otherFile, steps);
+  return {platform::JoinPath(platform::CurrentDirectory(), file),
+          outcome.written,
+          outcome.error,
+          outcome.movedAsideTo,
+          outcome.movedAsideReason,
+          {}};
 }
 
 BackupRestore RestoreRegBackup(const std::string& fileName) {

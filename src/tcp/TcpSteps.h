@@ -1,6 +1,6 @@
 #pragma once
-// The registry values the TCP/IP passes touch, as data, and the registry
-// backup files that record them before a pass changes anything.
+// The registry values the TCP/IP passes touch, as data, and the steps
+// that change them.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -148,30 +148,5 @@ std::vector<std::string> ListAdapters();
 // The three per-adapter steps: its MTU, its TcpWindowSize removed, its
 // scheduler NonBestEffortLimit set to 0.
 std::vector<RegStep> AdapterSteps(const std::string& id, std::int32_t mtu);
-
-inline constexpr const char* kAutoBackupFile = "RegBackUp.bk";
-inline constexpr const char* kCustomBackupFile = "CustomRegBackUp.bk";
-
-// How writing a pass's registry backup went.
-struct RegBackupOutcome {
-  // The file holds a record for every value the pass is about to change.
-  bool written = false;
-  std::string error;  // why not
-  // An earlier file under the backup's name that no restore would accept
-  // now has this name; the reason says what was wrong with it.
-  std::string movedAsideTo;
-  std::string movedAsideReason;
-};
-
-// Makes `file` hold a five-line record (name, root, path, old value or
-// "No value" / "No Key", value type) for every value the steps change now,
-// as it was before the program first changed it. A valid backup is never
-// overwritten: its records stay as they are and only values it lacks are
-// added, taken from `otherFile` (the other mode's backup) when that holds
-// them, otherwise from the registry. An existing file that is no valid
-// backup is first renamed (never replaced) and a new backup started. The
-// file is written through a temporary file.
-RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& otherFile,
-                                const std::vector<RegStep>& steps);
 
 }  // namespace velomar

@@ -1,28 +1,14 @@
 #include "tcp/Unit_TcpOptimize.h"
 
 #include "bandwidth/BandwidthClass.h"
-#include "platform/Files.h"
 #include "registry/Unit_RegOperation.h"
 #include "tcp/RegBackup.h"
 #include "tcp/TcpSteps.h"
 #include "util/Numbers.h"
-#include "window/PassView.h"
 
 namespace velomar {
 
 namespace {
-
-TuningParameters g_parameters;
-
-PassReport BackUp(const char* file, const char* otherFile, const std::vector<RegStep>& steps) {
-  const RegBackupOutcome outcome = WriteRegBackup(file, otherFile, steps);
-  return {platform::JoinPath(platform::CurrentDirectory(), file),
-          outcome.written,
-          outcome.error,
-          outcome.movedAsideTo,
-          outcome.movedAsideReason,
-          {}};
-}
 
 // ---- the automatic pass ----------------------------------------------------
 
@@ -64,67 +50,20 @@ std::vector<AutoStep> AutoSteps(const TuningParameters& p) {
 // One step of the automatic pass, for a step that applies: the status
 // text, the pause, the registry change and its row, which tells when the
 // registry refused the change.
-void RunAutoStep(const RegStep& step, PassView& view, RegChanges& changes) {
+void RunAutoStep(const RegStep& step, PassProgress& progress, RegChanges& changes) {
   if (!StepApplies(step)) return;
-  view.Status("TCP : Optimizing " + step.name + " ...");
-  view.Pause();
+  progress.Status("TCP : Optimizing " + step.name + " ...");
+  progress.Pause();
   ApplyStep(step, changes);
-  view.Row(changes.rows.back());
-}
-
-// ---- the custom pass ---------------------------------------------------------
-
-// A three-way switch: yes writes 1, no writes 0, the default leaves it.
-std::vector<RegStep> SwitchStep(TcpSwitch choice, const TunedValue& value) {
-  if (choice == TcpSwitch::Default) return {};
-  return {Write(value, choice == TcpSwitch::Yes ? 1 : 0)};
-}
-
-// 2147483647 is how the store reads a missing or unreadable value; written
-// back it would turn "no value" into a number no setting means.
-void RefuseNoValueMarker(const std::vector<RegStep>& steps) {
-  for (const auto& step : steps)
-    if (step.kind != StepKind::DeleteIfPresent && step.value == RegNoValue)
-      throw ConversionError(std::to_string(RegNoValue) + " stands for no value and is not written (" + step.name + ")");
-}
-
-void CustomTick(PassView& view) {
-  view.Advance(4);
-  view.Pause();
-}
-
-// ---- the reader ----------------------------------------------------------------
-
-// The number a value holds, or nothing when it is missing or holds no
-// 32-bit number (the store then answers RegNoValue): the page shows both
-// alike, so that the custom pass never writes the sentinel back as data.
-std::optional<std::int32_t> StoredNumber(const std::string& root, const std::string& path, const std::string& name) {
-  if (RegValueStatus(root, path, name) != kRegValuePresent) return std::nullopt;
-  const std::int32_t value = ReadRegInteger(root, path, name);
-  if (value == RegNoValue) return std::nullopt;
-  return value;
-}
-std::optional<std::int32_t> StoredNumber(const TunedValue& v) { return StoredNumber(v.root, v.path, v.name); }
-
-std::string NumberOrDefault(const TunedValue& v, const char* fallback) {
-  const auto value = StoredNumber(v);
-  return value ? std::to_string(*value) : fallback;
-}
-
-// 1 is yes, 0 is no; any other number, and a missing value, the default.
-TcpSwitch SwitchOf(const TunedValue& v) {
-  const auto value = StoredNumber(v);
-  if (!value) return TcpSwitch::Default;
-  return *value == 1 ? TcpSwitch::Yes : *value == 0 ? TcpSwitch::No : TcpSwitch::Default;
+  progress.Row(changes.rows.back());
 }
 
 }  // namespace
 
-const TuningParameters& LastTuningParameters() { return g_parameters; }
-
-PassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep, WindowState& window,
-                           PathMtuProvider& mtu) {
-  TuningParameters& p = g_parameters;
+AutoPassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep, PassProgress& progress,
+                               PathMtuProvider& mtu) {
+  AutoPassReport report;
+  TuningParameters& p = report.tuning;
   p.BandwidthKbps = BandwidthKbps;
   p.ProgressStep = ProgressStep;
   p.BandwidthBits = WindowBaseKbpsFor(BandwidthKbps) * 1024;
@@ -140,116 +79,19 @@ PassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t ProgressStep
   for (const auto& s : steps) touched.push_back(s.step);
   for (const auto& id : adapters)
     for (auto& s : AdapterSteps(id, p.Mtu)) touched.push_back(std::move(s));
-  PassReport report = BackUp(kAutoBackupFile, kCustomBackupFile, touched);
+  static_cast<PassReport&>(report) = BackUpBeforePass(kAutoBackupFile, kCustomBackupFile, touched);
   if (!report.backupWritten) return report;
 
-  PassView view(window, pass_controls::kAutomatic);
-  view.Advance(ProgressStep);
+  progress.Advance(ProgressStep);
   for (const auto& s : steps) {
-    RunAutoStep(s.step, view, report.changes);
-    view.Advance(s.progressAfter ? ProgressStep : s.fixedProgress);
+    RunAutoStep(s.step, progress, report.changes);
+    progress.Advance(s.progressAfter ? ProgressStep : s.fixedProgress);
   }
-  view.Advance(ProgressStep);
+  progress.Advance(ProgressStep);
   for (const auto& id : adapters)
-    for (const auto& step : AdapterSteps(id, p.Mtu)) RunAutoStep(step, view, report.changes);
-  view.Advance(ProgressStep);
+    for (const auto& step : AdapterSteps(id, p.Mtu)) RunAutoStep(step, progress, report.changes);
+  progress.Advance(ProgressStep);
   return report;
-}
-
-std::vector<std::string> CustomAdapters(const AdapterChoice& choice) {
-  std::vector<std::string> tuned;
-  if (choice.none) return tuned;
-  for (const auto& id : ListAdapters()) {
-    const bool chosen = choice.all || (!choice.selectedService.empty() && id == choice.selectedService);
-    bool firstTwo = false;
-    for (std::size_t k = 0; k < choice.cardServices.size() && k < 2; ++k)
-      firstTwo = firstTwo || id == choice.cardServices[k];
-    if (chosen && firstTwo) tuned.push_back(id);
-  }
-  return tuned;
-}
-
-PassReport RunCustomTcpPass(const CustomTcpSettings& in, WindowState& window) {
-  using namespace tuned;
-  // One group of steps per progress tick: a switch left on its default is
-  // an empty group.
-  const std::vector<std::vector<RegStep>> settings = {
-      {Write(TcpWindowSize, in.recvWindow)},
-      {Write(GlobalMaxTcpWindowSize, in.recvWindow)},
-      {WriteIfPresent(DefaultReceiveWindow, ReceiveBufferFigure(in.bandwidthKbps))},
-      SwitchStep(in.mtuDiscovery, EnablePMTUDiscovery),
-      SwitchStep(in.blackHoleDetect, EnablePMTUBHDetect),
-      SwitchStep(in.selective, SackOpts),
-      {Write(TcpMaxDupAcks, in.maxDuplicate)},
-      {Write(DefaultTTL, in.timeToLive)},
-      {Write(Tcp1323Opts, (in.windowScaling ? 1 : 0) + (in.timestamps ? 2 : 0))},
-      {Write(MaxConnectionsPerServer, in.maxConnPerServer)},
-      {Write(MaxConnectionsPer1_0Server, in.maxConnPer10Server)},
-      {DeleteIfPresent(InternetMTU)},
-      {DeleteIfPresent(NegativeCacheTime)},
-      {Write(MaxNegativeCacheTtl, in.maxNegativeCacheTtl)},
-      {Write(NetFailureCacheTime, in.netFailureCacheTime)},
-      {Write(NegativeSOACacheTime, in.negativeSoaCacheTime)},
-      {WriteIfPresent(PolicyNonBestEffortLimit, PolicyNonBestEffortLimit.recommended)},
-      {Write(LocalPriority, in.localPriority)},
-      {Write(HostsPriority, in.hostPriority)},
-      {Write(DnsPriority, in.dnsPriority)},
-      {Write(NetbtPriority, in.netbtPriority)},
-      {Write(SizReqBuf, in.lanRequestBuffer)},
-      {WriteIfPresent(ProtocolMTU, ProtocolMTU.recommended)},
-  };
-
-  std::vector<RegStep> touched;
-  for (const auto& group : settings) touched.insert(touched.end(), group.begin(), group.end());
-  for (const auto& id : in.adapters)
-    for (auto& s : AdapterSteps(id, in.mtu)) touched.push_back(std::move(s));
-  RefuseNoValueMarker(touched);
-  PassReport report = BackUp(kCustomBackupFile, kAutoBackupFile, touched);
-  if (!report.backupWritten) return report;
-
-  PassView view(window, pass_controls::kCustomTcp);
-  CustomTick(view);
-  for (const auto& group : settings) {
-    for (const auto& step : group) ApplyStep(step, report.changes);
-    CustomTick(view);
-  }
-  for (const auto& id : in.adapters)
-    for (const auto& step : AdapterSteps(id, in.mtu)) ApplyStep(step, report.changes);
-  return report;
-}
-
-CurrentTcpSettings ReadTcpSettings(const std::string& selectedService) {
-  using namespace tuned;
-  CurrentTcpSettings s;
-  s.recvWindow = NumberOrDefault(TcpWindowSize, "65536");
-  s.mtuDiscovery = SwitchOf(EnablePMTUDiscovery);
-  s.blackHoleDetect = SwitchOf(EnablePMTUBHDetect);
-  s.selective = SwitchOf(SackOpts);
-  s.timeToLive = NumberOrDefault(DefaultTTL, "128");
-  s.maxDuplicate = NumberOrDefault(TcpMaxDupAcks, "3");
-  if (const auto value = StoredNumber(Tcp1323Opts)) {
-    s.checkWindowScaling = *value % 2 == 1;
-    s.checkTimestamps = *value / 2 == 1;
-  }
-  s.maxConnPerServer = NumberOrDefault(MaxConnectionsPerServer, "10");
-  s.maxConnPer10Server = NumberOrDefault(MaxConnectionsPer1_0Server, "10");
-  s.maxNegativeCacheTtl = NumberOrDefault(MaxNegativeCacheTtl, "0");
-  s.netFailureCacheTime = NumberOrDefault(NetFailureCacheTime, "0");
-  s.negativeSoaCacheTime = NumberOrDefault(NegativeSOACacheTime, "0");
-  s.localPriority = NumberOrDefault(LocalPriority, "5");
-  s.hostPriority = NumberOrDefault(HostsPriority, "6");
-  s.dnsPriority = NumberOrDefault(DnsPriority, "7");
-  s.netbtPriority = NumberOrDefault(NetbtPriority, "8");
-  s.lanRequestBuffer = NumberOrDefault(SizReqBuf, "16384");
-
-  for (const auto& id : ListAdapters()) {
-    if (selectedService.empty() || id != selectedService) continue;
-    const RegStep mtu = AdapterSteps(id, 0).front();
-    const auto value = StoredNumber(mtu.root, mtu.path, mtu.name);
-    s.mtu = std::to_string(value.value_or(kEthernetMtu));
-    s.checkPppoe = s.checkPppoe || value == kPppoeMtu;
-  }
-  return s;
 }
 
 RegChanges RestoreTcpDefaults() {

@@ -8,6 +8,8 @@
 
 #include "app/AutoOptimizeWindow.h"
 #include "bandwidth/LastSetBandWidth.h"
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/FirefoxProfiles.h"
 #include "lang/MultiLan_New.h"
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
@@ -199,6 +201,28 @@ TEST_F(AutoWindow, AWholeRunTunesFirefoxThenTcpIpAndBecomesTheCloseButton) {
     EXPECT_TRUE(window.Enabled(name)) << name;
 }
 
+// Where the Firefox pass leaves the bar the TCP/IP pass takes it on: with
+// the whole bar it moves by 4, after a Firefox pass that moved the bar by
+// less than 52 it starts at 52 and moves by 2.
+TEST_F(AutoWindow, TheTcpIpPassTakesTheBarOnWhereTheFirefoxPassLeftIt) {
+  RunAt(6);
+  std::vector<int> steps = ProgressSteps();
+  ASSERT_GE(steps.size(), 4u);
+  EXPECT_EQ(steps[1], 4);
+  EXPECT_EQ(steps[steps.size() - 2], 98);
+
+  MakeProfile("a");
+  MakeProfile("b");
+  WriteProfilesIni("[General]\n[Profile0]\nPath=a\n[Profile1]\nPath=gone\n[Profile2]\nPath=b\n");
+  RunAt(6);
+  steps = ProgressSteps();
+  const std::vector<int> start = {0, 13, 26, 52, 54, 56};
+  ASSERT_GE(steps.size(), start.size());
+  EXPECT_EQ(std::vector<int>(steps.begin(), steps.begin() + 6), start);
+  EXPECT_EQ(steps[steps.size() - 2], 52 + 50);
+  EXPECT_EQ(steps.back(), kProgressEnd);
+}
+
 TEST_F(AutoWindow, VistaAndLaterRunTheFirefoxPassAlone) {
   logic.VistaOrLater = true;
   const auto before = test::ReadAutoRunValues();
@@ -353,6 +377,47 @@ TEST(AutoWindowLanguage, EnglishIsTheDesignAndGermanTranslatesEveryText) {
     EXPECT_NE(german.Text(c.name), c.caption) << c.name;
   }
   EXPECT_EQ(german.Columns(auto_window::kLog), (std::vector<std::string>{"Name", "Alter Wert", "Neuer Wert"}));
+}
+
+// The Firefox pass's part of the bar: one or two profiles fill 54 units, or
+// 108 when no TCP/IP pass follows; with another number of sections each
+// profile adds its share of 52 (twice that alone) after its edit.
+class AutoFirefoxBudget : public test::FirefoxFolderTest {
+ protected:
+  int BarAfterFirefoxPass(bool tcpPassFollows) {
+    MemoryWindow window;
+    window.SetRange(kProgress, 0, kProgressEnd);
+    WindowProgress progress(window, kPassControls);
+    EXPECT_TRUE(RunFirefoxPass(1024, AutoFirefoxPlan(tcpPassFollows), progress));
+    return window.Position(kProgress);
+  }
+};
+
+TEST_F(AutoFirefoxBudget, OneProfileFillsFiftyFourUnitsOrAHundredAndEightAlone) {
+  OneProfile();
+  EXPECT_EQ(BarAfterFirefoxPass(true), 54);
+  EXPECT_EQ(BarAfterFirefoxPass(false), 108);
+}
+
+TEST_F(AutoFirefoxBudget, FourSectionsOfWhichTwoResolveAddThirteenEach) {
+  MakeProfile("a");
+  MakeProfile("b");
+  WriteProfilesIni("[General]\n[Profile0]\nPath=a\n[Profile1]\nPath=gone\n[Profile2]\nPath=b\n");
+  EXPECT_EQ(BarAfterFirefoxPass(true), 26);
+  EXPECT_EQ(BarAfterFirefoxPass(false), 52);
+}
+
+TEST(AutoFirefoxSteps, TwoProfilesShareTheBarAndOtherCountsStayBelowTheTcpIpStart) {
+  const auto steps = [](std::int32_t sections, bool tcpPassFollows) {
+    const FirefoxProgressSteps s = AutoFirefoxSteps(sections, tcpPassFollows);
+    return std::vector<std::int32_t>{s.perPreference, s.perProfile};
+  };
+  EXPECT_EQ(steps(3, true), (std::vector<std::int32_t>{1, 0}));
+  EXPECT_EQ(steps(3, false), (std::vector<std::int32_t>{2, 0}));
+  EXPECT_EQ(steps(1, true), (std::vector<std::int32_t>{0, 52}));
+  EXPECT_EQ(steps(5, false), (std::vector<std::int32_t>{0, 20}));
+  EXPECT_EQ(steps(60, true), (std::vector<std::int32_t>{0, 0}));
+  EXPECT_EQ(steps(0, true), (std::vector<std::int32_t>{0, 0})) << "no section, no share to divide";
 }
 
 }  // namespace

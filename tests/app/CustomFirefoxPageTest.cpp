@@ -2,9 +2,11 @@
 
 #include "app/CustomFirefoxPage.h"
 #include "bandwidth/LastSetBandWidth.h"
+#include "firefox/CustomFirefoxPass.h"
 #include "support/FirefoxFixture.h"
 #include "support/ShownMessages.h"
 #include "util/DataFolder.h"
+#include "util/TextLines.h"
 #include "window/MemoryWindow.h"
 
 namespace velomar {
@@ -27,9 +29,11 @@ class CustomFirefox : public test::FirefoxFolderTest {
     for (const auto& box : CustomPrefBoxes())
       form.DesignChecked(box.checkBox, std::find(names.begin(), names.end(), box.checkBox) != names.end());
   }
+  // The page's pass on one profile, moving the bar as the page plans it.
   Lines Write(const std::string& dir, int sectionCount = 2) {
     FileProblems problems;
-    EXPECT_TRUE(WriteCustomPrefs(dir, sectionCount, inputs, problems));
+    inputs.chosen = ChosenPrefs(form);
+    EXPECT_TRUE(WriteCustomPrefs(dir, CustomFirefoxSteps(sectionCount).perPreference, inputs, problems));
     return SplitLines(ReadFileText(In(dir, "user.js")));
   }
 
@@ -44,7 +48,8 @@ class CustomFirefox : public test::FirefoxFolderTest {
   MemoryWindow form;
   CustomUnitState unit;
   CustomFirefoxPage page{form, unit};
-  CustomPassInputs inputs{form, false, 56};
+  WindowProgress progress{form, kPassControls};
+  CustomPassInputs inputs{progress, CustomFirefoxSteps, {}, false, 56};
 };
 
 TEST_F(CustomFirefox, ClassZeroAllBoxesWithoutUserJsGivesTwentyThreeLines) {
@@ -86,6 +91,16 @@ TEST_F(CustomFirefox, BoxesFifteenAndEighteenShareOneOnTimerLine) {
             (Lines{"user_pref(\"content.notify.backoffcount\", 5);", "user_pref(\"content.notify.interval\", 750000);",
                    "user_pref(\"content.notify.ontimer\", true);"}));
   EXPECT_EQ(form.Position(kProgress), 48);
+}
+
+TEST_F(CustomFirefox, EachBoxTakesTheChoiceInItsPlace) {
+  ASSERT_EQ(CustomPrefBoxes().size(), CustomPrefChoices().size());
+  CheckOnly({"CheckBox_B_T_enabled", "CheckBox_O_Nglayout_Initialpaint_Delay"});
+  const std::vector<bool> chosen = ChosenPrefs(form);
+  for (std::size_t k = 0; k < chosen.size(); ++k) EXPECT_EQ(chosen[k], k == 8 || k == 23) << k;
+  const Lines lines = Write(OneProfile());
+  EXPECT_EQ(lines,
+            (Lines{"user_pref(\"browser.turbo.enabled\", true);", "user_pref(\"nglayout.initialpaint.delay\", 750);"}));
 }
 
 TEST_F(CustomFirefox, CheckAllRules) {

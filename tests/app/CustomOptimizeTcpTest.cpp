@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "app/CustomLayout.h"
 #include "app/CustomTcpPage.h"
 #include "platform/Files.h"
 #include "support/TcpFixture.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/RegBackup.h"
 #include "util/Numbers.h"
 #include "util/TextLines.h"
 
@@ -27,7 +28,8 @@ class CustomPass : public TcpFixture {
   }
   // The page as the window shows it: designed, cards listed, switches filled.
   void Show() {
-    DesignCustomTcpPage(window, page);
+    DesignMemoryWindow(window, CustomLayout());
+    page.Wire();
     page.BuildNetworkCardList();
     page.FillSwitchCombos();
     ReadCurrentTcpSettings(page);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/CustomLayout.h"
 #include "app/CustomTcpPage.h"
 #include "support/TcpFixture.h"
 
@@ -11,7 +12,10 @@ using namespace velomar::custom_tcp;
 
 class Page : public TcpFixture {
  protected:
-  void SetUp() override { DesignCustomTcpPage(window, page); }
+  void SetUp() override {
+    DesignMemoryWindow(window, CustomLayout());
+    page.Wire();
+  }
   void AddCard(const std::string& key, const char* description, const char* service) {
     std::string text = "[HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\" + key + "]\n";
     if (description) text += std::string("\"Description\"=\"") + description + "\"\n";
@@ -87,6 +91,72 @@ TEST_F(Page, CardListSkipsIncompleteCardsAndHoldsTen) {
   EXPECT_EQ(many.cards.size(), 10u);
   EXPECT_EQ(other.ItemIndex(kNetAdapter), 9);
   EXPECT_EQ(many.SelectedServiceName(), "{19}");
+}
+
+// Every field of the custom pass has one input of the page, laid out as
+// the kind of control its value needs.
+TEST(CustomTcpInputs, EachFieldHasOneInputOfItsKind) {
+  const FormLayout layout = CustomLayout();
+  for (const CustomTcpField* field : CustomTcpFields()) {
+    int inputs = 0;
+    for (const auto& input : CustomTcpInputs()) {
+      if (input.field != field) continue;
+      ++inputs;
+      const Component* laidOut = layout.Find(input.component);
+      ASSERT_NE(laidOut, nullptr) << input.component;
+      const ComponentKind expected = field->kind == CustomTcpField::Kind::Number   ? ComponentKind::Edit
+                                     : field->kind == CustomTcpField::Kind::Switch ? ComponentKind::ComboBox
+                                                                                   : ComponentKind::CheckBox;
+      EXPECT_EQ(laidOut->kind, expected) << input.component;
+    }
+    EXPECT_EQ(inputs, 1) << field->value.name;
+  }
+  for (const auto& input : CustomTcpInputs()) EXPECT_NE(layout.Find(input.component), nullptr) << input.component;
+}
+
+TEST_F(Page, OfSeveralBadNumbersTheFirstThePassWouldReachIsNamed) {
+  SeedAdapters({"{S2}"});
+  AddCard("2", "Second", "{S2}");
+  page.BuildNetworkCardList();
+  const auto named = [this] {
+    try {
+      page.Settings();
+    } catch (const FieldConversionError& e) {
+      return e.field();
+    }
+    return std::string("none");
+  };
+  window.SetText(kRecvWindow, "65536");  // designed empty
+  window.SetText(kMtu, "x");
+  window.SetText(kTimeToLive, "x");
+  EXPECT_EQ(named(), kTimeToLive) << "the MTU goes to the adapters, after every setting";
+  window.SetText(kTimeToLive, "64");
+  window.SetText(kLocalPriority, "x");
+  window.SetText(kMaxNegativeCacheTtl, "x");
+  EXPECT_EQ(named(), kMaxNegativeCacheTtl);
+  window.SetText(kLocalPriority, "5");
+  window.SetText(kMaxNegativeCacheTtl, "0");
+  EXPECT_EQ(named(), kMtu);
+}
+
+TEST_F(Page, InputsTakeTextAsTheUserWouldSetThem) {
+  page.FillSwitchCombos();
+  EXPECT_EQ(page.SetFromText(kTrackBar, "1G"), std::nullopt);
+  EXPECT_EQ(page.ShownValue(kTrackBar), "10");
+  EXPECT_EQ(unit.BandwidthKbps, 1048576) << "the change handler ran";
+  EXPECT_EQ(page.SetFromText(kSelective, "2"), std::nullopt);
+  EXPECT_EQ(page.ShownValue(kSelective), "2");
+  EXPECT_EQ(page.SetFromText(kPppoe, "1"), std::nullopt);
+  EXPECT_EQ(page.ShownValue(kMtu), "1492") << "the click handler ran";
+  EXPECT_EQ(page.SetFromText(kTimeToLive, "abc"), std::nullopt) << "an edit box takes any text";
+  EXPECT_EQ(page.ShownValue(kTimeToLive), "abc");
+
+  EXPECT_EQ(page.SetFromText(kPppoe, "2"), "CheckBox_PPPoE takes 1 or 0");
+  EXPECT_EQ(page.SetFromText(kSelective, "3"), "ComboBox_Selective has no item 3");
+  EXPECT_EQ(page.SetFromText(kSelective, "x"), "ComboBox_Selective must be a whole number, not 'x'");
+  EXPECT_EQ(page.SetFromText(kTrackBar, "3M"), "TrackBar_BandWidth takes a class 0 to 10");
+  EXPECT_EQ(page.SetFromText("Edit_Nothing", "1"), "no control 'Edit_Nothing' on the TCP/IP page");
+  EXPECT_EQ(page.ShownValue(kSelective), "2") << "a refused text changes nothing";
 }
 
 }  // namespace

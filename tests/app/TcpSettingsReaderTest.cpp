@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "app/CustomLayout.h"
 #include "app/CustomTcpPage.h"
 #include "bandwidth/LastSetBandWidth.h"
 #include "support/TcpFixture.h"
-#include "tcp/Unit_TcpOptimize.h"
 
 namespace velomar {
 namespace {
@@ -14,7 +14,8 @@ using namespace velomar::custom_tcp;
 class Reader : public TcpFixture {
  protected:
   void SetUp() override {
-    DesignCustomTcpPage(window, page);
+    DesignMemoryWindow(window, CustomLayout());
+    page.Wire();
     Seed(
         "[HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\7]\n\"Description\"=\"Card\"\n"
         "\"ServiceName\"=\"{S}\"\n");
@@ -27,17 +28,8 @@ class Reader : public TcpFixture {
   }
   std::string Shown() const {
     std::string text;
-    for (const auto& c : PageControls()) {
-      text += c.name;
-      text += '=';
-      switch (c.kind) {
-        case ControlKind::Edit: text += window.Text(c.name); break;
-        case ControlKind::Combo: text += std::to_string(window.ItemIndex(c.name)); break;
-        case ControlKind::Check: text += window.Checked(c.name) ? "1" : "0"; break;
-        case ControlKind::TrackBar: text += std::to_string(window.Position(c.name)); break;
-      }
-      text += '\n';
-    }
+    for (const auto& input : CustomTcpInputs())
+      text += std::string(input.component) + "=" + page.ShownValue(input.component) + "\n";
     return text;
   }
   void WriteLastSet(const std::string& text) { WriteFileText(LastSetFilePath(), text); }

@@ -2,9 +2,12 @@
 // the user's own settings, not those of the first pass.
 #include <gtest/gtest.h>
 
+#include "app/AutoOptimizeWindow.h"
 #include "app/CustomFirefoxPage.h"
+#include "app/CustomLayout.h"
 #include "app/CustomTcpPage.h"
 #include "app/RecoverChoice.h"
+#include "firefox/AutoFirefoxPass.h"
 #include "platform/MemoryRegistry.h"
 #include "registry/Unit_RegOperation.h"
 #include "support/FirefoxFixture.h"
@@ -12,7 +15,6 @@
 #include "tcp/Unit_TcpOptimize.h"
 #include "window/Layout.h"
 #include "window/MemoryWindow.h"
-#include "window/PassView.h"
 
 namespace velomar {
 namespace {
@@ -33,16 +35,18 @@ class Undo : public test::FirefoxFolderTest {
   }
   void AutomaticPass(std::int32_t kbps) {
     MemoryWindow window;
-    window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
-    RunFirefoxPass(kbps, false, window);
+    window.SetRange(auto_window::kProgress, 0, auto_window::kProgressEnd);
+    WindowProgress progress(window, auto_window::kPassControls);
+    RunFirefoxPass(kbps, AutoFirefoxPlan(true), progress);
     FixedPathMtu probe(1500);
-    AutoOptimizeTcp(kbps, 4, window, probe);
+    AutoOptimizeTcp(kbps, auto_window::kTcpStepAlone, progress, probe);
   }
   void CustomPasses(const char* timeToLive) {
     CustomUnitState unit;
     MemoryWindow tcpForm;
     CustomTcpPage tcp(tcpForm, unit);
-    DesignCustomTcpPage(tcpForm, tcp);
+    DesignMemoryWindow(tcpForm, CustomLayout());
+    tcp.Wire();
     tcp.FillSwitchCombos();
     ReadCurrentTcpSettings(tcp);
     tcpForm.SetText(custom_tcp::kTimeToLive, timeToLive);

@@ -1,17 +1,16 @@
 #include <filesystem>
 
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/PrefLines.h"
 #include "support/FirefoxFixture.h"
-#include "window/MemoryWindow.h"
-#include "window/PassView.h"
+#include "support/RecordedProgress.h"
 
 namespace velomar {
 namespace {
 
 using test::ReadFileText;
 using test::WriteFileText;
-constexpr const char* kStatus = pass_controls::kAutomatic.status;
-constexpr const char* kProgress = pass_controls::kAutomatic.progress;
-constexpr const char* kLog = pass_controls::kAutomatic.log;
+using Kind = test::RecordedProgress::Kind;
 
 std::string Pref(const std::string& name, const std::string& value) {
   return "user_pref(\"" + name + "\", " + value + ");";
@@ -19,20 +18,19 @@ std::string Pref(const std::string& name, const std::string& value) {
 
 class EditUserPrefsTest : public ::testing::Test {
  protected:
-  EditUserPrefsTest() { window.SetRange(kProgress, 0, 110); }
   bool Edit(int machineClass, std::int32_t step = 2) {
-    return EditUserPrefs(folder.path(), machineClass, window, step, problems);
+    return EditUserPrefs(folder.path(), machineClass, progress, step, problems);
   }
   std::string UserJs() const { return ReadFileText(folder.File("user.js")); }
   Lines UserLines() const { return SplitLines(UserJs()); }
   LogRow RowFor(const std::string& name) const {
-    for (const auto& row : window.Rows(kLog))
+    for (const auto& row : progress.Rows())
       if (row.name == name) return row;
     return {};
   }
 
   test::TempFolder folder;
-  MemoryWindow window;
+  test::RecordedProgress progress;
   FileProblems problems;
 };
 
@@ -53,30 +51,29 @@ TEST_F(EditUserPrefsTest, WithoutUserJsClassThreeWritesTwentyFourSortedLines) {
       "\r\n" + Pref("network.http.request.max-start-delay", "0") + "\r\n" + Pref("nglayout.initialpaint.delay", "0") +
       "\r\n" + Pref("plugin.expose_full_path", "true") + "\r\n" + Pref("ui.submenuDelay", "0") + "\r\n";
   EXPECT_EQ(UserJs(), expected);
-  const auto rows = window.Rows(kLog);
+  const auto rows = progress.Rows();
   ASSERT_EQ(rows.size(), 24u);
   for (const auto& row : rows) EXPECT_EQ(row.oldValue, "No value") << row.name;
   // Interleaved: machine-class entry 1 is a removal in class 3, so the first
   // row is the common table's first entry, then class entry 2.
   EXPECT_EQ(rows[0], (LogRow{"network.http.pipelining", "No value", " true"}));
   EXPECT_EQ(rows[1].name, "content.notify.ontimer");
-  EXPECT_EQ(window.PauseCount(), 24);
-  EXPECT_EQ(window.Position(kProgress), 54);  // 27 steps of 2
+  EXPECT_EQ(progress.PauseCount(), 24);
+  EXPECT_EQ(progress.Position(), 54);  // 27 steps of 2
 }
 
 TEST_F(EditUserPrefsTest, EachPreferenceIsAnnouncedThenPausedThenLogged) {
   WriteFileText(folder.File("user.js"), "");
   ASSERT_TRUE(Edit(0));
-  const auto& events = window.Events();
-  ASSERT_GE(events.size(), 5u);
-  EXPECT_EQ(events[0].kind, WindowEvent::Kind::Position);
-  EXPECT_EQ(events[1].kind, WindowEvent::Kind::Text);
-  EXPECT_EQ(events[1].value, "Firefox : Optimizing network.http.pipelining ...");
-  EXPECT_EQ(events[2].kind, WindowEvent::Kind::Scroll);
-  EXPECT_EQ(events[3].kind, WindowEvent::Kind::Pause);
-  EXPECT_EQ(events[4].kind, WindowEvent::Kind::Row);
+  const auto& reports = progress.Reports();
+  ASSERT_GE(reports.size(), 4u);
+  EXPECT_EQ(reports[0].kind, Kind::Advance);
+  EXPECT_EQ(reports[1].kind, Kind::Status);
+  EXPECT_EQ(reports[1].value, "Firefox : Optimizing network.http.pipelining ...");
+  EXPECT_EQ(reports[2].kind, Kind::Pause);
+  EXPECT_EQ(reports[3].kind, Kind::Row);
   // Every machine-class entry pauses; a missing one twice before its row.
-  EXPECT_EQ(window.PauseCount(), 13 + 14 + 11);
+  EXPECT_EQ(progress.PauseCount(), 13 + 14 + 11);
 }
 
 TEST_F(EditUserPrefsTest, ExactValueComparisonAndFirstMatchOnly) {
@@ -127,13 +124,13 @@ TEST_F(EditUserPrefsTest, UnreadableOrUnwritableUserJsIsReportedAndLeftAlone) {
   EXPECT_FALSE(Edit(3));
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_NE(problems[0].find("user.js"), std::string::npos);
-  EXPECT_EQ(window.Rows(kLog).back().name, problems[0]);
+  EXPECT_EQ(progress.Rows().back().name, problems[0]);
 
   test::TempFolder big;
   WriteFileText(big.File("user.js"), "x");
   std::filesystem::resize_file(big.File("user.js"), platform::kMaxReadableFile + 1);
   problems.clear();
-  EXPECT_FALSE(EditUserPrefs(big.path(), 3, window, 2, problems));
+  EXPECT_FALSE(EditUserPrefs(big.path(), 3, progress, 2, problems));
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_EQ(std::filesystem::file_size(big.File("user.js")), platform::kMaxReadableFile + 1);
 }

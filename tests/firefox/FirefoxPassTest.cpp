@@ -4,38 +4,47 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/FirefoxBackups.h"
+#include "firefox/FirefoxProfiles.h"
+#include "firefox/PrefLines.h"
 #include "platform/System.h"
 #include "support/FirefoxFixture.h"
-#include "window/MemoryWindow.h"
-#include "window/PassView.h"
+#include "support/RecordedProgress.h"
 
 namespace velomar {
 namespace {
 
 using test::ReadFileText;
 using test::WriteFileText;
-constexpr const char* kStatus = pass_controls::kAutomatic.status;
-constexpr const char* kProgress = pass_controls::kAutomatic.progress;
-constexpr const char* kLog = pass_controls::kAutomatic.log;
+// The bar as the window plans it, here by preference for any number of
+// sections; the plan learns how many profiles.ini has.
+FirefoxProgressPlan ByPreference(std::int32_t units, std::int32_t* sections = nullptr) {
+  return [units, sections](std::int32_t count) {
+    if (sections) *sections = count;
+    return FirefoxProgressSteps{units, 0};
+  };
+}
 
 class FirefoxPass : public test::FirefoxFolderTest {
  protected:
-  FirefoxPass() { window.SetRange(kProgress, 0, 110); }
-  bool Run(std::int32_t kbps = 1024, bool skipTcp = false) {
+  bool Run(std::int32_t kbps = 1024, const FirefoxProgressPlan& plan = ByPreference(2)) {
     report = {};
-    return RunFirefoxPass(kbps, skipTcp, window, &report);
+    return RunFirefoxPass(kbps, plan, progress, &report);
   }
-  MemoryWindow window;
+  test::RecordedProgress progress;
   FirefoxReport report;
   const FileProblems& problems = report.problems;
 };
 
-TEST_F(FirefoxPass, OneProfileFillsFiftyFourUnitsAndBacksUpFirst) {
+TEST_F(FirefoxPass, OneProfileMovesTheBarByPreferenceAndBacksUpFirst) {
   const std::string dir = OneProfile();
   WriteFileText(In(dir, "prefs.js"), "user_pref(\"a\", 1);\nuser_pref(\"b\", 2);");
   WriteFileText(In(dir, "user.js"), "user_pref(\"ui.submenuDelay\", 7);\n");
-  ASSERT_TRUE(Run());
-  EXPECT_EQ(window.Position(kProgress), 54);
+  std::int32_t sections = 0;
+  ASSERT_TRUE(Run(1024, ByPreference(2, &sections)));
+  EXPECT_EQ(sections, 2);
+  EXPECT_EQ(progress.Position(), 54) << "27 preferences";
   EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "user_pref(\"a\", 1);\r\nuser_pref(\"b\", 2);\r\n");
   EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "user_pref(\"ui.submenuDelay\", 7);\r\n");
   const auto memoryBig = QueryMemoryBig();
@@ -48,33 +57,41 @@ TEST_F(FirefoxPass, OneProfileFillsFiftyFourUnitsAndBacksUpFirst) {
   // The backups keep the files from before the first pass, whatever Firefox
   // copied into prefs.js since.
   WriteFileText(In(dir, "prefs.js"), "user_pref(\"a\", 3);\n");
-  window.SetPosition(kProgress, 0);
-  ASSERT_TRUE(Run(56, true));
+  progress.Clear();
+  ASSERT_TRUE(Run(56, ByPreference(4)));
   EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "user_pref(\"ui.submenuDelay\", 7);\r\n");
   EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "user_pref(\"a\", 1);\r\nuser_pref(\"b\", 2);\r\n");
-  EXPECT_EQ(window.Position(kProgress), 108);
+  EXPECT_EQ(progress.Position(), 108);
 }
 
-TEST_F(FirefoxPass, FourSectionsOfWhichTwoResolveAddThirteenEach) {
+TEST_F(FirefoxPass, AProfileThatResolvesMovesTheBarAfterItsEdit) {
   MakeProfile("a");
   MakeProfile("b");
   WriteProfilesIni("[General]\n[Profile0]\nPath=a\n[Profile1]\nPath=gone\n[Profile2]\nPath=b\n");
-  ASSERT_TRUE(Run());
-  EXPECT_EQ(window.Position(kProgress), 26);
+  std::int32_t sections = 0;
+  const auto byProfile = [&sections](std::int32_t units) -> FirefoxProgressPlan {
+    return [&sections, units](std::int32_t count) {
+      sections = count;
+      return FirefoxProgressSteps{0, units};
+    };
+  };
+  ASSERT_TRUE(Run(1024, byProfile(13)));
+  EXPECT_EQ(sections, 4);
+  EXPECT_EQ(progress.Positions(), (std::vector<int>{13, 26}));
   EXPECT_TRUE(platform::FileExists(In(Dir("a"), "user.js")));
   EXPECT_TRUE(platform::FileExists(In(Dir("b"), "user.js")));
   // There was no user.js: its backup is empty, so that undo empties the one the pass wrote.
   EXPECT_TRUE(platform::FileExists(In(Dir("a"), "user.bk")));
   EXPECT_EQ(ReadFileText(In(Dir("a"), "user.bk")), "");
-  window.SetPosition(kProgress, 0);
-  ASSERT_TRUE(Run(1024, true));
-  EXPECT_EQ(window.Position(kProgress), 52);
+  progress.Clear();
+  ASSERT_TRUE(Run(1024, byProfile(26)));
+  EXPECT_EQ(progress.Position(), 52);
 }
 
 TEST_F(FirefoxPass, EndsFalseAndTouchesNothingWithoutProfilesIni) {
   EXPECT_FALSE(Run());
-  EXPECT_EQ(window.RowCount(kLog), 0);
-  EXPECT_TRUE(window.Events().empty());
+  EXPECT_TRUE(progress.Rows().empty());
+  EXPECT_TRUE(progress.Reports().empty());
 }
 
 TEST_F(FirefoxPass, AMemoryQueryWithoutAnErrorCodeEndsThePassOneWithACodeDoesNot) {
@@ -82,7 +99,7 @@ TEST_F(FirefoxPass, AMemoryQueryWithoutAnErrorCodeEndsThePassOneWithACodeDoesNot
   {
     platform::ScopedPhysicalMemory noAnswer({std::nullopt, 0});
     EXPECT_FALSE(Run());
-    EXPECT_TRUE(window.Events().empty());
+    EXPECT_TRUE(progress.Reports().empty());
     EXPECT_FALSE(platform::FileExists(In(dir, "user.js")));
   }
   // With a reason the pass carries on, with the settings of a smaller machine.
@@ -103,7 +120,7 @@ TEST_F(FirefoxPass, AFailingProfileIsReportedAndThePassGoesOn) {
 
 TEST_F(FirefoxPass, AnExceptionOnTheWorkerStillEndsTheWait) {
   OneProfile();
-  window.OnPause([] { throw std::runtime_error("window gone"); });
+  progress.onPause = [] { throw std::runtime_error("window gone"); };
   EXPECT_FALSE(Run());
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_EQ(problems[0], "window gone");
@@ -134,12 +151,11 @@ TEST(FirefoxInTheUsersAppData, PassAndRestoreRunThere) {
   EXPECT_TRUE(IsFirefoxInstalled());
   EXPECT_TRUE(HasFirefoxProfileFolder());
 
-  MemoryWindow window;
-  window.SetRange(kProgress, 0, 110);
-  ASSERT_TRUE(RunFirefoxPass(1024, false, window));
-  EXPECT_EQ(window.Position(kProgress), 54);
-  EXPECT_GE(window.RowCount(kLog), 24);
-  EXPECT_EQ(SplitLines(ReadFileText(dir + "\\user.js")).size(), static_cast<std::size_t>(window.RowCount(kLog)));
+  test::RecordedProgress progress;
+  ASSERT_TRUE(RunFirefoxPass(1024, ByPreference(2), progress));
+  EXPECT_EQ(progress.Position(), 54);
+  EXPECT_GE(progress.Rows().size(), 24u);
+  EXPECT_EQ(SplitLines(ReadFileText(dir + "\\user.js")).size(), progress.Rows().size());
 
   WriteFileText(dir + "\\prefs.js", "user_pref(\"a\", 1);\nuser_pref(\"ui.submenuDelay\", 0);\n");
   ASSERT_TRUE(RestoreFirefoxBackup());

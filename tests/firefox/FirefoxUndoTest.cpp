@@ -3,9 +3,12 @@
 // Velomar value Firefox copied into prefs.js goes back to the backup's.
 #include <filesystem>
 
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/CustomFirefoxPass.h"
+#include "firefox/FirefoxBackups.h"
+#include "firefox/PrefLines.h"
 #include "support/FirefoxFixture.h"
-#include "window/MemoryWindow.h"
-#include "window/PassView.h"
+#include "support/RecordedProgress.h"
 
 namespace velomar {
 namespace {
@@ -16,6 +19,8 @@ using test::WriteFileText;
 constexpr const char* kHomepage = "user_pref(\"browser.startup.homepage\", \"http://example.org/\");";
 constexpr const char* kOwnDelay = "user_pref(\"ui.submenuDelay\", 7);";
 constexpr const char* kOwnPipelining = "user_pref(\"network.http.pipelining\", false);";
+// The passes here leave the bar where it is.
+const FirefoxProgressPlan kStill = [](std::int32_t) { return FirefoxProgressSteps{}; };
 
 class FirefoxUndo : public test::FirefoxFolderTest {
  protected:
@@ -27,15 +32,9 @@ class FirefoxUndo : public test::FirefoxFolderTest {
     WriteFileText(In(dir, "prefs.js"), std::string("user_pref(\"a\", 1);\r\n") + kOwnPipelining + "\r\n");
     return dir;
   }
-  void AutomaticPass() {
-    MemoryWindow window;
-    window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
-    ASSERT_TRUE(RunFirefoxPass(10240, false, window));
-  }
+  void AutomaticPass() { ASSERT_TRUE(RunFirefoxPass(10240, kStill, progress)); }
   void CustomPass() {
-    MemoryWindow page;
-    for (const auto& box : CustomPrefBoxes()) page.SetChecked(box.checkBox, true);
-    CustomPassInputs inputs{page, true, 10240};
+    const CustomPassInputs inputs{progress, kStill, std::vector<bool>(CustomPrefChoices().size(), true), true, 10240};
     ASSERT_TRUE(RunCustomFirefoxWalk(inputs).Optimized());
   }
   // Weeks later: a line of the user's own in user.js; Firefox has written
@@ -55,6 +54,8 @@ class FirefoxUndo : public test::FirefoxFolderTest {
     for (const char* line : {kHomepage, kOwnDelay, "user_pref(\"mine.later\", 1);"})
       EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line << " in\n" << userJs;
   }
+
+  test::RecordedProgress progress;
 };
 
 TEST_F(FirefoxUndo, TheAutomaticUndoKeepsEveryLineVelomarDidNotWrite) {
@@ -136,8 +137,8 @@ TEST_F(FirefoxUndo, AnUnwritableTargetIsReportedAndTheWalkGoesOn) {
 TEST(VelomarPrefLines, TheCustomPageWritesOnlyPreferencesTheUndoKnows) {
   const auto& heads = VelomarPrefHeads();
   for (int machineClass = 0; machineClass < 4; ++machineClass) {
-    for (const auto& box : CustomPrefBoxes()) {
-      for (const auto& item : box.items) {
+    for (const auto& choice : CustomPrefChoices()) {
+      for (const auto& item : choice.items) {
         const auto& table = item.byClass ? CustomMachineClassPrefs(machineClass) : CommonPrefs();
         const PrefEntry& entry = table[static_cast<std::size_t>(item.index)];
         if (entry.IsEmpty()) continue;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/PrefLines.h"
 #include "platform/System.h"
 
 namespace velomar {

@@ -9,9 +9,12 @@
 #endif
 
 #include "LockHolderProcess.h"
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/CustomFirefoxPass.h"
+#include "firefox/FirefoxBackups.h"
+#include "firefox/ProfileLock.h"
 #include "support/FirefoxFixture.h"
-#include "window/MemoryWindow.h"
-#include "window/PassView.h"
+#include "support/RecordedProgress.h"
 
 namespace velomar {
 namespace {
@@ -84,16 +87,14 @@ TEST_F(ProfileLock, PassesWriteUserJsAndAskForARestart) {
   test::LockHolderProcess firefox(dir);
   ASSERT_TRUE(firefox.Holding());
 
-  MemoryWindow window;
-  window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
+  test::RecordedProgress progress;
   FirefoxReport report;
-  EXPECT_TRUE(RunFirefoxPass(1024, false, window, &report)) << testing::PrintToString(report.problems);
+  const FirefoxProgressPlan still = [](std::int32_t) { return FirefoxProgressSteps{}; };
+  EXPECT_TRUE(RunFirefoxPass(1024, still, progress, &report)) << testing::PrintToString(report.problems);
   EXPECT_EQ(report.restartNeeded, (std::vector<std::string>{"work"}));
   EXPECT_NE(ReadFileText(In(dir, "user.js")).find("network.http.pipelining"), std::string::npos);
 
-  MemoryWindow page;
-  for (const auto& box : CustomPrefBoxes()) page.SetChecked(box.checkBox, true);
-  CustomPassInputs inputs{page, false, 56};
+  const CustomPassInputs inputs{progress, still, std::vector<bool>(CustomPrefChoices().size(), true), false, 56};
   const CustomPassOutcome outcome = RunCustomFirefoxWalk(inputs);
   EXPECT_TRUE(outcome.Optimized());
   EXPECT_EQ(outcome.report.restartNeeded, (std::vector<std::string>{"work"}));

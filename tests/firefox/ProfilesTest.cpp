@@ -1,5 +1,6 @@
 #include <filesystem>
 
+#include "firefox/FirefoxProfiles.h"
 #include "platform/System.h"
 #include "support/FirefoxFixture.h"
 

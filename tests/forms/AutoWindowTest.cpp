@@ -3,7 +3,7 @@
 // probe and the prefix's registry.
 #include "AutoWindowFixture.h"
 #include "bandwidth/BandwidthClass.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/PrefLines.h"
 
 namespace velomar {
 namespace {
@@ -120,13 +120,18 @@ TEST_F(XpWindow, AWholeRunAtTenMegabitsShowsEveryChangeAndBecomesTheCloseButton)
   EXPECT_EQ(names[0], PrefNameOf(CommonPrefs()[0].head));
 
   // The prefix's registry holds the new values, computed from the MTU the
-  // probe found (1500 where the probe host cannot be reached).
+  // probe found (1500 where the probe host cannot be reached), which the
+  // adapter's row shows.
+  std::int32_t mtu = 0;
+  for (const auto& row : form.Rows(kLog))
+    if (row.name == "MTU") mtu = std::stoi(row.newValue);
+  ASSERT_GT(mtu, 40) << "the adapter's row";
   const auto values = test::ReadAutoRunValues();
-  EXPECT_EQ(values[0], ComputeTcpWindow(10240, LastTuningParameters().Mtu).value_or(0));  // TcpWindowSize
-  EXPECT_EQ(values[6], 64);                                                               // DefaultTTL
-  EXPECT_EQ(values[9], 10);                                                               // MaxConnectionsPerServer
-  EXPECT_EQ(values[11], RegNoValue);                                                      // InternetMTU, deleted
-  EXPECT_EQ(values[23], LastTuningParameters().Mtu);                                      // the adapter's MTU
+  EXPECT_EQ(values[0], ComputeTcpWindow(10240, mtu).value_or(0));  // TcpWindowSize
+  EXPECT_EQ(values[6], 64);                                        // DefaultTTL
+  EXPECT_EQ(values[9], 10);                                        // MaxConnectionsPerServer
+  EXPECT_EQ(values[11], RegNoValue);                               // InternetMTU, deleted
+  EXPECT_EQ(values[23], mtu);                                      // the adapter's MTU
 
   EXPECT_EQ(ReadFileText(LastSetFilePath()), "6\r\n");
   ASSERT_FALSE(progress.Positions().empty());

@@ -6,8 +6,9 @@
 
 #include <string>
 
+#include "app/CustomFirefoxPage.h"
 #include "app/CustomLayout.h"
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxProfiles.h"
 #include "forms/Unit_CustomOptimize.h"
 #include "platform/Files.h"
 #include "platform/System.h"

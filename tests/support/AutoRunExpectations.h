@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/PrefLines.h"
 #include "platform/System.h"
 #include "registry/Unit_RegOperation.h"
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "firefox/Unit_Firefox_Optimize.h"
+#include "firefox/FirefoxProfiles.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "support/TestSupport.h"

@@ -1,13 +1,14 @@
 #pragma once
 // A memory registry in place of the system's, an empty folder as the
 // current directory (where the backups go) and as the application-data
-// folder, and an in-memory window.
+// folder, an in-memory window and a recorder of a pass's progress.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/MemoryRegistry.h"
 #include "registry/Unit_RegOperation.h"
+#include "support/RecordedProgress.h"
 #include "support/TestSupport.h"
 #include "util/DataFolder.h"
 #include "window/MemoryWindow.h"
@@ -54,6 +55,7 @@ class TcpFixture : public ::testing::Test {
   ScopedCurrentDirectory cwd{folder.path()};
   ScopedAppData appData{folder.path()};
   MemoryWindow window;
+  RecordedProgress progress;
 };
 
 }  // namespace velomar::test

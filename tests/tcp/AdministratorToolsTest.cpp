@@ -6,9 +6,9 @@
 #include "platform/Files.h"
 #include "platform/OverlayRegistry.h"
 #include "support/TcpFixture.h"
+#include "tcp/CustomTcpPass.h"
 #include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
-#include "window/PassView.h"
 
 namespace velomar {
 namespace {
@@ -31,10 +31,10 @@ class AdministratorTools : public TcpFixture {
     SeedAdapters({"{A}"});
   }
   std::vector<LogRow> Auto() {
-    MemoryWindow log;
+    RecordedProgress log;
     FixedPathMtu probe(1500);
     AutoOptimizeTcp(10240, 4, log, probe);
-    return log.Rows(pass_controls::kAutomatic.log);
+    return log.Rows();
   }
   PassReport Custom(std::int32_t ttl) {
     CustomTcpSettings custom;
@@ -43,7 +43,7 @@ class AdministratorTools : public TcpFixture {
     custom.maxDuplicate = 2;
     custom.maxConnPerServer = 16;
     custom.maxConnPer10Server = 16;
-    return RunCustomTcpPass(custom, window);
+    return RunCustomTcpPass(custom, progress, 4);
   }
 };
 

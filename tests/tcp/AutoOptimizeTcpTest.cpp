@@ -2,31 +2,30 @@
 
 #include "platform/Files.h"
 #include "support/TcpFixture.h"
+#include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/TextLines.h"
-#include "window/PassView.h"
 
 namespace velomar {
 namespace {
 
 using namespace velomar::test;
-using Kind = WindowEvent::Kind;
+using Kind = RecordedProgress::Kind;
 
 class AutoPass : public TcpFixture {
  protected:
-  PassReport Run(std::int32_t kbps, std::int32_t step = 4, std::int32_t mtu = 1500, int startAt = 0) {
-    window.SetRange(pass_controls::kAutomatic.progress, 0, 110);
-    window.SetPosition(pass_controls::kAutomatic.progress, startAt);
-    window.ClearEvents();
+  AutoPassReport Run(std::int32_t kbps, std::int32_t step = 4, std::int32_t mtu = 1500, int startAt = 0) {
+    progress.Clear();
+    progress.SetPosition(startAt);
     FixedPathMtu probe(mtu);
-    return AutoOptimizeTcp(kbps, step, window, probe);
+    return AutoOptimizeTcp(kbps, step, progress, probe);
   }
   std::vector<std::string> RowNames() const {
     std::vector<std::string> names;
-    for (const auto& row : window.Rows(pass_controls::kAutomatic.log)) names.push_back(row.name);
+    for (const auto& row : progress.Rows()) names.push_back(row.name);
     return names;
   }
-  int Progress() const { return window.Position(pass_controls::kAutomatic.progress); }
+  int Progress() const { return progress.Position(); }
 };
 
 TEST_F(AutoPass, EmptyRegistryGivesEighteenRowsAndTheFullBudget) {
@@ -38,10 +37,10 @@ TEST_F(AutoPass, EmptyRegistryGivesEighteenRowsAndTheFullBudget) {
                                       "MaxConnectionsPerServer", "MaxConnectionsPer1_0Server", "MaxNegativeCacheTtl",
                                       "NetFailureCacheTime", "NegativeSOACacheTime", "LocalPriority", "HostsPriority",
                                       "DnsPriority", "NetbtPriority", "SizReqBuf"}));
-  for (const auto& row : window.Rows(pass_controls::kAutomatic.log)) EXPECT_EQ(row.oldValue, "No value") << row.name;
-  EXPECT_EQ(window.Rows(pass_controls::kAutomatic.log)[0].newValue, "652620");
+  for (const auto& row : progress.Rows()) EXPECT_EQ(row.oldValue, "No value") << row.name;
+  EXPECT_EQ(progress.Rows()[0].newValue, "652620");
   EXPECT_EQ(Progress(), 98);
-  EXPECT_EQ(window.PauseCount(), 18);
+  EXPECT_EQ(progress.PauseCount(), 18);
 
   // Every value was created, its key too; the HKCU pair lands under HKCU.
   EXPECT_EQ(Read(kLM, kT, "TcpWindowSize"), 652620);
@@ -54,10 +53,7 @@ TEST_F(AutoPass, EmptyRegistryGivesEighteenRowsAndTheFullBudget) {
 
 TEST_F(AutoPass, ProgressFollowsTheTableForBothSteps) {
   Run(1024, 4);
-  std::vector<int> positions;
-  for (const auto& e : window.Events())
-    if (e.kind == Kind::Position && e.control == pass_controls::kAutomatic.progress)
-      positions.push_back(std::stoi(e.value));
+  const std::vector<int> positions = progress.Positions();
   // Start, 23 steps (the second adds 2, the last nothing), then before and after the adapters.
   std::vector<int> expected = {4, 8, 10};
   for (int p = 14; p <= 90; p += 4) expected.push_back(p);
@@ -72,16 +68,15 @@ TEST_F(AutoPass, ProgressFollowsTheTableForBothSteps) {
 TEST_F(AutoPass, EachRowIsAnnouncedAndPausedBeforeItAppears) {
   Run(512);
   std::vector<std::string> first;
-  for (const auto& e : window.Events()) {
-    if (e.kind == Kind::Text) first.push_back("status " + e.value);
-    if (e.kind == Kind::Scroll) first.push_back("scroll " + e.value);
-    if (e.kind == Kind::Pause) first.push_back("pause");
-    if (e.kind == Kind::Row) first.push_back("row " + e.value);
-    if (first.size() == 8) break;
+  for (const auto& r : progress.Reports()) {
+    if (r.kind == Kind::Status) first.push_back("status " + r.value);
+    if (r.kind == Kind::Pause) first.push_back("pause");
+    if (r.kind == Kind::Row) first.push_back("row " + r.value);
+    if (first.size() == 6) break;
   }
-  EXPECT_EQ(first, (std::vector<std::string>{"status TCP : Optimizing TcpWindowSize ...", "scroll 0", "pause",
+  EXPECT_EQ(first, (std::vector<std::string>{"status TCP : Optimizing TcpWindowSize ...", "pause",
                                              "row TcpWindowSize\tNo value\t33580",
-                                             "status TCP : Optimizing GlobalMaxTcpWindowSize ...", "scroll 1", "pause",
+                                             "status TCP : Optimizing GlobalMaxTcpWindowSize ...", "pause",
                                              "row GlobalMaxTcpWindowSize\tNo value\t33580"}));
 }
 
@@ -96,7 +91,7 @@ TEST_F(AutoPass, OldValuesShowUnsignedAndConditionalStepsActOnlyWhenPresent) {
       "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0]\n\"ProtocolMTU\"=dword:"
       "000005dc\n");
   Run(2048);
-  const auto rows = window.Rows(pass_controls::kAutomatic.log);
+  const auto rows = progress.Rows();
   ASSERT_EQ(rows.size(), 23u);
   EXPECT_EQ(rows[0], (LogRow{"TcpWindowSize", "4294967295", "129940"}));
   EXPECT_EQ(rows[2], (LogRow{"DefaultReceiveWindow", "8192", "256960"}));
@@ -121,7 +116,7 @@ TEST_F(AutoPass, AdaptersGetTheirMtuAndInterfaceKeysAreCreated) {
       "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Psched\\Parameters\\Adapters\\{B}]\n\"NonBestEffortLimit\"=dword:"
       "00000014\n");
   Run(4096, 4, 1492);
-  auto rows = window.Rows(pass_controls::kAutomatic.log);
+  auto rows = progress.Rows();
   ASSERT_EQ(rows.size(), 18u + 4u);
   rows.erase(rows.begin(), rows.begin() + 18);
   EXPECT_EQ(rows, (std::vector<LogRow>{{"MTU", "576", "1492"},
@@ -139,18 +134,15 @@ TEST_F(AutoPass, AdaptersGetTheirMtuAndInterfaceKeysAreCreated) {
 TEST_F(AutoPass, FailedOrUselessProbeMeansMtu1500) {
   SeedAdapters({"{A}"});
   for (std::int32_t probe : {-1, 40, 28}) {
-    Run(1024, 4, probe);
-    EXPECT_EQ(LastTuningParameters().Mtu, 1500);
+    EXPECT_EQ(Run(1024, 4, probe).tuning.Mtu, 1500);
     EXPECT_EQ(Read(kLM, kT, "TcpWindowSize"), 64240) << probe;
     EXPECT_EQ(Read(kLM, std::string(kInterfaces) + "{A}", "MTU"), 1500);
   }
-  Run(1024, 4, 41);
-  EXPECT_EQ(LastTuningParameters().Mtu, 41) << "a segment of one byte still computes";
+  EXPECT_EQ(Run(1024, 4, 41).tuning.Mtu, 41) << "a segment of one byte still computes";
 }
 
 TEST_F(AutoPass, ParametersOfThePass) {
-  Run(56, 2, 1492);
-  const auto& p = LastTuningParameters();
+  const TuningParameters p = Run(56, 2, 1492).tuning;
   EXPECT_EQ(p.BandwidthKbps, 56);
   EXPECT_EQ(p.BandwidthBits, 256 * 1024);
   EXPECT_EQ(p.RoundTripMs, 500);
@@ -200,7 +192,7 @@ TEST_F(AutoPass, PassChangesNothingWhenTheBackupCannotBeWritten) {
       << "where it should have gone";
   EXPECT_NE(report.backupError.find("RegBackUp.bk"), std::string::npos) << report.backupError;
   EXPECT_EQ(Snapshot(), before);
-  EXPECT_EQ(window.RowCount(pass_controls::kAutomatic.log), 0);
+  EXPECT_TRUE(progress.Rows().empty());
   EXPECT_EQ(report.changes.changed, 0);
 }
 

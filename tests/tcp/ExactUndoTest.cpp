@@ -6,8 +6,9 @@
 
 #include "platform/Files.h"
 #include "support/TcpFixture.h"
+#include "tcp/CustomTcpPass.h"
+#include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
-#include "window/PassView.h"
 
 namespace velomar {
 namespace {
@@ -43,7 +44,7 @@ class ExactUndo : public TcpFixture {
   }
   PassReport Auto(std::int32_t kbps) {
     FixedPathMtu probe(1500);
-    return AutoOptimizeTcp(kbps, 4, window, probe);
+    return AutoOptimizeTcp(kbps, 4, progress, probe);
   }
   PassReport Custom() {
     CustomTcpSettings custom;
@@ -52,7 +53,7 @@ class ExactUndo : public TcpFixture {
     custom.maxDuplicate = 2;
     custom.maxConnPerServer = 16;
     custom.maxConnPer10Server = 16;
-    return RunCustomTcpPass(custom, window);
+    return RunCustomTcpPass(custom, progress, 4);
   }
   static std::vector<std::string> Names(const RegChanges& changes) {
     std::vector<std::string> names;
@@ -97,7 +98,7 @@ TEST_F(ExactUndo, TheAutomaticPassTellsEveryValueTheRegistryRefused) {
   EXPECT_EQ(report.changes.notChanged[0].path, kT);
   EXPECT_EQ(report.changes.notChanged[0].Reason(), kDenied);
   // Each row says whether its value was changed.
-  for (const auto& row : window.Rows(pass_controls::kAutomatic.log)) {
+  for (const auto& row : progress.Rows()) {
     const bool userKey = row.name.rfind("MaxConnectionsPer", 0) == 0;
     EXPECT_EQ(row.newValue == kNotChangedText, !userKey) << row.name << " " << row.newValue;
   }
@@ -164,7 +165,7 @@ TEST_F(ExactUndo, ACustomPassWhoseBackupCannotBeWrittenChangesNothing) {
   const PassReport report = Custom();
   EXPECT_FALSE(report.backupWritten);
   EXPECT_EQ(Snapshot(), before);
-  EXPECT_EQ(window.Position(pass_controls::kCustomTcp.progress), 0) << "not even a tick";
+  EXPECT_EQ(progress.Position(), 0) << "not even a tick";
 }
 
 }  // namespace

@@ -4,11 +4,11 @@
 
 #include "platform/Files.h"
 #include "support/TcpFixture.h"
+#include "tcp/CustomTcpPass.h"
 #include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/Numbers.h"
 #include "util/TextLines.h"
-#include "window/PassView.h"
 
 namespace velomar {
 namespace {
@@ -33,7 +33,7 @@ class RegBackup : public TcpFixture {
   }
   PassReport Auto(std::int32_t kbps, std::int32_t mtu = 1500) {
     FixedPathMtu probe(mtu);
-    return AutoOptimizeTcp(kbps, 4, window, probe);
+    return AutoOptimizeTcp(kbps, 4, progress, probe);
   }
   static Lines LinesOf(const std::string& file) {
     Lines lines;
@@ -118,7 +118,7 @@ TEST_F(RegBackup, TheCustomPassNeverWritesTheNoValueSentinel) {
   const std::string before = Snapshot();
   CustomTcpSettings custom;
   custom.timeToLive = RegNoValue;
-  EXPECT_THROW(RunCustomTcpPass(custom, window), ConversionError);
+  EXPECT_THROW(RunCustomTcpPass(custom, progress, 4), ConversionError);
   EXPECT_EQ(Snapshot(), before);
   EXPECT_FALSE(platform::FileExists("CustomRegBackUp.bk"));
 }

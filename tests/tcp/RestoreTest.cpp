@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TcpFixture.h"
+#include "tcp/RegBackup.h"
 #include "tcp/Unit_TcpOptimize.h"
 #include "util/Numbers.h"
 
@@ -88,9 +89,8 @@ TEST_F(Restore, DefaultsUndoTheAutomaticPass) {
   Seed(
       "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Psched\\Parameters\\Adapters\\{A}]\n"
       "\"NonBestEffortLimit\"=dword:00000014\n");
-  MemoryWindow window;
   FixedPathMtu mtu(1500);
-  AutoOptimizeTcp(1024, 4, window, mtu);
+  AutoOptimizeTcp(1024, 4, progress, mtu);
   RestoreTcpDefaults();
   for (const char* name : {"TcpWindowSize", "GlobalMaxTcpWindowSize", "EnablePMTUDiscovery", "EnablePMTUBHDetect",
                            "SackOpts", "DefaultTTL", "TcpMaxDupAcks", "Tcp1323Opts"})

@@ -1,0 +1,41 @@
+#pragma once
+// A pass's progress on the controls of a window: each window names the
+// status label, progress bar and log list its passes drive, and leaves out
+// what it does not show.
+#include <string_view>
+
+#include "window/PassProgress.h"
+#include "window/WindowState.h"
+
+namespace velomar {
+
+struct ProgressControls {
+  const char* status = nullptr;
+  const char* bar = nullptr;
+  const char* log = nullptr;
+};
+
+class WindowProgress : public PassProgress {
+ public:
+  WindowProgress(WindowState& window, ProgressControls controls) : window_(window), controls_(controls) {}
+
+  void Status(std::string_view text) override;
+  // Sets the bar to its position plus `units` (the bar keeps it in its range).
+  void Advance(int units) override;
+  void Row(const LogRow& row) override;
+  // Brings the newest rows of the log into view (the list rounds a vertical
+  // scroll to whole lines, so scrolling by the row count in pixels before
+  // every row keeps them in view), then waits for the window's display tick.
+  void Pause() override;
+
+  // The units the passes asked to move the bar by so far. A worker pass
+  // reports from its thread; read this once its starter has waited for it.
+  int UnitsAdvanced() const { return advanced_; }
+
+ private:
+  WindowState& window_;
+  ProgressControls controls_;
+  int advanced_ = 0;
+};
+
+}  // namespace velomar

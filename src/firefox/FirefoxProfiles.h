@@ -1,0 +1,57 @@
+#pragma once
+// The current user's Firefox profiles, as profiles.ini lists them.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "firefox/FirefoxDataFolder.h"
+
+namespace velomar {
+
+// The two preference files of a profile.
+inline constexpr const char* kPrefsJs = "prefs.js";
+inline constexpr const char* kUserJs = "user.js";
+
+struct FirefoxProfile {
+  std::int32_t SectionIndex = 0;  // position in profiles.ini, every section counted
+  std::string SectionName;
+  std::string Name;       // the "Name" value, the one Firefox shows
+  std::string PathValue;  // the "Path" value as read
+  std::string Directory;  // empty when the profile did not resolve
+  bool TakenAsGiven = false;
+  bool Resolved() const { return !Directory.empty(); }
+};
+
+struct FirefoxProfileList {
+  std::int32_t SectionCount = 0;
+  std::vector<FirefoxProfile> Profiles;  // the sections with a non-empty "Path"
+  std::string ReadError;                 // set when profiles.ini could not be read
+};
+
+// A file or folder inside a profile or data folder, joined with the
+// platform's separator.
+std::string FirefoxPath(const std::string& folder, const std::string& name);
+std::string ProfilesIniPath(const std::string& dataFolder);
+// True when the data folder is known and holds profiles.ini.
+bool HasProfilesIni(const std::string& dataFolder);
+
+FirefoxProfileList EnumerateFirefoxProfiles(const std::string& dataFolder);
+// The value as given when it names a folder, else dataFolder + the value;
+// nothing when neither exists.
+struct ResolvedDirectory {
+  std::string Directory;
+  bool TakenAsGiven = false;
+};
+std::optional<ResolvedDirectory> ResolveProfileDirectory(const std::string& dataFolder, const std::string& pathValue);
+
+// The profile as the user knows it: its name, else its folder.
+std::string ProfileLabel(const FirefoxProfile& profile);
+
+// Some profile has a prefs.js (Firefox has run with it).
+bool IsFirefoxInstalled();
+// Some profile folder exists: every section of profiles.ini is examined,
+// the path read relative to the data folder first.
+bool HasFirefoxProfileFolder();
+
+}  // namespace velomar
