@@ -51,7 +51,6 @@ Control::Control(ControlHost& host, Component spec, int index)
       spec_(std::move(spec)),
       index_(index),
       bold_(spec_.bold),
-      readOnly_(spec_.readOnly),
       color_(spec_.color),
       fontColor_(spec_.fontColor),
       hint_(spec_.hint) {}
@@ -208,10 +207,6 @@ void Control::SetColor(Color color) {
 void Control::SetFontColor(Color color) {
   fontColor_ = color;
   Invalidate();
-}
-
-void Control::SetDrawing(const Drawing&) {
-  throw std::invalid_argument("the component " + spec_.name + " is not an image and cannot show a drawing");
 }
 
 COLORREF Control::Background() const {

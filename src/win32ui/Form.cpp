@@ -7,6 +7,7 @@
 #include "win32ui/ControlFactory.h"
 #include "win32ui/Tooltips.h"
 #include "win32ui/Windowless.h"
+#include "window/Capabilities.h"
 
 namespace velomar::ui {
 
@@ -74,9 +75,9 @@ ui::Control* Form::Find(std::string_view name) const {
   return it == byName_.end() ? nullptr : it->second;
 }
 
-ui::Control& Form::At(std::string_view name) const {
+ui::Control& Form::At(std::string_view name, std::string_view operation) const {
   if (ui::Control* control = Find(name)) return *control;
-  throw std::invalid_argument("the window " + layout_.className + " has no component " + std::string(name));
+  throw UnknownComponent(name, operation, layout_.className);
 }
 
 HWND Form::Control(std::string_view name) const {
@@ -90,7 +91,7 @@ void Form::On(std::string_view component, Event event, Handler handler) {
   else if (component.empty() && event == Event::Show)
     onShow_ = std::move(handler);
   else
-    At(component).On(event, std::move(handler));
+    At(component, "On").On(event, std::move(handler));
 }
 
 void Form::OnMessage(UINT message, MessageHandler handler) { messageHandlers_[message] = std::move(handler); }
@@ -304,7 +305,7 @@ LRESULT Form::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
       case WM_TIMER:
         if (TimerControl::IsTimerId(wParam, controls_.size())) {
-          controls_[TimerControl::IndexOf(wParam)]->Tick();
+          if (auto* timer = controls_[TimerControl::IndexOf(wParam)]->As<Ticking>()) timer->Tick();
           return 0;
         }
         break;

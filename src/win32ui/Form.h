@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "win32ui/Control.h"
+#include "win32ui/ControlCapabilities.h"
 #include "win32ui/Gdi.h"
 #include "win32ui/HandOver.h"
 #include "win32ui/Thunk.h"
@@ -128,7 +129,13 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
  private:
   using ControlPtr = std::unique_ptr<ui::Control>;
 
-  ui::Control& At(std::string_view name) const;
+  // The component `operation` works on; UnknownComponent for a name the
+  // window does not hold.
+  ui::Control& At(std::string_view name, std::string_view operation) const;
+  // The same, for an operation of a capability (ControlCapabilities.h);
+  // NotSupported when the component's family lacks it.
+  template <class Capability>
+  Capability& Need(std::string_view name, std::string_view operation) const;
   ui::Control* Find(std::string_view name) const;
   template <typename F>
   auto OnWindowThread(F&& f) const -> decltype(f()) {

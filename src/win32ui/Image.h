@@ -6,19 +6,18 @@
 // flickers nor leaks.
 #include <vector>
 
+#include "win32ui/ControlCapabilities.h"
 #include "win32ui/DrawingCanvas.h"
 #include "win32ui/Drawn.h"
 #include "win32ui/Gdi.h"
 
 namespace velomar::ui {
 
-class Image : public DrawnControl {
+class Image : public DrawnControl, public PictureFrame {
  public:
   using DrawnControl::DrawnControl;
 
   void SetPicture(const std::string& picture) override;
-  // speedPercent: 100 the stored pace, 1000 ten times as fast (the most);
-  // 0 holds the current frame.
   void SetAnimation(bool playing, int speedPercent) override;
   int AnimationInterval() const override;
   void SetDrawing(const Drawing& drawing) override;

@@ -32,7 +32,10 @@ void DesignMemoryWindow(MemoryWindow& window, const FormLayout& layout) {
     window.Design(c.name, c.caption);
     if (KindHas(c.kind, Capability::Check)) window.DesignChecked(c.name, c.checked);
     if (!c.hint.empty()) window.SetHint(c.name, c.hint);
-    if (KindHas(c.kind, Capability::Range)) window.SetRange(c.name, c.minimum, c.maximum);
+    if (KindHas(c.kind, Capability::Range)) {
+      window.SetRange(c.name, c.minimum, c.maximum);
+      window.DesignPosition(c.name, c.position);
+    }
     if (KindHas(c.kind, Capability::Rows) && !c.columns.empty()) window.DesignColumns(c.name, c.columns);
     if (KindHas(c.kind, Capability::ItemList) && !c.items.empty()) window.DesignItems(c.name, c.items);
     if (c.hidden) window.SetVisible(c.name, false);

@@ -199,6 +199,11 @@ void MemoryWindow::SetRange(std::string_view name, int minimum, int maximum) {
   c.position = std::clamp(c.position, minimum, maximum);
 }
 
+void MemoryWindow::DesignPosition(std::string_view name, int position) {
+  Control& c = At(name, Capability::Range, "DesignPosition");
+  c.position = c.hasRange ? std::clamp(position, c.minimum, c.maximum) : position;
+}
+
 void MemoryWindow::Design(std::string_view name, std::string_view text) { At(name, "Design").text = text; }
 
 void MemoryWindow::DesignChecked(std::string_view name, bool checked) {

@@ -120,6 +120,7 @@ class MemoryWindow : public WindowState {
 
   // A track bar's or progress bar's range; positions are kept inside it.
   void SetRange(std::string_view name, int minimum, int maximum);
+  void DesignPosition(std::string_view name, int position);
   // Design-time state, set without recording an event or running a handler.
   void Design(std::string_view name, std::string_view text);
   void DesignChecked(std::string_view name, bool checked);
