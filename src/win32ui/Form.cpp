@@ -43,7 +43,7 @@ Form::Form(FormLayout layout) : layout_(std::move(layout)), formColor_(layout_.c
   for (auto& control : controls_) {
     const std::string& parentName = control->Spec().parent;
     if (parentName.empty()) continue;
-    ui::Control* parent = Find(parentName);
+    Control* parent = Find(parentName);
     if (!parent || parent->Index() >= control->Index())
       throw std::logic_error("component " + control->Name() + " names an unknown or later parent");
     if (control->Kind() == ComponentKind::TabSheet && parent->Kind() != ComponentKind::PageControl)
@@ -70,18 +70,18 @@ Form::~Form() {
   }
 }
 
-ui::Control* Form::Find(std::string_view name) const {
+Control* Form::Find(std::string_view name) const {
   auto it = byName_.find(name);
   return it == byName_.end() ? nullptr : it->second;
 }
 
-ui::Control& Form::At(std::string_view name, std::string_view operation) const {
-  if (ui::Control* control = Find(name)) return *control;
+Control& Form::At(std::string_view name, std::string_view operation) const {
+  if (Control* control = Find(name)) return *control;
   throw UnknownComponent(name, operation, layout_.className);
 }
 
-HWND Form::Control(std::string_view name) const {
-  const ui::Control* control = Find(name);
+HWND Form::ControlHandle(std::string_view name) const {
+  const Control* control = Find(name);
   return control ? control->Handle() : nullptr;
 }
 
@@ -107,7 +107,7 @@ void Form::Run(const Handler& handler) {
   }
 }
 
-void Form::Fire(ui::Control& control, Event event) {
+void Form::Fire(Control& control, Event event) {
   if (destroying_) return;
   const Handler* handler = control.HandlerFor(event);
   if (!handler) return;
@@ -139,7 +139,7 @@ void Form::Create() {
   Run(onCreate_);
 }
 
-void Form::CreateChildren(ui::Control* parent, HWND parentWindow) {
+void Form::CreateChildren(Control* parent, HWND parentWindow) {
   bool any = false;
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     if ((*it)->Parent() != parent) continue;
@@ -278,12 +278,12 @@ void Form::PauseForDisplay() {
 
 // ---- messages ----
 
-void Form::Hovered(ui::Control& control, UINT message, WPARAM wParam, LPARAM lParam) {
+void Form::Hovered(Control& control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!tooltips_) tooltips_ = std::make_unique<Tooltips>(hwnd_);
   tooltips_->Hovered(control.Handle(), control.Hint(), message, wParam, lParam);
 }
 
-void Form::HintChanged(ui::Control& control) {
+void Form::HintChanged(Control& control) {
   if (tooltips_ && control.Handle()) tooltips_->Update(control.Handle(), control.Hint());
 }
 

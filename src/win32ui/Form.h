@@ -43,8 +43,8 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   void Create();
   bool IsCreated() const { return hwnd_ != nullptr; }
   HWND Handle() const { return hwnd_; }
-  // The control of a component; nullptr for none (or a timer).
-  HWND Control(std::string_view name) const;
+  // The window of a component's control; nullptr for none (or a timer).
+  HWND ControlHandle(std::string_view name) const;
 
   // The window's own Create and Show events have an empty name.
   void On(std::string_view component, Event event, Handler handler) override;
@@ -127,23 +127,23 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   void CloseWindow() override { Close(); }
 
  private:
-  using ControlPtr = std::unique_ptr<ui::Control>;
+  using ControlPtr = std::unique_ptr<Control>;
 
   // The component `operation` works on; UnknownComponent for a name the
   // window does not hold.
-  ui::Control& At(std::string_view name, std::string_view operation) const;
+  Control& At(std::string_view name, std::string_view operation) const;
   // The same, for an operation of a capability (ControlCapabilities.h);
   // NotSupported when the component's family lacks it.
   template <class Capability>
   Capability& Need(std::string_view name, std::string_view operation) const;
-  ui::Control* Find(std::string_view name) const;
+  Control* Find(std::string_view name) const;
   template <typename F>
   auto OnWindowThread(F&& f) const -> decltype(f()) {
     return handOver_.Call(std::forward<F>(f));
   }
   // Creates the children of `parent` (nullptr: the window's own), the last
   // first, so that each lies below the ones created before it.
-  void CreateChildren(ui::Control* parent, HWND parentWindow);
+  void CreateChildren(Control* parent, HWND parentWindow);
   void Run(const Handler& handler);
 
   // MessageTarget: the window's messages.
@@ -155,15 +155,15 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   HFONT FontFor(int height, bool bold) override { return gdi_.FontFor(height, bold); }
   HBRUSH BrushFor(COLORREF color) override { return gdi_.BrushFor(color); }
   HDC MeasuringDC() override { return gdi_.MeasuringDC(); }
-  void Fire(ui::Control& control, Event event) override;
+  void Fire(Control& control, Event event) override;
   const std::vector<ControlPtr>& Controls() const override { return controls_; }
-  void Hovered(ui::Control& control, UINT message, WPARAM wParam, LPARAM lParam) override;
-  void HintChanged(ui::Control& control) override;
+  void Hovered(Control& control, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void HintChanged(Control& control) override;
 
   FormLayout layout_;
   HWND hwnd_ = nullptr;
   std::vector<ControlPtr> controls_;
-  std::map<std::string, ui::Control*, std::less<>> byName_;
+  std::map<std::string, Control*, std::less<>> byName_;
   GdiCache gdi_;
   Color formColor_;
   Handler onCreate_;

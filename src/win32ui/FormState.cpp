@@ -10,7 +10,7 @@ namespace velomar::ui {
 
 template <class Capability>
 Capability& Form::Need(std::string_view name, std::string_view operation) const {
-  ui::Control& control = At(name, operation);
+  Control& control = At(name, operation);
   if (auto* capable = control.As<Capability>()) return *capable;
   throw NotSupported(name, control.Kind(), operation);
 }
