@@ -34,12 +34,6 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& title
   return MessageBoxA(owner, text.c_str(), title.c_str(), style);
 }
 
-void ShowPlainMessage(HWND owner, const std::string& text) { ShowMessageBox(owner, text, ApplicationTitle(), MB_OK); }
-
-void ShowInformation(HWND owner, const std::string& text, const std::string& title) {
-  ShowMessageBox(owner, text, title, MB_OK | MB_ICONINFORMATION);
-}
-
 void ReportError(HWND owner, const std::string& what) {
   ShowMessageBox(owner, what.empty() ? "Unknown error" : what, ApplicationTitle(), MB_OK | MB_ICONERROR);
 }

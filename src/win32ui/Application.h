@@ -28,10 +28,6 @@ using MessageBoxHook = std::function<int(const MessageBoxRequest&)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& title, UINT style);
-// The plain message: application title, OK button.
-void ShowPlainMessage(HWND owner, const std::string& text);
-// An information message with a title of the caller's.
-void ShowInformation(HWND owner, const std::string& text, const std::string& title);
 // The general error report for an exception that escaped a handler.
 void ReportError(HWND owner, const std::string& what);
 

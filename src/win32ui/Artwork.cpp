@@ -75,14 +75,12 @@ Rgba ProgramPicture(double x, double y, double w, double h) {
   c = Mix(c, {0.08 * shade, 0.33 * shade, 0.62 * shade, Cover(d - r)});
   c = Mix(c, {0.85, 0.92, 1.0, Cover(std::abs(d - r * 0.72) - size * 0.035)});
   // Ticks on the upper three quarters of the dial.
-  const double angle = std::atan2(dy, dx);
   for (int t = 0; t <= 8; ++t) {
     const double a = kPi * (0.75 + 1.5 * t / 8.0);
     const double along = dx * std::cos(a) + dy * std::sin(a);
     const double across = -dx * std::sin(a) + dy * std::cos(a);
     if (along > r * 0.78 && along < r * 0.92) c = Mix(c, {1, 1, 1, Cover(std::abs(across) - size * 0.02)});
   }
-  (void)angle;
   // The needle points up and to the right: a fast connection.
   const double needle = kPi * 1.8;
   const double along = dx * std::cos(needle) + dy * std::sin(needle);

@@ -210,14 +210,6 @@ void Form::ShowModal(HWND owner) {
   inModalLoop_ = false;
 }
 
-void Form::CenterOnScreen() {
-  RECT r;
-  GetWindowRect(hwnd_, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void Form::CenterOn(HWND other) {
   RECT mine, theirs;
   GetWindowRect(hwnd_, &mine);

@@ -58,7 +58,6 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   // window closes, then enables the owner again.
   void ShowModal(HWND owner);
   bool IsShowing() const;
-  void CenterOnScreen();
   void CenterOn(HWND other);
   // The frame changes and the client area keeps its size; the outer size
   // is then set with SetBounds("", ...).
