@@ -286,6 +286,9 @@ HWND Form::TooltipWindow() const {
 LRESULT Form::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!hwnd_) hwnd_ = window;  // messages of CreateWindowEx itself
   try {
+    // The hand-over's messages come first: no handler of the window's own
+    // may take them, or calls from other threads would wait forever.
+    if (handOver_.Handle(message, lParam, [this](const Handler& work) { Run(work); })) return 0;
     auto custom = messageHandlers_.find(message);
     if (custom != messageHandlers_.end()) {
       LRESULT result = 0;
@@ -293,7 +296,6 @@ LRESULT Form::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       Run([&] { result = handler(wParam, lParam); });
       return result;
     }
-    if (handOver_.Handle(message, lParam, [this](const Handler& work) { Run(work); })) return 0;
     switch (message) {
       case WM_TIMER:
         if (TimerControl::IsTimerId(wParam, controls_.size())) {

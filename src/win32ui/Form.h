@@ -48,6 +48,8 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
 
   // The window's own Create and Show events have an empty name.
   void On(std::string_view component, Event event, Handler handler) override;
+  // A handler of a window message of the window's own; the framework's
+  // hand-over of work from other threads (Post, seam calls) goes first.
   void OnMessage(UINT message, MessageHandler handler);
 
   void Show();

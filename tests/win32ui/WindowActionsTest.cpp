@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/UiHarness.h"
 #include "win32ui/Artwork.h"
@@ -247,6 +248,30 @@ TEST(HandOver, PostedWorkRunsInOrderBehindTheQueuedMessages) {
   form.Post([&] { order += "c"; });
   EXPECT_TRUE(uitest::RunUntil([&] { return order.size() == 3; }));
   EXPECT_EQ(order, "abc");
+}
+
+TEST(HandOver, AWindowsOwnMessageHandlersCannotTakeItsMessages) {
+  ui::Form form{ActionsLayout()};
+  std::vector<UINT> taken;
+  for (UINT message = WM_APP; message < WM_APP + 16; ++message)
+    form.OnMessage(message, [&taken, message](WPARAM, LPARAM) -> LRESULT {
+      taken.push_back(message);
+      return 0;
+    });
+  form.Create();
+  bool posted = false;
+  form.Post([&] { posted = true; });
+  std::string text;
+  std::thread worker([&] { text = form.Text("Label_Wrapped"); });
+  if (!uitest::RunUntil([&] { return posted && !text.empty(); })) {
+    worker.detach();  // its call waits for an answer that never comes until the window goes
+    FAIL() << "the hand-over's messages were taken";
+  }
+  worker.join();
+  EXPECT_EQ(text, "One line");
+  EXPECT_TRUE(taken.empty());
+  PostMessageA(form.Handle(), WM_APP + 9, 0, 0);  // the window's own messages still reach it
+  EXPECT_TRUE(uitest::RunUntil([&] { return taken == std::vector<UINT>{WM_APP + 9}; }));
 }
 
 }  // namespace
