@@ -80,7 +80,8 @@ void Control::Create(HWND parentWindow) {
   if (!made) throw std::runtime_error("cannot create the component " + spec_.name);
   hwnd_ = made;
   if (!own) {
-    original_ = BindSystemWindow(hwnd_, this);
+    systemClass_ = true;
+    BindSystemWindow(hwnd_, this);
     // The framework's own windows select their font when they paint.
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), FALSE);
   }
@@ -88,8 +89,8 @@ void Control::Create(HWND parentWindow) {
 }
 
 LRESULT Control::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-  return original_ ? CallWindowProcA(original_, hwnd_, message, wParam, lParam)
-                   : DefWindowProcA(hwnd_, message, wParam, lParam);
+  return systemClass_ ? CallSystemProcedure(hwnd_, message, wParam, lParam)
+                      : DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
 LRESULT Control::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -116,8 +117,9 @@ LRESULT Control::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       break;
     case WM_SETFOCUS: Fire(Event::Enter); break;
     case WM_NCDESTROY: {
-      const LRESULT result = Default(message, wParam, lParam);
+      // The subclass goes before the class's own handling, as comctl32 asks.
       Unbind(window);
+      const LRESULT result = Default(message, wParam, lParam);
       hwnd_ = nullptr;
       return result;
     }

@@ -143,7 +143,7 @@ class Control : public MessageTarget {
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
   // Answers WM_CTLCOLORSTATIC / WM_CTLCOLORBTN with this control's colours.
   LRESULT Colours(WPARAM dc);
-  bool IsOwnClass() const { return original_ == nullptr; }
+  bool IsOwnClass() const { return !systemClass_; }
 
   ControlHost& host_;
   Component spec_;
@@ -152,7 +152,7 @@ class Control : public MessageTarget {
  private:
   int index_;
   Control* parent_ = nullptr;
-  WNDPROC original_ = nullptr;
+  bool systemClass_ = false;  // a system class's window, subclassed
   std::map<Event, Handler> handlers_;
   bool bold_;
   Color color_;
