@@ -4,26 +4,6 @@
 
 namespace velomar::ui {
 
-namespace {
-
-constexpr const char* kOwnClass = "VelomarPart";
-
-const char* OwnClass() {
-  static const bool registered = [] {
-    WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = WindowThunk;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kOwnClass;
-    return RegisterClassA(&wc) != 0;
-  }();
-  (void)registered;
-  return kOwnClass;
-}
-
-}  // namespace
-
 RECT RectInParent(HWND control) {
   RECT r;
   GetWindowRect(control, &r);
@@ -74,9 +54,10 @@ void Control::Create(HWND parentWindow) {
                       (spec_.disabled ? WS_DISABLED : 0);
   const DWORD exStyle = w.exStyle | (spec_.rightToLeft ? WS_EX_RTLREADING : 0);
   const bool own = w.className == nullptr;
-  HWND made = CreateWindowExA(exStyle, own ? OwnClass() : w.className, spec_.caption.c_str(), style, w.x, w.y, w.width,
-                              w.height, parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + index_)),
-                              GetModuleHandleA(nullptr), own ? static_cast<MessageTarget*>(this) : nullptr);
+  HWND made = CreateWindowExA(exStyle, own ? host_.WindowLook().partClassName.c_str() : w.className,
+                              spec_.caption.c_str(), style, w.x, w.y, w.width, w.height, parentWindow,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + index_)), GetModuleHandleA(nullptr),
+                              own ? static_cast<MessageTarget*>(this) : nullptr);
   if (!made) throw std::runtime_error("cannot create the component " + spec_.name);
   hwnd_ = made;
   if (!own) {

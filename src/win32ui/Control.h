@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "win32ui/Look.h"
 #include "win32ui/Thunk.h"
 #include "window/Layout.h"
 #include "window/WindowState.h"
@@ -29,6 +30,7 @@ class Control;
 class ControlHost {
  public:
   virtual HWND Window() const = 0;
+  virtual const Look& WindowLook() const = 0;
   virtual int FormFontHeight() const = 0;
   virtual COLORREF FormColor() const = 0;
   virtual HFONT FontFor(int height, bool bold) = 0;

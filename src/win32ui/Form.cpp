@@ -18,22 +18,26 @@ DWORD FrameStyle(BorderStyle border, bool minimizeBox) {
   return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (minimizeBox ? WS_MINIMIZEBOX : 0) | WS_CLIPCHILDREN;
 }
 
-void RegisterFormClass(const std::string& className) {
+// Registers a window class of the framework's once: a form's (with the
+// program's icon) or that of the controls it draws itself (double clicks).
+void RegisterClassOnce(const std::string& className, bool form) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA existing{};
   if (GetClassInfoA(instance, className.c_str(), &existing)) return;
   WNDCLASSA wc{};
+  wc.style = form ? 0 : CS_DBLCLKS;
   wc.lpfnWndProc = WindowThunk;
   wc.hInstance = instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  wc.hIcon = form ? LoadIconA(instance, MAKEINTRESOURCEA(1)) : nullptr;
   wc.lpszClassName = className.c_str();
   RegisterClassA(&wc);
 }
 
 }  // namespace
 
-Form::Form(FormLayout layout) : layout_(std::move(layout)), formColor_(layout_.color) {
+Form::Form(FormLayout layout, Look look)
+    : layout_(std::move(layout)), look_(std::move(look)), gdi_(look_.fontName), formColor_(layout_.color) {
   controls_.reserve(layout_.components.size());
   for (const Component& component : layout_.components) {
     const int index = static_cast<int>(controls_.size());
@@ -101,9 +105,9 @@ void Form::Run(const Handler& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    ReportError(hwnd_, e.what());
+    ReportError(hwnd_, e.what(), look_.title);
   } catch (...) {
-    ReportError(hwnd_, "");
+    ReportError(hwnd_, "", look_.title);
   }
 }
 
@@ -120,7 +124,8 @@ void Form::Fire(Control& control, Event event) {
 void Form::Create() {
   if (hwnd_) return;
   InitializeControls();
-  RegisterFormClass(layout_.className);
+  RegisterClassOnce(layout_.className, true);
+  RegisterClassOnce(look_.partClassName, false);
   const DWORD style = FrameStyle(layout_.border, layout_.minimizeBox);
   RECT frame{0, 0, layout_.clientWidth, layout_.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
@@ -317,10 +322,10 @@ LRESULT Form::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       default: break;
     }
   } catch (const std::exception& e) {
-    ReportError(window, e.what());
+    ReportError(window, e.what(), look_.title);
     return 0;
   } catch (...) {
-    ReportError(window, "");
+    ReportError(window, "", look_.title);
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);

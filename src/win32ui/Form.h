@@ -33,7 +33,8 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
  public:
   using MessageHandler = std::function<LRESULT(WPARAM, LPARAM)>;
 
-  explicit Form(FormLayout layout);
+  // `look` tells what the window shows of its program (Look.h).
+  explicit Form(FormLayout layout, Look look = {});
   ~Form() override;
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -151,6 +152,7 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   // ControlHost: what the controls ask of their window.
   HWND Window() const override { return hwnd_; }
+  const Look& WindowLook() const override { return look_; }
   int FormFontHeight() const override { return layout_.fontHeight; }
   COLORREF FormColor() const override { return Resolve(formColor_); }
   HFONT FontFor(int height, bool bold) override { return gdi_.FontFor(height, bold); }
@@ -162,6 +164,7 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   void HintChanged(Control& control) override;
 
   FormLayout layout_;
+  Look look_;
   HWND hwnd_ = nullptr;
   std::vector<ControlPtr> controls_;
   std::map<std::string, Control*, std::less<>> byName_;

@@ -186,7 +186,7 @@ void Form::ShowMessage(std::string_view text, std::string_view title, MessageIco
                        : icon == MessageIcon::Warning   ? MB_ICONWARNING
                        : icon == MessageIcon::Error     ? MB_ICONERROR
                                                         : 0;
-    ShowMessageBox(hwnd_, std::string(text), title.empty() ? ApplicationTitle() : std::string(title), MB_OK | style);
+    ShowMessageBox(hwnd_, std::string(text), title.empty() ? look_.title : std::string(title), MB_OK | style);
   });
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Images: a picture of the program's artwork (drawn with its alpha, at the
+// Images: a picture of the window's look (drawn with its alpha, at the
 // size shown; animated ones step through their frames on a timer of their
 // own), or a drawing computed by the caller (the traffic graph), rendered
 // off screen and copied in whole, so that a redraw every second neither
@@ -29,7 +29,9 @@ class Image : public DrawnControl, public PictureFrame {
   bool FaceIsOpaque() const override;
 
  private:
-  // The artwork's frame at the size shown, made once.
+  // The picture of the window's look this image shows; nullptr for none.
+  const Picture* Shown() const;
+  // Its frame at the size shown, made once.
   HBITMAP Frame(int frame);
   void ApplyAnimationTimer();
 

@@ -230,7 +230,7 @@ FormLayout EveryKindLayout() {
 }
 
 struct EveryKind : ::testing::Test {
-  ui::Form form{EveryKindLayout()};
+  ui::Form form{EveryKindLayout(), TestLook()};
   MessageBoxRecorder boxes;
   std::vector<std::string> events;
   int ticks = 0;
@@ -430,7 +430,8 @@ TEST_F(EveryKind, ShowModalDisablesTheOwnerAndReturnsWhenTheWindowCloses) {
                                    .y = 16,
                                    .width = 75,
                                    .height = 25,
-                                   .caption = "Close"}}}};
+                                   .caption = "Close"}}},
+                  TestLook()};
   dialog.On("Button_Close", Event::Click, [&] { dialog.Close(); });
   dialog.Create();
   bool ownerWasDisabled = false;

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "support/UiHarness.h"
-#include "win32ui/Artwork.h"
 #include "win32ui/Form.h"
 
 namespace velomar {
@@ -46,7 +45,7 @@ FormLayout ActionsLayout() {
 }
 
 struct Actions : ::testing::Test {
-  ui::Form form{ActionsLayout()};
+  ui::Form form{ActionsLayout(), uitest::TestLook()};
   Actions() {
     form.Create();
     form.Show();
@@ -190,7 +189,7 @@ TEST_F(Actions, HintsBecomeTooltipsWhenTheMouseFirstRestsOnAComponentWithOne) {
 
 TEST_F(Actions, AnimationSpeedScalesTheFramePace) {
   EXPECT_EQ(form.AnimationInterval("Image_Busy"), 0);
-  const int stored = ui::ArtworkFrameDelay("Busy");
+  const int stored = uitest::TestLook().FindPicture("Busy")->frameDelay;
   form.SetAnimation("Image_Busy", true, 100);
   EXPECT_EQ(form.AnimationInterval("Image_Busy"), stored);
   form.SetAnimation("Image_Busy", true, 1000);
@@ -202,7 +201,7 @@ TEST_F(Actions, AnimationSpeedScalesTheFramePace) {
 }
 
 TEST(HandOver, AWorkersCallBringsBackItsResultAndItsException) {
-  ui::Form form{ActionsLayout()};
+  ui::Form form{ActionsLayout(), uitest::TestLook()};
   form.Create();
   std::string text;
   bool threw = false;
@@ -227,7 +226,7 @@ TEST(HandOver, WorkStillQueuedWhenTheWindowGoesIsDroppedWithItsPayload) {
   std::weak_ptr<int> watch = payload;
   bool ran = false;
   {
-    ui::Form form{ActionsLayout()};
+    ui::Form form{ActionsLayout(), uitest::TestLook()};
     form.Create();
     form.Post([&ran, payload] { ran = *payload == 42; });
     payload.reset();
@@ -239,7 +238,7 @@ TEST(HandOver, WorkStillQueuedWhenTheWindowGoesIsDroppedWithItsPayload) {
 }
 
 TEST(HandOver, PostedWorkRunsInOrderBehindTheQueuedMessages) {
-  ui::Form form{ActionsLayout()};
+  ui::Form form{ActionsLayout(), uitest::TestLook()};
   form.Create();
   std::string order;
   form.Post([&] { order += "a"; });
@@ -251,7 +250,7 @@ TEST(HandOver, PostedWorkRunsInOrderBehindTheQueuedMessages) {
 }
 
 TEST(HandOver, AWindowsOwnMessageHandlersCannotTakeItsMessages) {
-  ui::Form form{ActionsLayout()};
+  ui::Form form{ActionsLayout(), uitest::TestLook()};
   std::vector<UINT> taken;
   for (UINT message = WM_APP; message < WM_APP + 16; ++message)
     form.OnMessage(message, [&taken, message](WPARAM, LPARAM) -> LRESULT {

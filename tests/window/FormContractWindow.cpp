@@ -9,7 +9,7 @@ namespace {
 
 class FormContractWindow : public ContractWindow {
  public:
-  explicit FormContractWindow(const FormLayout& layout) : form_(layout) {
+  explicit FormContractWindow(const FormLayout& layout) : form_(layout, uitest::TestLook()) {
     form_.Create();
     form_.Show();
   }
