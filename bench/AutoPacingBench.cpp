@@ -65,7 +65,7 @@ Figures OneRun(TForm_Velomar_AutoOptimize& form, bool paced, int position = 6) {
   form.SetPosition(auto_window::kTrackBar, position);
   const double cpu0 = ThreadCpuSeconds();
   const auto start = std::chrono::steady_clock::now();
-  SendMessageA(form.Control(auto_window::kButton), BM_CLICK, 0, 0);
+  SendMessageA(form.ControlHandle(auto_window::kButton), BM_CLICK, 0, 0);
   const auto end = std::chrono::steady_clock::now();
   Figures f;
   f.cpu = ThreadCpuSeconds() - cpu0;

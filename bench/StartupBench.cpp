@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "BareWindow.h"
+#include "forms/VelomarLook.h"
 #include "win32ui/Form.h"
 #include "window/Layout.h"
 
@@ -147,7 +148,7 @@ void PaintEverything(HWND window) {
 }
 
 int RunFull(HANDLE painted) {
-  velomar::ui::Form form(SixtyComponentLayout());
+  velomar::ui::Form form(SixtyComponentLayout(), velomar::VelomarLook());
   form.Create();
   PaintEverything(form.Handle());
   SetEvent(painted);

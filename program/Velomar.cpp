@@ -48,8 +48,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ActivateRunningInstance();
     return 0;
   }
-  velomar::ui::SetApplicationTitle("Velomar");
-
   velomar::TForm_Velomar_AutoOptimize automatic;
   velomar::TForm_Recover recover;
   velomar::TForm_Velomar_Custom custom(recover);

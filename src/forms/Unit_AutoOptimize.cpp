@@ -1,5 +1,6 @@
 #include "forms/Unit_AutoOptimize.h"
 
+#include "forms/VelomarLook.h"
 #include "mtu/Unit_MTU.h"
 
 namespace velomar {
@@ -8,7 +9,7 @@ TForm_Velomar_AutoOptimize::TForm_Velomar_AutoOptimize()
     : TForm_Velomar_AutoOptimize(std::make_unique<PathMtuProbe>()) {}
 
 TForm_Velomar_AutoOptimize::TForm_Velomar_AutoOptimize(std::unique_ptr<PathMtuProvider> mtu)
-    : Form(AutoOptimizeLayout()), mtu_(std::move(mtu)), logic_(*this, *mtu_) {
+    : Form(AutoOptimizeLayout(), VelomarLook()), mtu_(std::move(mtu)), logic_(*this, *mtu_) {
   logic_.Wire();
   On(auto_window::kTimer, Event::Timer, [this] { Timer_ShowTimer(); });
   // A close from the title bar waits for a running pass to return.

@@ -4,6 +4,7 @@
 
 #include "app/CustomLayout.h"
 #include "app/OutcomeMessage.h"
+#include "forms/VelomarLook.h"
 
 namespace velomar {
 
@@ -17,7 +18,7 @@ TForm_Velomar_Custom::TForm_Velomar_Custom(TForm_Recover& recover)
     : TForm_Velomar_Custom(recover, SystemCustomServices()) {}
 
 TForm_Velomar_Custom::TForm_Velomar_Custom(TForm_Recover& recover, CustomWindowServices services)
-    : Form(CustomLayout()), recover_(recover), logic_(*this, std::move(services)) {
+    : Form(CustomLayout(), VelomarLook()), recover_(recover), logic_(*this, std::move(services)) {
   if (!logic_.services.showRecoverWindow)
     logic_.services.showRecoverWindow = [this] {
       // The recover window is not translated; it tells its outcome in this window's words.

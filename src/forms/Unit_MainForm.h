@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/MainWindow.h"
+#include "forms/VelomarLook.h"
 #include "win32ui/Form.h"
 
 namespace velomar {
@@ -45,7 +46,7 @@ class TForm_Velomar_Main : public ui::Form {
   // The mode windows are created after this one, by the program's entry.
   template <class Automatic, class Custom>
   TForm_Velomar_Main(Automatic& automatic, Custom& custom, MainWindowServices services = SystemMainWindowServices())
-      : Form(MainLayout()) {
+      : Form(MainLayout(), VelomarLook()) {
     automatic_ = std::make_unique<ModalOver<Automatic>>(automatic, *this);
     custom_ = std::make_unique<ModalOver<Custom>>(custom, *this);
     Wire(std::move(services));

@@ -1,8 +1,11 @@
 #include "forms/Unit_Recover.h"
 
+#include "forms/VelomarLook.h"
+
 namespace velomar {
 
-TForm_Recover::TForm_Recover(RecoverRestores restores) : Form(RecoverLayout()), logic_(*this, std::move(restores)) {
+TForm_Recover::TForm_Recover(RecoverRestores restores)
+    : Form(RecoverLayout(), VelomarLook()), logic_(*this, std::move(restores)) {
   logic_.Wire();
 }
 

@@ -4,16 +4,9 @@
 
 namespace velomar {
 
-namespace {
-
-platform::InterfaceTable* g_active = nullptr;
-
-}  // namespace
-
-platform::InterfaceTable& ActiveInterfaceTable() { return g_active ? *g_active : platform::SystemInterfaceTable(); }
-
-ScopedInterfaceTable::ScopedInterfaceTable(platform::InterfaceTable& table) : previous_(g_active) { g_active = &table; }
-ScopedInterfaceTable::~ScopedInterfaceTable() { g_active = previous_; }
+platform::InterfaceTable& ActiveInterfaceTable() {
+  return ScopedInterfaceTable::ActiveOr(platform::SystemInterfaceTable);
+}
 
 Tiphlpapi::Tiphlpapi() : table_(&ActiveInterfaceTable()) { UpdateTotal(); }
 

@@ -4,23 +4,14 @@
 #include <cstdint>
 
 #include "platform/InterfaceTable.h"
+#include "platform/ScopedSeam.h"
 
 namespace velomar {
 
 // The interface table samplers read: the system's, unless a test put
 // another in its place for the lifetime of a ScopedInterfaceTable.
 platform::InterfaceTable& ActiveInterfaceTable();
-
-class ScopedInterfaceTable {
- public:
-  explicit ScopedInterfaceTable(platform::InterfaceTable& table);
-  ~ScopedInterfaceTable();
-  ScopedInterfaceTable(const ScopedInterfaceTable&) = delete;
-  ScopedInterfaceTable& operator=(const ScopedInterfaceTable&) = delete;
-
- private:
-  platform::InterfaceTable* previous_;
-};
+using ScopedInterfaceTable = platform::Scoped<platform::InterfaceTable>;
 
 class Tiphlpapi {
  public:

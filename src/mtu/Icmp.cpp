@@ -8,17 +8,12 @@ namespace velomar {
 
 namespace {
 
-platform::IcmpEchoService* g_active = nullptr;
-
 constexpr std::uint16_t kWinsockVersion = 0x0101;
 constexpr std::size_t kIdentificationLength = sizeof(kIdentificationText) - 1;
 
 }  // namespace
 
-platform::IcmpEchoService& ActiveIcmpEcho() { return g_active ? *g_active : platform::SystemIcmpEcho(); }
-
-ScopedIcmpEcho::ScopedIcmpEcho(platform::IcmpEchoService& service) : previous_(g_active) { g_active = &service; }
-ScopedIcmpEcho::~ScopedIcmpEcho() { g_active = previous_; }
+platform::IcmpEchoService& ActiveIcmpEcho() { return ScopedIcmpEcho::ActiveOr(platform::SystemIcmpEcho); }
 
 TICMP::TICMP() : service_(ActiveIcmpEcho()) {
   try {

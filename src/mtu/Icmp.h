@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/IcmpEcho.h"
+#include "platform/ScopedSeam.h"
 
 namespace velomar {
 
@@ -31,17 +32,7 @@ static_assert(sizeof(kIdentificationText) - 1 == 45);
 // The echo service TICMPs use: the system's, unless a test put another in
 // its place for the lifetime of a ScopedIcmpEcho.
 platform::IcmpEchoService& ActiveIcmpEcho();
-
-class ScopedIcmpEcho {
- public:
-  explicit ScopedIcmpEcho(platform::IcmpEchoService& service);
-  ~ScopedIcmpEcho();
-  ScopedIcmpEcho(const ScopedIcmpEcho&) = delete;
-  ScopedIcmpEcho& operator=(const ScopedIcmpEcho&) = delete;
-
- private:
-  platform::IcmpEchoService* previous_;
-};
+using ScopedIcmpEcho = platform::Scoped<platform::IcmpEchoService>;
 
 class TICMP {
  public:

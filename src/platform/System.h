@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ScopedSeam.h"
+
 namespace velomar::platform {
 
 // The current user's application-data folder with a trailing separator, or
@@ -33,14 +35,11 @@ PhysicalMemory QuerySystemPhysicalMemory();
 // Install it before starting a worker that asks.
 class ScopedPhysicalMemory {
  public:
-  explicit ScopedPhysicalMemory(PhysicalMemory answer);
-  ~ScopedPhysicalMemory();
-  ScopedPhysicalMemory(const ScopedPhysicalMemory&) = delete;
-  ScopedPhysicalMemory& operator=(const ScopedPhysicalMemory&) = delete;
+  explicit ScopedPhysicalMemory(PhysicalMemory answer) : answer_(answer), standIn_(answer_) {}
 
  private:
   PhysicalMemory answer_;
-  const PhysicalMemory* previous_;
+  Scoped<const PhysicalMemory> standIn_;
 };
 
 // The major version of Windows as GetVersionExA reports it to this program

@@ -6,8 +6,6 @@ namespace velomar {
 
 namespace {
 
-platform::Registry* g_active = nullptr;
-
 // What the store answers when the registry itself threw (out of memory):
 // ERROR_NOT_ENOUGH_MEMORY, the only thing a backend throws for.
 constexpr std::int32_t kStoreFailure = 8;
@@ -19,10 +17,7 @@ platform::RegRoot RootOrCurrentUser(const std::string& name) {
 
 }  // namespace
 
-platform::Registry& ActiveRegistry() { return g_active ? *g_active : platform::SystemRegistry(); }
-
-ScopedRegistry::ScopedRegistry(platform::Registry& registry) : previous_(g_active) { g_active = &registry; }
-ScopedRegistry::~ScopedRegistry() { g_active = previous_; }
+platform::Registry& ActiveRegistry() { return ScopedRegistry::ActiveOr(platform::SystemRegistry); }
 
 bool SelectRoot(const std::string& name, platform::RegRoot& root) {
   static constexpr platform::RegRoot kOrder[] = {platform::RegRoot::ClassesRoot, platform::RegRoot::CurrentUser,

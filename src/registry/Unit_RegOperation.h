@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Registry.h"
+#include "platform/ScopedSeam.h"
 
 namespace velomar {
 
@@ -50,17 +51,7 @@ RegValueSnapshot SnapshotRegValue(std::string root, std::string path, std::strin
 // The registry the store works on: the system's, unless a test or the
 // console tool put another in its place for the lifetime of a ScopedRegistry.
 platform::Registry& ActiveRegistry();
-
-class ScopedRegistry {
- public:
-  explicit ScopedRegistry(platform::Registry& registry);
-  ~ScopedRegistry();
-  ScopedRegistry(const ScopedRegistry&) = delete;
-  ScopedRegistry& operator=(const ScopedRegistry&) = delete;
-
- private:
-  platform::Registry* previous_;
-};
+using ScopedRegistry = platform::Scoped<platform::Registry>;
 
 // The root selected by a name: the five names compared exactly; false for
 // any other (the store then uses HKEY_CURRENT_USER, except RegValueStatus).

@@ -6,18 +6,11 @@
 namespace velomar::ui {
 
 namespace {
-std::string& Title() {
-  static std::string title = "Velomar";
-  return title;
-}
 MessageBoxHook& Hook() {
   static MessageBoxHook hook;
   return hook;
 }
 }  // namespace
-
-const std::string& ApplicationTitle() { return Title(); }
-void SetApplicationTitle(std::string title) { Title() = std::move(title); }
 
 void InitializeControls() {
   INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
@@ -34,14 +27,8 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& title
   return MessageBoxA(owner, text.c_str(), title.c_str(), style);
 }
 
-void ShowPlainMessage(HWND owner, const std::string& text) { ShowMessageBox(owner, text, ApplicationTitle(), MB_OK); }
-
-void ShowInformation(HWND owner, const std::string& text, const std::string& title) {
-  ShowMessageBox(owner, text, title, MB_OK | MB_ICONINFORMATION);
-}
-
-void ReportError(HWND owner, const std::string& what) {
-  ShowMessageBox(owner, what.empty() ? "Unknown error" : what, ApplicationTitle(), MB_OK | MB_ICONERROR);
+void ReportError(HWND owner, const std::string& what, const std::string& title) {
+  ShowMessageBox(owner, what.empty() ? "Unknown error" : what, title, MB_OK | MB_ICONERROR);
 }
 
 void OpenDocument(HWND owner, const std::string& target) {
@@ -65,8 +52,10 @@ std::string& HelpPage() {
 
 void SetHelpPage(std::string path) { HelpPage() = std::move(path); }
 
-std::string HelpPagePath() { return HelpPage().empty() ? ProgramFolder() + "help\\index.html" : HelpPage(); }
+const std::string& HelpPagePath() { return HelpPage(); }
 
-void OpenHelpPage(HWND owner) { OpenDocument(owner, HelpPagePath()); }
+void OpenHelpPage(HWND owner) {
+  if (!HelpPage().empty()) OpenDocument(owner, HelpPage());
+}
 
 }  // namespace velomar::ui

@@ -1,16 +1,12 @@
 #pragma once
-// What every window of the program shares: the application title, the
-// common controls, message boxes (observable by tests through a hook), the
-// general error report, web and help pages.
+// What every window shares: the common controls, message boxes (observable
+// by tests through a hook), the general error report, web and help pages.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
 namespace velomar::ui {
-
-const std::string& ApplicationTitle();
-void SetApplicationTitle(std::string title);
 
 // Registers the common control classes the windows use; safe to repeat.
 void InitializeControls();
@@ -28,21 +24,17 @@ using MessageBoxHook = std::function<int(const MessageBoxRequest&)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& title, UINT style);
-// The plain message: application title, OK button.
-void ShowPlainMessage(HWND owner, const std::string& text);
-// An information message with a title of the caller's.
-void ShowInformation(HWND owner, const std::string& text, const std::string& title);
 // The general error report for an exception that escaped a handler.
-void ReportError(HWND owner, const std::string& what);
+void ReportError(HWND owner, const std::string& what, const std::string& title);
 
 // Opens a document or web address with its default program.
 void OpenDocument(HWND owner, const std::string& target);
 // The folder of the executable, with a trailing separator.
 std::string ProgramFolder();
-// The user guide the help links open: the program names it (forms choose
-// the user's language); until then "help\index.html" beside the executable.
+// The user guide the help links open: the program names it (in the user's
+// language); until it does, nothing opens.
 void SetHelpPage(std::string path);
-std::string HelpPagePath();
+const std::string& HelpPagePath();
 void OpenHelpPage(HWND owner);
 
 }  // namespace velomar::ui

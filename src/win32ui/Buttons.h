@@ -2,6 +2,7 @@
 // Push buttons, check boxes and radio buttons. Radio buttons form one group
 // per parent, kept by the framework rather than by WS_GROUP runs.
 #include "win32ui/Control.h"
+#include "win32ui/ControlCapabilities.h"
 
 namespace velomar::ui {
 
@@ -14,7 +15,7 @@ class PushButton : public Control {
   WindowSpec Describe() const override;
 };
 
-class CheckBox : public Control {
+class CheckBox : public Control, public Checkable {
  public:
   using Control::Control;
   bool Checked() const override;

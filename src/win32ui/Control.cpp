@@ -4,26 +4,6 @@
 
 namespace velomar::ui {
 
-namespace {
-
-constexpr const char* kOwnClass = "VelomarPart";
-
-const char* OwnClass() {
-  static const bool registered = [] {
-    WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = WindowThunk;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kOwnClass;
-    return RegisterClassA(&wc) != 0;
-  }();
-  (void)registered;
-  return kOwnClass;
-}
-
-}  // namespace
-
 RECT RectInParent(HWND control) {
   RECT r;
   GetWindowRect(control, &r);
@@ -51,7 +31,6 @@ Control::Control(ControlHost& host, Component spec, int index)
       spec_(std::move(spec)),
       index_(index),
       bold_(spec_.bold),
-      readOnly_(spec_.readOnly),
       color_(spec_.color),
       fontColor_(spec_.fontColor),
       hint_(spec_.hint) {}
@@ -75,13 +54,15 @@ void Control::Create(HWND parentWindow) {
                       (spec_.disabled ? WS_DISABLED : 0);
   const DWORD exStyle = w.exStyle | (spec_.rightToLeft ? WS_EX_RTLREADING : 0);
   const bool own = w.className == nullptr;
-  HWND made = CreateWindowExA(exStyle, own ? OwnClass() : w.className, spec_.caption.c_str(), style, w.x, w.y, w.width,
-                              w.height, parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + index_)),
-                              GetModuleHandleA(nullptr), own ? static_cast<MessageTarget*>(this) : nullptr);
+  HWND made = CreateWindowExA(exStyle, own ? host_.WindowLook().partClassName.c_str() : w.className,
+                              spec_.caption.c_str(), style, w.x, w.y, w.width, w.height, parentWindow,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + index_)), GetModuleHandleA(nullptr),
+                              own ? static_cast<MessageTarget*>(this) : nullptr);
   if (!made) throw std::runtime_error("cannot create the component " + spec_.name);
   hwnd_ = made;
   if (!own) {
-    original_ = BindSystemWindow(hwnd_, this);
+    systemClass_ = true;
+    BindSystemWindow(hwnd_, this);
     // The framework's own windows select their font when they paint.
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), FALSE);
   }
@@ -89,8 +70,8 @@ void Control::Create(HWND parentWindow) {
 }
 
 LRESULT Control::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-  return original_ ? CallWindowProcA(original_, hwnd_, message, wParam, lParam)
-                   : DefWindowProcA(hwnd_, message, wParam, lParam);
+  return systemClass_ ? CallSystemProcedure(hwnd_, message, wParam, lParam)
+                      : DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
 LRESULT Control::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -117,8 +98,9 @@ LRESULT Control::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       break;
     case WM_SETFOCUS: Fire(Event::Enter); break;
     case WM_NCDESTROY: {
-      const LRESULT result = Default(message, wParam, lParam);
+      // The subclass goes before the class's own handling, as comctl32 asks.
       Unbind(window);
+      const LRESULT result = Default(message, wParam, lParam);
       hwnd_ = nullptr;
       return result;
     }
@@ -208,10 +190,6 @@ void Control::SetColor(Color color) {
 void Control::SetFontColor(Color color) {
   fontColor_ = color;
   Invalidate();
-}
-
-void Control::SetDrawing(const Drawing&) {
-  throw std::invalid_argument("the component " + spec_.name + " is not an image and cannot show a drawing");
 }
 
 COLORREF Control::Background() const {

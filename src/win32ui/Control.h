@@ -1,11 +1,11 @@
 #pragma once
 // One component of a window as a real control. The base class holds what
-// every kind shares (window, parent, handlers, font, colours, hint, hover
-// and focus events) and answers the window-state seam with the neutral
-// values of a control that lacks a property; each family of kinds
-// overrides what it has (Buttons.h, ItemLists.h, Ranges.h, EditBox.h,
-// ListView.h, Pages.h, Windowless.h, Drawn.h, Image.h). MakeControl
-// (ControlFactory.h) picks the family by kind.
+// every kind shares (window, parent, handlers, text, enabled and visible
+// state, font, colours, hint, bounds, hover and focus events); each family
+// of kinds adds the capabilities it has (ControlCapabilities.h) and nothing
+// else (Buttons.h, ItemLists.h, Ranges.h, EditBox.h, ListView.h, Pages.h,
+// Windowless.h, Drawn.h, Image.h). MakeControl (ControlFactory.h) picks the
+// family by kind.
 #include <windows.h>
 
 #include <functional>
@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "win32ui/Look.h"
 #include "win32ui/Thunk.h"
 #include "window/Layout.h"
 #include "window/WindowState.h"
@@ -29,6 +30,7 @@ class Control;
 class ControlHost {
  public:
   virtual HWND Window() const = 0;
+  virtual const Look& WindowLook() const = 0;
   virtual int FormFontHeight() const = 0;
   virtual COLORREF FormColor() const = 0;
   virtual HFONT FontFor(int height, bool bold) = 0;
@@ -85,34 +87,22 @@ class Control : public MessageTarget {
 
   LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  // The window-state seam, one component at a time.
-  virtual std::string Text() const;
+  // A capability of the control's family (ControlCapabilities.h); nullptr
+  // when the family lacks it.
+  template <class Capability>
+  Capability* As() {
+    return dynamic_cast<Capability*>(this);
+  }
+
+  // What every control has of the window-state seam.
+  std::string Text() const;
   void SetText(std::string_view text);
   virtual bool Enabled() const;
   virtual void SetEnabled(bool enabled);
   bool Visible() const;
-  virtual void SetVisible(bool visible);
-  bool ReadOnly() const { return readOnly_; }
-  virtual void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+  void SetVisible(bool visible);
   bool Bold() const { return bold_; }
   void SetBold(bool bold);
-  virtual bool Checked() const { return false; }
-  virtual void SetChecked(bool /*checked*/) {}
-  virtual std::vector<std::string> Items() const { return {}; }
-  virtual void SetItems(const std::vector<std::string>& /*items*/) {}
-  virtual void AddItem(const std::string& /*item*/) {}
-  virtual int ItemIndex() const { return -1; }
-  virtual void SetItemIndex(int /*index*/) {}
-  virtual int Position() const { return hwnd_ ? 0 : spec_.position; }
-  virtual void SetPosition(int /*position*/) {}
-  virtual void AppendRow(const LogRow& /*row*/) {}
-  virtual int RowCount() const { return 0; }
-  virtual std::vector<LogRow> Rows() const { return {}; }
-  virtual void ClearRows() {}
-  virtual void ScrollBy(int /*pixels*/) {}
-  virtual std::vector<std::string> Columns() const { return {}; }
-  virtual void SetColumnText(int /*index*/, const std::string& /*text*/) {}
-  virtual void SetRowCaption(int /*index*/, const std::string& /*text*/) {}
   const std::string& Hint() const { return hint_; }
   void SetHint(std::string_view hint);
   Bounds BoundsInParent() const;
@@ -122,12 +112,6 @@ class Control : public MessageTarget {
   // Properties the seam does not carry.
   void SetColor(Color color);
   void SetFontColor(Color color);
-  virtual void SetPicture(const std::string& /*picture*/) {}
-  virtual void SetAnimation(bool /*playing*/, int /*speedPercent*/) {}
-  virtual int AnimationInterval() const { return 0; }
-  virtual void SetDrawing(const Drawing& drawing);
-  // Timers: the tick of the window's timer of this control.
-  virtual void Tick() {}
 
   // What painting and the families ask of each other.
   COLORREF Background() const;  // the first colour up the parents, else the window's
@@ -161,7 +145,7 @@ class Control : public MessageTarget {
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
   // Answers WM_CTLCOLORSTATIC / WM_CTLCOLORBTN with this control's colours.
   LRESULT Colours(WPARAM dc);
-  bool IsOwnClass() const { return original_ == nullptr; }
+  bool IsOwnClass() const { return !systemClass_; }
 
   ControlHost& host_;
   Component spec_;
@@ -170,10 +154,9 @@ class Control : public MessageTarget {
  private:
   int index_;
   Control* parent_ = nullptr;
-  WNDPROC original_ = nullptr;
+  bool systemClass_ = false;  // a system class's window, subclassed
   std::map<Event, Handler> handlers_;
   bool bold_;
-  bool readOnly_;
   Color color_;
   Color fontColor_;
   std::string hint_;

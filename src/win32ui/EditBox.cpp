@@ -16,7 +16,7 @@ void EditBox::Created() {
 }
 
 void EditBox::SetReadOnly(bool readOnly) {
-  Control::SetReadOnly(readOnly);
+  readOnly_ = readOnly;
   if (hwnd_) SendMessageA(hwnd_, EM_SETREADONLY, readOnly, 0);
 }
 

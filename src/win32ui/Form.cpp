@@ -7,6 +7,7 @@
 #include "win32ui/ControlFactory.h"
 #include "win32ui/Tooltips.h"
 #include "win32ui/Windowless.h"
+#include "window/Capabilities.h"
 
 namespace velomar::ui {
 
@@ -17,22 +18,26 @@ DWORD FrameStyle(BorderStyle border, bool minimizeBox) {
   return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (minimizeBox ? WS_MINIMIZEBOX : 0) | WS_CLIPCHILDREN;
 }
 
-void RegisterFormClass(const std::string& className) {
+// Registers a window class of the framework's once: a form's (with the
+// program's icon) or that of the controls it draws itself (double clicks).
+void RegisterClassOnce(const std::string& className, bool form) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA existing{};
   if (GetClassInfoA(instance, className.c_str(), &existing)) return;
   WNDCLASSA wc{};
+  wc.style = form ? 0 : CS_DBLCLKS;
   wc.lpfnWndProc = WindowThunk;
   wc.hInstance = instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  wc.hIcon = form ? LoadIconA(instance, MAKEINTRESOURCEA(1)) : nullptr;
   wc.lpszClassName = className.c_str();
   RegisterClassA(&wc);
 }
 
 }  // namespace
 
-Form::Form(FormLayout layout) : layout_(std::move(layout)), formColor_(layout_.color) {
+Form::Form(FormLayout layout, Look look)
+    : layout_(std::move(layout)), look_(std::move(look)), gdi_(look_.fontName), formColor_(layout_.color) {
   controls_.reserve(layout_.components.size());
   for (const Component& component : layout_.components) {
     const int index = static_cast<int>(controls_.size());
@@ -42,7 +47,7 @@ Form::Form(FormLayout layout) : layout_(std::move(layout)), formColor_(layout_.c
   for (auto& control : controls_) {
     const std::string& parentName = control->Spec().parent;
     if (parentName.empty()) continue;
-    ui::Control* parent = Find(parentName);
+    Control* parent = Find(parentName);
     if (!parent || parent->Index() >= control->Index())
       throw std::logic_error("component " + control->Name() + " names an unknown or later parent");
     if (control->Kind() == ComponentKind::TabSheet && parent->Kind() != ComponentKind::PageControl)
@@ -69,18 +74,18 @@ Form::~Form() {
   }
 }
 
-ui::Control* Form::Find(std::string_view name) const {
+Control* Form::Find(std::string_view name) const {
   auto it = byName_.find(name);
   return it == byName_.end() ? nullptr : it->second;
 }
 
-ui::Control& Form::At(std::string_view name) const {
-  if (ui::Control* control = Find(name)) return *control;
-  throw std::invalid_argument("the window " + layout_.className + " has no component " + std::string(name));
+Control& Form::At(std::string_view name, std::string_view operation) const {
+  if (Control* control = Find(name)) return *control;
+  throw UnknownComponent(name, operation, layout_.className);
 }
 
-HWND Form::Control(std::string_view name) const {
-  const ui::Control* control = Find(name);
+HWND Form::ControlHandle(std::string_view name) const {
+  const Control* control = Find(name);
   return control ? control->Handle() : nullptr;
 }
 
@@ -90,7 +95,7 @@ void Form::On(std::string_view component, Event event, Handler handler) {
   else if (component.empty() && event == Event::Show)
     onShow_ = std::move(handler);
   else
-    At(component).On(event, std::move(handler));
+    At(component, "On").On(event, std::move(handler));
 }
 
 void Form::OnMessage(UINT message, MessageHandler handler) { messageHandlers_[message] = std::move(handler); }
@@ -100,13 +105,13 @@ void Form::Run(const Handler& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    ReportError(hwnd_, e.what());
+    ReportError(hwnd_, e.what(), look_.title);
   } catch (...) {
-    ReportError(hwnd_, "");
+    ReportError(hwnd_, "", look_.title);
   }
 }
 
-void Form::Fire(ui::Control& control, Event event) {
+void Form::Fire(Control& control, Event event) {
   if (destroying_) return;
   const Handler* handler = control.HandlerFor(event);
   if (!handler) return;
@@ -119,7 +124,8 @@ void Form::Fire(ui::Control& control, Event event) {
 void Form::Create() {
   if (hwnd_) return;
   InitializeControls();
-  RegisterFormClass(layout_.className);
+  RegisterClassOnce(layout_.className, true);
+  RegisterClassOnce(look_.partClassName, false);
   const DWORD style = FrameStyle(layout_.border, layout_.minimizeBox);
   RECT frame{0, 0, layout_.clientWidth, layout_.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
@@ -138,7 +144,7 @@ void Form::Create() {
   Run(onCreate_);
 }
 
-void Form::CreateChildren(ui::Control* parent, HWND parentWindow) {
+void Form::CreateChildren(Control* parent, HWND parentWindow) {
   bool any = false;
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     if ((*it)->Parent() != parent) continue;
@@ -209,14 +215,6 @@ void Form::ShowModal(HWND owner) {
   inModalLoop_ = false;
 }
 
-void Form::CenterOnScreen() {
-  RECT r;
-  GetWindowRect(hwnd_, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void Form::CenterOn(HWND other) {
   RECT mine, theirs;
   GetWindowRect(hwnd_, &mine);
@@ -277,12 +275,12 @@ void Form::PauseForDisplay() {
 
 // ---- messages ----
 
-void Form::Hovered(ui::Control& control, UINT message, WPARAM wParam, LPARAM lParam) {
+void Form::Hovered(Control& control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!tooltips_) tooltips_ = std::make_unique<Tooltips>(hwnd_);
   tooltips_->Hovered(control.Handle(), control.Hint(), message, wParam, lParam);
 }
 
-void Form::HintChanged(ui::Control& control) {
+void Form::HintChanged(Control& control) {
   if (tooltips_ && control.Handle()) tooltips_->Update(control.Handle(), control.Hint());
 }
 
@@ -293,6 +291,9 @@ HWND Form::TooltipWindow() const {
 LRESULT Form::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!hwnd_) hwnd_ = window;  // messages of CreateWindowEx itself
   try {
+    // The hand-over's messages come first: no handler of the window's own
+    // may take them, or calls from other threads would wait forever.
+    if (handOver_.Handle(message, lParam, [this](const Handler& work) { Run(work); })) return 0;
     auto custom = messageHandlers_.find(message);
     if (custom != messageHandlers_.end()) {
       LRESULT result = 0;
@@ -300,11 +301,10 @@ LRESULT Form::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       Run([&] { result = handler(wParam, lParam); });
       return result;
     }
-    if (handOver_.Handle(message, lParam, [this](const Handler& work) { Run(work); })) return 0;
     switch (message) {
       case WM_TIMER:
         if (TimerControl::IsTimerId(wParam, controls_.size())) {
-          controls_[TimerControl::IndexOf(wParam)]->Tick();
+          if (auto* timer = controls_[TimerControl::IndexOf(wParam)]->As<Ticking>()) timer->Tick();
           return 0;
         }
         break;
@@ -322,10 +322,10 @@ LRESULT Form::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       default: break;
     }
   } catch (const std::exception& e) {
-    ReportError(window, e.what());
+    ReportError(window, e.what(), look_.title);
     return 0;
   } catch (...) {
-    ReportError(window, "");
+    ReportError(window, "", look_.title);
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);

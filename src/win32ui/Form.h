@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "win32ui/Control.h"
+#include "win32ui/ControlCapabilities.h"
 #include "win32ui/Gdi.h"
 #include "win32ui/HandOver.h"
 #include "win32ui/Thunk.h"
@@ -32,7 +33,8 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
  public:
   using MessageHandler = std::function<LRESULT(WPARAM, LPARAM)>;
 
-  explicit Form(FormLayout layout);
+  // `look` tells what the window shows of its program (Look.h).
+  explicit Form(FormLayout layout, Look look = {});
   ~Form() override;
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -42,11 +44,13 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   void Create();
   bool IsCreated() const { return hwnd_ != nullptr; }
   HWND Handle() const { return hwnd_; }
-  // The control of a component; nullptr for none (or a timer).
-  HWND Control(std::string_view name) const;
+  // The window of a component's control; nullptr for none (or a timer).
+  HWND ControlHandle(std::string_view name) const;
 
   // The window's own Create and Show events have an empty name.
   void On(std::string_view component, Event event, Handler handler) override;
+  // A handler of a window message of the window's own; the framework's
+  // hand-over of work from other threads (Post, seam calls) goes first.
   void OnMessage(UINT message, MessageHandler handler);
 
   void Show();
@@ -57,7 +61,6 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   // window closes, then enables the owner again.
   void ShowModal(HWND owner);
   bool IsShowing() const;
-  void CenterOnScreen();
   void CenterOn(HWND other);
   // The frame changes and the client area keeps its size; the outer size
   // is then set with SetBounds("", ...).
@@ -126,37 +129,45 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   void CloseWindow() override { Close(); }
 
  private:
-  using ControlPtr = std::unique_ptr<ui::Control>;
+  using ControlPtr = std::unique_ptr<Control>;
 
-  ui::Control& At(std::string_view name) const;
-  ui::Control* Find(std::string_view name) const;
+  // The component `operation` works on; UnknownComponent for a name the
+  // window does not hold.
+  Control& At(std::string_view name, std::string_view operation) const;
+  // The same, for an operation of a capability (ControlCapabilities.h);
+  // NotSupported when the component's family lacks it.
+  template <class Capability>
+  Capability& Need(std::string_view name, std::string_view operation) const;
+  Control* Find(std::string_view name) const;
   template <typename F>
   auto OnWindowThread(F&& f) const -> decltype(f()) {
     return handOver_.Call(std::forward<F>(f));
   }
   // Creates the children of `parent` (nullptr: the window's own), the last
   // first, so that each lies below the ones created before it.
-  void CreateChildren(ui::Control* parent, HWND parentWindow);
+  void CreateChildren(Control* parent, HWND parentWindow);
   void Run(const Handler& handler);
 
   // MessageTarget: the window's messages.
   LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   // ControlHost: what the controls ask of their window.
   HWND Window() const override { return hwnd_; }
+  const Look& WindowLook() const override { return look_; }
   int FormFontHeight() const override { return layout_.fontHeight; }
   COLORREF FormColor() const override { return Resolve(formColor_); }
   HFONT FontFor(int height, bool bold) override { return gdi_.FontFor(height, bold); }
   HBRUSH BrushFor(COLORREF color) override { return gdi_.BrushFor(color); }
   HDC MeasuringDC() override { return gdi_.MeasuringDC(); }
-  void Fire(ui::Control& control, Event event) override;
+  void Fire(Control& control, Event event) override;
   const std::vector<ControlPtr>& Controls() const override { return controls_; }
-  void Hovered(ui::Control& control, UINT message, WPARAM wParam, LPARAM lParam) override;
-  void HintChanged(ui::Control& control) override;
+  void Hovered(Control& control, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void HintChanged(Control& control) override;
 
   FormLayout layout_;
+  Look look_;
   HWND hwnd_ = nullptr;
   std::vector<ControlPtr> controls_;
-  std::map<std::string, ui::Control*, std::less<>> byName_;
+  std::map<std::string, Control*, std::less<>> byName_;
   GdiCache gdi_;
   Color formColor_;
   Handler onCreate_;

@@ -1,107 +1,114 @@
 // The window-state seam of Form: each call finds its component and hands it
-// to the component's control on the window's thread.
-#include <stdexcept>
-
+// to the component's control on the window's thread. A name the window does
+// not hold is an UnknownComponent; a capability the component's family
+// lacks is NotSupported (window/Capabilities.h), as in the in-memory window.
 #include "win32ui/Application.h"
 #include "win32ui/Form.h"
-#include "win32ui/Windowless.h"
+#include "window/Capabilities.h"
 
 namespace velomar::ui {
 
+template <class Capability>
+Capability& Form::Need(std::string_view name, std::string_view operation) const {
+  Control& control = At(name, operation);
+  if (auto* capable = control.As<Capability>()) return *capable;
+  throw NotSupported(name, control.Kind(), operation);
+}
+
 std::string Form::Text(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).Text(); });
+  return OnWindowThread([&] { return At(name, "Text").Text(); });
 }
 
 void Form::SetText(std::string_view name, std::string_view text) {
-  OnWindowThread([&] { At(name).SetText(text); });
+  OnWindowThread([&] { At(name, "SetText").SetText(text); });
 }
 
 bool Form::Enabled(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).Enabled(); });
+  return OnWindowThread([&] { return At(name, "Enabled").Enabled(); });
 }
 
 void Form::SetEnabled(std::string_view name, bool enabled) {
-  OnWindowThread([&] { At(name).SetEnabled(enabled); });
+  OnWindowThread([&] { At(name, "SetEnabled").SetEnabled(enabled); });
 }
 
 bool Form::Visible(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).Visible(); });
+  return OnWindowThread([&] { return At(name, "Visible").Visible(); });
 }
 
 void Form::SetVisible(std::string_view name, bool visible) {
-  OnWindowThread([&] { At(name).SetVisible(visible); });
+  OnWindowThread([&] { At(name, "SetVisible").SetVisible(visible); });
 }
 
 bool Form::ReadOnly(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).ReadOnly(); });
+  return OnWindowThread([&] { return Need<EditableText>(name, "ReadOnly").ReadOnly(); });
 }
 
 void Form::SetReadOnly(std::string_view name, bool readOnly) {
-  OnWindowThread([&] { At(name).SetReadOnly(readOnly); });
+  OnWindowThread([&] { Need<EditableText>(name, "SetReadOnly").SetReadOnly(readOnly); });
 }
 
 bool Form::Bold(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).Bold(); });
+  return OnWindowThread([&] { return At(name, "Bold").Bold(); });
 }
 
 void Form::SetBold(std::string_view name, bool bold) {
-  OnWindowThread([&] { At(name).SetBold(bold); });
+  OnWindowThread([&] { At(name, "SetBold").SetBold(bold); });
 }
 
 bool Form::Checked(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).Checked(); });
+  return OnWindowThread([&] { return Need<Checkable>(name, "Checked").Checked(); });
 }
 
 void Form::SetChecked(std::string_view name, bool checked) {
-  OnWindowThread([&] { At(name).SetChecked(checked); });
+  OnWindowThread([&] { Need<Checkable>(name, "SetChecked").SetChecked(checked); });
 }
 
 std::vector<std::string> Form::Items(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).Items(); });
+  return OnWindowThread([&] { return Need<ItemChoice>(name, "Items").Items(); });
 }
 
 void Form::SetItems(std::string_view name, const std::vector<std::string>& items) {
-  OnWindowThread([&] { At(name).SetItems(items); });
+  OnWindowThread([&] { Need<ItemEditing>(name, "SetItems").SetItems(items); });
 }
 
 void Form::AddItem(std::string_view name, std::string_view item) {
-  OnWindowThread([&] { At(name).AddItem(std::string(item)); });
+  OnWindowThread([&] { Need<ItemEditing>(name, "AddItem").AddItem(std::string(item)); });
 }
 
 int Form::ItemIndex(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).ItemIndex(); });
+  return OnWindowThread([&] { return Need<ItemChoice>(name, "ItemIndex").ItemIndex(); });
 }
 
 void Form::SetItemIndex(std::string_view name, int index) {
-  OnWindowThread([&] { At(name).SetItemIndex(index); });
+  OnWindowThread([&] { Need<ItemChoice>(name, "SetItemIndex").SetItemIndex(index); });
 }
 
 int Form::Position(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).Position(); });
+  return OnWindowThread([&] { return Need<RangeValue>(name, "Position").Position(); });
 }
 
 void Form::SetPosition(std::string_view name, int position) {
-  OnWindowThread([&] { At(name).SetPosition(position); });
+  OnWindowThread([&] { Need<RangeValue>(name, "SetPosition").SetPosition(position); });
 }
 
 void Form::AppendRow(std::string_view name, const LogRow& row) {
-  OnWindowThread([&] { At(name).AppendRow(row); });
+  OnWindowThread([&] { Need<RowList>(name, "AppendRow").AppendRow(row); });
 }
 
 int Form::RowCount(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).RowCount(); });
+  return OnWindowThread([&] { return Need<RowList>(name, "RowCount").RowCount(); });
 }
 
 std::vector<LogRow> Form::Rows(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).Rows(); });
+  return OnWindowThread([&] { return Need<RowList>(name, "Rows").Rows(); });
 }
 
 void Form::ClearRows(std::string_view name) {
-  OnWindowThread([&] { At(name).ClearRows(); });
+  OnWindowThread([&] { Need<RowList>(name, "ClearRows").ClearRows(); });
 }
 
 void Form::ScrollBy(std::string_view name, int pixels) {
-  OnWindowThread([&] { At(name).ScrollBy(pixels); });
+  OnWindowThread([&] { Need<RowList>(name, "ScrollBy").ScrollBy(pixels); });
 }
 
 std::vector<ComponentInfo> Form::Components() const {
@@ -122,32 +129,32 @@ void Form::SetCaption(std::string_view caption) {
 }
 
 std::string Form::Hint(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).Hint(); });
+  return OnWindowThread([&] { return At(name, "Hint").Hint(); });
 }
 
 void Form::SetHint(std::string_view name, std::string_view hint) {
-  OnWindowThread([&] { At(name).SetHint(hint); });
+  OnWindowThread([&] { At(name, "SetHint").SetHint(hint); });
 }
 
 std::vector<std::string> Form::Columns(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).Columns(); });
+  return OnWindowThread([&] { return Need<RowList>(name, "Columns").Columns(); });
 }
 
 void Form::SetColumnText(std::string_view name, int index, std::string_view text) {
-  OnWindowThread([&] { At(name).SetColumnText(index, std::string(text)); });
+  OnWindowThread([&] { Need<RowList>(name, "SetColumnText").SetColumnText(index, std::string(text)); });
 }
 
 void Form::SetRowCaption(std::string_view name, int index, std::string_view text) {
-  OnWindowThread([&] { At(name).SetRowCaption(index, std::string(text)); });
+  OnWindowThread([&] { Need<RowList>(name, "SetRowCaption").SetRowCaption(index, std::string(text)); });
 }
 
 void Form::Focus(std::string_view name) {
-  OnWindowThread([&] { At(name).Focus(); });
+  OnWindowThread([&] { At(name, "Focus").Focus(); });
 }
 
 Bounds Form::BoundsOf(std::string_view name) const {
   return OnWindowThread([&]() -> Bounds {
-    if (!name.empty()) return At(name).BoundsInParent();
+    if (!name.empty()) return At(name, "BoundsOf").BoundsInParent();
     RECT r{};
     if (hwnd_) GetWindowRect(hwnd_, &r);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
@@ -156,21 +163,21 @@ Bounds Form::BoundsOf(std::string_view name) const {
 
 void Form::SetBounds(std::string_view name, const Bounds& b) {
   OnWindowThread([&] {
-    if (!name.empty()) return At(name).SetBounds(b);
+    if (!name.empty()) return At(name, "SetBounds").SetBounds(b);
     if (hwnd_) SetWindowPos(hwnd_, nullptr, b.x, b.y, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
   });
 }
 
 void Form::SetAnimation(std::string_view name, bool playing, int speedPercent) {
-  OnWindowThread([&] { At(name).SetAnimation(playing, speedPercent); });
+  OnWindowThread([&] { Need<PictureFrame>(name, "SetAnimation").SetAnimation(playing, speedPercent); });
 }
 
 int Form::AnimationInterval(std::string_view name) const {
-  return OnWindowThread([&] { return At(name).AnimationInterval(); });
+  return OnWindowThread([&] { return Need<PictureFrame>(name, "AnimationInterval").AnimationInterval(); });
 }
 
 void Form::SetDrawing(std::string_view name, const Drawing& drawing) {
-  OnWindowThread([&] { At(name).SetDrawing(drawing); });
+  OnWindowThread([&] { Need<PictureFrame>(name, "SetDrawing").SetDrawing(drawing); });
 }
 
 void Form::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) {
@@ -179,7 +186,7 @@ void Form::ShowMessage(std::string_view text, std::string_view title, MessageIco
                        : icon == MessageIcon::Warning   ? MB_ICONWARNING
                        : icon == MessageIcon::Error     ? MB_ICONERROR
                                                         : 0;
-    ShowMessageBox(hwnd_, std::string(text), title.empty() ? ApplicationTitle() : std::string(title), MB_OK | style);
+    ShowMessageBox(hwnd_, std::string(text), title.empty() ? look_.title : std::string(title), MB_OK | style);
   });
 }
 
@@ -189,34 +196,29 @@ void Form::OpenHelpPage() {
 
 void Form::SetColor(std::string_view name, Color color) {
   OnWindowThread([&] {
-    if (!name.empty()) return At(name).SetColor(color);
+    if (!name.empty()) return At(name, "SetColor").SetColor(color);
     formColor_ = color;
     if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   });
 }
 
 void Form::SetFontColor(std::string_view name, Color color) {
-  OnWindowThread([&] { At(name).SetFontColor(color); });
+  OnWindowThread([&] { At(name, "SetFontColor").SetFontColor(color); });
 }
 
 void Form::SetPicture(std::string_view name, const std::string& picture) {
-  OnWindowThread([&] { At(name).SetPicture(picture); });
+  OnWindowThread([&] { Need<PictureFrame>(name, "SetPicture").SetPicture(picture); });
 }
-
-namespace {
-TimerControl& AsTimer(ui::Control& control) {
-  auto* timer = dynamic_cast<TimerControl*>(&control);
-  if (!timer) throw std::invalid_argument("the component " + control.Name() + " is not a timer");
-  return *timer;
-}
-}  // namespace
 
 void Form::SetTimerEnabled(std::string_view name, bool enabled) {
-  OnWindowThread([&] { AsTimer(At(name)).SetEnabled(enabled); });
+  OnWindowThread([&] {
+    Need<Ticking>(name, "SetTimerEnabled");
+    At(name, "SetTimerEnabled").SetEnabled(enabled);
+  });
 }
 
 void Form::SetTimerInterval(std::string_view name, int milliseconds) {
-  OnWindowThread([&] { AsTimer(At(name)).SetInterval(milliseconds); });
+  OnWindowThread([&] { Need<Ticking>(name, "SetTimerInterval").SetInterval(milliseconds); });
 }
 
 }  // namespace velomar::ui

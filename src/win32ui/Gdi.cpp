@@ -7,7 +7,7 @@ HFONT GdiCache::FontFor(int height, bool bold) {
   if (made)
     it->second.Reset(CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                 "Tahoma"));
+                                 fontName_.c_str()));
   return it->second.Get();
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 #include <utility>
 
 namespace velomar::ui {
@@ -98,16 +99,19 @@ class PaintDC {
   HDC dc_;
 };
 
-// The fonts (Tahoma by character height and weight) and solid brushes a
-// window paints with, each made once and kept for the window's life.
+// The fonts (of one face, by character height and weight) and solid
+// brushes a window paints with, each made once and kept for the window's
+// life.
 class GdiCache {
  public:
+  explicit GdiCache(std::string fontName) : fontName_(std::move(fontName)) {}
   HFONT FontFor(int height, bool bold);
   HBRUSH BrushFor(COLORREF color);
   // A device context on which text is measured before any window exists.
   HDC MeasuringDC() { return measuring_.Get(); }
 
  private:
+  std::string fontName_;
   std::map<std::pair<int, bool>, Font> fonts_;
   std::map<COLORREF, Brush> brushes_;
   MemoryDC measuring_;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "win32ui/Artwork.h"
-
 namespace velomar::ui {
 
 namespace {
@@ -15,15 +13,18 @@ constexpr int kFastestSpeed = 1000;
 
 void Image::Created() { ApplyAnimationTimer(); }
 
+const Picture* Image::Shown() const { return host_.WindowLook().FindPicture(picture_); }
+
 HBITMAP Image::Frame(int frame) {
-  const int count = ArtworkFrames(picture_);
-  if (count == 0 || !hwnd_) return nullptr;
+  const Picture* picture = Shown();
+  const int count = picture ? picture->frames : 0;
+  if (count <= 0 || !hwnd_) return nullptr;
   if (frames_.size() != static_cast<std::size_t>(count)) frames_ = std::vector<Bitmap>(count);
   Bitmap& bitmap = frames_[frame % count];
   if (!bitmap) {
     RECT r;
     GetClientRect(hwnd_, &r);
-    bitmap.Reset(CreateArtwork(picture_, r.right, r.bottom, frame % count));
+    bitmap.Reset(RenderPicture(*picture, r.right, r.bottom, frame % count));
   }
   return bitmap.Get();
 }
@@ -40,7 +41,9 @@ void Image::SetAnimation(bool playing, int speedPercent) {
   playing_ = playing;
   const int speed = std::clamp(speedPercent, 0, kFastestSpeed);
   // The speed divides the pace the picture is drawn for.
-  interval_ = speed > 0 ? ArtworkFrameDelay(picture_) * 100 / speed : 0;
+  const Picture* picture = Shown();
+  const int delay = picture ? picture->frameDelay : Picture{}.frameDelay;
+  interval_ = speed > 0 ? delay * 100 / speed : 0;
   ApplyAnimationTimer();
 }
 
@@ -56,8 +59,9 @@ void Image::ApplyAnimationTimer() {
 
 bool Image::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_TIMER && wParam == kAnimationTimer) {
-    if (ArtworkFrames(picture_) > 1 && !showsDrawing_) {
-      frame_ = (frame_ + 1) % ArtworkFrames(picture_);
+    const Picture* picture = Shown();
+    if (picture && picture->frames > 1 && !showsDrawing_) {
+      frame_ = (frame_ + 1) % picture->frames;
       Invalidate();
     }
     result = 0;

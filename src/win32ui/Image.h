@@ -1,24 +1,23 @@
 #pragma once
-// Images: a picture of the program's artwork (drawn with its alpha, at the
+// Images: a picture of the window's look (drawn with its alpha, at the
 // size shown; animated ones step through their frames on a timer of their
 // own), or a drawing computed by the caller (the traffic graph), rendered
 // off screen and copied in whole, so that a redraw every second neither
 // flickers nor leaks.
 #include <vector>
 
+#include "win32ui/ControlCapabilities.h"
 #include "win32ui/DrawingCanvas.h"
 #include "win32ui/Drawn.h"
 #include "win32ui/Gdi.h"
 
 namespace velomar::ui {
 
-class Image : public DrawnControl {
+class Image : public DrawnControl, public PictureFrame {
  public:
   using DrawnControl::DrawnControl;
 
   void SetPicture(const std::string& picture) override;
-  // speedPercent: 100 the stored pace, 1000 ten times as fast (the most);
-  // 0 holds the current frame.
   void SetAnimation(bool playing, int speedPercent) override;
   int AnimationInterval() const override;
   void SetDrawing(const Drawing& drawing) override;
@@ -30,7 +29,9 @@ class Image : public DrawnControl {
   bool FaceIsOpaque() const override;
 
  private:
-  // The artwork's frame at the size shown, made once.
+  // The picture of the window's look this image shows; nullptr for none.
+  const Picture* Shown() const;
+  // Its frame at the size shown, made once.
   HBITMAP Frame(int frame);
   void ApplyAnimationTimer();
 

@@ -53,7 +53,11 @@ int ItemList::ItemIndex() const {
 }
 
 void ItemList::SetItemIndex(int index) {
-  if (hwnd_) SendMessageA(hwnd_, messages_.setSelection, index, 0);
+  if (!hwnd_) return;
+  // An index the list does not hold selects nothing, on every system (Wine
+  // would keep the old selection).
+  const int count = static_cast<int>(SendMessageA(hwnd_, messages_.count, 0, 0));
+  SendMessageA(hwnd_, messages_.setSelection, index >= 0 && index < count ? index : -1, 0);
 }
 
 bool ItemList::Reflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {

@@ -2,10 +2,11 @@
 // Combo boxes (drop-down lists) and list boxes: the same item list behind
 // two sets of window messages.
 #include "win32ui/Control.h"
+#include "win32ui/ControlCapabilities.h"
 
 namespace velomar::ui {
 
-class ItemList : public Control {
+class ItemList : public Control, public ItemChoice, public ItemEditing {
  public:
   // The messages of one kind of list.
   struct Messages {

@@ -2,10 +2,11 @@
 // List views in report view: the log lists of the windows (name, old value,
 // new value).
 #include "win32ui/Control.h"
+#include "win32ui/ControlCapabilities.h"
 
 namespace velomar::ui {
 
-class ListView : public Control {
+class ListView : public Control, public RowList {
  public:
   ListView(ControlHost& host, Component spec, int index);
 

@@ -4,13 +4,14 @@
 // framework's own class); its item index is the active page.
 #include <vector>
 
+#include "win32ui/ControlCapabilities.h"
 #include "win32ui/Drawn.h"
 
 namespace velomar::ui {
 
 class TabSheet;
 
-class PageControl : public DrawnControl {
+class PageControl : public DrawnControl, public ItemChoice {
  public:
   using DrawnControl::DrawnControl;
   bool IsContainer() const override { return true; }

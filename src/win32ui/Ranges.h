@@ -1,10 +1,11 @@
 #pragma once
 // Track bars and progress bars: a position within a range.
 #include "win32ui/Control.h"
+#include "win32ui/ControlCapabilities.h"
 
 namespace velomar::ui {
 
-class TrackBar : public Control {
+class TrackBar : public Control, public RangeValue {
  public:
   using Control::Control;
   int Position() const override;
@@ -22,7 +23,7 @@ class TrackBar : public Control {
   int lastPosition_ = 0;
 };
 
-class ProgressBar : public Control {
+class ProgressBar : public Control, public RangeValue {
  public:
   using Control::Control;
   int Position() const override;

@@ -2,6 +2,7 @@
 // Components without a window of their own: timers (a timer of the form's
 // window) and the ones a layout only lists (the theme manifest, menu items).
 #include "win32ui/Control.h"
+#include "win32ui/ControlCapabilities.h"
 
 namespace velomar::ui {
 
@@ -11,14 +12,14 @@ class WindowlessControl : public Control {
   void Create(HWND /*parentWindow*/) override {}
 };
 
-class TimerControl : public WindowlessControl {
+class TimerControl : public WindowlessControl, public Ticking {
  public:
   using WindowlessControl::WindowlessControl;
   ~TimerControl() override;
   void Create(HWND parentWindow) override;
   bool Enabled() const override { return enabled_; }
   void SetEnabled(bool enabled) override;
-  void SetInterval(int milliseconds);
+  void SetInterval(int milliseconds) override;
   void Tick() override { Fire(Event::Timer); }
   // The timer identifier of the component at `index` in its form's window.
   static UINT_PTR IdFor(int index) { return kFirstId + static_cast<UINT_PTR>(index); }

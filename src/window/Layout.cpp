@@ -26,19 +26,21 @@ const Component* FormLayout::Find(const std::string& name) const {
 
 void DesignMemoryWindow(MemoryWindow& window, const FormLayout& layout) {
   window.SetCaption(layout.caption);
+  for (const auto& c : layout.components) window.DeclareComponent(c.name, c.kind, c.tag, c.parent);
+  // A designed property the kind lacks is left out, as the Win32 window leaves it.
   for (const auto& c : layout.components) {
-    window.DeclareComponent(c.name, c.kind, c.tag);
     window.Design(c.name, c.caption);
-    window.DesignChecked(c.name, c.checked);
+    if (KindHas(c.kind, Capability::Check)) window.DesignChecked(c.name, c.checked);
     if (!c.hint.empty()) window.SetHint(c.name, c.hint);
-    if (c.kind == ComponentKind::TrackBar || c.kind == ComponentKind::ProgressBar) {
+    if (KindHas(c.kind, Capability::Range)) {
       window.SetRange(c.name, c.minimum, c.maximum);
+      window.DesignPosition(c.name, c.position);
     }
-    if (!c.columns.empty()) window.DesignColumns(c.name, c.columns);
-    if (!c.items.empty()) window.SetItems(c.name, c.items);
+    if (KindHas(c.kind, Capability::Rows) && !c.columns.empty()) window.DesignColumns(c.name, c.columns);
+    if (KindHas(c.kind, Capability::ItemList) && !c.items.empty()) window.DesignItems(c.name, c.items);
     if (c.hidden) window.SetVisible(c.name, false);
     if (c.disabled) window.SetEnabled(c.name, false);
-    if (c.readOnly) window.SetReadOnly(c.name, true);
+    if (c.readOnly && KindHas(c.kind, Capability::EditText)) window.SetReadOnly(c.name, true);
     if (c.bold) window.SetBold(c.name, true);
     window.SetBounds(c.name, {c.x, c.y, c.width, c.height});
   }
@@ -49,7 +51,7 @@ void DesignMemoryWindow(MemoryWindow& window, const FormLayout& layout) {
     std::vector<std::string> pages;
     for (const auto& sheet : layout.components)
       if (sheet.kind == ComponentKind::TabSheet && sheet.parent == c.name) pages.push_back(sheet.caption);
-    window.SetItems(c.name, pages);
+    window.DesignItems(c.name, pages);
     if (!pages.empty()) window.SetItemIndex(c.name, 0);
   }
   window.SetBounds("", {0, 0, layout.clientWidth, layout.clientHeight});

@@ -83,7 +83,6 @@ struct Component {
   Component& FixedSize() { fixedSize = true; return *this; }
   Component& HandCursor() { handCursor = true; return *this; }
   Component& Hidden() { hidden = true; return *this; }
-  Component& Disabled() { disabled = true; return *this; }
   Component& Hint(std::string text) { hint = std::move(text); return *this; }
   Component& MaxLength(int characters) { maxLength = characters; return *this; }
   Component& ReadOnly() { readOnly = true; return *this; }
@@ -175,8 +174,9 @@ struct FormLayout {
 };
 
 // Gives an in-memory window the designed state of a layout: components
-// declared in order with their captions, hints, checks, ranges, columns and
-// items, hidden and disabled ones as designed.
+// declared in order with their kinds and parents (so that the window knows
+// them), their captions, hints, checks, ranges, columns and items, hidden
+// and disabled ones as designed.
 void DesignMemoryWindow(MemoryWindow& window, const FormLayout& layout);
 
 }  // namespace velomar

@@ -1,13 +1,24 @@
 #pragma once
-// An in-memory window: every control is created on first use with neutral
-// defaults (empty, enabled, visible, unchecked, position 0, no item). Every
-// change is recorded in order, so tests and velomar-cli --trace can replay
-// what a pass did to the window.
+// An in-memory window. Every change is recorded in order, so tests and
+// velomar-cli --trace can replay what a pass did to the window.
+//
+// A window that lists its components (DeclareComponent; DesignMemoryWindow
+// gives it a layout's) knows them and answers as the Win32 window does: a
+// name it does not hold is an UnknownComponent, a property the component's
+// kind lacks is NotSupported (window/Capabilities.h), and the kinds behave
+// as their controls do (radio buttons of one parent form a group, an edit
+// box's text set by program runs its change handler, a progress bar has
+// none). A window that lists none is free-form, for scratch uses (passes
+// driven from the console tool, tests of a pass): each control is made on
+// first use with neutral defaults (empty, enabled, visible, unchecked,
+// position 0, no item), takes every property, and a getter of one never used
+// answers those defaults.
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "window/Capabilities.h"
 #include "window/WindowState.h"
 
 namespace velomar {
@@ -45,9 +56,12 @@ struct WindowEvent {
 
 class MemoryWindow : public WindowState {
  public:
-  // A check box's click runs on a change of its state, a track bar's change
-  // on a change of its position, as a real window runs them; the others run
-  // when a test fires them.
+  // Handlers that program changes run as on a real window: a check box's
+  // click on a change of its state (a radio button's when it becomes the
+  // checked one), a track bar's change on a change of its position, an edit
+  // box's change on a text set, a component's enter when the focus moves to
+  // it. The others run when a test fires them. The window's own events have
+  // an empty name (Create and Show).
   void On(std::string_view name, Event event, Handler handler) override;
   // Runs a component's (or, with an empty name, the window's) handler of an
   // event, as the user's action would.
@@ -96,13 +110,17 @@ class MemoryWindow : public WindowState {
   void SetRowCaption(std::string_view name, int index, std::string_view text) override;
 
   // Lists a component of the window layout (in layout order), so that
-  // Components() names it with its kind and tag.
-  void DeclareComponent(std::string_view name, ComponentKind kind, int tag = 0);
+  // Components() names it with its kind and tag; `parent` groups radio
+  // buttons. From the first one on, the window knows its components.
+  void DeclareComponent(std::string_view name, ComponentKind kind, int tag = 0, std::string_view parent = {});
   // A list view's column headers as designed.
   void DesignColumns(std::string_view name, const std::vector<std::string>& columns);
+  // A list's items or a page control's pages as designed, nothing selected.
+  void DesignItems(std::string_view name, const std::vector<std::string>& items);
 
   // A track bar's or progress bar's range; positions are kept inside it.
   void SetRange(std::string_view name, int minimum, int maximum);
+  void DesignPosition(std::string_view name, int position);
   // Design-time state, set without recording an event or running a handler.
   void Design(std::string_view name, std::string_view text);
   void DesignChecked(std::string_view name, bool checked);
@@ -111,11 +129,8 @@ class MemoryWindow : public WindowState {
   // whatever messages arrive meanwhile.
   void OnPause(Handler handler);
 
-  bool Exists(std::string_view name) const;
-  // What the window shows now: the focused component, whether an image is
-  // animating and at what speed, the last drawing of an image, whether the
-  // window was closed.
-  const std::string& Focused() const { return focused_; }
+  // What the window shows now: whether an image is animating and at what
+  // speed, the last drawing of an image, whether the window was closed.
   bool Animating(std::string_view name) const;
   int AnimationSpeed(std::string_view name) const;
   const Drawing* DrawingOf(std::string_view name) const;
@@ -128,6 +143,9 @@ class MemoryWindow : public WindowState {
 
  private:
   struct Control {
+    ComponentKind kind = ComponentKind::Other;
+    bool declared = false;  // kind and parent known
+    std::string parent;
     std::string text;
     bool enabled = true;
     bool visible = true;
@@ -150,11 +168,21 @@ class MemoryWindow : public WindowState {
     Drawing drawing;
     std::map<Event, Handler> handlers;
   };
-  Control& At(std::string_view name);
-  const Control* Find(std::string_view name) const;
+  bool KnowsComponents() const { return !components_.empty(); }
+  // The component `operation` works on: an unknown name is refused by a
+  // window that knows its components and made on first use by a free-form
+  // one (the const form answers nullptr there: nothing was set).
+  Control& At(std::string_view name, std::string_view operation);
+  const Control* Find(std::string_view name, std::string_view operation) const;
+  // The same, for an operation of a capability the component's kind must have.
+  Control& At(std::string_view name, Capability capability, std::string_view operation);
+  const Control* Find(std::string_view name, Capability capability, std::string_view operation) const;
+  // Whether the component is known to be of `kind` (false in a free-form window).
+  static bool Is(const Control& control, ComponentKind kind) { return control.declared && control.kind == kind; }
   void Record(WindowEvent::Kind kind, std::string_view control, std::string value);
 
   std::map<std::string, Control, std::less<>> controls_;
+  std::map<Event, Handler> windowHandlers_;  // the window's own Create and Show
   std::vector<WindowEvent> events_;
   Handler pause_;
   int pauses_ = 0;

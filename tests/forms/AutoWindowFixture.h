@@ -82,7 +82,7 @@ class AutoWindowUi : public ::testing::Test {
     form.Create();
     form.SetVistaOrLater(platform::WindowsMajorVersion() > 5);
   }
-  HWND At(const char* name) { return form.Control(name); }
+  HWND At(const char* name) { return form.ControlHandle(name); }
   // Shows the window modally and lets `user` act inside its loop.
   void ShowModalAnd(std::function<void()> user) {
     form.Post(std::move(user));

@@ -44,7 +44,7 @@ class CustomWindowUi : public test::FirefoxFolderTest {
     form.Hide();
     recover.Hide();
   }
-  HWND At(const char* name) { return form.Control(name); }
+  HWND At(const char* name) { return form.ControlHandle(name); }
   // Creates the window and shows it as the main window does, with `user`
   // acting inside its modal loop; the window closes after it.
   void ShowModalAnd(std::function<void()> user) {
@@ -153,8 +153,8 @@ TEST_F(CustomXp, OptimizeWritesTheEditedValuesAndTheRecoverWindowPutsThemBack) {
     EXPECT_EQ(form.Position("ProgressBar_TCP"), 96);
     // The recover link opens the recover window; it restores from the backup.
     recover.Post([&] {
-      ClickButton(recover.Control("RadioButton_TcpSettings"));
-      ClickButton(recover.Control("Button_Recover"));
+      ClickButton(recover.ControlHandle("RadioButton_TcpSettings"));
+      ClickButton(recover.ControlHandle("Button_Recover"));
     });
     ClickAt(At("Label8"), 10, 5);
   });

@@ -149,7 +149,7 @@ struct MainWindowFixture : ::testing::Test {
     if (main) main->Close();
     ForgetQuit();
   }
-  HWND At(const char* name) { return main->Control(name); }
+  HWND At(const char* name) { return main->ControlHandle(name); }
   // Shows `mode` through OK and lets `user` act while it is shown.
   void ChooseMode(StandInMode& mode, std::function<void()> user) {
     mode.Post(std::move(user));

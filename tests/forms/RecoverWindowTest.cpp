@@ -40,7 +40,7 @@ struct RecoverFixture : ::testing::Test {
     owner.Show();
     form.Create();
   }
-  HWND At(const char* name) { return form.Control(name); }
+  HWND At(const char* name) { return form.ControlHandle(name); }
   // Shows the window modally and lets `user` act inside its loop.
   void ShowModalAnd(std::function<void()> user) {
     form.Post(std::move(user));
@@ -169,8 +169,8 @@ struct RealRestores : ::testing::Test {
 TEST_F(RealRestores, TcpOnlyWithoutABackupFileChangesNothingButStillConfirms) {
   WriteRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL", 64);
   form.Post([&] {
-    ClickButton(form.Control("RadioButton_TcpSettings"));
-    ClickButton(form.Control("Button_Recover"));
+    ClickButton(form.ControlHandle("RadioButton_TcpSettings"));
+    ClickButton(form.ControlHandle("Button_Recover"));
   });
   form.ShowModal(nullptr);
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL"), 64);
@@ -184,8 +184,8 @@ TEST_F(RealRestores, TcpOnlyPutsBackTheBackedUpValue) {
   test::WriteFileText("CustomRegBackUp.bk",
                       "DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kTcpip) + "\r\n128\r\nREG_DWORD\r\n");
   form.Post([&] {
-    ClickButton(form.Control("RadioButton_TcpSettings"));
-    ClickButton(form.Control("Button_Recover"));
+    ClickButton(form.ControlHandle("RadioButton_TcpSettings"));
+    ClickButton(form.ControlHandle("Button_Recover"));
   });
   form.ShowModal(nullptr);
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL"), 128);
@@ -196,8 +196,8 @@ TEST_F(RealRestores, ACorruptBackupIsReportedInsteadOfFinishedAndRestoresNothing
   test::WriteFileText("CustomRegBackUp.bk",
                       "DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kTcpip) + "\r\nlots\r\nREG_DWORD\r\n");
   form.Post([&] {
-    ClickButton(form.Control("RadioButton_TcpSettings"));
-    ClickButton(form.Control("Button_Recover"));
+    ClickButton(form.ControlHandle("RadioButton_TcpSettings"));
+    ClickButton(form.ControlHandle("Button_Recover"));
   });
   form.ShowModal(nullptr);
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL"), 64);

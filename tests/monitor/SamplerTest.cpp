@@ -1,5 +1,5 @@
 // Tiphlpapi over a scripted interface table, and its readings through the
-// graph.
+// graph; over the system's table, that a reading allocates nothing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 
 #include "monitor/UsageGraph.h"
 #include "monitor/iphlpapi.h"
+#include "support/AllocationCounter.h"
 
 namespace velomar {
 namespace {
@@ -80,6 +81,13 @@ TEST_F(SamplerTest, FallingTotalHoldsTheLargestScaleUntilItLeavesTheHistory) {
   for (int tick = 1; tick <= 116; ++tick) ASSERT_EQ(scaleLabel(), "1000Mps") << "tick " << tick;
   EXPECT_EQ(scaleLabel(), " 10Kps");
   EXPECT_EQ(graph.Samples().back(), 1000);
+}
+
+TEST(SystemSampler, ReadingAllocatesNothing) {
+  Tiphlpapi sampler;
+  const long before = test::AllocationCount();
+  for (int i = 0; i < 20; ++i) sampler.GetNetSpeed();
+  EXPECT_EQ(test::AllocationCount() - before, 0);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
-// What only the memory registry can show: keys that refuse full access, the
-// Windows enumeration order of the characters Wine orders differently, and
-// the REGEDIT4 reader and writer.
+// What only the memory registry can show: the Windows enumeration order of
+// the characters Wine orders differently, and the REGEDIT4 reader and
+// writer. (How the store meets its refusals: tests/registry.)
 #include <gtest/gtest.h>
 
 #include "platform/MemoryRegistry.h"
-#include "registry/Unit_RegOperation.h"
 
 namespace velomar {
 namespace {
@@ -12,46 +11,10 @@ namespace {
 using platform::MemoryRegistry;
 using platform::RegRoot;
 
-constexpr const char* kHKLM = "HKEY_LOCAL_MACHINE";
-constexpr const char* kTcp = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-
 MemoryRegistry& Loaded(MemoryRegistry& registry, const std::string& text) {
   std::string error;
   EXPECT_TRUE(registry.LoadRegText(text, error)) << error;
   return registry;
-}
-
-TEST(MemoryRegistry, KeyWithoutFullAccessLooksEmptyToTheStore) {
-  MemoryRegistry registry;
-  Loaded(registry,
-         "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n"
-         "\"DefaultTTL\"=dword:00000080\n"
-         "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters\\{A}]\n");
-  ASSERT_TRUE(registry.DenyFullAccess(RegRoot::LocalMachine, kTcp));
-  ScopedRegistry scoped(registry);
-
-  EXPECT_TRUE(RegKeyExists(kHKLM, kTcp)) << "existence needs read rights only";
-  EXPECT_EQ(ReadRegInteger(kHKLM, kTcp, "DefaultTTL"), RegNoValue);
-  EXPECT_NE(RegValueStatus(kHKLM, kTcp, "DefaultTTL"), 0);
-  EXPECT_FALSE(DeleteRegValue(kHKLM, kTcp, "DefaultTTL"));
-  std::vector<std::string> names;
-  EXPECT_FALSE(ListRegSubKeys(kHKLM, kTcp, names));
-  WriteRegInteger(kHKLM, kTcp, "DefaultTTL", 64);  // silently refused
-
-  registry.Clear();
-  Loaded(registry, "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SYSTEM]\n");
-  EXPECT_EQ(ReadRegInteger(kHKLM, kTcp, "DefaultTTL"), RegNoValue);
-}
-
-TEST(MemoryRegistry, DeniedKeyKeepsItsValue) {
-  MemoryRegistry registry;
-  Loaded(registry, "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"V\"=dword:00000001\n");
-  registry.DenyFullAccess(RegRoot::LocalMachine, "K");
-  {
-    ScopedRegistry scoped(registry);
-    WriteRegInteger(kHKLM, "\\K", "V", 2);
-  }
-  EXPECT_NE(registry.SaveRegText().find("\"V\"=dword:00000001"), std::string::npos);
 }
 
 TEST(MemoryRegistry, EnumeratesByUpperCasedNameAsWindowsDoes) {
@@ -157,24 +120,6 @@ TEST(MemoryRegistry, KeysAsDeepAndNamesAsLongAsWindowsAllowsAndNoMore) {
     EXPECT_NE(error.find(c.why), std::string::npos) << error;
     EXPECT_EQ(registry.SaveRegText(), before) << "a refused file changes nothing";
   }
-}
-
-TEST(MemoryRegistry, StoreCannotCreateWhatWindowsRefuses) {
-  // A registry backup may name any path; the system refuses a deep one.
-  MemoryRegistry registry;
-  ScopedRegistry scoped(registry);
-  std::string deep;
-  for (int i = 0; i < 30000; ++i) deep += "\\k";
-  WriteRegInteger(kHKLM, deep, "V", 1);
-  WriteRegInteger(kHKLM, "\\" + std::string(platform::kMaxKeyNameLength + 1, 'k'), "V", 1);
-  EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n") << "no key created";
-  // The system reads names up to a NUL, and a .reg file cannot hold one.
-  WriteRegInteger(kHKLM, std::string("\\A\0B", 4), std::string("V\0W", 3), 1);
-  EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n\"V\"=dword:00000001\r\n");
-  registry.Clear();
-  WriteRegInteger(kHKLM, "\\K", std::string(platform::kMaxValueNameLength + 1, 'v'), 1);
-  EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n")
-      << "the key, as on Windows, no value";
 }
 
 TEST(MemoryRegistry, WhatTheWriterSavesLoadsBackIdentically) {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 
@@ -10,6 +12,30 @@
 #include "support/TestSupport.h"
 
 namespace velomar::uitest {
+
+const ui::Look& TestLook() {
+  static const ui::Look look = [] {
+    using ui::Picture;
+    using ui::Rgba;
+    auto inside = [](bool in) { return in ? 1.0 : 0.0; };
+    ui::Look l{"Velomar", "Tahoma", "VelomarTestPart", {}};
+    l.pictures["Program"] = Picture{1, 100, [=](double x, double y, double w, double h, int) {
+                                      const double dx = x - w / 2, dy = y - h / 2, r = std::min(w, h) / 2;
+                                      return Rgba{0.1, 0.3, 0.6, inside(dx * dx + dy * dy < r * r)};
+                                    }};
+    l.pictures["RecoverLink"] = Picture{1, 100, [](double, double, double, double, int) {
+                                          return Rgba{0.96, 0.8, 0.55, 1};
+                                        }};
+    l.pictures["Busy"] = Picture{8, 800, [=](double x, double y, double w, double h, int frame) {
+                                   const double angle = frame * 3.14159265358979 / 4;
+                                   const double dx = x - w / 2 * (1 + 0.6 * std::cos(angle));
+                                   const double dy = y - h / 2 * (1 + 0.6 * std::sin(angle));
+                                   return Rgba{0.2, 0.4, 0.8, inside(dx * dx + dy * dy < w * h / 25)};
+                                 }};
+    return l;
+  }();
+  return look;
+}
 
 bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
   const auto deadline = std::chrono::steady_clock::now() + limit;

@@ -10,8 +10,14 @@
 #include <vector>
 
 #include "win32ui/Application.h"
+#include "win32ui/Look.h"
 
 namespace velomar::uitest {
+
+// The look of the framework's test windows: titled "Velomar", in Tahoma,
+// with plain pictures "Program" (a disc), "RecoverLink" (a bar) and "Busy"
+// (eight frames, a dot going round).
+const ui::Look& TestLook();
 
 // Handles messages until `done` holds or the time is up; false on time-out.
 bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5));

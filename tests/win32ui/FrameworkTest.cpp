@@ -230,7 +230,7 @@ FormLayout EveryKindLayout() {
 }
 
 struct EveryKind : ::testing::Test {
-  ui::Form form{EveryKindLayout()};
+  ui::Form form{EveryKindLayout(), TestLook()};
   MessageBoxRecorder boxes;
   std::vector<std::string> events;
   int ticks = 0;
@@ -258,7 +258,7 @@ struct EveryKind : ::testing::Test {
     form.Create();
     form.Show();
   }
-  HWND At(const char* name) { return form.Control(name); }
+  HWND At(const char* name) { return form.ControlHandle(name); }
   bool Happened(const std::string& what) { return std::find(events.begin(), events.end(), what) != events.end(); }
 };
 
@@ -267,7 +267,7 @@ TEST_F(EveryKind, CreatesEveryComponentAndIsSavedAsAScreenshot) {
   EXPECT_TRUE(Happened("show"));
   for (const auto& component : form.Components()) {
     if (component.kind == K::Timer) continue;
-    EXPECT_NE(form.Control(component.name), nullptr) << component.name;
+    EXPECT_NE(form.ControlHandle(component.name), nullptr) << component.name;
   }
   EXPECT_EQ(GetParent(At("RadioButton_A")), At("GroupBox_Choice"));
   EXPECT_FALSE(form.Visible("Label_Message"));
@@ -430,13 +430,14 @@ TEST_F(EveryKind, ShowModalDisablesTheOwnerAndReturnsWhenTheWindowCloses) {
                                    .y = 16,
                                    .width = 75,
                                    .height = 25,
-                                   .caption = "Close"}}}};
+                                   .caption = "Close"}}},
+                  TestLook()};
   dialog.On("Button_Close", Event::Click, [&] { dialog.Close(); });
   dialog.Create();
   bool ownerWasDisabled = false;
   dialog.Post([&] {
     ownerWasDisabled = !IsWindowEnabled(form.Handle());
-    ClickButton(dialog.Control("Button_Close"));
+    ClickButton(dialog.ControlHandle("Button_Close"));
   });
   dialog.ShowModal(form.Handle());
   EXPECT_TRUE(ownerWasDisabled);

@@ -10,9 +10,9 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/UiHarness.h"
-#include "win32ui/Artwork.h"
 #include "win32ui/Form.h"
 
 namespace velomar {
@@ -45,7 +45,7 @@ FormLayout ActionsLayout() {
 }
 
 struct Actions : ::testing::Test {
-  ui::Form form{ActionsLayout()};
+  ui::Form form{ActionsLayout(), uitest::TestLook()};
   Actions() {
     form.Create();
     form.Show();
@@ -90,10 +90,10 @@ TEST_F(Actions, AWrappedLabelReportsItsHeightAfterANewCaptionAndRowsStackBelowIt
 
 TEST_F(Actions, TheTrackBarHandsTheFocusToAnEditBoxOutsideTheWindow) {
   form.On("TrackBar_BandWidth", Event::Enter, [this] { form.Focus("Edit_Nothing"); });
-  SetFocus(form.Control("TrackBar_BandWidth"));
-  EXPECT_EQ(GetFocus(), form.Control("Edit_Nothing"));
+  SetFocus(form.ControlHandle("TrackBar_BandWidth"));
+  EXPECT_EQ(GetFocus(), form.ControlHandle("Edit_Nothing"));
   form.Focus("Button_Go");
-  EXPECT_EQ(GetFocus(), form.Control("Button_Go"));
+  EXPECT_EQ(GetFocus(), form.ControlHandle("Button_Go"));
 }
 
 // The client area of a component as it paints itself.
@@ -136,7 +136,7 @@ Drawing GraphFrame(int tick) {
 
 TEST_F(Actions, AnImageShowsADrawingOpaqueAndLinesStopBeforeTheirEnd) {
   form.SetDrawing("Image_Graph", GraphFrame(0));
-  Snapshot shot(form.Control("Image_Graph"), 382, 88);
+  Snapshot shot(form.ControlHandle("Image_Graph"), 382, 88);
   EXPECT_EQ(shot.At(300, 40), kBlack);
   EXPECT_EQ(shot.At(39, 40), kYellow);
   EXPECT_EQ(shot.At(381, 71), kGreen);
@@ -154,15 +154,15 @@ TEST_F(Actions, RedrawingAGraphTensOfThousandsOfTimesLeaksNoGdiObject) {
   // handles well before the end.
   for (int tick = 0; tick < 66000; ++tick) form.SetDrawing("Image_Graph", GraphFrame(tick));
   form.SetDrawing("Image_Graph", GraphFrame(3));
-  Snapshot shot(form.Control("Image_Graph"), 382, 88);
+  Snapshot shot(form.ControlHandle("Image_Graph"), 382, 88);
   EXPECT_EQ(shot.At(203, 15), kYellow);
   EXPECT_EQ(shot.At(39, 40), kYellow);
 }
 
 TEST_F(Actions, HintsBecomeTooltipsWhenTheMouseFirstRestsOnAComponentWithOne) {
-  uitest::MouseEnter(form.Control("Button_Quiet"));
+  uitest::MouseEnter(form.ControlHandle("Button_Quiet"));
   EXPECT_EQ(form.TooltipWindow(), nullptr);  // no hint, no tooltip window
-  uitest::MouseEnter(form.Control("Button_Go"));
+  uitest::MouseEnter(form.ControlHandle("Button_Go"));
   HWND tip = form.TooltipWindow();
   ASSERT_NE(tip, nullptr);
   EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
@@ -170,8 +170,8 @@ TEST_F(Actions, HintsBecomeTooltipsWhenTheMouseFirstRestsOnAComponentWithOne) {
     char text[128] = {};
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = GetParent(form.Control("Button_Go"));
-    tool.uId = reinterpret_cast<UINT_PTR>(form.Control("Button_Go"));
+    tool.hwnd = GetParent(form.ControlHandle("Button_Go"));
+    tool.uId = reinterpret_cast<UINT_PTR>(form.ControlHandle("Button_Go"));
     tool.lpszText = text;
     SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
     return std::string(text);
@@ -183,13 +183,13 @@ TEST_F(Actions, HintsBecomeTooltipsWhenTheMouseFirstRestsOnAComponentWithOne) {
   // The tooltip now watches the button's messages; its clicks still arrive.
   bool clicked = false;
   form.On("Button_Go", Event::Click, [&] { clicked = true; });
-  uitest::ClickButton(form.Control("Button_Go"));
+  uitest::ClickButton(form.ControlHandle("Button_Go"));
   EXPECT_TRUE(clicked);
 }
 
 TEST_F(Actions, AnimationSpeedScalesTheFramePace) {
   EXPECT_EQ(form.AnimationInterval("Image_Busy"), 0);
-  const int stored = ui::ArtworkFrameDelay("Busy");
+  const int stored = uitest::TestLook().FindPicture("Busy")->frameDelay;
   form.SetAnimation("Image_Busy", true, 100);
   EXPECT_EQ(form.AnimationInterval("Image_Busy"), stored);
   form.SetAnimation("Image_Busy", true, 1000);
@@ -201,7 +201,7 @@ TEST_F(Actions, AnimationSpeedScalesTheFramePace) {
 }
 
 TEST(HandOver, AWorkersCallBringsBackItsResultAndItsException) {
-  ui::Form form{ActionsLayout()};
+  ui::Form form{ActionsLayout(), uitest::TestLook()};
   form.Create();
   std::string text;
   bool threw = false;
@@ -226,7 +226,7 @@ TEST(HandOver, WorkStillQueuedWhenTheWindowGoesIsDroppedWithItsPayload) {
   std::weak_ptr<int> watch = payload;
   bool ran = false;
   {
-    ui::Form form{ActionsLayout()};
+    ui::Form form{ActionsLayout(), uitest::TestLook()};
     form.Create();
     form.Post([&ran, payload] { ran = *payload == 42; });
     payload.reset();
@@ -238,7 +238,7 @@ TEST(HandOver, WorkStillQueuedWhenTheWindowGoesIsDroppedWithItsPayload) {
 }
 
 TEST(HandOver, PostedWorkRunsInOrderBehindTheQueuedMessages) {
-  ui::Form form{ActionsLayout()};
+  ui::Form form{ActionsLayout(), uitest::TestLook()};
   form.Create();
   std::string order;
   form.Post([&] { order += "a"; });
@@ -247,6 +247,30 @@ TEST(HandOver, PostedWorkRunsInOrderBehindTheQueuedMessages) {
   form.Post([&] { order += "c"; });
   EXPECT_TRUE(uitest::RunUntil([&] { return order.size() == 3; }));
   EXPECT_EQ(order, "abc");
+}
+
+TEST(HandOver, AWindowsOwnMessageHandlersCannotTakeItsMessages) {
+  ui::Form form{ActionsLayout(), uitest::TestLook()};
+  std::vector<UINT> taken;
+  for (UINT message = WM_APP; message < WM_APP + 16; ++message)
+    form.OnMessage(message, [&taken, message](WPARAM, LPARAM) -> LRESULT {
+      taken.push_back(message);
+      return 0;
+    });
+  form.Create();
+  bool posted = false;
+  form.Post([&] { posted = true; });
+  std::string text;
+  std::thread worker([&] { text = form.Text("Label_Wrapped"); });
+  if (!uitest::RunUntil([&] { return posted && !text.empty(); })) {
+    worker.detach();  // its call waits for an answer that never comes until the window goes
+    FAIL() << "the hand-over's messages were taken";
+  }
+  worker.join();
+  EXPECT_EQ(text, "One line");
+  EXPECT_TRUE(taken.empty());
+  PostMessageA(form.Handle(), WM_APP + 9, 0, 0);  // the window's own messages still reach it
+  EXPECT_TRUE(uitest::RunUntil([&] { return taken == std::vector<UINT>{WM_APP + 9}; }));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/win32/Win32ErrorText.h"
+#include "platform/win32/Win32Handle.h"
 
 namespace velomar::platform {
 
@@ -46,36 +47,32 @@ bool CreateDirectoryTree(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& contents, std::string& error) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  const UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     error = Describe("Cannot open", path);
     return false;
   }
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file, &size)) {
+  if (!GetFileSizeEx(file.Get(), &size)) {
     error = Describe("Cannot read", path);
-    CloseHandle(file);
     return false;
   }
   if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > kMaxReadableFile) {
     error = "File too large: \"" + path + "\"";
-    CloseHandle(file);
     return false;
   }
   std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
   std::size_t done = 0;
   while (done < data.size()) {
     DWORD got = 0;
-    if (!ReadFile(file, data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr)) {
+    if (!ReadFile(file.Get(), data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr)) {
       error = Describe("Cannot read", path);
-      CloseHandle(file);
       return false;
     }
     if (got == 0) break;
     done += got;
   }
-  CloseHandle(file);
   data.resize(done);
   contents.swap(data);
   return true;
@@ -88,8 +85,8 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents, s
     error = Describe("Cannot write", path);
     return false;
   }
-  HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  UniqueHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     error = Describe("Cannot write", path);
     DeleteFileA(temp);
     return false;
@@ -98,13 +95,13 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents, s
   std::size_t done = 0;
   while (ok && done < contents.size()) {
     DWORD wrote = 0;
-    ok = WriteFile(file, contents.data() + done, static_cast<DWORD>(contents.size() - done), &wrote, nullptr) &&
+    ok = WriteFile(file.Get(), contents.data() + done, static_cast<DWORD>(contents.size() - done), &wrote, nullptr) &&
          wrote > 0;
     done += wrote;
   }
-  ok = ok && FlushFileBuffers(file);
+  ok = ok && FlushFileBuffers(file.Get());
   if (!ok) error = Describe("Cannot write", path);
-  CloseHandle(file);
+  file.Reset();  // closed before it is moved over the target
   if (ok && !MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = Describe("Cannot replace", path);
     ok = false;

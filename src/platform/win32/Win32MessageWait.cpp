@@ -1,14 +1,12 @@
 #include <windows.h>
 
 #include "platform/MessageWait.h"
+#include "platform/win32/Win32Handle.h"
 
 namespace velomar::platform {
 
 struct DoneFlag::Wake {
-  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  ~Wake() {
-    if (event) CloseHandle(event);
-  }
+  UniqueHandle event{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
 };
 
 void ProcessPendingMessages() {
@@ -37,7 +35,7 @@ DoneFlag::~DoneFlag() = default;
 
 void DoneFlag::Set() noexcept {
   flag_.store(1, std::memory_order_release);
-  SetEvent(wake_->event);
+  SetEvent(wake_->event.Get());
 }
 
 bool DoneFlag::IsSet() const noexcept { return flag_.load(std::memory_order_acquire) != 0; }
@@ -46,7 +44,8 @@ void DoneFlag::WaitProcessingMessages() {
   ProcessPendingMessages();
   while (!IsSet()) {
     // Wakes for the worker's event or for any message, whichever comes first.
-    MsgWaitForMultipleObjects(1, &wake_->event, FALSE, INFINITE, QS_ALLINPUT);
+    const HANDLE event = wake_->event.Get();
+    MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT);
     ProcessPendingMessages();
   }
 }

@@ -1,17 +1,13 @@
-#include "win32ui/Artwork.h"
+#include "forms/Artwork.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <functional>
 
-namespace velomar::ui {
+namespace velomar {
 
 namespace {
 
-struct Rgba {
-  double r, g, b, a;  // 0..1, straight alpha
-};
+using ui::Rgba;
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kBusyFrames = 8;
@@ -37,34 +33,6 @@ double RoundedBoxDistance(double x, double y, double w, double h, double radius)
   return outside + std::min(std::max(qx, qy), 0.0) - radius;
 }
 
-using Shader = std::function<Rgba(double x, double y)>;
-
-HBITMAP Render(int width, int height, const Shader& shade) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap || !bits) return bitmap;
-  auto* pixel = static_cast<std::uint8_t*>(bits);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x, pixel += 4) {
-      const Rgba c = shade(x + 0.5, y + 0.5);
-      const double a = std::clamp(c.a, 0.0, 1.0);
-      pixel[0] = static_cast<std::uint8_t>(std::lround(std::clamp(c.b, 0.0, 1.0) * a * 255));
-      pixel[1] = static_cast<std::uint8_t>(std::lround(std::clamp(c.g, 0.0, 1.0) * a * 255));
-      pixel[2] = static_cast<std::uint8_t>(std::lround(std::clamp(c.r, 0.0, 1.0) * a * 255));
-      pixel[3] = static_cast<std::uint8_t>(std::lround(a * 255));
-    }
-  }
-  GdiFlush();
-  return bitmap;
-}
-
 // A speedometer: blue disc, light dial ring with ticks, an orange needle.
 Rgba ProgramPicture(double x, double y, double w, double h) {
   const double size = std::min(w, h);
@@ -75,14 +43,12 @@ Rgba ProgramPicture(double x, double y, double w, double h) {
   c = Mix(c, {0.08 * shade, 0.33 * shade, 0.62 * shade, Cover(d - r)});
   c = Mix(c, {0.85, 0.92, 1.0, Cover(std::abs(d - r * 0.72) - size * 0.035)});
   // Ticks on the upper three quarters of the dial.
-  const double angle = std::atan2(dy, dx);
   for (int t = 0; t <= 8; ++t) {
     const double a = kPi * (0.75 + 1.5 * t / 8.0);
     const double along = dx * std::cos(a) + dy * std::sin(a);
     const double across = -dx * std::sin(a) + dy * std::cos(a);
     if (along > r * 0.78 && along < r * 0.92) c = Mix(c, {1, 1, 1, Cover(std::abs(across) - size * 0.02)});
   }
-  (void)angle;
   // The needle points up and to the right: a fast connection.
   const double needle = kPi * 1.8;
   const double along = dx * std::cos(needle) + dy * std::sin(needle);
@@ -131,33 +97,29 @@ Rgba BusyPicture(double x, double y, double w, double h, int frame) {
 
 }  // namespace
 
-int ArtworkFrames(const std::string& name) {
-  if (name == "Busy") return kBusyFrames;
-  if (name == "Program" || name == "RecoverLink" || name == "HelpLink" || name == "TabSelected" ||
-      name == "TabNotSelected")
-    return 1;
-  return 0;
+std::map<std::string, ui::Picture, std::less<>> VelomarPictures() {
+  using ui::Picture;
+  return {
+      {"Program", Picture{1, kDefaultFrameDelay,
+                          [](double x, double y, double w, double h, int) { return ProgramPicture(x, y, w, h); }}},
+      {"RecoverLink", Picture{1, kDefaultFrameDelay,
+                              [](double x, double y, double w, double h, int) {
+                                return LinkPicture(x, y, w, h, {0.99, 0.93, 0.80, 1}, {0.96, 0.80, 0.55, 1});
+                              }}},
+      {"HelpLink", Picture{1, kDefaultFrameDelay,
+                           [](double x, double y, double w, double h, int) {
+                             return LinkPicture(x, y, w, h, {0.86, 0.94, 1.0, 1}, {0.62, 0.80, 0.96, 1});
+                           }}},
+      {"TabSelected",
+       Picture{1, kDefaultFrameDelay,
+               [](double x, double y, double w, double h, int) { return TabPicture(x, y, w, h, true); }}},
+      {"TabNotSelected",
+       Picture{1, kDefaultFrameDelay,
+               [](double x, double y, double w, double h, int) { return TabPicture(x, y, w, h, false); }}},
+      {"Busy",
+       Picture{kBusyFrames, kBusyFrameDelay,
+               [](double x, double y, double w, double h, int frame) { return BusyPicture(x, y, w, h, frame); }}},
+  };
 }
 
-int ArtworkFrameDelay(const std::string& name) { return name == "Busy" ? kBusyFrameDelay : kDefaultFrameDelay; }
-
-HBITMAP CreateArtwork(const std::string& name, int width, int height, int frame) {
-  if (width <= 0 || height <= 0 || ArtworkFrames(name) == 0) return nullptr;
-  const double w = width, h = height;
-  if (name == "Program") return Render(width, height, [&](double x, double y) { return ProgramPicture(x, y, w, h); });
-  if (name == "RecoverLink")
-    return Render(width, height, [&](double x, double y) {
-      return LinkPicture(x, y, w, h, {0.99, 0.93, 0.80, 1}, {0.96, 0.80, 0.55, 1});
-    });
-  if (name == "HelpLink")
-    return Render(width, height, [&](double x, double y) {
-      return LinkPicture(x, y, w, h, {0.86, 0.94, 1.0, 1}, {0.62, 0.80, 0.96, 1});
-    });
-  if (name == "TabSelected" || name == "TabNotSelected") {
-    const bool selected = name == "TabSelected";
-    return Render(width, height, [&](double x, double y) { return TabPicture(x, y, w, h, selected); });
-  }
-  return Render(width, height, [&](double x, double y) { return BusyPicture(x, y, w, h, frame % kBusyFrames); });
-}
-
-}  // namespace velomar::ui
+}  // namespace velomar

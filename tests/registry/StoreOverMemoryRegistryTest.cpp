@@ -1,0 +1,76 @@
+// The registry store over the memory registry where only it can show the
+// store's answer: keys that refuse full access, and paths and names that
+// Windows refuses.
+#include <gtest/gtest.h>
+
+#include "platform/MemoryRegistry.h"
+#include "registry/Unit_RegOperation.h"
+
+namespace velomar {
+namespace {
+
+using platform::MemoryRegistry;
+using platform::RegRoot;
+
+constexpr const char* kHKLM = "HKEY_LOCAL_MACHINE";
+constexpr const char* kTcp = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+
+MemoryRegistry& Loaded(MemoryRegistry& registry, const std::string& text) {
+  std::string error;
+  EXPECT_TRUE(registry.LoadRegText(text, error)) << error;
+  return registry;
+}
+
+TEST(StoreOverMemoryRegistry, KeyWithoutFullAccessLooksEmptyToTheStore) {
+  MemoryRegistry registry;
+  Loaded(registry,
+         "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n"
+         "\"DefaultTTL\"=dword:00000080\n"
+         "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters\\{A}]\n");
+  ASSERT_TRUE(registry.DenyFullAccess(RegRoot::LocalMachine, kTcp));
+  ScopedRegistry scoped(registry);
+
+  EXPECT_TRUE(RegKeyExists(kHKLM, kTcp)) << "existence needs read rights only";
+  EXPECT_EQ(ReadRegInteger(kHKLM, kTcp, "DefaultTTL"), RegNoValue);
+  EXPECT_NE(RegValueStatus(kHKLM, kTcp, "DefaultTTL"), 0);
+  EXPECT_FALSE(DeleteRegValue(kHKLM, kTcp, "DefaultTTL"));
+  std::vector<std::string> names;
+  EXPECT_FALSE(ListRegSubKeys(kHKLM, kTcp, names));
+  WriteRegInteger(kHKLM, kTcp, "DefaultTTL", 64);  // silently refused
+
+  registry.Clear();
+  Loaded(registry, "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SYSTEM]\n");
+  EXPECT_EQ(ReadRegInteger(kHKLM, kTcp, "DefaultTTL"), RegNoValue);
+}
+
+TEST(StoreOverMemoryRegistry, DeniedKeyKeepsItsValue) {
+  MemoryRegistry registry;
+  Loaded(registry, "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"V\"=dword:00000001\n");
+  registry.DenyFullAccess(RegRoot::LocalMachine, "K");
+  {
+    ScopedRegistry scoped(registry);
+    WriteRegInteger(kHKLM, "\\K", "V", 2);
+  }
+  EXPECT_NE(registry.SaveRegText().find("\"V\"=dword:00000001"), std::string::npos);
+}
+
+TEST(StoreOverMemoryRegistry, StoreCannotCreateWhatWindowsRefuses) {
+  // A registry backup may name any path; the system refuses a deep one.
+  MemoryRegistry registry;
+  ScopedRegistry scoped(registry);
+  std::string deep;
+  for (int i = 0; i < 30000; ++i) deep += "\\k";
+  WriteRegInteger(kHKLM, deep, "V", 1);
+  WriteRegInteger(kHKLM, "\\" + std::string(platform::kMaxKeyNameLength + 1, 'k'), "V", 1);
+  EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n") << "no key created";
+  // The system reads names up to a NUL, and a .reg file cannot hold one.
+  WriteRegInteger(kHKLM, std::string("\\A\0B", 4), std::string("V\0W", 3), 1);
+  EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n\"V\"=dword:00000001\r\n");
+  registry.Clear();
+  WriteRegInteger(kHKLM, "\\K", std::string(platform::kMaxValueNameLength + 1, 'v'), 1);
+  EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n")
+      << "the key, as on Windows, no value";
+}
+
+}  // namespace
+}  // namespace velomar
