@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "app/AutoOptimizeWindow.h"
-#include "forms/Unit_AutoOptimize.h"
+#include "forms/AutoOptimizeForm.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/System.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 #include "util/DataFolder.h"
 #include "win32ui/Application.h"
 
@@ -58,7 +58,7 @@ void SeedAdapters(platform::MemoryRegistry& registry) {
       error);
 }
 
-Figures OneRun(TForm_Velomar_AutoOptimize& form, bool paced, int position = 6) {
+Figures OneRun(AutoOptimizeForm& form, bool paced, int position = 6) {
   form.SetTimerEnabled(auto_window::kTimer, paced);
   // Moving the slider re-arms the button.
   form.SetPosition(auto_window::kTrackBar, 0);
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     return IDOK;
   });
 
-  TForm_Velomar_AutoOptimize form(std::make_unique<FixedPathMtu>(1500));
+  AutoOptimizeForm form(std::make_unique<FixedPathMtu>(1500));
   form.Create();
   form.SetVistaOrLater(false);
   form.Show();

@@ -3,15 +3,15 @@
 // graph computes from it.
 #include <benchmark/benchmark.h>
 
+#include "monitor/TrafficSampler.h"
 #include "monitor/UsageGraph.h"
-#include "monitor/iphlpapi.h"
 
 namespace {
 
 using namespace velomar;
 
 void BM_SamplerReading(benchmark::State& state) {
-  Tiphlpapi sampler;
+  TrafficSampler sampler;
   for (auto _ : state) benchmark::DoNotOptimize(sampler.GetNetSpeed());
 }
 BENCHMARK(BM_SamplerReading);

@@ -8,8 +8,8 @@
 #include <chrono>
 
 #include "ScriptedEchoService.h"
-#include "mtu/Icmp.h"
-#include "mtu/Unit_MTU.h"
+#include "mtu/EchoRequester.h"
+#include "mtu/PathMtuSearch.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
-#include "registry/Unit_RegOperation.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "registry/RegistryStore.h"
+#include "tcp/TcpPasses.h"
 #include "util/TextLines.h"
 #include "window/PassProgress.h"
 

@@ -10,7 +10,7 @@
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/OverlayRegistry.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 #include "util/DataFolder.h"
 #include "util/Numbers.h"
 #include "window/MemoryWindow.h"

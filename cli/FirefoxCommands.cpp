@@ -42,11 +42,11 @@ int ProfilesCommand(Invocation& in) {
     list = EnumerateFirefoxProfiles(dataFolder);
   else
     in.Err() << "velomar-cli: no profiles.ini in the Firefox data folder \"" << dataFolder << "\"\n";
-  if (!list.ReadError.empty()) in.Err() << "velomar-cli: " << list.ReadError << '\n';
+  if (!list.readError.empty()) in.Err() << "velomar-cli: " << list.readError << '\n';
   in.Out() << "SectionCount=" << list.SectionCount << '\n';
-  for (const auto& p : list.Profiles)
-    in.Out() << p.SectionIndex << '\t' << p.SectionName << '\t' << p.PathValue << '\t' << p.Directory << '\t'
-             << (p.TakenAsGiven ? 1 : 0) << '\n';
+  for (const auto& p : list.profiles)
+    in.Out() << p.SectionIndex << '\t' << p.sectionName << '\t' << p.pathValue << '\t' << p.directory << '\t'
+             << (p.takenAsGiven ? 1 : 0) << '\n';
   in.Out() << "IsFirefoxInstalled=" << (IsFirefoxInstalled() ? 1 : 0) << '\n';
   in.Out() << "HasFirefoxProfileFolder=" << (HasFirefoxProfileFolder() ? 1 : 0) << '\n';
   return 0;
@@ -62,7 +62,7 @@ int AutoCommand(Invocation& in) {
   window.SetPosition(auto_window::kProgress, 0);
   WindowProgress progress(window, auto_window::kPassControls);
   FirefoxReport report;
-  const bool ok = RunFirefoxPass(BandwidthClassAt(position)->BandwidthKbps, AutoFirefoxPlan(true), progress, &report);
+  const bool ok = RunFirefoxPass(BandwidthClassAt(position)->bandwidthKbps, AutoFirefoxPlan(true), progress, &report);
   PrintPassEffects(in, window, auto_window::kPassControls);
   return Status(ok, report, "the Firefox pass");
 }
@@ -98,10 +98,10 @@ int CustomCommand(Invocation& in) {
   DesignCustomFirefoxPage(form, page);
   form.SetRange(custom_firefox_page::kTrackBar, 0, kBandwidthClassCount - 1);
   form.SetPosition(custom_firefox_page::kTrackBar, position);
-  unit.BandwidthKbps = BandwidthClassAt(position)->BandwidthKbps;
+  unit.bandwidthKbps = BandwidthClassAt(position)->bandwidthKbps;
   const std::optional<bool> memoryBig = QueryMemoryBig();
   if (!memoryBig) throw Failure("the system did not tell the size of the physical memory");
-  unit.MemoryBig = *memoryBig;
+  unit.memoryBig = *memoryBig;
   page.Button_FF_RecommendedClick();
   if (only)
     for (const auto& box : CustomPrefBoxes())
@@ -122,7 +122,7 @@ int CustomCommand(Invocation& in) {
   PrintPassEffects(in, form, custom_firefox_page::kPassControls);
   if (!in.trace) in.Out() << "ProgressBar_FF=" << form.Position(custom_firefox_page::kProgress) << '\n';
   FirefoxReport told;  // the page's warnings went to the error stream already
-  told.restartNeeded = page.LastReport.restartNeeded;
+  told.restartNeeded = page.lastReport.restartNeeded;
   return Status(ok, told, "the custom Firefox pass");
 }
 

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "Cli.h"
-#include "monitor/iphlpapi.h"
+#include "monitor/TrafficSampler.h"
 
 namespace velomar::cli {
 
@@ -20,7 +20,7 @@ int MonitorCommand(Invocation& in) {
     if (readings < 1) throw UsageError("--seconds must be 1 or more");
   }
   in.Begin();
-  Tiphlpapi sampler;
+  TrafficSampler sampler;
   // Each reading is due a whole number of seconds after the first one, so
   // the time spent printing does not add up.
   auto due = std::chrono::steady_clock::now();

@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "Cli.h"
-#include "mtu/Unit_MTU.h"
+#include "mtu/PathMtuSearch.h"
 
 namespace velomar::cli {
 

@@ -1,7 +1,7 @@
 // Where auto-tcp gets the path MTU when --mtu is not given.
 #include "Cli.h"
-#include "mtu/Unit_MTU.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "mtu/PathMtuSearch.h"
+#include "tcp/TcpPasses.h"
 
 namespace velomar::cli {
 

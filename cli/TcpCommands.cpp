@@ -6,10 +6,10 @@
 #include "app/CustomLayout.h"
 #include "app/CustomTcpPage.h"
 #include "bandwidth/BandwidthClass.h"
-#include "bandwidth/LastSetBandWidth.h"
+#include "bandwidth/LastClassFile.h"
 #include "platform/Files.h"
 #include "tcp/RegBackup.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/TcpPasses.h"
 #include "util/TextLines.h"
 #include "window/Layout.h"
 #include "window/MemoryWindow.h"
@@ -53,7 +53,7 @@ int WindowCommand(Invocation& in) {
   const int mtu = ParseIntegerArgument(*mtuText, "--mtu");
   if (mtu <= 40) throw UsageError("--mtu must be above 40 (a segment is MTU - 40 bytes)");
   in.Begin();
-  const auto window = ComputeTcpWindow(BandwidthClassAt(position)->BandwidthKbps, mtu);
+  const auto window = ComputeTcpWindow(BandwidthClassAt(position)->bandwidthKbps, mtu);
   if (!window) throw Failure("no TCP window fits 32 bits for this class and MTU");
   in.Out() << *window << '\n';
   return 0;
@@ -72,7 +72,7 @@ int AutoTcpCommand(Invocation& in) {
   FixedPathMtu fixed(mtu.value_or(-1));
   PathMtuProvider& provider = mtu ? static_cast<PathMtuProvider&>(fixed) : DefaultPathMtu();
   const auto report =
-      AutoOptimizeTcp(BandwidthClassAt(position)->BandwidthKbps, auto_window::kTcpStepAlone, progress, provider);
+      AutoOptimizeTcp(BandwidthClassAt(position)->bandwidthKbps, auto_window::kTcpStepAlone, progress, provider);
   PrintPassEffects(in, window, auto_window::kPassControls);
   return ReportPass(in, report);
 }

@@ -6,7 +6,7 @@
 #include "FuzzSupport.h"
 #include "RegistryRoundTrip.h"
 #include "platform/MemoryRegistry.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 #include "tcp/RegBackup.h"
 
 using velomar::fuzz::Check;

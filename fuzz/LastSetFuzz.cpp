@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "bandwidth/LastSetBandWidth.h"
+#include "bandwidth/LastClassFile.h"
 #include "platform/Files.h"
 #include "util/DataFolder.h"
 #include "util/TextLines.h"

@@ -1,4 +1,4 @@
-// The language tables: a language file applied by TMultiLan::TranslateForm
+// The language tables: a language file applied by Translator::TranslateForm
 // to an in-memory window holding every kind of component, and the language
 // name read from Marrowcare's Main.ini. Kinds that are not translated keep
 // their designed text; a language name never leads out of its folder.
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "lang/MultiLan_New.h"
+#include "lang/Translator.h"
 #include "platform/Files.h"
 #include "support/EveryKindLayout.h"
 #include "window/Layout.h"
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   window.SetItemIndex("ComboBox_Mode", 1);
   const std::string file = velomar::fuzz::WriteScratchFile("Language.lng", text);
   for (const char* section : {"Test_Window", "Velomar_Main"})
-    Check(velomar::TMultiLan(file).TranslateForm(section, window), "a language file is read");
+    Check(velomar::Translator(file).TranslateForm(section, window), "a language file is read");
   for (const char* untouched : {"Edit_Value", "Panel_Back", "TrackBar_Speed", "ProgressBar_Run"})
     Check(window.Text(untouched).rfind("designed", 0) == 0, "kinds without texts to translate keep theirs", untouched);
   Check(window.Items("ComboBox_Mode").size() == 3 && window.ItemIndex("ComboBox_Mode") == 1,

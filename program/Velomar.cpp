@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "app/HelpPage.h"
-#include "forms/Unit_AutoOptimize.h"
-#include "forms/Unit_CustomOptimize.h"
-#include "forms/Unit_MainForm.h"
-#include "forms/Unit_Recover.h"
-#include "lang/MultiLan_New.h"
+#include "forms/AutoOptimizeForm.h"
+#include "forms/CustomOptimizeForm.h"
+#include "forms/MainForm.h"
+#include "forms/RecoverForm.h"
+#include "lang/Translator.h"
 #include "win32ui/Application.h"
 
 namespace {
@@ -48,10 +48,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ActivateRunningInstance();
     return 0;
   }
-  velomar::TForm_Velomar_AutoOptimize automatic;
-  velomar::TForm_Recover recover;
-  velomar::TForm_Velomar_Custom custom(recover);
-  velomar::TForm_Velomar_Main main(automatic, custom);
+  velomar::AutoOptimizeForm automatic;
+  velomar::RecoverForm recover;
+  velomar::CustomOptimizeForm custom(recover);
+  velomar::MainForm main(automatic, custom);
 
   main.Create();
   // The main window made the data folder where the language is looked up.

@@ -2,11 +2,11 @@
 
 #include "app/RecoverChoice.h"
 #include "bandwidth/BandwidthClass.h"
-#include "bandwidth/LastSetBandWidth.h"
+#include "bandwidth/LastClassFile.h"
 #include "firefox/AutoFirefoxPass.h"
 #include "firefox/FirefoxBackups.h"
 #include "firefox/PrefLines.h"
-#include "lang/MultiLan_New.h"
+#include "lang/Translator.h"
 #include "tcp/RegBackup.h"
 
 namespace velomar {
@@ -17,13 +17,13 @@ using namespace auto_window;
 // actions keep that so for input that reaches a disabled control all the same.
 AutoOptimizeWindow::AutoOptimizeWindow(WindowState& window, PathMtuProvider& mtu)
     : window(window),
-      links(window, Busy,
+      links(window, busy,
             {[this] { UndoRuns(); },
              [this] {
-               if (!Busy) RecoverCommand();
+               if (!busy) RecoverCommand();
              },
              [this] {
-               if (!Busy) BackupRestoreCommand();
+               if (!busy) BackupRestoreCommand();
              }}),
       mtu_(mtu) {}
 
@@ -78,12 +78,12 @@ const char* RestartNotice(int registryChanges, int firefoxProfilesChanged) {
 class AutoOptimizeWindow::Hold {
  public:
   explicit Hold(AutoOptimizeWindow& w) : w_(w) {
-    w_.Busy = true;
+    w_.busy = true;
     for (const char* name : kHeld) w_.window.SetEnabled(name, false);
   }
   ~Hold() {
     for (const char* name : kHeld) w_.window.SetEnabled(name, true);
-    w_.Busy = false;
+    w_.busy = false;
   }
   Hold(const Hold&) = delete;
   Hold& operator=(const Hold&) = delete;
@@ -120,37 +120,37 @@ class BusyLook {
 }  // namespace
 
 std::string AutoOptimizeWindow::ClassText(int position) const {
-  return window.Text(kBandOf) + " " + ShortName.at(static_cast<std::size_t>(position)) + " " +
+  return window.Text(kBandOf) + " " + shortName.at(static_cast<std::size_t>(position)) + " " +
          window.Text(kHasBeenOptimized);
 }
 
 std::string AutoOptimizeWindow::NotOptimizedText() const { return window.Text(kNotOptimized); }
 
 void AutoOptimizeWindow::FormCreate() {
-  Busy = false;
-  Optimized = false;
-  BandwidthKbps = 56;
+  busy = false;
+  optimized = false;
+  bandwidthKbps = 56;
   ApplyWindowLanguage(window, kSection);
-  ShortName.clear();
-  for (const auto& c : BandwidthClasses()) ShortName.push_back(c.ShortName);
+  shortName.clear();
+  for (const auto& c : BandwidthClasses()) shortName.push_back(c.shortName);
   if (const auto stored = LoadAutoClass()) {
-    LastAutoClass = *stored;
+    lastAutoClass = *stored;
     window.SetPosition(kTrackBar, *stored);
     window.SetText(kStatus, ClassText(*stored));
   } else {
     window.SetText(kStatus, NotOptimizedText());
-    LastAutoClass = -1;
+    lastAutoClass = -1;
   }
   window.SetText(kButton, window.Text(kOptimizeCaption));
 }
 
 void AutoOptimizeWindow::TrackBar_BandWidthChange() {
   // The status line names the class of the last run, not the one under the slider.
-  window.SetText(kStatus, BandwidthClassAt(LastAutoClass) ? ClassText(LastAutoClass) : NotOptimizedText());
+  window.SetText(kStatus, BandwidthClassAt(lastAutoClass) ? ClassText(lastAutoClass) : NotOptimizedText());
   if (window.Text(kButton) == window.Text(kCloseCaption)) window.SetText(kButton, window.Text(kOptimizeCaption));
   if (const BandwidthClass* c = BandwidthClassAt(window.Position(kTrackBar))) {
-    window.SetText(kSpeedGroup, "  " + window.Text(kSpeedName) + c->AutoLabel);
-    BandwidthKbps = c->BandwidthKbps;
+    window.SetText(kSpeedGroup, "  " + window.Text(kSpeedName) + c->autoLabel);
+    bandwidthKbps = c->bandwidthKbps;
   }
 }
 
@@ -159,7 +159,7 @@ void AutoOptimizeWindow::TrackBar_BandWidthChange() {
 void AutoOptimizeWindow::TrackBar_BandWidthEnter() { window.Focus(kFocusSink); }
 
 void AutoOptimizeWindow::Button_AutoOptimizeClick() {
-  Busy = true;
+  busy = true;
   window.SetEnabled(kHelpLink, false);
   window.SetEnabled(kRecoverLink, false);
   // The button's caption tells its role: after a run it closes the window.
@@ -168,7 +168,7 @@ void AutoOptimizeWindow::Button_AutoOptimizeClick() {
   } else {
     Run();
   }
-  Busy = false;
+  busy = false;
   window.SetEnabled(kHelpLink, true);
   window.SetEnabled(kRecoverLink, true);
   CloseIfAsked();
@@ -187,13 +187,13 @@ void AutoOptimizeWindow::Run() {
       frame.height = kRunHeight;
       window.SetBounds("", frame);
     }
-    Optimized = true;
+    optimized = true;
     window.SetVisible(kProgress, true);
     window.SetText(kDoing, "Firefox :");
     WindowProgress firefox(window, kPassControls);
-    RunFirefoxPass(BandwidthKbps, AutoFirefoxPlan(!VistaOrLater), firefox, &outcome.firefox);
+    RunFirefoxPass(bandwidthKbps, AutoFirefoxPlan(!vistaOrLater), firefox, &outcome.firefox);
     window.ScrollBy(kLog, window.RowCount(kLog));
-    if (!VistaOrLater) {
+    if (!vistaOrLater) {
       // The path MTU probe comes first and may take seconds.
       window.SetText(kDoing, window.Text(kAnalysing));
       // The bar stood at 0 before the Firefox pass: whatever it moved, the
@@ -201,14 +201,14 @@ void AutoOptimizeWindow::Run() {
       const int firefoxUnits = firefox.UnitsAdvanced();
       if (firefoxUnits != 0 && firefoxUnits < kTcpProgressStart) window.SetPosition(kProgress, kTcpProgressStart);
       WindowProgress tcp(window, kPassControls);
-      outcome.tcp = AutoOptimizeTcp(BandwidthKbps, firefoxUnits == 0 ? kTcpStepAlone : kTcpStepAfterFirefox, tcp, mtu_);
+      outcome.tcp = AutoOptimizeTcp(bandwidthKbps, firefoxUnits == 0 ? kTcpStepAlone : kTcpStepAfterFirefox, tcp, mtu_);
     }
     window.ScrollBy(kLog, window.RowCount(kLog));
     const int position = window.Position(kTrackBar);
     SaveAutoClass(position, outcome.saveError);
     if (const std::string warnings = RunWarnings(window, outcome); !warnings.empty())
       window.ShowMessage(warnings, "", MessageIcon::Warning);
-    LastAutoClass = position;
+    lastAutoClass = position;
     window.SetPosition(kProgress, kProgressEnd);
     // The status line claims the class only for a run that changed all it meant to.
     window.SetText(kStatus, outcome.Complete() ? ClassText(position) : window.Text(kNotFullyOptimized));
@@ -244,14 +244,14 @@ RestoreOutcome AutoOptimizeWindow::BackupRestoreCommand() {
 }
 
 void AutoOptimizeWindow::CloseRequest() {
-  if (Busy)
+  if (busy)
     closeAsked_ = true;
   else
     window.CloseWindow();
 }
 
 void AutoOptimizeWindow::CloseIfAsked() {
-  if (!closeAsked_ || Busy) return;
+  if (!closeAsked_ || busy) return;
   closeAsked_ = false;
   window.CloseWindow();
 }
@@ -264,9 +264,9 @@ void AutoOptimizeWindow::CloseIfAsked() {
 void AutoOptimizeWindow::UndoRuns() {
   const RestoreOutcome outcome = BackupRestoreCommand();
   if (outcome.Complete()) {
-    LastAutoClass = -1;
+    lastAutoClass = -1;
     std::string error;
-    if (!SaveAutoClass(LastAutoClass, error)) {
+    if (!SaveAutoClass(lastAutoClass, error)) {
       OutcomeMessage message(window);
       message.AddSaveFailure(error);
       window.ShowMessage(message.Text(), "", MessageIcon::Warning);

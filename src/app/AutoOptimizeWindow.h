@@ -3,7 +3,7 @@
 // window-state seam. The user picks a bandwidth class and presses one
 // button; the Firefox pass runs, then (before Windows Vista) the TCP/IP
 // pass, every change appearing as a row of the log. Two links undo a run.
-// The Win32 window is TForm_Velomar_AutoOptimize (forms/Unit_AutoOptimize.h).
+// The Win32 window is AutoOptimizeForm (forms/AutoOptimizeForm.h).
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,7 +15,7 @@
 #include "firefox/FirefoxProgress.h"
 #include "firefox/FirefoxReport.h"
 #include "mtu/PathMtuProvider.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/TcpPasses.h"
 #include "window/Layout.h"
 #include "window/WindowState.h"
 
@@ -122,12 +122,12 @@ class AutoOptimizeWindow {
   std::string NotOptimizedText() const;
 
   WindowState& window;
-  bool VistaOrLater = false;
-  bool Optimized = false;
-  bool Busy = false;
-  std::int32_t BandwidthKbps = 56;
-  int LastAutoClass = -1;
-  std::vector<std::string> ShortName;
+  bool vistaOrLater = false;
+  bool optimized = false;
+  bool busy = false;
+  std::int32_t bandwidthKbps = 56;
+  int lastAutoClass = -1;
+  std::vector<std::string> shortName;
   // The recover and help links: the hot zone over the recover link puts
   // back what the runs saved, the picture resets to the system's defaults.
   WindowLinks links;

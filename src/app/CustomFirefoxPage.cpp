@@ -1,7 +1,7 @@
 #include "app/CustomFirefoxPage.h"
 
 #include "app/OutcomeMessage.h"
-#include "bandwidth/LastSetBandWidth.h"
+#include "bandwidth/LastClassFile.h"
 #include "firefox/CustomFirefoxPass.h"
 #include "window/MemoryWindow.h"
 
@@ -84,7 +84,7 @@ namespace {
 class DisabledDuringPass {
  public:
   explicit DisabledDuringPass(CustomFirefoxPage& page) : page_(page) {
-    page_.unit.Busy = true;
+    page_.unit.busy = true;
     for (const char* name : kControls) page_.window.SetEnabled(name, false);
     page_.window.SetPosition(kProgress, 0);
     page_.window.SetVisible(kProgress, true);
@@ -92,7 +92,7 @@ class DisabledDuringPass {
   ~DisabledDuringPass() {
     page_.window.SetVisible(kProgress, false);
     for (const char* name : {kPageControl, kOptimize, kRecover, kGetHelp}) page_.window.SetEnabled(name, true);
-    page_.unit.Busy = false;
+    page_.unit.busy = false;
   }
   DisabledDuringPass(const DisabledDuringPass&) = delete;
   DisabledDuringPass& operator=(const DisabledDuringPass&) = delete;
@@ -112,11 +112,11 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
   {
     DisabledDuringPass disabled(*this);
     WindowProgress progress(window, kPassControls);
-    const CustomPassInputs inputs{progress, CustomFirefoxSteps, ChosenPrefs(window), unit.MemoryBig,
-                                  unit.BandwidthKbps};
+    const CustomPassInputs inputs{progress, CustomFirefoxSteps, ChosenPrefs(window), unit.memoryBig,
+                                  unit.bandwidthKbps};
     outcome = RunCustomFirefoxWalk(inputs);
-    if (outcome.Optimized()) unit.Optimized = true;
-    LastReport = outcome.report;
+    if (outcome.Optimized()) unit.optimized = true;
+    lastReport = outcome.report;
     // A profile Firefox runs with was written too; the user must restart it.
     OutcomeMessage done(window);
     done.Add(kDoneText);

@@ -75,7 +75,7 @@ class CustomFirefoxPage {
   WindowState& window;
   CustomUnitState& unit;  // MemoryBig, BandwidthKbps, Busy and Optimized, shared with the TCP/IP page
   // What the last pass had to tell, also told in its messages.
-  FirefoxReport LastReport;
+  FirefoxReport lastReport;
 
  private:
   void ToggleFromCaption(const char* checkBox);

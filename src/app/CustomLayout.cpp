@@ -67,8 +67,8 @@ std::vector<Component> FrameComponents() {
   c.insert(c.end(), linkParts.begin(), linkParts.end());
   const std::vector<Component> rest = {
       Label("Label_Current_Your_Choice",    {576, 204}, "Your choice"),
-      Button("Button_TCP",                  {567, 38, 75, 25}, "TCP/IP"),
-      Button("Button_Firefox",              {567, 89, 75, 25}, "Firefox"),
+      Button(kTcpPageButton,                {567, 38, 75, 25}, "TCP/IP"),
+      Button(kFirefoxPageButton,            {567, 89, 75, 25}, "Firefox"),
       Edit(kNothing,                        {656, 157, 50, 21}),
       Label(kTcpDone,                       {344, 0}, "The TCP/IP settings have been optimized. Restart your computer to use them.").Hidden(),
       Label("Label_Firefox_O_F",            {208, 0}, "The Firefox settings have been optimized. Restart Firefox to use them.").Hidden(),

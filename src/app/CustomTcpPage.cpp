@@ -4,8 +4,8 @@
 
 #include "app/CustomLayout.h"
 #include "bandwidth/BandwidthClass.h"
-#include "bandwidth/LastSetBandWidth.h"
-#include "registry/Unit_RegOperation.h"
+#include "bandwidth/LastClassFile.h"
+#include "registry/RegistryStore.h"
 #include "tcp/TcpSettingsReader.h"
 #include "tcp/TcpSteps.h"
 
@@ -129,9 +129,9 @@ void CustomTcpPage::BuildNetworkCardList() {
     const std::string key = std::string(kNetworkCards) + "\\" + name;
     NetworkCard card{ReadRegString("HKEY_LOCAL_MACHINE", key, "Description"),
                      ReadRegString("HKEY_LOCAL_MACHINE", key, "ServiceName")};
-    if (card.Description.empty() || card.ServiceName.empty()) continue;
+    if (card.description.empty() || card.serviceName.empty()) continue;
     cards.push_back(card);
-    window.AddItem(kNetAdapter, card.Description);
+    window.AddItem(kNetAdapter, card.description);
     window.SetItemIndex(kNetAdapter, static_cast<int>(cards.size()) - 1);
   }
 }
@@ -147,29 +147,29 @@ void CustomTcpPage::FillSwitchCombos() {
 std::string CustomTcpPage::SelectedServiceName() const {
   const int index = window.ItemIndex(kNetAdapter);
   if (index < 0 || index >= static_cast<int>(cards.size())) return {};
-  return cards[static_cast<std::size_t>(index)].ServiceName;
+  return cards[static_cast<std::size_t>(index)].serviceName;
 }
 
 CustomTcpSettings CustomTcpPage::Settings() const {
   CustomTcpSettings s;
   AdapterChoice choice{window.Checked(kAdapterNone), window.Checked(kAdapterAll), SelectedServiceName(), {}};
-  for (const auto& card : cards) choice.cardServices.push_back(card.ServiceName);
+  for (const auto& card : cards) choice.cardServices.push_back(card.serviceName);
   s.adapters = CustomAdapters(choice);
   // Of several fields that hold no number the one named is the first the pass would reach.
   for (const CustomTcpField* field : CustomTcpFields()) Take(window, *field, s);
   s.mtu = s.adapters.empty() ? 0 : Convert(window, kMtu);
-  s.bandwidthKbps = unit.BandwidthKbps;
+  s.bandwidthKbps = unit.bandwidthKbps;
   return s;
 }
 void CustomTcpPage::TrackBar_BandWidthChange() {
   const BandwidthClass* c = BandwidthClassAt(window.Position(kTrackBar));
   if (!c) return;
-  window.SetText(kSpeedGroup, "  " + window.Text(kYourChoice) + c->CustomLabel);
-  unit.BandwidthKbps = c->BandwidthKbps;
+  window.SetText(kSpeedGroup, "  " + window.Text(kYourChoice) + c->customLabel);
+  unit.bandwidthKbps = c->bandwidthKbps;
   // No window can be proposed for an MTU field that holds no usable number;
   // the field then keeps what it had, and the pass refuses the MTU itself.
   if (const auto mtu = ParseInt32(window.Text(kMtu)))
-    if (const auto tcpWindow = ComputeTcpWindow(unit.BandwidthKbps, *mtu))
+    if (const auto tcpWindow = ComputeTcpWindow(unit.bandwidthKbps, *mtu))
       window.SetText(kRecvWindow, std::to_string(*tcpWindow));
 }
 

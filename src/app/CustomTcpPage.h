@@ -74,8 +74,8 @@ class FieldConversionError : public ConversionError {
 };
 
 struct NetworkCard {
-  std::string Description;
-  std::string ServiceName;
+  std::string description;
+  std::string serviceName;
 };
 
 class CustomTcpPage {

@@ -1,16 +1,16 @@
 #pragma once
 // What the custom window's two pages share: one bandwidth figure, one busy
-// flag, one Optimized flag and the memory flag taken at creation. The window
+// flag, one optimized flag and the memory flag taken at creation. The window
 // owns it; each page works on it through a reference.
 #include <cstdint>
 
 namespace velomar {
 
 struct CustomUnitState {
-  std::int32_t BandwidthKbps = 56;  // the figure of the track bar's class
-  bool Busy = false;                // a pass of either page is running
-  bool Optimized = false;           // something was written; the program ends when the window closes
-  bool MemoryBig = false;           // total physical memory of 1 GiB or more
+  std::int32_t bandwidthKbps = 56;  // the figure of the track bar's class
+  bool busy = false;                // a pass of either page is running
+  bool optimized = false;           // something was written; the program ends when the window closes
+  bool memoryBig = false;           // total physical memory of 1 GiB or more
 };
 
 }  // namespace velomar

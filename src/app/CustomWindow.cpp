@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "app/CustomLayout.h"
-#include "bandwidth/LastSetBandWidth.h"
+#include "bandwidth/LastClassFile.h"
 #include "firefox/FirefoxProfiles.h"
 #include "firefox/PrefLines.h"
-#include "lang/MultiLan_New.h"
+#include "lang/Translator.h"
 #include "platform/System.h"
 #include "window/MemoryWindow.h"
 
@@ -24,8 +24,8 @@ const std::vector<const char*>& LockedDuringPass() {
     std::vector<const char*> names = {
         custom_tcp::kTrackBar, kTcpRecommend,    kFirefoxRecommend, kCheckAll,         kTcpSelect,
         kTcpNotSelect,         kTcpCaption,      kFirefoxSelect,    kFirefoxNotSelect, kFirefoxCaption,
-        kTcpOptimize,          kFirefoxOptimize, kTcpPages,         kFirefoxPages,     "Button_TCP",
-        "Button_Firefox"};
+        kTcpOptimize,          kFirefoxOptimize, kTcpPages,         kFirefoxPages,     kTcpPageButton,
+        kFirefoxPageButton};
     names.insert(names.end(), links::kAll.begin(), links::kAll.end());
     return names;
   }();
@@ -59,7 +59,7 @@ class Locked {
 class TcpPassRunning {
  public:
   TcpPassRunning(WindowState& window, CustomUnitState& unit) : window_(window), unit_(unit) {
-    unit_.Busy = true;
+    unit_.busy = true;
     for (const char* name : kControls) window_.SetEnabled(name, false);
     window_.SetPosition(custom_tcp::kProgress, 0);
     window_.SetVisible(custom_tcp::kProgress, true);
@@ -70,7 +70,7 @@ class TcpPassRunning {
     window_.SetVisible(custom_tcp::kProgress, false);
     for (const char* name : {links::kRecoverZone, links::kRecoverImage, links::kRecoverLabel, links::kHelpLabel})
       window_.SetEnabled(name, true);
-    unit_.Busy = false;
+    unit_.busy = false;
   }
   TcpPassRunning(const TcpPassRunning&) = delete;
   TcpPassRunning& operator=(const TcpPassRunning&) = delete;
@@ -112,7 +112,7 @@ CustomWindowServices SystemCustomServices() {
 CustomWindow::CustomWindow(WindowState& window, CustomWindowServices services)
     : window(window),
       services(std::move(services)),
-      links(window, unit.Busy,
+      links(window, unit.busy,
             // The recover link opens the recover window, which puts back what
             // this window's passes saved; the picture keeps the defaults reset.
             {[this] { ShowRecoverWindow(); }, [this] { RecoverCommand(); }, [this] { ShowRecoverWindow(); }}) {}
@@ -120,8 +120,8 @@ CustomWindow::CustomWindow(WindowState& window, CustomWindowServices services)
 void CustomWindow::Wire() {
   window.On("", Event::Create, [this] { FormCreate(); });
   window.On("", Event::Show, [this] { FormShow(); });
-  window.On("Button_TCP", Event::Click, [this] { Button_TCPClick(); });
-  window.On("Button_Firefox", Event::Click, [this] { Button_FirefoxClick(); });
+  window.On(kTcpPageButton, Event::Click, [this] { Button_TCPClick(); });
+  window.On(kFirefoxPageButton, Event::Click, [this] { Button_FirefoxClick(); });
   window.On(kTcpCaption, Event::Click, [this] { Label_TCP_SettingsClick(); });
   window.On(kTcpNotSelect, Event::Click, [this] { Image_TCP_NotSelectClick(); });
   window.On(kTcpCaption, Event::MouseEnter, [this] { Label_TCP_SettingsMouseEnter(); });
@@ -141,16 +141,16 @@ void CustomWindow::Wire() {
 }
 
 void CustomWindow::FormCreate() {
-  unit.Busy = false;
+  unit.busy = false;
   ApplyWindowLanguage(window, "Velomar_Custom");
   AlignFieldLabels(window);
   selected = Page::Tcp;
   tcp.BuildNetworkCardList();
   tcp.FillSwitchCombos();
-  unit.BandwidthKbps = 56;
+  unit.bandwidthKbps = 56;
   // A query that fails without telling why ends the creation here.
   const auto memoryBig = QueryMemoryBig();
-  unit.MemoryBig = memoryBig.value_or(false);
+  unit.memoryBig = memoryBig.value_or(false);
   if (!memoryBig) return;
   StackFirefoxRows(window);
 }
@@ -164,11 +164,11 @@ void CustomWindow::FormShow() {
     window.SetEnabled(kFirefoxNotSelect, false);
     if (services.disableRecoverFirefox) services.disableRecoverFirefox();
   }
-  if (!VistaOrLater) ReadCurrentTcpSettings(tcp);
+  if (!vistaOrLater) ReadCurrentTcpSettings(tcp);
   // The whole tab, not only its page: after a showing that ended on the
   // Firefox page the pictures would otherwise name the other page.
   SelectTab(Page::Tcp);
-  if (VistaOrLater) {
+  if (vistaOrLater) {
     for (const char* name : {kTcpCaption, kTcpNotSelect, kTcpSelect}) window.SetEnabled(name, false);
     window.SetItemIndex(kMainPages, kFirefoxPage);
     Image_Firefox_NotSelectClick();
@@ -226,7 +226,7 @@ void CustomWindow::Button_TCP_OptimizeClick() {
     TcpPassRunning running(window, unit);
     std::string saveError;
     SaveCustomClass(window.Position(custom_tcp::kTrackBar), saveError);
-    unit.Optimized = true;
+    unit.optimized = true;
     const PassReport report = tcp.RunPass(settings);
     warnings.AddBackup(report);
     warnings.AddNotChanged(report.changes);

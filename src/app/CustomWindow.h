@@ -83,7 +83,7 @@ class CustomWindow {
   CustomTcpPage tcp{window, unit};
   CustomFirefoxPage firefox{window, unit};
   WindowLinks links;
-  bool VistaOrLater = false;  // set by the main window before each showing
+  bool vistaOrLater = false;  // set by the main window before each showing
   Page selected = Page::Tcp;
 
  private:

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/OutcomeMessage.h"
-#include "lang/MultiLan_New.h"
+#include "lang/Translator.h"
 
 namespace velomar {
 
@@ -64,27 +64,27 @@ void MainWindow::Wire() {
   window_.On("", Event::Create, [this] { FormCreate(); });
   window_.On(kGo, Event::Click, [this] { Button_GoClick(); });
   window_.On(kCancel, Event::Click, [this] { Button_CancelClick(); });
-  window_.On(kRecoverZone, Event::Click, [this] { Label1Click(); });
-  window_.On(kRecoverZone, Event::MouseEnter, [this] { Label1MouseEnter(); });
-  window_.On(kRecoverZone, Event::MouseLeave, [this] { Label1MouseLeave(); });
+  window_.On(kRecoverZone, Event::Click, [this] { RecoverZoneClick(); });
+  window_.On(kRecoverZone, Event::MouseEnter, [this] { RecoverZoneMouseEnter(); });
+  window_.On(kRecoverZone, Event::MouseLeave, [this] { RecoverZoneMouseLeave(); });
   window_.On(kRecoverPicture, Event::Click, [this] { Image_RecoverClick(); });
-  window_.On(kHelpZone, Event::Click, [this] { Label2Click(); });
-  window_.On(kHelpZone, Event::MouseEnter, [this] { Label2MouseEnter(); });
-  window_.On(kHelpZone, Event::MouseLeave, [this] { Label2MouseLeave(); });
+  window_.On(kHelpZone, Event::Click, [this] { HelpZoneClick(); });
+  window_.On(kHelpZone, Event::MouseEnter, [this] { HelpZoneMouseEnter(); });
+  window_.On(kHelpZone, Event::MouseLeave, [this] { HelpZoneMouseLeave(); });
   window_.On(kHelpText, Event::Click, [this] { Label_GetHelpClick(); });
   window_.On(kHelpPicture, Event::Click, [this] { Image_HelpClick(); });
   window_.On(kGraphTimer, Event::Timer, [this] { Timer_net_speedTimer(); });
 }
 
 void MainWindow::FormCreate() {
-  VistaOrLater = false;
-  HasFirefox = true;
-  if (services_.windowsMajorVersion() > 5) VistaOrLater = true;
-  if (!services_.firefoxInstalled()) HasFirefox = false;
+  vistaOrLater = false;
+  hasFirefox = true;
+  if (services_.windowsMajorVersion() > 5) vistaOrLater = true;
+  if (!services_.firefoxInstalled()) hasFirefox = false;
   graph_ = services_.startTrafficGraph();
   window_.SetDrawing(kGraph, graph_->FirstFrame());
   ApplyWindowLanguage(window_, kSection, /*createDataFolder=*/true);
-  if (VistaOrLater && !HasFirefox) {
+  if (vistaOrLater && !hasFirefox) {
     window_.SetEnabled(kGo, false);
     window_.SetEnabled(kRecoverZone, false);
     window_.SetEnabled(kRecoverText, false);
@@ -104,7 +104,7 @@ void MainWindow::Button_GoClick() {
   services_.setBorder(BorderStyle::None);
   window_.SetBounds("", {main.x, main.y, 0, 0});
   target->ClearOptimized();
-  target->SetVistaOrLater(VistaOrLater);
+  target->SetVistaOrLater(vistaOrLater);
   target->ShowModal();
 
   if (target->Optimized()) {
@@ -119,7 +119,7 @@ void MainWindow::Button_CancelClick() { window_.CloseWindow(); }
 
 bool MainWindow::RecoverEnabled() const { return window_.Enabled(kRecoverText); }
 
-void MainWindow::Label1Click() {
+void MainWindow::RecoverZoneClick() {
   if (RecoverEnabled()) Image_RecoverClick();
 }
 
@@ -134,19 +134,19 @@ void MainWindow::Image_RecoverClick() {
                       outcome.Complete() ? MessageIcon::Information : MessageIcon::Warning);
 }
 
-void MainWindow::Label1MouseEnter() {
+void MainWindow::RecoverZoneMouseEnter() {
   if (RecoverEnabled()) window_.SetBold(kRecoverText, true);
 }
 
-void MainWindow::Label1MouseLeave() {
+void MainWindow::RecoverZoneMouseLeave() {
   if (RecoverEnabled()) window_.SetBold(kRecoverText, false);
 }
 
-void MainWindow::Label2Click() { window_.OpenHelpPage(); }
+void MainWindow::HelpZoneClick() { window_.OpenHelpPage(); }
 void MainWindow::Label_GetHelpClick() { window_.OpenHelpPage(); }
 void MainWindow::Image_HelpClick() { window_.OpenHelpPage(); }
-void MainWindow::Label2MouseEnter() { window_.SetBold(kHelpText, true); }
-void MainWindow::Label2MouseLeave() { window_.SetBold(kHelpText, false); }
+void MainWindow::HelpZoneMouseEnter() { window_.SetBold(kHelpText, true); }
+void MainWindow::HelpZoneMouseLeave() { window_.SetBold(kHelpText, false); }
 
 void MainWindow::Timer_net_speedTimer() {
   if (graph_) window_.SetDrawing(kGraph, graph_->NextFrame());

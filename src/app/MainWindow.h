@@ -2,7 +2,7 @@
 // The main window's layout and logic: the introduction, the live traffic
 // graph, the choice between the automatic and the custom mode, and the
 // recover and help links. Works on any window-state; the real window is
-// TForm_Velomar_Main (forms/Unit_MainForm.h), which hands in the two mode
+// MainForm (forms/MainForm.h), which hands in the two mode
 // windows and what the logic needs of the system.
 #include <functional>
 #include <memory>
@@ -99,20 +99,20 @@ class MainWindow {
   void Button_GoClick();
   void Button_CancelClick();
   // The recover link: the hot zone and the picture beneath it.
-  void Label1Click();
+  void RecoverZoneClick();
   void Image_RecoverClick();
-  void Label1MouseEnter();
-  void Label1MouseLeave();
+  void RecoverZoneMouseEnter();
+  void RecoverZoneMouseLeave();
   // The help link: the hot zone, its text and its picture.
-  void Label2Click();
+  void HelpZoneClick();
   void Label_GetHelpClick();
   void Image_HelpClick();
-  void Label2MouseEnter();
-  void Label2MouseLeave();
+  void HelpZoneMouseEnter();
+  void HelpZoneMouseLeave();
   void Timer_net_speedTimer();
 
-  bool VistaOrLater = false;
-  bool HasFirefox = true;
+  bool vistaOrLater = false;
+  bool hasFirefox = true;
 
  private:
   bool RecoverEnabled() const;

@@ -3,10 +3,10 @@
 #include "app/MainWindow.h"
 #include "firefox/FirefoxBackups.h"
 #include "firefox/FirefoxProfiles.h"
+#include "monitor/TrafficSampler.h"
 #include "monitor/UsageGraph.h"
-#include "monitor/iphlpapi.h"
 #include "platform/System.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/TcpPasses.h"
 
 namespace velomar {
 
@@ -19,7 +19,7 @@ class LiveTrafficGraph : public TrafficGraphSource {
   Drawing NextFrame() override { return graph_.Tick(sampler_.GetNetSpeed()); }
 
  private:
-  Tiphlpapi sampler_;
+  TrafficSampler sampler_;
   UsageGraph graph_;
 };
 

@@ -1,6 +1,6 @@
 #include "app/OutcomeMessage.h"
 
-#include "bandwidth/LastSetBandWidth.h"
+#include "bandwidth/LastClassFile.h"
 #include "firefox/FirefoxBackups.h"
 
 namespace velomar {

@@ -9,7 +9,7 @@
 
 #include "firefox/FirefoxReport.h"
 #include "tcp/RegBackup.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/TcpPasses.h"
 #include "window/Layout.h"
 #include "window/WindowState.h"
 

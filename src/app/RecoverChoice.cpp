@@ -5,6 +5,8 @@
 
 namespace velomar {
 
+using namespace recover_controls;
+
 RecoverRestores CustomModeRestores() {
   return {[] { return RestoreRegBackup(kCustomRegistryBackup); },
           [](FirefoxReport& report) { RestoreCustomFirefoxBackup(&report); }};
@@ -23,11 +25,11 @@ FormLayout RecoverLayout() {
   // clang-format off
   f.components = {
       GroupBox("GroupBox_RecoverType",          {13, 13, 229, 106}, "Which settings to recover?").Bold().FontColor(kHighlightColor),
-      RadioButton("RadioButton_TcpSettings",    {25, 23, 161, 17},  "TCP/IP settings only").In(group).Bold().FontColor(kHighlightColor),
-      RadioButton("RadioButton_FirefoxSetting", {25, 46, 201, 17},  "Firefox settings only").In(group).Bold(),
-      RadioButton("RadioButton_AllSettings",    {25, 71, 136, 17},  "All settings").In(group).Bold().Checked(),
-      Button("Button_Recover",                  {82, 130, 71, 25},  "Recover"),
-      Button("Button_Close",                    {171, 130, 71, 25}, "Close"),
+      RadioButton(kTcpOption,                    {25, 23, 161, 17},  "TCP/IP settings only").In(group).Bold().FontColor(kHighlightColor),
+      RadioButton(kFirefoxOption,                {25, 46, 201, 17},  "Firefox settings only").In(group).Bold(),
+      RadioButton(kAllOption,                    {25, 71, 136, 17},  "All settings").In(group).Bold().Checked(),
+      Button(kRecoverButton,                     {82, 130, 71, 25},  "Recover"),
+      Button(kCloseButton,                       {171, 130, 71, 25}, "Close"),
       Other("XPManifest1"),
   };
   // clang-format on
@@ -38,13 +40,13 @@ FormLayout RecoverLayout() {
 
 RestoreOutcome RunRecoverChoice(const WindowState& window, const RecoverRestores& restores) {
   RestoreOutcome outcome;
-  if (window.Checked("RadioButton_TcpSettings")) {
+  if (window.Checked(kTcpOption)) {
     outcome.registry = restores.restoreRegistry();
-  } else if (window.Checked("RadioButton_FirefoxSetting")) {
+  } else if (window.Checked(kFirefoxOption)) {
     restores.restoreFirefox(outcome.firefox);
-  } else if (window.Checked("RadioButton_AllSettings")) {
+  } else if (window.Checked(kAllOption)) {
     outcome.registry = restores.restoreRegistry();
-    if (window.Enabled("RadioButton_FirefoxSetting")) restores.restoreFirefox(outcome.firefox);
+    if (window.Enabled(kFirefoxOption)) restores.restoreFirefox(outcome.firefox);
   }
   return outcome;
 }
@@ -58,8 +60,8 @@ std::string RecoverMessageText(const WindowState& window, const RestoreOutcome& 
 namespace velomar {
 
 void RecoverWindow::Wire() {
-  window_.On("Button_Recover", Event::Click, [this] { Button_RecoverClick(); });
-  window_.On("Button_Close", Event::Click, [this] { Button_CloseClick(); });
+  window_.On(kRecoverButton, Event::Click, [this] { Button_RecoverClick(); });
+  window_.On(kCloseButton, Event::Click, [this] { Button_CloseClick(); });
 }
 
 void RecoverWindow::Button_RecoverClick() {

@@ -2,7 +2,7 @@
 // The recover window's layout and choice logic: puts back what the custom
 // mode saved, the TCP/IP settings from "CustomRegBackUp.bk", the Firefox
 // files from the custom backups, or both. Works on any window-state; the
-// real window is TForm_Recover (forms/Unit_Recover.h). Not translated: its
+// real window is RecoverForm (forms/RecoverForm.h). Not translated: its
 // captions are these, and its messages come in the custom window's words.
 #include <functional>
 #include <string>
@@ -14,6 +14,15 @@
 namespace velomar {
 
 inline constexpr const char* kCustomRegistryBackup = "CustomRegBackUp.bk";
+
+// The recover window's components that its logic and the custom window use.
+namespace recover_controls {
+inline constexpr const char* kTcpOption = "RadioButton_TcpSettings";
+inline constexpr const char* kFirefoxOption = "RadioButton_FirefoxSetting";
+inline constexpr const char* kAllOption = "RadioButton_AllSettings";
+inline constexpr const char* kRecoverButton = "Button_Recover";
+inline constexpr const char* kCloseButton = "Button_Close";
+}  // namespace recover_controls
 
 // The two restores the window runs; tests put their own in.
 struct RecoverRestores {

@@ -26,17 +26,17 @@ std::vector<Component> TickLabels(const std::string& parent, const std::array<in
                                                          "Label10", "Label6", "Label7", "Label11", "Label12"};
   std::vector<Component> labels;
   for (std::size_t p = 0; p < kNames.size(); ++p)
-    labels.push_back(layout::Label(kNames[p], {x[p], y}, BandwidthClasses()[p].TickLabel).In(parent).Transparent());
+    labels.push_back(layout::Label(kNames[p], {x[p], y}, BandwidthClasses()[p].tickLabel).In(parent).Transparent());
   return labels;
 }
 
 void WindowLinks::Wire() {
-  window_.On(kRecoverZone, Event::Click, [this] { Label8Click(); });
-  window_.On(kRecoverZone, Event::MouseEnter, [this] { Label8MouseEnter(); });
-  window_.On(kRecoverZone, Event::MouseLeave, [this] { Label8MouseLeave(); });
-  window_.On(kHelpZone, Event::Click, [this] { Label13Click(); });
-  window_.On(kHelpZone, Event::MouseEnter, [this] { Label13MouseEnter(); });
-  window_.On(kHelpZone, Event::MouseLeave, [this] { Label13MouseLeave(); });
+  window_.On(kRecoverZone, Event::Click, [this] { RecoverZoneClick(); });
+  window_.On(kRecoverZone, Event::MouseEnter, [this] { RecoverZoneMouseEnter(); });
+  window_.On(kRecoverZone, Event::MouseLeave, [this] { RecoverZoneMouseLeave(); });
+  window_.On(kHelpZone, Event::Click, [this] { HelpZoneClick(); });
+  window_.On(kHelpZone, Event::MouseEnter, [this] { HelpZoneMouseEnter(); });
+  window_.On(kHelpZone, Event::MouseLeave, [this] { HelpZoneMouseLeave(); });
   window_.On(kRecoverImage, Event::Click, [this] { Image_RecoverClick(); });
   window_.On(kRecoverLabel, Event::Click, [this] { Label_RecoverClick(); });
   window_.On(kRecoverLabel, Event::MouseEnter, [this] { Label_RecoverMouseEnter(); });
@@ -45,22 +45,22 @@ void WindowLinks::Wire() {
   window_.On(kHelpImage, Event::Click, [this] { Image_HelpClick(); });
 }
 
-void WindowLinks::Label8Click() {
+void WindowLinks::RecoverZoneClick() {
   if (!busy_ && actions_.recoverZone) actions_.recoverZone();
 }
-void WindowLinks::Label8MouseEnter() {
+void WindowLinks::RecoverZoneMouseEnter() {
   if (!busy_) window_.SetBold(kRecoverLabel, true);
 }
-void WindowLinks::Label8MouseLeave() {
+void WindowLinks::RecoverZoneMouseLeave() {
   if (!busy_) window_.SetBold(kRecoverLabel, false);
 }
-void WindowLinks::Label13Click() {
+void WindowLinks::HelpZoneClick() {
   if (!busy_) window_.OpenHelpPage();
 }
-void WindowLinks::Label13MouseEnter() {
+void WindowLinks::HelpZoneMouseEnter() {
   if (!busy_) window_.SetBold(kHelpLabel, true);
 }
-void WindowLinks::Label13MouseLeave() {
+void WindowLinks::HelpZoneMouseLeave() {
   if (!busy_) window_.SetBold(kHelpLabel, false);
 }
 void WindowLinks::Image_RecoverClick() {

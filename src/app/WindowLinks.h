@@ -53,7 +53,7 @@ std::vector<Component> TickLabels(const std::string& parent, const std::array<in
 
 // What the links do in a window.
 struct LinkActions {
-  std::function<void()> recoverZone;     // Label8Click while no pass runs
+  std::function<void()> recoverZone;     // RecoverZoneClick while no pass runs
   std::function<void()> recoverImage;    // Image_RecoverClick
   std::function<void()> recoverCaption;  // Label_RecoverClick
 };
@@ -68,12 +68,12 @@ class WindowLinks {
   // Attaches the handlers below to the links' components.
   void Wire();
 
-  void Label8Click();
-  void Label8MouseEnter();
-  void Label8MouseLeave();
-  void Label13Click();
-  void Label13MouseEnter();
-  void Label13MouseLeave();
+  void RecoverZoneClick();
+  void RecoverZoneMouseEnter();
+  void RecoverZoneMouseLeave();
+  void HelpZoneClick();
+  void HelpZoneMouseEnter();
+  void HelpZoneMouseLeave();
   void Image_RecoverClick();
   void Label_RecoverClick();
   void Label_RecoverMouseEnter();

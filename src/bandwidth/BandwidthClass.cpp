@@ -33,7 +33,7 @@ std::optional<int> ParseBandwidthClass(std::string_view text) {
   if (const auto number = ParseInt32(text); number && text.find_first_not_of("0123456789") == std::string_view::npos)
     return BandwidthClassAt(*number) ? std::optional<int>(*number) : std::nullopt;
   for (const auto& c : BandwidthClasses()) {
-    const std::string_view label = c.TickLabel;
+    const std::string_view label = c.tickLabel;
     if (label.size() != text.size()) continue;
     bool same = true;
     for (std::size_t i = 0; i < label.size() && same; ++i)

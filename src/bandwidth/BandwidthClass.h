@@ -10,13 +10,13 @@ namespace velomar {
 
 struct BandwidthClass {
   int position;
-  const char* TickLabel;    // printed under the track bar
-  const char* AutoLabel;    // speed group box suffix, automatic window
-  const char* CustomLabel;  // speed group box suffix, custom window
-  const char* ShortName;    // automatic window's status line
-  std::int32_t BandwidthKbps;
-  std::int32_t WindowBaseKbps;  // the figure ComputeTcpWindow turns into bits
-  int SegmentAdjust;            // added to ComputeTcpWindow's segment count
+  const char* tickLabel;    // printed under the track bar
+  const char* autoLabel;    // speed group box suffix, automatic window
+  const char* customLabel;  // speed group box suffix, custom window
+  const char* shortName;    // automatic window's status line
+  std::int32_t bandwidthKbps;
+  std::int32_t windowBaseKbps;  // the figure ComputeTcpWindow turns into bits
+  int segmentAdjust;            // added to ComputeTcpWindow's segment count
 };
 
 inline constexpr int kBandwidthClassCount = 11;

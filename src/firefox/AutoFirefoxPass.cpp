@@ -1,4 +1,4 @@
-// The automatic preference pass: EditUserPrefs and its TFFOThread worker.
+// The automatic preference pass: EditUserPrefs and its FirefoxPassWorker worker.
 #include "firefox/AutoFirefoxPass.h"
 
 #include "firefox/FirefoxBackups.h"
@@ -140,38 +140,38 @@ bool EditUserPrefs(const std::string& directory, int machineClass, PassProgress&
   return true;
 }
 
-void TFFOThread::Execute() {
+void FirefoxPassWorker::Execute() {
   FinishAfter(shared_, [this] { return Walk(); });
 }
 
-bool TFFOThread::Walk() {
+bool FirefoxPassWorker::Walk() {
   FirefoxReport& report = shared_.report;
   const std::optional<bool> memoryBig = QueryMemoryBig();
   if (!memoryBig) {
     report.problems.push_back("the system did not tell the size of the physical memory");
     return false;
   }
-  const int machineClass = MachineClassOf(*memoryBig, shared_.BandwidthKbps);
+  const int machineClass = MachineClassOf(*memoryBig, shared_.bandwidthKbps);
 
   const std::string dataFolder = FindFirefoxDataFolder();
   if (!HasProfilesIni(dataFolder)) return false;
   PrefProgress view(progress_, 0);
   const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
-  if (!list.ReadError.empty()) return Report(view, report.problems, list.ReadError);
+  if (!list.readError.empty()) return Report(view, report.problems, list.readError);
   const FirefoxProgressSteps steps = plan_(list.SectionCount);
 
   bool allWritten = true;
-  for (const auto& profile : list.Profiles) {
+  for (const auto& profile : list.profiles) {
     if (!profile.Resolved()) continue;
-    if (!BackUpForAutomaticPass(profile.Directory, view, report.problems)) {
+    if (!BackUpForAutomaticPass(profile.directory, view, report.problems)) {
       allWritten = false;
       continue;
     }
-    if (!EditUserPrefs(profile.Directory, machineClass, progress_, steps.perPreference, report.problems)) {
+    if (!EditUserPrefs(profile.directory, machineClass, progress_, steps.perPreference, report.problems)) {
       allWritten = false;
     } else {
       ++report.profilesChanged;
-      if (FirefoxRunsWithProfile(profile.Directory)) report.restartNeeded.push_back(ProfileLabel(profile));
+      if (FirefoxRunsWithProfile(profile.directory)) report.restartNeeded.push_back(ProfileLabel(profile));
     }
     view.Advance(steps.perProfile);
   }
@@ -181,10 +181,10 @@ bool TFFOThread::Walk() {
 bool RunFirefoxPass(std::int32_t bandwidthKbps, const FirefoxProgressPlan& plan, PassProgress& progress,
                     FirefoxReport* report) {
   FirefoxPassShared shared;
-  shared.BandwidthKbps = bandwidthKbps;
-  RunFirefoxWorker(shared, [&] { TFFOThread(shared, progress, plan).Execute(); });
+  shared.bandwidthKbps = bandwidthKbps;
+  RunFirefoxWorker(shared, [&] { FirefoxPassWorker(shared, progress, plan).Execute(); });
   if (report) report->Add(shared.report);
-  return shared.PassResult;
+  return shared.passResult;
 }
 
 }  // namespace velomar

@@ -22,9 +22,9 @@ bool EditUserPrefs(const std::string& directory, int machineClass, PassProgress&
 
 // The worker of the automatic pass: the machine class, the backups and the
 // edit of every profile, reporting its progress from its own thread.
-class TFFOThread {
+class FirefoxPassWorker {
  public:
-  TFFOThread(FirefoxPassShared& shared, PassProgress& progress, FirefoxProgressPlan plan)
+  FirefoxPassWorker(FirefoxPassShared& shared, PassProgress& progress, FirefoxProgressPlan plan)
       : shared_(shared), progress_(progress), plan_(std::move(plan)) {}
   void Execute();
 
@@ -35,7 +35,7 @@ class TFFOThread {
   FirefoxProgressPlan plan_;
 };
 
-// Runs the automatic pass on a TFFOThread and waits for it, processing
+// Runs the automatic pass on a FirefoxPassWorker and waits for it, processing
 // messages; the plan says how it moves the bar. True when the worker got
 // through profiles.ini and every file could be read and written. A profile
 // Firefox runs with is written all the same (report->restartNeeded).

@@ -166,14 +166,14 @@ CustomPassOutcome RunCustomFirefoxWalk(const CustomPassInputs& inputs) {
   outcome.walked = true;
   const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
   FirefoxReport& report = outcome.report;
-  if (!list.ReadError.empty()) report.problems.push_back(list.ReadError);
+  if (!list.readError.empty()) report.problems.push_back(list.readError);
   const std::int32_t unitsPerChoice = inputs.plan(list.SectionCount).perPreference;
-  for (const auto& profile : list.Profiles) {
+  for (const auto& profile : list.profiles) {
     if (!profile.Resolved()) continue;
-    if (!BackUpForCustomPass(profile.Directory, report.problems)) continue;
-    if (!WriteCustomPrefs(profile.Directory, unitsPerChoice, inputs, report.problems)) continue;
+    if (!BackUpForCustomPass(profile.directory, report.problems)) continue;
+    if (!WriteCustomPrefs(profile.directory, unitsPerChoice, inputs, report.problems)) continue;
     ++report.profilesChanged;
-    if (FirefoxRunsWithProfile(profile.Directory)) report.restartNeeded.push_back(ProfileLabel(profile));
+    if (FirefoxRunsWithProfile(profile.directory)) report.restartNeeded.push_back(ProfileLabel(profile));
   }
   return outcome;
 }

@@ -21,11 +21,11 @@ bool WalkUntilUnresolved(const std::function<void(const FirefoxProfile&)>& step,
   const std::string dataFolder = FindFirefoxDataFolder();
   if (!HasProfilesIni(dataFolder)) return false;
   const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
-  if (!list.ReadError.empty()) {
-    problems.push_back(list.ReadError);
+  if (!list.readError.empty()) {
+    problems.push_back(list.readError);
     return false;
   }
-  for (const auto& profile : list.Profiles) {
+  for (const auto& profile : list.profiles) {
     if (!profile.Resolved()) return false;
     step(profile);
   }
@@ -75,10 +75,10 @@ void RestoreProfile(const FirefoxProfile& profile, const char* prefsBackup, cons
                     FirefoxReport& report) {
   FileUndo prefs, user;
   bool prefsChange = false, userChange = false;
-  if (!PlanRestore(profile.Directory, prefsBackup, kPrefsJs, prefs, prefsChange, report.problems) ||
-      !PlanRestore(profile.Directory, userBackup, kUserJs, user, userChange, report.problems))
+  if (!PlanRestore(profile.directory, prefsBackup, kPrefsJs, prefs, prefsChange, report.problems) ||
+      !PlanRestore(profile.directory, userBackup, kUserJs, user, userChange, report.problems))
     return;
-  const bool running = FirefoxRunsWithProfile(profile.Directory);
+  const bool running = FirefoxRunsWithProfile(profile.directory);
   if (running && prefsChange) {
     report.leftWhileRunning.push_back(ProfileLabel(profile));
     return;
@@ -124,7 +124,7 @@ bool BackUpOnce(std::initializer_list<std::string> sources, const std::string& b
   return false;
 }
 
-void TFFRThread::Execute() {
+void FirefoxRestoreWorker::Execute() {
   FinishAfter(shared_, [this] {
     return Undo([](const FirefoxProfile& p, FirefoxReport& r) { RestoreProfile(p, kPrefsBackup, kUserBackup, r); },
                 shared_.report);
@@ -133,16 +133,16 @@ void TFFRThread::Execute() {
 
 bool RestoreFirefoxBackup(FirefoxReport* report) {
   FirefoxPassShared shared;
-  RunFirefoxWorker(shared, [&] { TFFRThread(shared).Execute(); });
-  return Outcome(shared.PassResult, shared.report, report);
+  RunFirefoxWorker(shared, [&] { FirefoxRestoreWorker(shared).Execute(); });
+  return Outcome(shared.passResult, shared.report, report);
 }
 
 bool ClearUserPrefsFile(FirefoxReport* report) {
   FirefoxReport found;
   const bool result = Undo(
       [](const FirefoxProfile& profile, FirefoxReport& r) {
-        const std::string userJs = FirefoxPath(profile.Directory, kUserJs);
-        if (!platform::FileExists(FirefoxPath(profile.Directory, kUserBackup)) || !platform::FileExists(userJs)) return;
+        const std::string userJs = FirefoxPath(profile.directory, kUserJs);
+        if (!platform::FileExists(FirefoxPath(profile.directory, kUserBackup)) || !platform::FileExists(userJs)) return;
         Lines lines;
         std::string error;
         if (!LoadLines(userJs, lines, error)) {
@@ -156,7 +156,7 @@ bool ClearUserPrefsFile(FirefoxReport* report) {
           return;
         }
         ++r.profilesChanged;
-        if (FirefoxRunsWithProfile(profile.Directory)) r.restartNeeded.push_back(ProfileLabel(profile));
+        if (FirefoxRunsWithProfile(profile.directory)) r.restartNeeded.push_back(ProfileLabel(profile));
       },
       found);
   return Outcome(result, found, report);

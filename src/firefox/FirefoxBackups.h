@@ -29,9 +29,9 @@ bool CopyLines(const std::string& source, const std::string& target, FileProblem
 bool BackUpOnce(std::initializer_list<std::string> sources, const std::string& backup, FileProblems& problems);
 
 // The restore worker: prefs.bk and user.bk back over prefs.js and user.js.
-class TFFRThread {
+class FirefoxRestoreWorker {
  public:
-  explicit TFFRThread(FirefoxPassShared& shared) : shared_(shared) {}
+  explicit FirefoxRestoreWorker(FirefoxPassShared& shared) : shared_(shared) {}
   void Execute();
 
  private:

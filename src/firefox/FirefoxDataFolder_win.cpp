@@ -1,7 +1,7 @@
 // The Firefox data folder on Windows: the user's "AppData" shell folder.
 #include "firefox/FirefoxDataFolder.h"
 #include "platform/System.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 
 namespace velomar {
 

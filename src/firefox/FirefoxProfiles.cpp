@@ -18,7 +18,7 @@ IniFile ReadProfilesIni(const std::string& dataFolder, std::string& error) {
 }  // namespace
 
 std::string ProfileLabel(const FirefoxProfile& profile) {
-  return profile.Name.empty() ? profile.Directory : profile.Name;
+  return profile.name.empty() ? profile.directory : profile.name;
 }
 
 std::string FirefoxPath(const std::string& folder, const std::string& name) {
@@ -43,21 +43,21 @@ std::optional<ResolvedDirectory> ResolveProfileDirectory(const std::string& data
 
 FirefoxProfileList EnumerateFirefoxProfiles(const std::string& dataFolder) {
   FirefoxProfileList list;
-  const IniFile ini = ReadProfilesIni(dataFolder, list.ReadError);
+  const IniFile ini = ReadProfilesIni(dataFolder, list.readError);
   const auto sections = ini.SectionNames();
   list.SectionCount = static_cast<std::int32_t>(sections.size());
   for (std::size_t i = 0; i < sections.size(); ++i) {
     FirefoxProfile profile;
     profile.SectionIndex = static_cast<std::int32_t>(i);
-    profile.SectionName = sections[i];
-    profile.PathValue = ini.ReadString(sections[i], "Path");
-    if (profile.PathValue.empty()) continue;
-    profile.Name = ini.ReadString(sections[i], "Name");
-    if (auto resolved = ResolveProfileDirectory(dataFolder, profile.PathValue)) {
-      profile.Directory = resolved->Directory;
-      profile.TakenAsGiven = resolved->TakenAsGiven;
+    profile.sectionName = sections[i];
+    profile.pathValue = ini.ReadString(sections[i], "Path");
+    if (profile.pathValue.empty()) continue;
+    profile.name = ini.ReadString(sections[i], "Name");
+    if (auto resolved = ResolveProfileDirectory(dataFolder, profile.pathValue)) {
+      profile.directory = resolved->directory;
+      profile.takenAsGiven = resolved->takenAsGiven;
     }
-    list.Profiles.push_back(std::move(profile));
+    list.profiles.push_back(std::move(profile));
   }
   return list;
 }
@@ -65,8 +65,8 @@ FirefoxProfileList EnumerateFirefoxProfiles(const std::string& dataFolder) {
 bool IsFirefoxInstalled() {
   const std::string dataFolder = FindFirefoxDataFolder();
   if (!HasProfilesIni(dataFolder)) return false;
-  for (const auto& profile : EnumerateFirefoxProfiles(dataFolder).Profiles)
-    if (profile.Resolved() && platform::FileExists(FirefoxPath(profile.Directory, kPrefsJs))) return true;
+  for (const auto& profile : EnumerateFirefoxProfiles(dataFolder).profiles)
+    if (profile.Resolved() && platform::FileExists(FirefoxPath(profile.directory, kPrefsJs))) return true;
   return false;
 }
 

@@ -15,18 +15,18 @@ inline constexpr const char* kUserJs = "user.js";
 
 struct FirefoxProfile {
   std::int32_t SectionIndex = 0;  // position in profiles.ini, every section counted
-  std::string SectionName;
-  std::string Name;       // the "Name" value, the one Firefox shows
-  std::string PathValue;  // the "Path" value as read
-  std::string Directory;  // empty when the profile did not resolve
-  bool TakenAsGiven = false;
-  bool Resolved() const { return !Directory.empty(); }
+  std::string sectionName;
+  std::string name;       // the "Name" value, the one Firefox shows
+  std::string pathValue;  // the "Path" value as read
+  std::string directory;  // empty when the profile did not resolve
+  bool takenAsGiven = false;
+  bool Resolved() const { return !directory.empty(); }
 };
 
 struct FirefoxProfileList {
   std::int32_t SectionCount = 0;
-  std::vector<FirefoxProfile> Profiles;  // the sections with a non-empty "Path"
-  std::string ReadError;                 // set when profiles.ini could not be read
+  std::vector<FirefoxProfile> profiles;  // the sections with a non-empty "Path"
+  std::string readError;                 // set when profiles.ini could not be read
 };
 
 // A file or folder inside a profile or data folder, joined with the
@@ -40,8 +40,8 @@ FirefoxProfileList EnumerateFirefoxProfiles(const std::string& dataFolder);
 // The value as given when it names a folder, else dataFolder + the value;
 // nothing when neither exists.
 struct ResolvedDirectory {
-  std::string Directory;
-  bool TakenAsGiven = false;
+  std::string directory;
+  bool takenAsGiven = false;
 };
 std::optional<ResolvedDirectory> ResolveProfileDirectory(const std::string& dataFolder, const std::string& pathValue);
 

@@ -8,7 +8,7 @@ namespace velomar {
 
 void RunFirefoxWorker(FirefoxPassShared& shared, const std::function<void()>& body) {
   std::thread worker(body);
-  shared.PassDone.WaitProcessingMessages();
+  shared.passDone.WaitProcessingMessages();
   worker.join();
 }
 

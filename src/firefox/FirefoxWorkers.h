@@ -12,15 +12,15 @@
 namespace velomar {
 
 struct FirefoxPassShared {
-  std::int32_t BandwidthKbps = 0;
-  bool PassResult = false;
+  std::int32_t bandwidthKbps = 0;
+  bool passResult = false;
   FirefoxReport report;
-  platform::DoneFlag PassDone;
+  platform::DoneFlag passDone;
 
   // Every way a worker ends comes through here: result first, then the flag.
   void Finish(bool result) {
-    PassResult = result;
-    PassDone.Set();
+    passResult = result;
+    passDone.Set();
   }
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // Where the automatic TCP/IP pass gets the path MTU: the probe
-// (PathMtuProbe in Unit_MTU.h), or a figure given on the command line.
+// (PathMtuProbe in PathMtuSearch.h), or a figure given on the command line.
 #include <cstdint>
 
 namespace velomar {

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "bandwidth/BandwidthClass.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 #include "util/Numbers.h"
 
 namespace velomar {

@@ -7,7 +7,7 @@
 
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 #include "util/Numbers.h"
 
 namespace velomar {

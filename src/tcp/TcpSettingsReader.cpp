@@ -1,6 +1,6 @@
 #include "tcp/TcpSettingsReader.h"
 
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 
 namespace velomar {
 

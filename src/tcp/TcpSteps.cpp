@@ -1,6 +1,6 @@
 #include "tcp/TcpSteps.h"
 
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 #include "util/Numbers.h"
 
 namespace velomar {
@@ -84,16 +84,16 @@ bool ApplyStep(const RegStep& step, RegChanges& changes) {
 
 std::vector<std::string> ListAdapters() {
   std::vector<std::string> adapters;
-  ListRegSubKeys(kHKLM, tcp_paths::Adapters, adapters);
+  ListRegSubKeys(kHKLM, tcp_paths::kTcpipAdapters, adapters);
   return adapters;
 }
 
 std::vector<RegStep> AdapterSteps(const std::string& id, std::int32_t mtu) {
-  const std::string interfaceKey = tcp_paths::Interfaces + id;
+  const std::string interfaceKey = tcp_paths::kTcpipInterfaces + id;
   return {
       {StepKind::Write, kHKLM, interfaceKey, "MTU", mtu},
       {StepKind::DeleteIfPresent, kHKLM, interfaceKey, "TcpWindowSize", 0},
-      {StepKind::WriteIfPresent, kHKLM, std::string(tcp_paths::PschedAdapters) + id, "NonBestEffortLimit", 0},
+      {StepKind::WriteIfPresent, kHKLM, std::string(tcp_paths::kPschedAdapters) + id, "NonBestEffortLimit", 0},
   };
 }
 

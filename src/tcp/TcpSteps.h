@@ -14,18 +14,21 @@ inline constexpr const char* kHKLM = "HKEY_LOCAL_MACHINE";
 inline constexpr const char* kHKCU = "HKEY_CURRENT_USER";
 
 namespace tcp_paths {
-inline constexpr const char* T = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-inline constexpr const char* A = "\\SYSTEM\\CurrentControlSet\\Services\\Afd\\Parameters";
-inline constexpr const char* I = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-inline constexpr const char* S = "\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General";
-inline constexpr const char* D = "\\SYSTEM\\CurrentControlSet\\Services\\Dnscache\\Parameters";
-inline constexpr const char* P = "\\SOFTWARE\\Policies\\Microsoft\\Windows\\Psched";
-inline constexpr const char* SP = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\ServiceProvider";
-inline constexpr const char* L = "\\SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters";
-inline constexpr const char* N = "\\SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0";
-inline constexpr const char* Adapters = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters";
-inline constexpr const char* Interfaces = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
-inline constexpr const char* PschedAdapters = "\\SYSTEM\\CurrentControlSet\\Services\\Psched\\Parameters\\Adapters\\";
+inline constexpr const char* kTcpipParameters = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+inline constexpr const char* kAfdParameters = "\\SYSTEM\\CurrentControlSet\\Services\\Afd\\Parameters";
+inline constexpr const char* kInternetSettings = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+inline constexpr const char* kIcsSettings = "\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General";
+inline constexpr const char* kDnscacheParameters = "\\SYSTEM\\CurrentControlSet\\Services\\Dnscache\\Parameters";
+inline constexpr const char* kPschedPolicy = "\\SOFTWARE\\Policies\\Microsoft\\Windows\\Psched";
+inline constexpr const char* kServiceProvider = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\ServiceProvider";
+inline constexpr const char* kLanmanServerParameters =
+    "\\SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters";
+inline constexpr const char* kNdisWanProtocol0 =
+    "\\SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0";
+inline constexpr const char* kTcpipAdapters = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters";
+inline constexpr const char* kTcpipInterfaces =
+    "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+inline constexpr const char* kPschedAdapters = "\\SYSTEM\\CurrentControlSet\\Services\\Psched\\Parameters\\Adapters\\";
 }  // namespace tcp_paths
 
 // The MTU of an Ethernet path, and of a PPPoE one.
@@ -45,30 +48,30 @@ struct TunedValue {
 // Every value the passes, the reader and the defaults restore name, once.
 namespace tuned {
 using namespace tcp_paths;
-inline constexpr TunedValue TcpWindowSize{kHKLM, T, "TcpWindowSize"};
-inline constexpr TunedValue GlobalMaxTcpWindowSize{kHKLM, T, "GlobalMaxTcpWindowSize"};
-inline constexpr TunedValue DefaultReceiveWindow{kHKLM, A, "DefaultReceiveWindow"};
-inline constexpr TunedValue EnablePMTUDiscovery{kHKLM, T, "EnablePMTUDiscovery", 1};
-inline constexpr TunedValue EnablePMTUBHDetect{kHKLM, T, "EnablePMTUBHDetect", 0};
-inline constexpr TunedValue SackOpts{kHKLM, T, "SackOpts", 1};
-inline constexpr TunedValue DefaultTTL{kHKLM, T, "DefaultTTL", 64};
-inline constexpr TunedValue TcpMaxDupAcks{kHKLM, T, "TcpMaxDupAcks", 2};
+inline constexpr TunedValue TcpWindowSize{kHKLM, kTcpipParameters, "TcpWindowSize"};
+inline constexpr TunedValue GlobalMaxTcpWindowSize{kHKLM, kTcpipParameters, "GlobalMaxTcpWindowSize"};
+inline constexpr TunedValue DefaultReceiveWindow{kHKLM, kAfdParameters, "DefaultReceiveWindow"};
+inline constexpr TunedValue EnablePMTUDiscovery{kHKLM, kTcpipParameters, "EnablePMTUDiscovery", 1};
+inline constexpr TunedValue EnablePMTUBHDetect{kHKLM, kTcpipParameters, "EnablePMTUBHDetect", 0};
+inline constexpr TunedValue SackOpts{kHKLM, kTcpipParameters, "SackOpts", 1};
+inline constexpr TunedValue DefaultTTL{kHKLM, kTcpipParameters, "DefaultTTL", 64};
+inline constexpr TunedValue TcpMaxDupAcks{kHKLM, kTcpipParameters, "TcpMaxDupAcks", 2};
 // Bit 0 window scaling, bit 1 timestamps.
-inline constexpr TunedValue Tcp1323Opts{kHKLM, T, "Tcp1323Opts", 1};
-inline constexpr TunedValue MaxConnectionsPerServer{kHKCU, I, "MaxConnectionsPerServer", 10};
-inline constexpr TunedValue MaxConnectionsPer1_0Server{kHKCU, I, "MaxConnectionsPer1_0Server", 10};
-inline constexpr TunedValue InternetMTU{kHKLM, S, "InternetMTU"};
-inline constexpr TunedValue NegativeCacheTime{kHKLM, D, "NegativeCacheTime"};
-inline constexpr TunedValue MaxNegativeCacheTtl{kHKLM, D, "MaxNegativeCacheTtl", 0};
-inline constexpr TunedValue NetFailureCacheTime{kHKLM, D, "NetFailureCacheTime", 0};
-inline constexpr TunedValue NegativeSOACacheTime{kHKLM, D, "NegativeSOACacheTime", 0};
-inline constexpr TunedValue PolicyNonBestEffortLimit{kHKLM, P, "NonBestEffortLimit", 0};
-inline constexpr TunedValue LocalPriority{kHKLM, SP, "LocalPriority", 5};
-inline constexpr TunedValue HostsPriority{kHKLM, SP, "HostsPriority", 6};
-inline constexpr TunedValue DnsPriority{kHKLM, SP, "DnsPriority", 7};
-inline constexpr TunedValue NetbtPriority{kHKLM, SP, "NetbtPriority", 8};
-inline constexpr TunedValue SizReqBuf{kHKLM, L, "SizReqBuf", 16384};
-inline constexpr TunedValue ProtocolMTU{kHKLM, N, "ProtocolMTU", kPppoeMtu};
+inline constexpr TunedValue Tcp1323Opts{kHKLM, kTcpipParameters, "Tcp1323Opts", 1};
+inline constexpr TunedValue MaxConnectionsPerServer{kHKCU, kInternetSettings, "MaxConnectionsPerServer", 10};
+inline constexpr TunedValue MaxConnectionsPer1_0Server{kHKCU, kInternetSettings, "MaxConnectionsPer1_0Server", 10};
+inline constexpr TunedValue InternetMTU{kHKLM, kIcsSettings, "InternetMTU"};
+inline constexpr TunedValue NegativeCacheTime{kHKLM, kDnscacheParameters, "NegativeCacheTime"};
+inline constexpr TunedValue MaxNegativeCacheTtl{kHKLM, kDnscacheParameters, "MaxNegativeCacheTtl", 0};
+inline constexpr TunedValue NetFailureCacheTime{kHKLM, kDnscacheParameters, "NetFailureCacheTime", 0};
+inline constexpr TunedValue NegativeSOACacheTime{kHKLM, kDnscacheParameters, "NegativeSOACacheTime", 0};
+inline constexpr TunedValue PolicyNonBestEffortLimit{kHKLM, kPschedPolicy, "NonBestEffortLimit", 0};
+inline constexpr TunedValue LocalPriority{kHKLM, kServiceProvider, "LocalPriority", 5};
+inline constexpr TunedValue HostsPriority{kHKLM, kServiceProvider, "HostsPriority", 6};
+inline constexpr TunedValue DnsPriority{kHKLM, kServiceProvider, "DnsPriority", 7};
+inline constexpr TunedValue NetbtPriority{kHKLM, kServiceProvider, "NetbtPriority", 8};
+inline constexpr TunedValue SizReqBuf{kHKLM, kLanmanServerParameters, "SizReqBuf", 16384};
+inline constexpr TunedValue ProtocolMTU{kHKLM, kNdisWanProtocol0, "ProtocolMTU", kPppoeMtu};
 }  // namespace tuned
 
 // The 23 values above in the order the automatic pass visits them.

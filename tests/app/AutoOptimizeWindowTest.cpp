@@ -7,10 +7,10 @@
 #include <filesystem>
 
 #include "app/AutoOptimizeWindow.h"
-#include "bandwidth/LastSetBandWidth.h"
+#include "bandwidth/LastClassFile.h"
 #include "firefox/AutoFirefoxPass.h"
 #include "firefox/FirefoxProfiles.h"
-#include "lang/MultiLan_New.h"
+#include "lang/Translator.h"
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/System.h"
@@ -72,18 +72,18 @@ class AutoWindow : public test::FirefoxFolderTest {
   // What the user could reach while a pass waits for the display tick.
   void DuringRun() {
     if (pauses++ != 0) return;
-    heldDuringRun = logic.Busy && !window.Enabled(kButton) && !window.Enabled(kTrackBar) &&
+    heldDuringRun = logic.busy && !window.Enabled(kButton) && !window.Enabled(kTrackBar) &&
                     !window.Enabled(kRecoverImage) && !window.Enabled(kRecoverLink) && !window.Enabled(kHelpLink);
     busyLookDuringRun = window.Visible(kProgress) && window.Visible(kDoing) && window.Animating(kAnimation) &&
                         window.AnimationSpeed(kAnimation) == kAnimationSpeed && !window.Visible(kStatus);
-    logic.links.Label8MouseEnter();
-    logic.links.Label13MouseEnter();
+    logic.links.RecoverZoneMouseEnter();
+    logic.links.HelpZoneMouseEnter();
     hoverDuringRun = window.Bold(kRecoverLink) || window.Bold(kHelpLink);
     const auto before = window.Events().size();
-    logic.links.Label8Click();
+    logic.links.RecoverZoneClick();
     logic.links.Image_RecoverClick();
     logic.links.Label_RecoverClick();
-    logic.links.Label13Click();
+    logic.links.HelpZoneClick();
     for (std::size_t i = before; i < window.Events().size(); ++i)
       restoreDuringRun =
           restoreDuringRun || window.Events()[i].kind == Kind::Message || window.Events()[i].kind == Kind::Help;
@@ -110,10 +110,10 @@ TEST_F(AutoWindow, FirstStartShowsTheNotOptimisedTextAndTheDesignedCaptions) {
   EXPECT_EQ(window.Position(kTrackBar), 0);
   EXPECT_EQ(window.Text(kSpeedGroup), "  Connection speed :    56 Kbps  ");
   EXPECT_EQ(window.Text(kButton), "Optimize");
-  EXPECT_EQ(logic.LastAutoClass, -1);
-  EXPECT_EQ(logic.BandwidthKbps, 56);
-  EXPECT_FALSE(logic.Optimized);
-  EXPECT_EQ(logic.ShortName.size(), 11u);
+  EXPECT_EQ(logic.lastAutoClass, -1);
+  EXPECT_EQ(logic.bandwidthKbps, 56);
+  EXPECT_FALSE(logic.optimized);
+  EXPECT_EQ(logic.shortName.size(), 11u);
   EXPECT_EQ(window.Columns(kLog), (std::vector<std::string>{"Name", "Old Value", "New Value"}));
 }
 
@@ -141,7 +141,7 @@ TEST_F(AutoWindow, AStoredClassSetsTheSliderAndTheStatusLine) {
     EXPECT_EQ(fresh.Position(kTrackBar), c.position) << c.file;
     EXPECT_EQ(fresh.Text(kStatus), c.status) << c.file;
     EXPECT_EQ(fresh.Text(kSpeedGroup), c.group) << c.file;
-    EXPECT_EQ(created.BandwidthKbps, c.position == 6 ? 10240 : 56) << c.file;
+    EXPECT_EQ(created.bandwidthKbps, c.position == 6 ? 10240 : 56) << c.file;
   }
 }
 
@@ -171,12 +171,12 @@ TEST_F(AutoWindow, AWholeRunTunesFirefoxThenTcpIpAndBecomesTheCloseButton) {
   EXPECT_EQ(steps[steps.size() - 2], 54 + 50);
   EXPECT_EQ(steps.back(), kProgressEnd);
   EXPECT_EQ(ReadFileText(LastSetFilePath()), "6\r\n");
-  EXPECT_EQ(logic.LastAutoClass, 6);
+  EXPECT_EQ(logic.lastAutoClass, 6);
 
   EXPECT_EQ(window.Text(kStatus), "Your 10Mbps connection has been optimized.");
   EXPECT_EQ(window.Text(kButton), "Close");
   EXPECT_EQ(window.BoundsOf("").height, kRunHeight);
-  EXPECT_TRUE(logic.Optimized);
+  EXPECT_TRUE(logic.optimized);
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(window.Visible(kNotice));
   EXPECT_EQ(window.Text(kNotice), "The changes take effect when you restart Windows.");
@@ -191,7 +191,7 @@ TEST_F(AutoWindow, AWholeRunTunesFirefoxThenTcpIpAndBecomesTheCloseButton) {
   EXPECT_TRUE(window.Closed());
 
   // Afterwards the busy look is gone and every control is back.
-  EXPECT_FALSE(logic.Busy);
+  EXPECT_FALSE(logic.busy);
   EXPECT_FALSE(window.Visible(kProgress));
   EXPECT_FALSE(window.Animating(kAnimation));
   EXPECT_FALSE(window.Visible(kAnimation));
@@ -224,7 +224,7 @@ TEST_F(AutoWindow, TheTcpIpPassTakesTheBarOnWhereTheFirefoxPassLeftIt) {
 }
 
 TEST_F(AutoWindow, VistaAndLaterRunTheFirefoxPassAlone) {
-  logic.VistaOrLater = true;
+  logic.vistaOrLater = true;
   const auto before = test::ReadAutoRunValues();
   const std::string profile = OneProfile();
   RunAt(3);
@@ -248,7 +248,7 @@ TEST_F(AutoWindow, RecoverResetsTheDefaultsAndReArmsTheButton) {
   const std::string profile = OneProfile();
   WriteFileText(In(profile, "user.js"), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n");
   RunAt(6);
-  logic.links.Label8MouseEnter();
+  logic.links.RecoverZoneMouseEnter();
   EXPECT_TRUE(window.Bold(kRecoverLink));
   logic.links.Image_RecoverClick();
   EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[0].path, "DefaultTTL"), RegNoValue);
@@ -269,8 +269,8 @@ TEST_F(AutoWindow, TheBackupRestorePutsBackTheStateBeforeTheRun) {
   RunAt(6);
   ASSERT_NE(test::ReadAutoRunValues(), before);
   window.ClearEvents();
-  pauses = 1;                 // the hooks above are for runs
-  logic.links.Label8Click();  // the hot zone over the link
+  pauses = 1;                      // the hooks above are for runs
+  logic.links.RecoverZoneClick();  // the hot zone over the link
   EXPECT_EQ(test::ReadAutoRunValues(), before);
   EXPECT_EQ(ReadFileText(In(profile, "user.js")), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n");
   EXPECT_EQ(Messages(), (std::vector<std::string>{"0\t\tRecover finish!"}));
@@ -296,7 +296,7 @@ TEST_F(AutoWindow, ABackupOrClassThatCannotBeWrittenIsToldBeforeTheRunEnds) {
   std::filesystem::remove_all(std::filesystem::path(PerUserDataFolder()));
   const auto before = test::ReadAutoRunValues();
   bool stillRunning = false;
-  window.OnMessage([&] { stillRunning = logic.Busy && window.Visible(kProgress); });
+  window.OnMessage([&] { stillRunning = logic.busy && window.Visible(kProgress); });
   RunAt(6);
   const auto messages = Messages();
   ASSERT_EQ(messages.size(), 1u);
@@ -334,7 +334,7 @@ TEST_F(AutoWindow, ARunAndAnUndoTheRegistryRefusesSayHowManyValuesWereNotChanged
   EXPECT_EQ(window.Text(kNotice), "The changes take effect when you restart Windows.") << "the others were changed";
   // Undo restores only what was changed: the refused values need nothing.
   window.ClearEvents();
-  logic.links.Label8Click();
+  logic.links.RecoverZoneClick();
   EXPECT_EQ(Messages(), (std::vector<std::string>{"0\t\tRecover finish!"}));
 }
 
@@ -344,7 +344,7 @@ TEST_F(AutoWindow, AnUndoTheRegistryRefusesSaysHowManyValuesWereNotPutBack) {
   const std::string tcpip = test::AutoRunValues()[0].path;
   ASSERT_TRUE(registry.DenyFullAccess(platform::RegRoot::LocalMachine, tcpip));
   window.ClearEvents();
-  logic.links.Label8Click();
+  logic.links.RecoverZoneClick();
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].rfind("2\t\tVelomar could not change 8 of your settings", 0), 0u)
       << "no 'Recover finish!': " << Messages()[0];
@@ -364,12 +364,12 @@ TEST(AutoWindowLanguage, EnglishIsTheDesignAndGermanTranslatesEveryText) {
   const FormLayout layout = AutoOptimizeLayout();
   MemoryWindow english;
   DesignMemoryWindow(english, layout);
-  ASSERT_TRUE(TMultiLan(test::DataFile("../../Language/English.lng")).TranslateForm(auto_window::kSection, english));
+  ASSERT_TRUE(Translator(test::DataFile("../../Language/English.lng")).TranslateForm(auto_window::kSection, english));
   for (const auto& e : english.Events()) ADD_FAILURE() << "English.lng changes " << e.control << " to " << e.value;
 
   MemoryWindow german;
   DesignMemoryWindow(german, layout);
-  ASSERT_TRUE(TMultiLan(test::DataFile("../../Language/German.lng")).TranslateForm(auto_window::kSection, german));
+  ASSERT_TRUE(Translator(test::DataFile("../../Language/German.lng")).TranslateForm(auto_window::kSection, german));
   EXPECT_NE(german.Caption(), layout.caption);
   for (const auto& c : layout.components) {
     const bool classLabel = c.parent == auto_window::kSpeedGroup && c.kind == ComponentKind::Label;

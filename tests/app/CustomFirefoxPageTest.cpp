@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "app/CustomFirefoxPage.h"
-#include "bandwidth/LastSetBandWidth.h"
+#include "bandwidth/LastClassFile.h"
 #include "firefox/CustomFirefoxPass.h"
 #include "support/FirefoxFixture.h"
 #include "support/ShownMessages.h"
@@ -68,7 +68,7 @@ TEST_F(CustomFirefox, ClassZeroAllBoxesWithoutUserJsGivesTwentyThreeLines) {
   EXPECT_TRUE(platform::FileExists(In(dir, "Custom_user.bk")));
   EXPECT_EQ(form.Position(kProgress), 92);  // box 17 has no step of its own here
   EXPECT_EQ(Messages(), (std::vector<std::string>{"info:Done|Optimize"}));
-  EXPECT_TRUE(unit.Optimized);
+  EXPECT_TRUE(unit.optimized);
 }
 
 TEST_F(CustomFirefox, ExistingUserJsReachesNinetySixAndLosesBlankLines) {
@@ -140,14 +140,14 @@ TEST_F(CustomFirefox, OptimizeRemembersTheClassAndRestoresTheControls) {
     EXPECT_TRUE(wasDisabled) << name;
   }
   EXPECT_FALSE(form.Visible(kProgress));
-  EXPECT_FALSE(unit.Busy);
+  EXPECT_FALSE(unit.busy);
 }
 
 TEST_F(CustomFirefox, WithoutProfilesIniTheControlsComeBackWithoutAMessage) {
   page.Button_Firefox_OptimizeClick();
   EXPECT_TRUE(Messages().empty());
-  EXPECT_FALSE(unit.Busy);
-  EXPECT_FALSE(unit.Optimized);
+  EXPECT_FALSE(unit.busy);
+  EXPECT_FALSE(unit.optimized);
   EXPECT_TRUE(form.Enabled(kPageControl));
   EXPECT_FALSE(form.Visible(kProgress));
 }

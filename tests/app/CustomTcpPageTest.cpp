@@ -46,7 +46,7 @@ TEST_F(Page, UnusableMtuKeepsTheProposal) {
     window.SetText(kMtu, mtu);
     window.SetPosition(kTrackBar, 3);
     EXPECT_EQ(window.Text(kRecvWindow), "64240") << mtu;
-    EXPECT_EQ(unit.BandwidthKbps, 2048);
+    EXPECT_EQ(unit.bandwidthKbps, 2048);
     window.SetPosition(kTrackBar, 2);
   }
 }
@@ -75,7 +75,7 @@ TEST_F(Page, CardListSkipsIncompleteCardsAndHoldsTen) {
   AddCard("2", "Second", "{S2}");
   page.BuildNetworkCardList();
   ASSERT_EQ(page.cards.size(), 1u);
-  EXPECT_EQ(page.cards[0].ServiceName, "{S2}");
+  EXPECT_EQ(page.cards[0].serviceName, "{S2}");
   EXPECT_EQ(window.Items(kNetAdapter), std::vector<std::string>{"Second"});
   EXPECT_EQ(window.ItemIndex(kNetAdapter), 0);
   EXPECT_EQ(page.SelectedServiceName(), "{S2}");
@@ -143,7 +143,7 @@ TEST_F(Page, InputsTakeTextAsTheUserWouldSetThem) {
   page.FillSwitchCombos();
   EXPECT_EQ(page.SetFromText(kTrackBar, "1G"), std::nullopt);
   EXPECT_EQ(page.ShownValue(kTrackBar), "10");
-  EXPECT_EQ(unit.BandwidthKbps, 1048576) << "the change handler ran";
+  EXPECT_EQ(unit.bandwidthKbps, 1048576) << "the change handler ran";
   EXPECT_EQ(page.SetFromText(kSelective, "2"), std::nullopt);
   EXPECT_EQ(page.ShownValue(kSelective), "2");
   EXPECT_EQ(page.SetFromText(kPppoe, "1"), std::nullopt);

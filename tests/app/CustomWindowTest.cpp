@@ -77,7 +77,7 @@ TEST_F(Custom, HoverEmboldensOnlyTheOtherTab) {
 
 TEST_F(Custom, WithoutFirefoxOrOnNewerWindowsTheirTabsStayClosed) {
   hasFirefox = false;
-  logic.VistaOrLater = true;
+  logic.vistaOrLater = true;
   logic.FormShow();
   EXPECT_FALSE(window.Enabled(kFirefoxCaption));
   EXPECT_FALSE(window.Enabled(kFirefoxNotSelect));
@@ -97,12 +97,12 @@ TEST_F(Custom, ThePassLocksEverythingAndGivesBackWhatWasEnabled) {
     for (const char* name : {"TrackBar_BandWidth", kTcpRecommend, kFirefoxRecommend, kFirefoxOptimize, kTcpCaption,
                              kTcpNotSelect, "Label8", "Label13", "Image_Help", kTcpPages, kTcpOptimize})
       duringPass[name] = window.Enabled(name);
-    EXPECT_TRUE(logic.unit.Busy);
+    EXPECT_TRUE(logic.unit.busy);
   });
   logic.Button_TCP_OptimizeClick();
   for (const auto& [name, enabled] : duringPass) EXPECT_FALSE(enabled) << name;
-  EXPECT_FALSE(logic.unit.Busy);
-  EXPECT_TRUE(logic.unit.Optimized);
+  EXPECT_FALSE(logic.unit.busy);
+  EXPECT_TRUE(logic.unit.optimized);
   for (const char* name : {"TrackBar_BandWidth", kTcpRecommend, kFirefoxOptimize, "Label8", kTcpPages, kTcpOptimize})
     EXPECT_TRUE(window.Enabled(name)) << name;
   EXPECT_FALSE(window.Enabled(kFirefoxCaption)) << "closed before the pass, closed after it";
@@ -154,7 +154,7 @@ TEST_F(Custom, ABadNumberIsNamedByItsLabelAndNothingIsWritten) {
   logic.Button_TCP_OptimizeClick();
   EXPECT_EQ(Snapshot(), before);
   EXPECT_FALSE(platform::FileExists(folder.File("CustomRegBackUp.bk")));
-  EXPECT_FALSE(logic.unit.Optimized);
+  EXPECT_FALSE(logic.unit.optimized);
   ASSERT_EQ(ShownMessages(window).size(), 1u);
   EXPECT_EQ(ShownMessages(window)[0].text,
             "Please enter a whole number in the field \"HTTP 1.0 servers\". Nothing has been changed.");
@@ -169,7 +169,7 @@ TEST_F(Custom, ABadNumberIsNamedByItsLabelAndNothingIsWritten) {
 }
 
 TEST_F(Custom, TheRecoverLinkOpensTheRecoverWindowAndTheZonesWaitForThePass) {
-  logic.links.Label8Click();
+  logic.links.RecoverZoneClick();
   EXPECT_EQ(recoverShown, 1);
   EXPECT_EQ(defaultsRestored, 0);
   logic.links.Image_RecoverClick();
@@ -181,10 +181,10 @@ TEST_F(Custom, TheRecoverLinkOpensTheRecoverWindowAndTheZonesWaitForThePass) {
   EXPECT_EQ(ShownMessages(window).back().text, "These files could not be read or written:\r\nCannot write \"user.js\"")
       << "what could not be reset, instead of the finished message";
   EXPECT_EQ(ShownMessages(window).back().icon, MessageIcon::Warning);
-  logic.unit.Busy = true;
-  logic.links.Label8Click();
-  logic.links.Label13Click();
-  logic.links.Label8MouseEnter();
+  logic.unit.busy = true;
+  logic.links.RecoverZoneClick();
+  logic.links.HelpZoneClick();
+  logic.links.RecoverZoneMouseEnter();
   EXPECT_EQ(recoverShown, 1);
   EXPECT_FALSE(window.Bold("Label_Recover"));
   logic.links.Label_RecoverMouseEnter();

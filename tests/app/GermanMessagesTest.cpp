@@ -13,7 +13,7 @@
 #include "app/MainWindow.h"
 #include "app/OutcomeMessage.h"
 #include "app/RecoverChoice.h"
-#include "lang/MultiLan_New.h"
+#include "lang/Translator.h"
 #include "support/TcpFixture.h"
 #include "util/IniFile.h"
 
@@ -31,7 +31,7 @@ struct GermanWindow {
   std::string section;
   GermanWindow(const FormLayout& layout, std::string sectionName) : section(std::move(sectionName)) {
     DesignMemoryWindow(window, layout);
-    EXPECT_TRUE(TMultiLan(DataFile(kLanguageFile)).TranslateForm(section, window));
+    EXPECT_TRUE(Translator(DataFile(kLanguageFile)).TranslateForm(section, window));
     std::string error;
     EXPECT_TRUE(IniFile::Load(DataFile(kLanguageFile), ini, error)) << error;
   }

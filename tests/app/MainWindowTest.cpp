@@ -152,8 +152,8 @@ TEST(MainLayout, IsTheDesignedWindowWithTheLinkTextsOverTheirPicturesAndTheHotZo
 TEST_F(MainFixture, CreationOnXpDrawsTheFirstFrameTranslatesAndCreatesTheDataFolder) {
   WriteLanguage("Button_Go.Caption=Go on\r\n");
   main.FormCreate();
-  EXPECT_FALSE(main.VistaOrLater);
-  EXPECT_TRUE(main.HasFirefox);
+  EXPECT_FALSE(main.vistaOrLater);
+  EXPECT_TRUE(main.hasFirefox);
   EXPECT_EQ(FrameNumber(window), 1u);
   EXPECT_EQ(window.Text(kGo), "Go on");
   EXPECT_TRUE(platform::DirectoryExists(PerUserDataFolder()));
@@ -176,8 +176,8 @@ TEST_F(MainFixture, NothingToOptimizeOnlyWhenANewerWindowsHasNoFirefox) {
     MainWindow m{w, Services(), automatic, custom};
     m.FormCreate();
     SCOPED_TRACE(std::to_string(c.major) + (c.firefox ? " with Firefox" : " without Firefox"));
-    EXPECT_EQ(m.VistaOrLater, c.major > 5);
-    EXPECT_EQ(m.HasFirefox, c.firefox);
+    EXPECT_EQ(m.vistaOrLater, c.major > 5);
+    EXPECT_EQ(m.hasFirefox, c.firefox);
     for (const char* name : {kGo, kRecoverZone, kRecoverText}) EXPECT_EQ(w.Enabled(name), !c.nothing) << name;
     EXPECT_TRUE(w.Enabled(kCancel));
     EXPECT_TRUE(w.Enabled(kHelpZone));
@@ -245,7 +245,7 @@ TEST_F(MainFixture, CancelClosesTheWindow) {
 TEST_F(MainFixture, TheRecoverLinkRunsBothRestoresAndReportsWithTheTranslatedTexts) {
   WriteLanguage("Label_Recover.Caption=Undo\r\nLabel_Restore_Finish.Caption=All undone.\r\n");
   main.FormCreate();
-  main.Label1Click();
+  main.RecoverZoneClick();
   main.Image_RecoverClick();
   EXPECT_EQ(log, (Log{"restore tcp", "clear user.js", "message", "restore tcp", "clear user.js", "message"}));
   EXPECT_EQ(Messages()[0], "1\tUndo\tAll undone.");
@@ -255,7 +255,7 @@ TEST_F(MainFixture, WhatCouldNotBeResetIsReportedInsteadOfSuccess) {
   cleared.problems = {"cannot write C:\\p\\user.js"};
   reset.notChanged = {{"HKEY_LOCAL_MACHINE", "\\SYSTEM\\X", "SackOpts", {platform::kErrorAccessDenied}}};
   main.FormCreate();
-  main.Label1Click();
+  main.RecoverZoneClick();
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0],
             "2\tReset\tVelomar could not change 1 of your settings; it must be run by an administrator "
@@ -267,7 +267,7 @@ TEST_F(MainFixture, WhatCouldNotBeResetIsReportedInsteadOfSuccess) {
 TEST_F(MainFixture, AProfileFirefoxRunsWithIsNamedUnderTheFinishedMessage) {
   cleared.restartNeeded = {"a"};
   main.FormCreate();
-  main.Label1Click();
+  main.RecoverZoneClick();
   EXPECT_EQ(Messages(), (std::vector<std::string>{"1\tReset\tThe default settings have been restored.\r\n\r\n"
                                                   "Firefox is running with these profiles. Restart Firefox to use "
                                                   "the changes:\r\na"}));
@@ -279,18 +279,18 @@ TEST_F(MainFixture, ADisabledRecoverLinkIgnoresClicksAndHovering) {
   main.FormCreate();
   log.clear();
   window.ClearEvents();
-  main.Label1Click();
+  main.RecoverZoneClick();
   main.Image_RecoverClick();
-  main.Label1MouseEnter();
+  main.RecoverZoneMouseEnter();
   EXPECT_FALSE(window.Bold(kRecoverText));
   EXPECT_TRUE(log.empty());
   EXPECT_TRUE(window.Events().empty());
   // The help link and its hovering still work.
-  main.Label2MouseEnter();
+  main.HelpZoneMouseEnter();
   EXPECT_TRUE(window.Bold(kHelpText));
-  main.Label2MouseLeave();
+  main.HelpZoneMouseLeave();
   EXPECT_FALSE(window.Bold(kHelpText));
-  main.Label2Click();
+  main.HelpZoneClick();
   main.Label_GetHelpClick();
   main.Image_HelpClick();
   int help = 0;
@@ -300,9 +300,9 @@ TEST_F(MainFixture, ADisabledRecoverLinkIgnoresClicksAndHovering) {
 
 TEST_F(MainFixture, HoveringTheEnabledRecoverLinkMakesItsTextBold) {
   main.FormCreate();
-  main.Label1MouseEnter();
+  main.RecoverZoneMouseEnter();
   EXPECT_TRUE(window.Bold(kRecoverText));
-  main.Label1MouseLeave();
+  main.RecoverZoneMouseLeave();
   EXPECT_FALSE(window.Bold(kRecoverText));
 }
 

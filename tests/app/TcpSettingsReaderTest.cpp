@@ -2,7 +2,7 @@
 
 #include "app/CustomLayout.h"
 #include "app/CustomTcpPage.h"
-#include "bandwidth/LastSetBandWidth.h"
+#include "bandwidth/LastClassFile.h"
 #include "support/TcpFixture.h"
 
 namespace velomar {
@@ -51,7 +51,7 @@ TEST_F(Reader, EmptyRegistryShowsTheDefaults) {
             "Edit_NegativeSOACacheTime=0\nEdit_LAN_Request_Buffer=16384\n");
   // No last-set file: the change handler ran for the first class although the bar stood at 0.
   EXPECT_EQ(window.Text(kSpeedGroup), "  Your choice : 56 Kbps  ");
-  EXPECT_EQ(unit.BandwidthKbps, 56);
+  EXPECT_EQ(unit.bandwidthKbps, 56);
 }
 
 TEST_F(Reader, PresentValuesAndTheSwitchRule) {
@@ -149,7 +149,7 @@ TEST_F(Reader, StoredCustomClass) {
   ASSERT_TRUE(SaveCustomClass(6, error)) << error;
   Show();
   EXPECT_EQ(window.Position(kTrackBar), 6);
-  EXPECT_EQ(unit.BandwidthKbps, 10240);
+  EXPECT_EQ(unit.bandwidthKbps, 10240);
   EXPECT_EQ(window.Text(kRecvWindow), "65536") << "the registry's window replaces the proposal";
 
   // One line, or a second line out of range or not a number: the bar stays.

@@ -9,10 +9,10 @@
 #include "app/RecoverChoice.h"
 #include "firefox/AutoFirefoxPass.h"
 #include "platform/MemoryRegistry.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 #include "support/FirefoxFixture.h"
 #include "support/TcpFixture.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/TcpPasses.h"
 #include "window/Layout.h"
 #include "window/MemoryWindow.h"
 

@@ -7,7 +7,7 @@
 #include "app/CustomTcpPage.h"
 #include "firefox/AutoFirefoxPass.h"
 #include "support/TcpFixture.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/TcpPasses.h"
 
 namespace velomar {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "bandwidth/BandwidthClass.h"
-#include "bandwidth/LastSetBandWidth.h"
+#include "bandwidth/LastClassFile.h"
 #include "platform/Files.h"
 #include "support/TestSupport.h"
 #include "util/TextLines.h"
@@ -10,14 +10,16 @@ namespace velomar {
 namespace {
 
 TEST(BandwidthClasses, WindowsForEveryClassAtBothMtus) {
-  const std::int32_t at1500[] = {17520, 33580, 64240, 129940, 261340, 261340, 652620, 3276240, 6552480, 32766780, 67107440};
-  const std::int32_t at1492[] = {17424, 33396, 65340, 130680, 261360, 261360, 653400, 3275712, 6552876, 32767284, 67108536};
+  const std::int32_t at1500[] = {17520,  33580,   64240,   129940,   261340,  261340,
+                                 652620, 3276240, 6552480, 32766780, 67107440};
+  const std::int32_t at1492[] = {17424,  33396,   65340,   130680,   261360,  261360,
+                                 653400, 3275712, 6552876, 32767284, 67108536};
   for (const auto& c : BandwidthClasses()) {
-    EXPECT_EQ(ComputeTcpWindow(c.BandwidthKbps, 1500), at1500[c.position]) << c.TickLabel;
-    EXPECT_EQ(ComputeTcpWindow(c.BandwidthKbps, 1492), at1492[c.position]) << c.TickLabel;
+    EXPECT_EQ(ComputeTcpWindow(c.bandwidthKbps, 1500), at1500[c.position]) << c.tickLabel;
+    EXPECT_EQ(ComputeTcpWindow(c.bandwidthKbps, 1492), at1492[c.position]) << c.tickLabel;
     // The per-class inputs of the table are what the computation uses.
-    EXPECT_EQ(WindowBaseKbpsFor(c.BandwidthKbps), c.WindowBaseKbps) << c.TickLabel;
-    EXPECT_EQ(SegmentAdjustFor(c.BandwidthKbps), c.SegmentAdjust) << c.TickLabel;
+    EXPECT_EQ(WindowBaseKbpsFor(c.bandwidthKbps), c.windowBaseKbps) << c.tickLabel;
+    EXPECT_EQ(SegmentAdjustFor(c.bandwidthKbps), c.segmentAdjust) << c.tickLabel;
   }
 }
 
@@ -33,12 +35,12 @@ TEST(BandwidthClasses, LabelsAndLookups) {
   const std::size_t autoLengths[] = {15, 14, 15, 15, 15, 15, 14, 14, 14, 14, 13};
   const std::size_t customLengths[] = {12, 13, 11, 11, 11, 11, 12, 12, 14, 13, 13};
   for (const auto& c : BandwidthClasses()) {
-    EXPECT_EQ(std::string(c.AutoLabel).size(), autoLengths[c.position]) << c.position;
-    EXPECT_EQ(std::string(c.CustomLabel).size(), customLengths[c.position]) << c.position;
-    EXPECT_EQ(ParseBandwidthClass(c.TickLabel), c.position);
+    EXPECT_EQ(std::string(c.autoLabel).size(), autoLengths[c.position]) << c.position;
+    EXPECT_EQ(std::string(c.customLabel).size(), customLengths[c.position]) << c.position;
+    EXPECT_EQ(ParseBandwidthClass(c.tickLabel), c.position);
     EXPECT_EQ(ParseBandwidthClass(std::to_string(c.position)), c.position);
   }
-  EXPECT_STREQ(BandwidthClassAt(8)->CustomLabel, " : 100 MKbps  ");
+  EXPECT_STREQ(BandwidthClassAt(8)->customLabel, " : 100 MKbps  ");
   EXPECT_EQ(ParseBandwidthClass("512K"), 1);
   EXPECT_EQ(ParseBandwidthClass("1g"), 10);
   for (const char* bad : {"11", "-1", "", "10 ", "+3", "2Mbps", "56"}) EXPECT_FALSE(ParseBandwidthClass(bad)) << bad;
@@ -55,7 +57,8 @@ class LastSet : public ::testing::Test {
   void SetUp() override {
     std::string error;
     ASSERT_TRUE(platform::CreateDirectoryTree(platform::JoinPath(folder.path(), "Tandrel")));
-    ASSERT_TRUE(platform::CreateDirectoryTree(platform::JoinPath(platform::JoinPath(folder.path(), "Tandrel"), "Velomar")));
+    ASSERT_TRUE(
+        platform::CreateDirectoryTree(platform::JoinPath(platform::JoinPath(folder.path(), "Tandrel"), "Velomar")));
   }
   std::string File() const { return test::ReadFileText(LastSetFilePath()); }
   void Save(bool automatic, int position) {

@@ -9,7 +9,7 @@
 #include <map>
 #include <tuple>
 
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 #include "support/TestSupport.h"
 #include "tcp/TcpSteps.h"
 
@@ -84,9 +84,9 @@ TEST(UndoFile, RegeditPutsBackEveryTunedValueAsItWas) {
   const auto places = TunedPlaces();
   const auto original = Values(places);
   // The user's own values, and one that is not there.
-  WriteRegInteger("HKEY_LOCAL_MACHINE", tcp_paths::T, "DefaultTTL", 100);
-  WriteRegInteger("HKEY_LOCAL_MACHINE", tcp_paths::T, "Tcp1323Opts", 1);
-  DeleteRegValue("HKEY_LOCAL_MACHINE", tcp_paths::T, "TcpWindowSize");
+  WriteRegInteger("HKEY_LOCAL_MACHINE", tcp_paths::kTcpipParameters, "DefaultTTL", 100);
+  WriteRegInteger("HKEY_LOCAL_MACHINE", tcp_paths::kTcpipParameters, "Tcp1323Opts", 1);
+  DeleteRegValue("HKEY_LOCAL_MACHINE", tcp_paths::kTcpipParameters, "TcpWindowSize");
   const auto seed = Values(places);
 
   test::TempFolder work;

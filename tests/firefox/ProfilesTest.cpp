@@ -18,13 +18,13 @@ TEST_F(Profiles, RelativePathResolvesUnderTheDataFolder) {
   EXPECT_EQ(FindFirefoxDataFolder(), DataFolder());
   const auto list = EnumerateFirefoxProfiles(DataFolder());
   EXPECT_EQ(list.SectionCount, 2);
-  ASSERT_EQ(list.Profiles.size(), 1u);
-  const auto& p = list.Profiles[0];
+  ASSERT_EQ(list.profiles.size(), 1u);
+  const auto& p = list.profiles[0];
   EXPECT_EQ(p.SectionIndex, 1);
-  EXPECT_EQ(p.SectionName, "Profile0");
-  EXPECT_EQ(p.PathValue, "Profiles/a.default");
-  EXPECT_EQ(p.Directory, DataFolder() + platform::PathSeparator() + "Profiles/a.default");
-  EXPECT_FALSE(p.TakenAsGiven);
+  EXPECT_EQ(p.sectionName, "Profile0");
+  EXPECT_EQ(p.pathValue, "Profiles/a.default");
+  EXPECT_EQ(p.directory, DataFolder() + platform::PathSeparator() + "Profiles/a.default");
+  EXPECT_FALSE(p.takenAsGiven);
 }
 
 TEST_F(Profiles, AbsolutePathAndCurrentDirectoryReadingAreTakenAsGiven) {
@@ -38,13 +38,13 @@ TEST_F(Profiles, AbsolutePathAndCurrentDirectoryReadingAreTakenAsGiven) {
                    "\n[Profile1]\nPath=rel\n[Profile2]\nPath=missing\n[Profile3]\n");
   const auto list = EnumerateFirefoxProfiles(DataFolder());
   EXPECT_EQ(list.SectionCount, 5);
-  ASSERT_EQ(list.Profiles.size(), 3u);
-  EXPECT_EQ(list.Profiles[0].Directory, absolute);
-  EXPECT_TRUE(list.Profiles[0].TakenAsGiven);
-  EXPECT_EQ(list.Profiles[1].Directory, "rel");  // the current directory's reading wins
-  EXPECT_TRUE(list.Profiles[1].TakenAsGiven);
-  EXPECT_FALSE(list.Profiles[2].Resolved());
-  EXPECT_EQ(list.Profiles[2].SectionIndex, 3);
+  ASSERT_EQ(list.profiles.size(), 3u);
+  EXPECT_EQ(list.profiles[0].directory, absolute);
+  EXPECT_TRUE(list.profiles[0].takenAsGiven);
+  EXPECT_EQ(list.profiles[1].directory, "rel");  // the current directory's reading wins
+  EXPECT_TRUE(list.profiles[1].takenAsGiven);
+  EXPECT_FALSE(list.profiles[2].Resolved());
+  EXPECT_EQ(list.profiles[2].SectionIndex, 3);
 }
 
 TEST_F(Profiles, TheTwoTestsDifferOnPrefsJsAndBothExamineEverySection) {
@@ -61,9 +61,9 @@ TEST_F(Profiles, TheTwoTestsDifferOnPrefsJsAndBothExamineEverySection) {
   EXPECT_TRUE(HasFirefoxProfileFolder());
   const auto list = EnumerateFirefoxProfiles(DataFolder());
   EXPECT_EQ(list.SectionCount, 2);
-  ASSERT_EQ(list.Profiles.size(), 1u);
-  EXPECT_EQ(list.Profiles[0].SectionIndex, 0);
-  EXPECT_TRUE(list.Profiles[0].Resolved());
+  ASSERT_EQ(list.profiles.size(), 1u);
+  EXPECT_EQ(list.profiles[0].SectionIndex, 0);
+  EXPECT_TRUE(list.profiles[0].Resolved());
 }
 
 // [Install...] and [General] name no profile, wherever they stand; a lone
@@ -86,7 +86,7 @@ TEST_F(Profiles, EmptyOrMissingProfilesIniMeansNoFirefox) {
   WriteProfilesIni("");
   const auto list = EnumerateFirefoxProfiles(DataFolder());
   EXPECT_EQ(list.SectionCount, 0);
-  EXPECT_TRUE(list.Profiles.empty());
+  EXPECT_TRUE(list.profiles.empty());
   EXPECT_FALSE(IsFirefoxInstalled());
   EXPECT_FALSE(HasFirefoxProfileFolder());
 }

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "app/AutoOptimizeWindow.h"
-#include "bandwidth/LastSetBandWidth.h"
-#include "forms/Unit_AutoOptimize.h"
+#include "bandwidth/LastClassFile.h"
+#include "forms/AutoOptimizeForm.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "support/AutoRunExpectations.h"
@@ -109,7 +109,7 @@ class AutoWindowUi : public ::testing::Test {
   uitest::MessageBoxRecorder boxes;
   TempFolder folder;
   ScopedCurrentDirectory cwd{folder.path()};
-  TForm_Velomar_AutoOptimize form;
+  AutoOptimizeForm form;
 };
 
 }  // namespace velomar::test

@@ -9,10 +9,10 @@
 #include "app/CustomFirefoxPage.h"
 #include "app/CustomLayout.h"
 #include "firefox/FirefoxProfiles.h"
-#include "forms/Unit_CustomOptimize.h"
+#include "forms/CustomOptimizeForm.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 #include "support/FirefoxFixture.h"
 #include "support/UiHarness.h"
 #include "util/DataFolder.h"
@@ -78,8 +78,8 @@ class CustomWindowUi : public test::FirefoxFolderTest {
   test::TempFolder cwdFolder;
   test::ScopedCurrentDirectory cwd{cwdFolder.path()};
   ui::Form owner{{.className = "VelomarTestOwner", .caption = "Owner", .clientWidth = 300, .clientHeight = 200}};
-  TForm_Recover recover;
-  TForm_Velomar_Custom form{recover};
+  RecoverForm recover;
+  CustomOptimizeForm form{recover};
   MessageBoxRecorder boxes;
 };
 

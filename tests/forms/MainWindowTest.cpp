@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/Unit_MainForm.h"
+#include "forms/MainForm.h"
 #include "platform/Files.h"
 #include "support/TestSupport.h"
 #include "support/UiHarness.h"
@@ -120,7 +120,7 @@ struct MainWindowFixture : ::testing::Test {
   StandInMode automatic{"VelomarTestAutomatic", 512, 470};
   StandInMode custom{"VelomarTestCustom", 600, 560};
   MessageBoxRecorder boxes;
-  std::unique_ptr<TForm_Velomar_Main> main;
+  std::unique_ptr<MainForm> main;
 
   MainWindowServices Services() {
     MainWindowServices s = SystemMainWindowServices();
@@ -139,7 +139,7 @@ struct MainWindowFixture : ::testing::Test {
   }
   // The windows as the program makes them: the main one first, shown.
   void Start() {
-    main = std::make_unique<TForm_Velomar_Main>(automatic, custom, Services());
+    main = std::make_unique<MainForm>(automatic, custom, Services());
     main->Create();
     main->Show();
     automatic.Create();

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "forms/Unit_Recover.h"
+#include "forms/RecoverForm.h"
 #include "platform/MemoryRegistry.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 #include "support/TestSupport.h"
 #include "support/UiHarness.h"
 
@@ -24,14 +24,14 @@ struct RecoverFixture : ::testing::Test {
   std::vector<std::string> ran;
   // What the Firefox restore reports.
   FirefoxReport firefoxSays;
-  TForm_Recover form{{[this] {
-                        ran.push_back("registry");
-                        return BackupRestore{};
-                      },
-                      [this](FirefoxReport& report) {
-                        ran.push_back("firefox");
-                        report = firefoxSays;
-                      }}};
+  RecoverForm form{{[this] {
+                      ran.push_back("registry");
+                      return BackupRestore{};
+                    },
+                    [this](FirefoxReport& report) {
+                      ran.push_back("firefox");
+                      report = firefoxSays;
+                    }}};
   ui::Form owner{{.className = "VelomarTestOwner", .caption = "Owner", .clientWidth = 300, .clientHeight = 200}};
   MessageBoxRecorder boxes;
 
@@ -161,7 +161,7 @@ struct RealRestores : ::testing::Test {
   test::ScopedCurrentDirectory cwd{folder.path()};
   platform::MemoryRegistry registry;
   ScopedRegistry scoped{registry};
-  TForm_Recover form;
+  RecoverForm form;
   MessageBoxRecorder boxes;
   RealRestores() { form.Create(); }
 };

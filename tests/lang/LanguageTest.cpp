@@ -2,7 +2,7 @@
 // that holds every kind of the kinds table.
 #include <gtest/gtest.h>
 
-#include "lang/MultiLan_New.h"
+#include "lang/Translator.h"
 #include "platform/Files.h"
 #include "support/EveryKindLayout.h"
 #include "support/TestSupport.h"
@@ -55,7 +55,7 @@ struct AppData {
 TEST(TranslateForm, ReplacesEveryTranslatableKindAndLeavesTheOthers) {
   DesignedWindow d;
   auto& w = d.window;
-  ASSERT_TRUE(TMultiLan(DataFile("lang/Every.lng")).TranslateForm("Test_Window", w));
+  ASSERT_TRUE(Translator(DataFile("lang/Every.lng")).TranslateForm("Test_Window", w));
 
   EXPECT_EQ(w.Caption(), "Translated window");
   EXPECT_EQ(w.Text("Label_Title"), "Translated title");
@@ -86,7 +86,7 @@ TEST(TranslateForm, ReplacesEveryTranslatableKindAndLeavesTheOthers) {
 
 TEST(TranslateForm, AFileWithSomeKeysChangesOnlyThoseAndATagged49MemoStillGetsItsBlankLine) {
   DesignedWindow d;
-  ASSERT_TRUE(TMultiLan(DataFile("lang/Partial.lng")).TranslateForm("TEST_WINDOW", d.window));
+  ASSERT_TRUE(Translator(DataFile("lang/Partial.lng")).TranslateForm("TEST_WINDOW", d.window));
   EXPECT_EQ(d.window.Text("Label_Title"), "Only the title");
   EXPECT_EQ(d.window.Caption(), "Designed window");
   EXPECT_EQ(d.window.Hint("Label_Title"), "Designed title hint");
@@ -101,12 +101,12 @@ TEST(TranslateForm, AFileWithSomeKeysChangesOnlyThoseAndATagged49MemoStillGetsIt
 
 TEST(TranslateForm, AMissingSectionOrUnreadableFileKeepsTheDesignedTexts) {
   DesignedWindow d;
-  EXPECT_TRUE(TMultiLan(DataFile("lang/Every.lng")).TranslateForm("No_Such_Window", d.window));
+  EXPECT_TRUE(Translator(DataFile("lang/Every.lng")).TranslateForm("No_Such_Window", d.window));
   EXPECT_EQ(d.window.Caption(), "Designed window");
   EXPECT_EQ(d.window.Text("Label_Title"), "Designed title");
 
   TempFolder folder;
-  EXPECT_FALSE(TMultiLan(folder.File("missing.lng")).TranslateForm("Test_Window", d.window));
+  EXPECT_FALSE(Translator(folder.File("missing.lng")).TranslateForm("Test_Window", d.window));
   EXPECT_TRUE(d.window.Events().empty() || d.window.Events().back().control == "Memo_Blank");
 }
 

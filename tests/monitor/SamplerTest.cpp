@@ -1,4 +1,4 @@
-// Tiphlpapi over a scripted interface table, and its readings through the
+// TrafficSampler over a scripted interface table, and its readings through the
 // graph; over the system's table, that a reading allocates nothing.
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "monitor/TrafficSampler.h"
 #include "monitor/UsageGraph.h"
-#include "monitor/iphlpapi.h"
 #include "support/AllocationCounter.h"
 
 namespace velomar {
@@ -35,7 +35,7 @@ class SamplerTest : public ::testing::Test {
 
 TEST_F(SamplerTest, TotalSumsOnlyTheRowsTheTableWroteModulo2To32) {
   table.counters = {0xFFFFFFF0u, 0x20, 5};
-  Tiphlpapi sampler;  // reads once on construction
+  TrafficSampler sampler;  // reads once on construction
   EXPECT_EQ(sampler.Total(), 0x15u);
   table.reported = 2;
   sampler.UpdateTotal();
@@ -50,7 +50,7 @@ TEST_F(SamplerTest, TotalSumsOnlyTheRowsTheTableWroteModulo2To32) {
 
 TEST_F(SamplerTest, ReadingIsTheWrappedDifferenceSinceThePreviousOneHalved) {
   table.counters = {1000, 50};
-  Tiphlpapi sampler;
+  TrafficSampler sampler;
   table.counters = {2001, 50};
   EXPECT_EQ(sampler.GetNetSpeed(), 500u) << "the shift drops the odd octet";
   EXPECT_EQ(sampler.GetNetSpeed(), 0u);
@@ -67,7 +67,7 @@ TEST_F(SamplerTest, ReadingIsTheWrappedDifferenceSinceThePreviousOneHalved) {
 TEST_F(SamplerTest, FallingTotalHoldsTheLargestScaleUntilItLeavesTheHistory) {
   std::uint32_t counter = 100000;
   table.counters = {counter};
-  Tiphlpapi sampler;
+  TrafficSampler sampler;
   UsageGraph graph;
   graph.FirstFrame();
   table.counters = {counter = 50000};  // an interface went away
@@ -84,7 +84,7 @@ TEST_F(SamplerTest, FallingTotalHoldsTheLargestScaleUntilItLeavesTheHistory) {
 }
 
 TEST(SystemSampler, ReadingAllocatesNothing) {
-  Tiphlpapi sampler;
+  TrafficSampler sampler;
   const long before = test::AllocationCount();
   for (int i = 0; i < 20; ++i) sampler.GetNetSpeed();
   EXPECT_EQ(test::AllocationCount() - before, 0);

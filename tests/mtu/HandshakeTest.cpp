@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedEchoService.h"
-#include "mtu/Icmp.h"
-#include "mtu/Unit_MTU.h"
+#include "mtu/EchoRequester.h"
+#include "mtu/PathMtuSearch.h"
 
 namespace velomar {
 namespace {
@@ -25,7 +25,7 @@ TEST(ProbeHandshake, TheWorkerSetsTheFlagAfterTheResultHoweverItEnds) {
   {
     std::int32_t result = -1;
     platform::DoneFlag done;
-    TPingThread worker("127.0.0.1", result, done);
+    PathMtuWorker worker("127.0.0.1", result, done);
     worker.Start();
     done.WaitProcessingMessages();
     EXPECT_TRUE(done.IsSet());
@@ -35,7 +35,7 @@ TEST(ProbeHandshake, TheWorkerSetsTheFlagAfterTheResultHoweverItEnds) {
   {
     std::int32_t result = 1234;
     platform::DoneFlag done;
-    TPingThread worker("127.0.0.1", result, done);
+    PathMtuWorker worker("127.0.0.1", result, done);
     worker.Start();
     done.WaitProcessingMessages();
     EXPECT_EQ(result, -1);

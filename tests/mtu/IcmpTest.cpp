@@ -1,12 +1,12 @@
-// TICMP and TPing over the scripted echo service.
+// EchoRequester and Pinger over the scripted echo service.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "ScriptedEchoService.h"
-#include "mtu/Icmp.h"
-#include "mtu/Ping.h"
+#include "mtu/EchoRequester.h"
+#include "mtu/Pinger.h"
 
 namespace velomar {
 namespace {
@@ -25,8 +25,8 @@ class IcmpTest : public ::testing::Test {
 
 std::string ConstructionMessage() {
   try {
-    TICMP icmp;
-  } catch (const TICMPException& e) {
+    EchoRequester icmp;
+  } catch (const EchoRequesterError& e) {
     return e.what();
   }
   return "";
@@ -45,7 +45,7 @@ TEST_F(IcmpTest, EachConstructionStepThatFailsNamesItselfAndReleasesWhatWasAcqui
   service.loadFailure = platform::IcmpLoadFailure::None;
   service.createFileFails = true;
   EXPECT_EQ(ConstructionMessage(), "Unable to get ping handle");
-  EXPECT_THROW(TPing ping, TICMPException);
+  EXPECT_THROW(Pinger ping, EchoRequesterError);
 
   const auto counts = service.counts();
   EXPECT_EQ(counts.startups, 4);
@@ -56,11 +56,11 @@ TEST_F(IcmpTest, EachConstructionStepThatFailsNamesItselfAndReleasesWhatWasAcqui
 
 TEST_F(IcmpTest, NewObjectHasTheDefaultsAndReleasesEverythingOnDestruction) {
   {
-    TICMP icmp;
-    EXPECT_EQ(icmp.Size, 56);
-    EXPECT_EQ(icmp.Timeout, 4000);
-    EXPECT_EQ(icmp.TTL, 64);
-    EXPECT_EQ(icmp.Flags, 0);
+    EchoRequester icmp;
+    EXPECT_EQ(icmp.size, 56);
+    EXPECT_EQ(icmp.timeout, 4000);
+    EXPECT_EQ(icmp.ttl, 64);
+    EXPECT_EQ(icmp.flags, 0);
     EXPECT_EQ(icmp.Reply(), platform::EchoReply{});
     EXPECT_EQ(icmp.IPAddress(), platform::kNoAddress);
     EXPECT_FALSE(icmp.AddressResolved());
@@ -73,7 +73,7 @@ TEST_F(IcmpTest, NewObjectHasTheDefaultsAndReleasesEverythingOnDestruction) {
 }
 
 TEST_F(IcmpTest, NumericAndNamedAddressesResolve) {
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress("127.0.0.1");
   icmp.ResolveAddress();
   EXPECT_TRUE(icmp.AddressResolved());
@@ -91,7 +91,7 @@ TEST_F(IcmpTest, NumericAndNamedAddressesResolve) {
 }
 
 TEST_F(IcmpTest, SettingTheSameAddressKeepsItsResolution) {
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress("probe.test");
   EXPECT_EQ(icmp.SendPing(), 1);
   icmp.SetAddress("probe.test");
@@ -106,9 +106,9 @@ TEST_F(IcmpTest, SettingTheSameAddressKeepsItsResolution) {
 }
 
 TEST_F(IcmpTest, UnresolvableNameSendsNothingAndKeepsTheLastReply) {
-  TICMP icmp;
+  EchoRequester icmp;
   std::vector<std::string> shown;
-  icmp.OnDisplay = [&](TICMP& sender, const std::string& message) {
+  icmp.onDisplay = [&](EchoRequester& sender, const std::string& message) {
     EXPECT_EQ(&sender, &icmp);
     shown.push_back(message);
   };
@@ -128,10 +128,10 @@ TEST_F(IcmpTest, UnresolvableNameSendsNothingAndKeepsTheLastReply) {
 TEST_F(IcmpTest, RequestDataIsTheIdentificationTextPaddedWithSpaces) {
   const std::string text = kIdentificationText;
   ASSERT_EQ(text.size(), 45u);
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress("127.0.0.1");
   for (int size : {0, 1, 10, 44, 45, 46, 100}) {
-    icmp.Size = size;
+    icmp.size = size;
     icmp.SendPing();
   }
   const auto echoes = service.Echoes();
@@ -146,15 +146,15 @@ TEST_F(IcmpTest, RequestDataIsTheIdentificationTextPaddedWithSpaces) {
 }
 
 TEST_F(IcmpTest, OptionsCarryTheLowBytesAndTheReplyIsKept) {
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress("probe.test");
-  icmp.TTL = 0x1FF;
-  icmp.Flags = 0x302;
-  icmp.Timeout = 1234;
-  icmp.Size = 100;
+  icmp.ttl = 0x1FF;
+  icmp.flags = 0x302;
+  icmp.timeout = 1234;
+  icmp.size = 100;
   std::vector<std::string> order;
-  icmp.OnEchoRequest = [&](TICMP&) { order.push_back("request"); };
-  icmp.OnEchoReply = [&](TICMP&, std::int32_t result) { order.push_back("reply " + std::to_string(result)); };
+  icmp.onEchoRequest = [&](EchoRequester&) { order.push_back("request"); };
+  icmp.onEchoReply = [&](EchoRequester&, std::int32_t result) { order.push_back("reply " + std::to_string(result)); };
   EXPECT_EQ(icmp.SendPing(), 1);
   EXPECT_EQ(order, (std::vector<std::string>{"request", "reply 1"}));
 
@@ -170,31 +170,31 @@ TEST_F(IcmpTest, OptionsCarryTheLowBytesAndTheReplyIsKept) {
   EXPECT_EQ(icmp.Reply().DataSize, 100);
   EXPECT_EQ(icmp.LastError(), 0);
 
-  icmp.Size = 2000;  // beyond the scripted path
+  icmp.size = 2000;  // beyond the scripted path
   EXPECT_EQ(icmp.SendPing(), 0);
   EXPECT_EQ(icmp.Reply().Status, platform::kIpPacketTooBig);
   EXPECT_EQ(icmp.LastError(), 11009);
 }
 
 TEST_F(IcmpTest, SizesAnEchoCannotCarryAreRefusedUnsent) {
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress("127.0.0.1");
   service.pathMtu = 1 << 20;
-  icmp.Size = kMaxEchoDataSize;
+  icmp.size = kMaxEchoDataSize;
   EXPECT_EQ(icmp.SendPing(), 1);
-  icmp.Size = kMaxEchoDataSize + 1;
+  icmp.size = kMaxEchoDataSize + 1;
   EXPECT_EQ(icmp.SendPing(), 0);
   EXPECT_EQ(icmp.LastError(), 11009);
-  icmp.Size = 70000;  // would wrap to 4464 in the 16-bit length
+  icmp.size = 70000;  // would wrap to 4464 in the 16-bit length
   EXPECT_EQ(icmp.SendPing(), 0);
-  icmp.Size = -1;
+  icmp.size = -1;
   EXPECT_EQ(icmp.SendPing(), 0);
   EXPECT_EQ(icmp.LastError(), 11011);
   EXPECT_EQ(service.Sizes(), (std::vector<std::int32_t>{kMaxEchoDataSize}));
 }
 
 TEST_F(IcmpTest, PingPassesItsSettingsThroughAndForwardsTheNotifications) {
-  TPing ping;
+  Pinger ping;
   EXPECT_EQ(ping.Size(), 56);
   EXPECT_EQ(ping.Timeout(), 4000);
   EXPECT_EQ(ping.TTL(), 64);
@@ -211,17 +211,17 @@ TEST_F(IcmpTest, PingPassesItsSettingsThroughAndForwardsTheNotifications) {
   EXPECT_EQ(ping.Flags(), 2);
 
   std::vector<std::string> events;
-  TICMP* icmpSeen = nullptr;
-  ping.OnDisplay = [&](TPing& sender, TICMP& icmp, const std::string& message) {
+  EchoRequester* icmpSeen = nullptr;
+  ping.onDisplay = [&](Pinger& sender, EchoRequester& icmp, const std::string& message) {
     EXPECT_EQ(&sender, &ping);
     icmpSeen = &icmp;
     events.push_back("display " + message);
   };
-  ping.OnEchoRequest = [&](TPing& sender, TICMP&) {
+  ping.onEchoRequest = [&](Pinger& sender, EchoRequester&) {
     EXPECT_EQ(&sender, &ping);
     events.push_back("request");
   };
-  ping.OnEchoReply = [&](TPing& sender, TICMP&, std::int32_t replies) {
+  ping.onEchoReply = [&](Pinger& sender, EchoRequester&, std::int32_t replies) {
     EXPECT_EQ(&sender, &ping);
     events.push_back("reply " + std::to_string(replies));
   };

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "mtu/Icmp.h"
-#include "mtu/Unit_MTU.h"
+#include "mtu/EchoRequester.h"
+#include "mtu/PathMtuSearch.h"
 
 namespace velomar {
 namespace {
@@ -39,10 +39,10 @@ class IgnoredEchoes {
 TEST_F(PosixEchoTest, MeasuresTheLoopbackMtu) { EXPECT_EQ(MeasurePathMtu(kLoopback), pathMtu); }
 
 TEST_F(PosixEchoTest, AnEchoThatFitsIsAnsweredByItsDestination) {
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress(kLoopback);
-  icmp.Size = pathMtu - 28;
-  icmp.Flags = platform::kIpFlagDontFragment;
+  icmp.size = pathMtu - 28;
+  icmp.flags = platform::kIpFlagDontFragment;
   EXPECT_EQ(icmp.SendPing(), 1);
   EXPECT_EQ(icmp.Reply().Status, platform::kIpSuccess);
   EXPECT_EQ(icmp.Reply().Address, platform::InetAddr(kLoopback));
@@ -51,7 +51,7 @@ TEST_F(PosixEchoTest, AnEchoThatFitsIsAnsweredByItsDestination) {
 }
 
 TEST_F(PosixEchoTest, LocalhostResolvesThroughTheSystemResolver) {
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress("localhost");
   EXPECT_EQ(icmp.SendPing(), 1);
   EXPECT_TRUE(icmp.AddressResolved());
@@ -63,20 +63,20 @@ TEST_F(PosixEchoTest, LocalhostResolvesThroughTheSystemResolver) {
 }
 
 TEST_F(PosixEchoTest, OneByteMoreWithDontFragmentIsTooBig) {
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress(kLoopback);
-  icmp.Size = pathMtu - 27;
-  icmp.Flags = platform::kIpFlagDontFragment;
+  icmp.size = pathMtu - 27;
+  icmp.flags = platform::kIpFlagDontFragment;
   EXPECT_EQ(icmp.SendPing(), 0);
   EXPECT_EQ(icmp.Reply().Status, platform::kIpPacketTooBig);
   EXPECT_EQ(icmp.LastError(), 11009);
 }
 
 TEST_F(PosixEchoTest, WithoutDontFragmentALargeEchoIsFragmentedAndAnswered) {
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress(kLoopback);
-  icmp.Size = 3 * pathMtu;
-  icmp.Flags = 0;
+  icmp.size = 3 * pathMtu;
+  icmp.flags = 0;
   EXPECT_EQ(icmp.SendPing(), 1);
   EXPECT_EQ(icmp.Reply().Status, platform::kIpSuccess);
   EXPECT_EQ(icmp.Reply().DataSize, 3 * pathMtu);
@@ -84,20 +84,20 @@ TEST_F(PosixEchoTest, WithoutDontFragmentALargeEchoIsFragmentedAndAnswered) {
 
 TEST_F(PosixEchoTest, AnUnansweredEchoTimesOut) {
   IgnoredEchoes ignored;
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress(kLoopback);
-  icmp.Timeout = 200;
+  icmp.timeout = 200;
   EXPECT_EQ(icmp.SendPing(), 0);
   EXPECT_EQ(icmp.Reply().Status, platform::kIpReqTimedOut);
   EXPECT_EQ(icmp.LastError(), 11010);
 }
 
 TEST_F(PosixEchoTest, RepeatedEchoesOfOneObjectEachGetTheirOwnAnswer) {
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress(kLoopback);
-  icmp.Flags = platform::kIpFlagDontFragment;
+  icmp.flags = platform::kIpFlagDontFragment;
   for (int size : {100, pathMtu - 27, 200, pathMtu - 28}) {
-    icmp.Size = size;
+    icmp.size = size;
     const bool fits = size + 28 <= pathMtu;
     EXPECT_EQ(icmp.SendPing(), fits ? 1 : 0) << size;
     EXPECT_EQ(icmp.Reply().Status, fits ? platform::kIpSuccess : platform::kIpPacketTooBig) << size;

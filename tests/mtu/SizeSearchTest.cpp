@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "ScriptedEchoService.h"
-#include "mtu/Icmp.h"
-#include "mtu/Unit_MTU.h"
+#include "mtu/EchoRequester.h"
+#include "mtu/PathMtuSearch.h"
 
 namespace velomar {
 namespace {

@@ -6,19 +6,19 @@
 #include <winsock2.h>
 
 #include "ScriptedEchoService.h"
-#include "mtu/Icmp.h"
-#include "mtu/Ping.h"
-#include "mtu/Unit_MTU.h"
+#include "mtu/EchoRequester.h"
+#include "mtu/PathMtuSearch.h"
+#include "mtu/Pinger.h"
 #include "platform/MessageWait.h"
 
 namespace velomar {
 namespace {
 
 TEST(Win32Echo, EchoToTheLoopbackIsAnsweredByIt) {
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress("127.0.0.1");
-  icmp.Size = 100;
-  icmp.Flags = platform::kIpFlagDontFragment;
+  icmp.size = 100;
+  icmp.flags = platform::kIpFlagDontFragment;
   EXPECT_EQ(icmp.SendPing(), 1);
   EXPECT_EQ(icmp.HostIP(), "127.0.0.1");
   EXPECT_EQ(icmp.HostName(), "127.0.0.1");
@@ -29,7 +29,7 @@ TEST(Win32Echo, EchoToTheLoopbackIsAnsweredByIt) {
 }
 
 TEST(Win32Echo, LocalhostResolvesToTheLoopback) {
-  TICMP icmp;
+  EchoRequester icmp;
   icmp.SetAddress("localhost");
   icmp.ResolveAddress();
   EXPECT_TRUE(icmp.AddressResolved());
@@ -42,7 +42,7 @@ TEST(Win32Echo, TheSearchOverTheRealServiceFindsALoopbackMtu) { EXPECT_GE(Measur
 TEST(Win32Ping, TheHiddenWindowCarriesItsComponent) {
   HWND window = nullptr;
   {
-    TPing ping;
+    Pinger ping;
     window = static_cast<HWND>(ping.WindowHandle());
     ASSERT_NE(window, nullptr);
     char className[64] = {};
@@ -51,17 +51,17 @@ TEST(Win32Ping, TheHiddenWindowCarriesItsComponent) {
     EXPECT_EQ(GetWindowLongPtrA(window, 0), reinterpret_cast<LONG_PTR>(&ping));
     EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
     EXPECT_FALSE(IsWindowVisible(window));
-    TPing second;  // the class is registered once and reused
+    Pinger second;  // the class is registered once and reused
     EXPECT_NE(second.WindowHandle(), nullptr);
   }
   EXPECT_FALSE(IsWindow(window));
 }
 
 TEST(Win32Ping, ADottedAddressIsLookedUpAtOnce) {
-  TPing ping;
+  Pinger ping;
   int done = 0;
   std::uint16_t error = 99;
-  ping.OnDnsLookupDone = [&](TPing&, std::uint16_t e) {
+  ping.onDnsLookupDone = [&](Pinger&, std::uint16_t e) {
     ++done;
     error = e;
   };
@@ -74,10 +74,10 @@ TEST(Win32Ping, ADottedAddressIsLookedUpAtOnce) {
 }
 
 TEST(Win32Ping, ANameLookupCompletesThroughTheHiddenWindow) {
-  TPing ping;
+  Pinger ping;
   int done = 0;
   std::uint16_t error = 99;
-  ping.OnDnsLookupDone = [&](TPing&, std::uint16_t e) {
+  ping.onDnsLookupDone = [&](Pinger&, std::uint16_t e) {
     ++done;
     error = e;
   };

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/MemoryRegistry.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 
 namespace velomar {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "firefox/PrefLines.h"
 #include "platform/System.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 
 namespace velomar::test {
 

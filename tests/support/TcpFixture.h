@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/MemoryRegistry.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 #include "support/RecordedProgress.h"
 #include "support/TestSupport.h"
 #include "util/DataFolder.h"

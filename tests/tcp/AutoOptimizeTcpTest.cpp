@@ -3,7 +3,7 @@
 #include "platform/Files.h"
 #include "support/TcpFixture.h"
 #include "tcp/RegBackup.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/TcpPasses.h"
 #include "util/TextLines.h"
 
 namespace velomar {
@@ -134,20 +134,20 @@ TEST_F(AutoPass, AdaptersGetTheirMtuAndInterfaceKeysAreCreated) {
 TEST_F(AutoPass, FailedOrUselessProbeMeansMtu1500) {
   SeedAdapters({"{A}"});
   for (std::int32_t probe : {-1, 40, 28}) {
-    EXPECT_EQ(Run(1024, 4, probe).tuning.Mtu, 1500);
+    EXPECT_EQ(Run(1024, 4, probe).tuning.mtu, 1500);
     EXPECT_EQ(Read(kLM, kT, "TcpWindowSize"), 64240) << probe;
     EXPECT_EQ(Read(kLM, std::string(kInterfaces) + "{A}", "MTU"), 1500);
   }
-  EXPECT_EQ(Run(1024, 4, 41).tuning.Mtu, 41) << "a segment of one byte still computes";
+  EXPECT_EQ(Run(1024, 4, 41).tuning.mtu, 41) << "a segment of one byte still computes";
 }
 
 TEST_F(AutoPass, ParametersOfThePass) {
   const TuningParameters p = Run(56, 2, 1492).tuning;
-  EXPECT_EQ(p.BandwidthKbps, 56);
-  EXPECT_EQ(p.BandwidthBits, 256 * 1024);
-  EXPECT_EQ(p.RoundTripMs, 500);
-  EXPECT_EQ(p.TcpWindow, 17424);
-  EXPECT_EQ(p.ProgressStep, 2);
+  EXPECT_EQ(p.bandwidthKbps, 56);
+  EXPECT_EQ(p.bandwidthBits, 256 * 1024);
+  EXPECT_EQ(p.roundTripMs, 500);
+  EXPECT_EQ(p.tcpWindow, 17424);
+  EXPECT_EQ(p.progressStep, 2);
 }
 
 TEST_F(AutoPass, BackupRecordsEveryTouchedValueAndRestoresIt) {

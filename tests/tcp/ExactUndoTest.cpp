@@ -8,7 +8,7 @@
 #include "support/TcpFixture.h"
 #include "tcp/CustomTcpPass.h"
 #include "tcp/RegBackup.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/TcpPasses.h"
 
 namespace velomar {
 namespace {

@@ -6,7 +6,7 @@
 #include "support/TcpFixture.h"
 #include "tcp/CustomTcpPass.h"
 #include "tcp/RegBackup.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/TcpPasses.h"
 #include "util/Numbers.h"
 #include "util/TextLines.h"
 

@@ -2,7 +2,7 @@
 
 #include "support/TcpFixture.h"
 #include "tcp/RegBackup.h"
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/TcpPasses.h"
 #include "util/Numbers.h"
 
 namespace velomar {

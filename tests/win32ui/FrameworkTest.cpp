@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "lang/MultiLan_New.h"
+#include "lang/Translator.h"
 #include "platform/MessageWait.h"
 #include "support/TestSupport.h"
 #include "support/UiHarness.h"
@@ -362,7 +362,7 @@ TEST_F(EveryKind, PagesSwitchByTabAndByProgram) {
 }
 
 TEST_F(EveryKind, TheLanguageTablesTranslateTheRealControls) {
-  ASSERT_TRUE(TMultiLan(test::DataFile("lang/Framework.lng")).TranslateForm("Test_Every", form));
+  ASSERT_TRUE(Translator(test::DataFile("lang/Framework.lng")).TranslateForm("Test_Every", form));
   EXPECT_EQ(form.Caption(), "Jede Art");
   EXPECT_EQ(form.Text("Label_Title"), "Jede Art von Komponente");
   EXPECT_EQ(form.Columns("ListView_Log"), (std::vector<std::string>{"Name", "Alter Wert", "New Value"}));

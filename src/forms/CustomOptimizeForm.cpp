@@ -1,23 +1,19 @@
-#include "forms/Unit_CustomOptimize.h"
+#include "forms/CustomOptimizeForm.h"
 
 #include <string>
 
 #include "app/CustomLayout.h"
 #include "app/OutcomeMessage.h"
+#include "app/RecoverChoice.h"
 #include "forms/VelomarLook.h"
 
 namespace velomar {
 
 using namespace custom_window;
 
-namespace {
-constexpr const char* kRecoverFirefoxOption = "RadioButton_FirefoxSetting";
-}
+CustomOptimizeForm::CustomOptimizeForm(RecoverForm& recover) : CustomOptimizeForm(recover, SystemCustomServices()) {}
 
-TForm_Velomar_Custom::TForm_Velomar_Custom(TForm_Recover& recover)
-    : TForm_Velomar_Custom(recover, SystemCustomServices()) {}
-
-TForm_Velomar_Custom::TForm_Velomar_Custom(TForm_Recover& recover, CustomWindowServices services)
+CustomOptimizeForm::CustomOptimizeForm(RecoverForm& recover, CustomWindowServices services)
     : Form(CustomLayout(), VelomarLook()), recover_(recover), logic_(*this, std::move(services)) {
   if (!logic_.services.showRecoverWindow)
     logic_.services.showRecoverWindow = [this] {
@@ -27,11 +23,11 @@ TForm_Velomar_Custom::TForm_Velomar_Custom(TForm_Recover& recover, CustomWindowS
       recover_.ShowModal(Handle());
     };
   if (!logic_.services.disableRecoverFirefox)
-    logic_.services.disableRecoverFirefox = [this] { recover_.SetEnabled(kRecoverFirefoxOption, false); };
+    logic_.services.disableRecoverFirefox = [this] { recover_.SetEnabled(recover_controls::kFirefoxOption, false); };
   Wire();
 }
 
-void TForm_Velomar_Custom::Wire() {
+void CustomOptimizeForm::Wire() {
   logic_.Wire();
   On(kTimer, Event::Timer, [this] { EndPauseForDisplay(); });
 }

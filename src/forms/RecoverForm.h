@@ -6,9 +6,9 @@
 
 namespace velomar {
 
-class TForm_Recover : public ui::Form {
+class RecoverForm : public ui::Form {
  public:
-  explicit TForm_Recover(RecoverRestores restores = CustomModeRestores());
+  explicit RecoverForm(RecoverRestores restores = CustomModeRestores());
 
  private:
   RecoverWindow logic_;

@@ -18,16 +18,14 @@ std::string ReadLanguageName(bool createDataFolder = false);
 // Current directory + "\Language\" + name + ".lng".
 std::string LanguageFilePath(const std::string& languageName);
 
-class TMultiLan {
+class Translator {
  public:
-  explicit TMultiLan(std::string fileName) : fileName_(std::move(fileName)) {}
+  explicit Translator(std::string fileName) : fileName_(std::move(fileName)) {}
 
   // Replaces the texts of `form` from `section`; every text keeps its value
   // where the file holds no key for it. False (and nothing changed) when
   // the file cannot be read.
   bool TranslateForm(std::string_view section, WindowState& form) const;
-
-  const std::string& FileName() const { return fileName_; }
 
  private:
   std::string fileName_;

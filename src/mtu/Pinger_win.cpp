@@ -1,4 +1,4 @@
-// TPing on Windows: the hidden window that receives the completion of the
+// Pinger on Windows: the hidden window that receives the completion of the
 // asynchronous name lookup.
 #include <winsock2.h>
 // winsock2.h first: windows.h would otherwise bring in the old winsock.h.
@@ -8,20 +8,20 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "mtu/Ping.h"
+#include "mtu/Pinger.h"
 
 namespace velomar {
 
 struct PingWindow {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* ping = reinterpret_cast<TPing*>(GetWindowLongPtrA(window, 0));
+    auto* ping = reinterpret_cast<Pinger*>(GetWindowLongPtrA(window, 0));
     if (!ping || message != kDnsLookupDoneMessage) return DefWindowProcA(window, message, wParam, lParam);
     ping->LookupDone(static_cast<std::uintptr_t>(wParam), static_cast<std::uint32_t>(lParam));
     return 0;
   }
 
   // Null when the class cannot be registered; the lookups then never complete.
-  static HWND Create(TPing* owner) {
+  static HWND Create(Pinger* owner) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA existing;
     if (!GetClassInfoA(instance, kPingWindowClass, &existing)) {
@@ -57,9 +57,9 @@ std::string Formatted(const char* format, int number) {
 
 }  // namespace
 
-void TPing::OpenLookupWindow() { window_ = PingWindow::Create(this); }
+void Pinger::OpenLookupWindow() { window_ = PingWindow::Create(this); }
 
-void TPing::CloseLookupWindow() {
+void Pinger::CloseLookupWindow() {
   try {
     CancelDnsLookup();
   } catch (const std::exception&) {
@@ -68,7 +68,7 @@ void TPing::CloseLookupWindow() {
   if (window_) DestroyWindow(static_cast<HWND>(window_));
 }
 
-void TPing::DnsLookup(const std::string& HostName) {
+void Pinger::DnsLookup(const std::string& hostName) {
   if (pendingLookup_) {
     WSACancelAsyncRequest(static_cast<HANDLE>(pendingLookup_));
     // The cancelled request will not complete: forget it, or a later
@@ -76,28 +76,28 @@ void TPing::DnsLookup(const std::string& HostName) {
     pendingLookup_ = nullptr;
   }
   dnsResult_.clear();
-  const auto numeric = platform::InetAddr(HostName);
+  const auto numeric = platform::InetAddr(hostName);
   if (numeric != platform::kNoAddress) {
     dnsResult_ = platform::InetNtoa(numeric);
-    if (OnDnsLookupDone) OnDnsLookupDone(*this, 0);
+    if (onDnsLookupDone) onDnsLookupDone(*this, 0);
     return;
   }
-  const HANDLE request = WSAAsyncGetHostByName(static_cast<HWND>(window_), kDnsLookupDoneMessage, HostName.c_str(),
+  const HANDLE request = WSAAsyncGetHostByName(static_cast<HWND>(window_), kDnsLookupDoneMessage, hostName.c_str(),
                                                hostEntry_, static_cast<int>(sizeof hostEntry_));
   if (!request)
-    throw std::runtime_error(Formatted("%s: can't start DNS lookup, error #%d", HostName, WSAGetLastError()));
+    throw std::runtime_error(Formatted("%s: can't start DNS lookup, error #%d", hostName, WSAGetLastError()));
   pendingLookup_ = request;
 }
 
-void TPing::CancelDnsLookup() {
+void Pinger::CancelDnsLookup() {
   if (!pendingLookup_) return;
   if (WSACancelAsyncRequest(static_cast<HANDLE>(pendingLookup_)) != 0)
     throw std::runtime_error(Formatted("WSACancelAsyncRequest failed, error #%d", WSAGetLastError()));
   pendingLookup_ = nullptr;
-  if (OnDnsLookupDone) OnDnsLookupDone(*this, WSAEINTR);
+  if (onDnsLookupDone) onDnsLookupDone(*this, WSAEINTR);
 }
 
-void TPing::LookupDone(std::uintptr_t request, std::uint32_t status) {
+void Pinger::LookupDone(std::uintptr_t request, std::uint32_t status) {
   if (!pendingLookup_ || request != reinterpret_cast<std::uintptr_t>(pendingLookup_)) return;
   pendingLookup_ = nullptr;
   const auto error = static_cast<std::uint16_t>(status >> 16);
@@ -109,7 +109,7 @@ void TPing::LookupDone(std::uintptr_t request, std::uint32_t status) {
       dnsResult_ = platform::InetNtoa(address);
     }
   }
-  if (OnDnsLookupDone) OnDnsLookupDone(*this, error);
+  if (onDnsLookupDone) onDnsLookupDone(*this, error);
 }
 
 }  // namespace velomar

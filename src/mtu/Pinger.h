@@ -1,5 +1,5 @@
 #pragma once
-// TPing: the echo component. Owns one TICMP, passes its settings through,
+// Pinger: the echo component. Owns one EchoRequester, passes its settings through,
 // forwards its notifications as events and, on Windows, looks names up
 // asynchronously through a hidden window.
 #include <cstdint>
@@ -7,17 +7,17 @@
 #include <memory>
 #include <string>
 
-#include "mtu/Icmp.h"
+#include "mtu/EchoRequester.h"
 
 namespace velomar {
 
-class TPing;
+class Pinger;
 
-using TPingDisplay = std::function<void(TPing& Sender, TICMP& Icmp, const std::string& Msg)>;
-using TPingRequest = std::function<void(TPing& Sender, TICMP& Icmp)>;
-// Error carries the reply count of the echo.
-using TPingReply = std::function<void(TPing& Sender, TICMP& Icmp, std::int32_t Error)>;
-using TDnsLookupDone = std::function<void(TPing& Sender, std::uint16_t Error)>;
+using PingDisplayHandler = std::function<void(Pinger& sender, EchoRequester& requester, const std::string& message)>;
+using PingRequestHandler = std::function<void(Pinger& sender, EchoRequester& requester)>;
+// replies is the reply count of the echo.
+using PingReplyHandler = std::function<void(Pinger& sender, EchoRequester& requester, std::int32_t replies)>;
+using DnsLookupDoneHandler = std::function<void(Pinger& sender, std::uint16_t error)>;
 
 #ifdef _WIN32
 // The window class of the hidden lookup window and its completion message.
@@ -26,13 +26,13 @@ inline constexpr unsigned kDnsLookupDoneMessage = 0x402;  // WM_USER + 2
 inline constexpr std::size_t kHostEntryBufferSize = 1025;
 #endif
 
-class TPing {
+class Pinger {
  public:
-  // Creates the TICMP (TICMPException passes through) and the hidden window.
-  TPing();
-  virtual ~TPing();
-  TPing(const TPing&) = delete;
-  TPing& operator=(const TPing&) = delete;
+  // Creates the EchoRequester (EchoRequesterError passes through) and the hidden window.
+  Pinger();
+  virtual ~Pinger();
+  Pinger(const Pinger&) = delete;
+  Pinger& operator=(const Pinger&) = delete;
 
   std::string Address() const;
   void SetAddress(const std::string& value);
@@ -45,23 +45,23 @@ class TPing {
   std::int32_t Flags() const;
   void SetFlags(std::int32_t value);
 
-  TPingDisplay OnDisplay;
-  TPingRequest OnEchoRequest;
-  TPingReply OnEchoReply;
-  TDnsLookupDone OnDnsLookupDone;
+  PingDisplayHandler onDisplay;
+  PingRequestHandler onEchoRequest;
+  PingReplyHandler onEchoReply;
+  DnsLookupDoneHandler onDnsLookupDone;
 
   std::int32_t SendPing();
-  // A copy of the TICMP's reply head.
+  // A copy of the EchoRequester's reply head.
   platform::EchoReply Reply() const;
-  // The TICMP's status or error of its last echo; 0 without a TICMP.
+  // The EchoRequester's status or error of its last echo; 0 without a EchoRequester.
   std::int32_t LastError() const;
 
 #ifdef _WIN32
-  // Starts a lookup of HostName; a dotted address completes at once.
-  // Completion raises OnDnsLookupDone when the hidden window gets message
+  // Starts a lookup of hostName; a dotted address completes at once.
+  // Completion raises onDnsLookupDone when the hidden window gets message
   // 0x402, so the creating thread must handle its messages meanwhile.
-  virtual void DnsLookup(const std::string& HostName);
-  // Ends a pending lookup; raises OnDnsLookupDone with WSAEINTR.
+  virtual void DnsLookup(const std::string& hostName);
+  // Ends a pending lookup; raises onDnsLookupDone with WSAEINTR.
   void CancelDnsLookup();
   const std::string& DnsResult() const { return dnsResult_; }
   void* WindowHandle() const { return window_; }
@@ -72,7 +72,7 @@ class TPing {
   void OpenLookupWindow();
   void CloseLookupWindow();
 
-  std::unique_ptr<TICMP> icmp_;
+  std::unique_ptr<EchoRequester> icmp_;
 #ifdef _WIN32
   friend struct PingWindow;
   void LookupDone(std::uintptr_t request, std::uint32_t status);

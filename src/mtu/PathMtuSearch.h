@@ -45,14 +45,14 @@ ProbeAnswer AnswerOf(std::int32_t replies, std::uint32_t lastError, const platfo
 std::int32_t SearchPathMtu(const std::function<ProbeAnswer(std::int32_t size)>& attempt);
 
 // The worker of one measurement: runs the search against `host` with a new
-// TPing per attempt, stores the result and then sets the done flag, however
+// Pinger per attempt, stores the result and then sets the done flag, however
 // the search ends.
-class TPingThread {
+class PathMtuWorker {
  public:
-  TPingThread(std::string host, std::int32_t& result, platform::DoneFlag& done);
-  ~TPingThread();
-  TPingThread(const TPingThread&) = delete;
-  TPingThread& operator=(const TPingThread&) = delete;
+  PathMtuWorker(std::string host, std::int32_t& result, platform::DoneFlag& done);
+  ~PathMtuWorker();
+  PathMtuWorker(const PathMtuWorker&) = delete;
+  PathMtuWorker& operator=(const PathMtuWorker&) = delete;
 
   void Start();
   // Waits for the thread to end; call once the done flag is set.

@@ -1,5 +1,5 @@
 #pragma once
-// TICMP: one ICMP echo requester over the platform's echo service, with
+// EchoRequester: one ICMP echo requester over the platform's echo service, with
 // Winsock name resolution of its target.
 #include <cstdint>
 #include <functional>
@@ -12,8 +12,8 @@
 
 namespace velomar {
 
-// A TICMP that cannot acquire its resources.
-class TICMPException : public std::runtime_error {
+// A EchoRequester that cannot acquire its resources.
+class EchoRequesterError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
@@ -29,24 +29,24 @@ inline constexpr std::int32_t kMaxEchoDataSize = 65507;
 inline constexpr char kIdentificationText[] = "Velomar path MTU probe, Tandrel echo request.";
 static_assert(sizeof(kIdentificationText) - 1 == 45);
 
-// The echo service TICMPs use: the system's, unless a test put another in
+// The echo service echo requesters use: the system's, unless a test put another in
 // its place for the lifetime of a ScopedIcmpEcho.
 platform::IcmpEchoService& ActiveIcmpEcho();
 using ScopedIcmpEcho = platform::Scoped<platform::IcmpEchoService>;
 
-class TICMP {
+class EchoRequester {
  public:
-  using DisplayNotification = std::function<void(TICMP& Sender, const std::string& Msg)>;
-  using EchoRequestNotification = std::function<void(TICMP& Sender)>;
-  using EchoReplyNotification = std::function<void(TICMP& Sender, std::int32_t Result)>;
+  using DisplayNotification = std::function<void(EchoRequester& sender, const std::string& message)>;
+  using EchoRequestNotification = std::function<void(EchoRequester& sender)>;
+  using EchoReplyNotification = std::function<void(EchoRequester& sender, std::int32_t replies)>;
 
   // Starts Winsock 1.1, loads icmp.dll and opens an echo handle; throws
-  // TICMPException naming the step that failed, after releasing what the
+  // EchoRequesterError naming the step that failed, after releasing what the
   // earlier steps acquired.
-  TICMP();
-  ~TICMP();
-  TICMP(const TICMP&) = delete;
-  TICMP& operator=(const TICMP&) = delete;
+  EchoRequester();
+  ~EchoRequester();
+  EchoRequester(const EchoRequester&) = delete;
+  EchoRequester& operator=(const EchoRequester&) = delete;
 
   const std::string& Address() const { return address_; }
   // A different text needs a new resolution; the same text keeps the old one.
@@ -56,14 +56,14 @@ class TICMP {
   std::uint32_t IPAddress() const { return ipAddress_; }
   bool AddressResolved() const { return addressResolved_; }
 
-  std::int32_t Size = 56;
-  std::int32_t Timeout = 4000;
-  std::int32_t TTL = 64;
-  std::int32_t Flags = 0;
+  std::int32_t size = 56;
+  std::int32_t timeout = 4000;
+  std::int32_t ttl = 64;
+  std::int32_t flags = 0;
 
-  DisplayNotification OnDisplay;
-  EchoRequestNotification OnEchoRequest;
-  EchoReplyNotification OnEchoReply;
+  DisplayNotification onDisplay;
+  EchoRequestNotification onEchoRequest;
+  EchoReplyNotification onEchoReply;
 
   std::int32_t LastError() const { return lastError_; }
   // The head of the last reply buffer; zeros in a new object.
@@ -71,7 +71,7 @@ class TICMP {
 
   // Fills the IPv4 address, HostName and HostIP from Address.
   void ResolveAddress();
-  // Sends one echo request of Size bytes; the number of replies (0 when it
+  // Sends one echo request of size bytes; the number of replies (0 when it
   // failed or nothing was sent).
   std::int32_t SendPing();
 

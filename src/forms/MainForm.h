@@ -41,11 +41,11 @@ class ModalOver : public ModalModeWindow {
   const ui::Form& owner_;
 };
 
-class TForm_Velomar_Main : public ui::Form {
+class MainForm : public ui::Form {
  public:
   // The mode windows are created after this one, by the program's entry.
   template <class Automatic, class Custom>
-  TForm_Velomar_Main(Automatic& automatic, Custom& custom, MainWindowServices services = SystemMainWindowServices())
+  MainForm(Automatic& automatic, Custom& custom, MainWindowServices services = SystemMainWindowServices())
       : Form(MainLayout(), VelomarLook()) {
     automatic_ = std::make_unique<ModalOver<Automatic>>(automatic, *this);
     custom_ = std::make_unique<ModalOver<Custom>>(custom, *this);

@@ -1,5 +1,5 @@
 #pragma once
-// Tiphlpapi: the octets received by all network interfaces, read from the
+// TrafficSampler: the octets received by all network interfaces, read from the
 // platform's interface table, for the traffic graph.
 #include <cstdint>
 
@@ -13,11 +13,11 @@ namespace velomar {
 platform::InterfaceTable& ActiveInterfaceTable();
 using ScopedInterfaceTable = platform::Scoped<platform::InterfaceTable>;
 
-class Tiphlpapi {
+class TrafficSampler {
  public:
   // Takes the active table and reads it once, so that the first
   // GetNetSpeed measures from here.
-  Tiphlpapi();
+  TrafficSampler();
 
   // The stored total becomes the sum, modulo 2^32, of the received-octet
   // counters of every interface; 0 when the table cannot be read.

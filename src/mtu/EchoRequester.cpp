@@ -1,4 +1,4 @@
-#include "mtu/Icmp.h"
+#include "mtu/EchoRequester.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,27 +15,28 @@ constexpr std::size_t kIdentificationLength = sizeof(kIdentificationText) - 1;
 
 platform::IcmpEchoService& ActiveIcmpEcho() { return ScopedIcmpEcho::ActiveOr(platform::SystemIcmpEcho); }
 
-TICMP::TICMP() : service_(ActiveIcmpEcho()) {
+EchoRequester::EchoRequester() : service_(ActiveIcmpEcho()) {
   try {
-    if (service_.StartWinsock(kWinsockVersion) != 0) throw TICMPException("Error initialising Winsock");
+    if (service_.StartWinsock(kWinsockVersion) != 0) throw EchoRequesterError("Error initialising Winsock");
     winsockStarted_ = true;
     auto failure = platform::IcmpLoadFailure::None;
     library_ = service_.LoadIcmpLibrary(failure);
     if (!library_) {
-      throw TICMPException(failure == platform::IcmpLoadFailure::MissingEntryPoints ? "Error loading dll functions"
-                                                                                    : "Unable to register icmp.dll");
+      throw EchoRequesterError(failure == platform::IcmpLoadFailure::MissingEntryPoints
+                                   ? "Error loading dll functions"
+                                   : "Unable to register icmp.dll");
     }
     handle_ = library_->IcmpCreateFile();
-    if (handle_ == platform::kInvalidIcmpHandle) throw TICMPException("Unable to get ping handle");
+    if (handle_ == platform::kInvalidIcmpHandle) throw EchoRequesterError("Unable to get ping handle");
   } catch (...) {
     Release();
     throw;
   }
 }
 
-TICMP::~TICMP() { Release(); }
+EchoRequester::~EchoRequester() { Release(); }
 
-void TICMP::Release() noexcept {
+void EchoRequester::Release() noexcept {
   if (handle_ != platform::kInvalidIcmpHandle && library_) library_->IcmpCloseHandle(handle_);
   handle_ = platform::kInvalidIcmpHandle;
   library_.reset();
@@ -45,17 +46,17 @@ void TICMP::Release() noexcept {
   winsockStarted_ = false;
 }
 
-void TICMP::SetAddress(const std::string& address) {
+void EchoRequester::SetAddress(const std::string& address) {
   if (address == address_) return;
   address_ = address;
   addressResolved_ = false;
 }
 
-void TICMP::Display(const std::string& message) {
-  if (OnDisplay) OnDisplay(*this, message);
+void EchoRequester::Display(const std::string& message) {
+  if (onDisplay) onDisplay(*this, message);
 }
 
-void TICMP::ResolveAddress() {
+void EchoRequester::ResolveAddress() {
   // The lookup gets the name in the ANSI code page; Address keeps the text
   // it was given, so that a second resolution does not convert it twice.
   const std::string name = platform::AnsiFromUtf8(address_);
@@ -80,7 +81,7 @@ void TICMP::ResolveAddress() {
   addressResolved_ = true;
 }
 
-std::int32_t TICMP::SendPing() {
+std::int32_t EchoRequester::SendPing() {
   lastError_ = 0;
   if (!addressResolved_) ResolveAddress();
   if (ipAddress_ == platform::kNoAddress) {
@@ -90,26 +91,26 @@ std::int32_t TICMP::SendPing() {
   }
   // A size an IPv4 echo cannot carry is refused rather than cut down to
   // 16 bits, which would report a much smaller request as answered.
-  if (Size < 0 || Size > kMaxEchoDataSize) {
-    lastError_ = static_cast<std::int32_t>(Size < 0 ? platform::kIpBadRequest : platform::kIpPacketTooBig);
+  if (size < 0 || size > kMaxEchoDataSize) {
+    lastError_ = static_cast<std::int32_t>(size < 0 ? platform::kIpBadRequest : platform::kIpPacketTooBig);
     return 0;
   }
 
-  std::vector<char> request(static_cast<std::size_t>(Size), ' ');
+  std::vector<char> request(static_cast<std::size_t>(size), ' ');
   if (!request.empty())
     std::memcpy(request.data(), kIdentificationText, std::min(request.size(), kIdentificationLength));
-  if (OnEchoRequest) OnEchoRequest(*this);
+  if (onEchoRequest) onEchoRequest(*this);
 
   platform::EchoRequestOptions options;
-  options.Ttl = static_cast<std::uint8_t>(TTL & 0xFF);
+  options.Ttl = static_cast<std::uint8_t>(ttl & 0xFF);
   options.Tos = 0;
-  options.Flags = static_cast<std::uint8_t>(Flags & 0xFF);
-  const auto result = library_->IcmpSendEcho(handle_, ipAddress_, request.data(), static_cast<std::uint16_t>(Size),
-                                             options, static_cast<std::uint32_t>(Timeout));
+  options.Flags = static_cast<std::uint8_t>(flags & 0xFF);
+  const auto result = library_->IcmpSendEcho(handle_, ipAddress_, request.data(), static_cast<std::uint16_t>(size),
+                                             options, static_cast<std::uint32_t>(timeout));
   lastError_ = static_cast<std::int32_t>(result.lastError);
   reply_ = result.reply;
   const auto replies = static_cast<std::int32_t>(result.replies);
-  if (OnEchoReply) OnEchoReply(*this, replies);
+  if (onEchoReply) onEchoReply(*this, replies);
   return replies;
 }
 

@@ -1,4 +1,4 @@
-#include "monitor/iphlpapi.h"
+#include "monitor/TrafficSampler.h"
 
 #include <array>
 
@@ -8,9 +8,9 @@ platform::InterfaceTable& ActiveInterfaceTable() {
   return ScopedInterfaceTable::ActiveOr(platform::SystemInterfaceTable);
 }
 
-Tiphlpapi::Tiphlpapi() : table_(&ActiveInterfaceTable()) { UpdateTotal(); }
+TrafficSampler::TrafficSampler() : table_(&ActiveInterfaceTable()) { UpdateTotal(); }
 
-void Tiphlpapi::UpdateTotal() {
+void TrafficSampler::UpdateTotal() {
   std::array<std::uint32_t, platform::kMaxInterfaceRows> rows;
   const std::size_t filled = table_->ReadReceivedOctets(rows);
   std::uint32_t total = 0;
@@ -22,7 +22,7 @@ void Tiphlpapi::UpdateTotal() {
   total_ = total;
 }
 
-std::uint32_t Tiphlpapi::GetNetSpeed() {
+std::uint32_t TrafficSampler::GetNetSpeed() {
   const std::uint32_t previous = total_;
   UpdateTotal();
   return (total_ - previous) >> 1;

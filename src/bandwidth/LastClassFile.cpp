@@ -1,4 +1,4 @@
-#include "bandwidth/LastSetBandWidth.h"
+#include "bandwidth/LastClassFile.h"
 
 #include "bandwidth/BandwidthClass.h"
 #include "platform/Files.h"

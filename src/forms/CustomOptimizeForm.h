@@ -3,28 +3,28 @@
 // track bar. The main window hands over VistaOrLater before each modal
 // showing and reads Optimized afterwards.
 #include "app/CustomWindow.h"
-#include "forms/Unit_Recover.h"
+#include "forms/RecoverForm.h"
 #include "win32ui/Form.h"
 
 namespace velomar {
 
-class TForm_Velomar_Custom : public ui::Form {
+class CustomOptimizeForm : public ui::Form {
  public:
   // The recover window is shown from the recover link; tests may put their
   // own services in.
-  explicit TForm_Velomar_Custom(TForm_Recover& recover);
-  TForm_Velomar_Custom(TForm_Recover& recover, CustomWindowServices services);
+  explicit CustomOptimizeForm(RecoverForm& recover);
+  CustomOptimizeForm(RecoverForm& recover, CustomWindowServices services);
 
-  void SetVistaOrLater(bool value) { logic_.VistaOrLater = value; }
-  bool Optimized() const { return logic_.unit.Optimized; }
-  void ClearOptimized() { logic_.unit.Optimized = false; }
+  void SetVistaOrLater(bool value) { logic_.vistaOrLater = value; }
+  bool Optimized() const { return logic_.unit.optimized; }
+  void ClearOptimized() { logic_.unit.optimized = false; }
 
   CustomWindow& Logic() { return logic_; }
 
  private:
   void Wire();
 
-  TForm_Recover& recover_;
+  RecoverForm& recover_;
   CustomWindow logic_;
 };
 

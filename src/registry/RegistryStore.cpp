@@ -1,4 +1,4 @@
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 
 #include <exception>
 

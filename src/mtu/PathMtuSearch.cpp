@@ -1,8 +1,8 @@
-#include "mtu/Unit_MTU.h"
+#include "mtu/PathMtuSearch.h"
 
 #include <exception>
 
-#include "mtu/Ping.h"
+#include "mtu/Pinger.h"
 
 namespace velomar {
 
@@ -52,24 +52,24 @@ std::int32_t SearchPathMtu(const std::function<ProbeAnswer(std::int32_t size)>& 
   }
 }
 
-TPingThread::TPingThread(std::string host, std::int32_t& result, platform::DoneFlag& done)
+PathMtuWorker::PathMtuWorker(std::string host, std::int32_t& result, platform::DoneFlag& done)
     : host_(std::move(host)), result_(result), done_(done) {}
 
-TPingThread::~TPingThread() { Join(); }
+PathMtuWorker::~PathMtuWorker() { Join(); }
 
-void TPingThread::Start() {
+void PathMtuWorker::Start() {
   thread_ = std::thread([this] { Execute(); });
 }
 
-void TPingThread::Join() {
+void PathMtuWorker::Join() {
   if (thread_.joinable()) thread_.join();
 }
 
-void TPingThread::Execute() {
+void PathMtuWorker::Execute() {
   std::int32_t measured = -1;
   try {
     measured = SearchPathMtu([this](std::int32_t size) {
-      TPing ping;
+      Pinger ping;
       ping.SetAddress(host_);
       ping.SetSize(size);
       ping.SetFlags(platform::kIpFlagDontFragment);
@@ -78,7 +78,7 @@ void TPingThread::Execute() {
       return AnswerOf(replies, static_cast<std::uint32_t>(ping.LastError()), ping.Reply());
     });
   } catch (...) {
-    // A ping component that cannot be built (TICMPException) or any other
+    // A ping component that cannot be built (EchoRequesterError) or any other
     // failure ends the search without a result.
     measured = -1;
   }
@@ -89,7 +89,7 @@ void TPingThread::Execute() {
 std::int32_t MeasurePathMtu(const std::string& host) {
   std::int32_t result = -1;
   platform::DoneFlag done;
-  TPingThread worker(host, result, done);
+  PathMtuWorker worker(host, result, done);
   try {
     worker.Start();
   } catch (const std::exception&) {

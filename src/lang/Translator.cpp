@@ -1,4 +1,4 @@
-#include "lang/MultiLan_New.h"
+#include "lang/Translator.h"
 
 #include <string>
 #include <vector>
@@ -141,7 +141,7 @@ std::string LanguageFilePath(const std::string& languageName) {
   return folder + sep + "Language" + sep + languageName + ".lng";
 }
 
-bool TMultiLan::TranslateForm(std::string_view section, WindowState& form) const {
+bool Translator::TranslateForm(std::string_view section, WindowState& form) const {
   IniFile ini;
   std::string error;
   if (!IniFile::Load(fileName_, ini, error)) return false;
@@ -155,7 +155,7 @@ bool TMultiLan::TranslateForm(std::string_view section, WindowState& form) const
 void ApplyWindowLanguage(WindowState& form, std::string_view section, bool createDataFolder) {
   const std::string path = LanguageFilePath(ReadLanguageName(createDataFolder));
   if (!platform::FileExists(path)) return;
-  TMultiLan(path).TranslateForm(section, form);
+  Translator(path).TranslateForm(section, form);
 }
 
 }  // namespace velomar

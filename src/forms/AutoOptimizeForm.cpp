@@ -1,14 +1,13 @@
-#include "forms/Unit_AutoOptimize.h"
+#include "forms/AutoOptimizeForm.h"
 
 #include "forms/VelomarLook.h"
-#include "mtu/Unit_MTU.h"
+#include "mtu/PathMtuSearch.h"
 
 namespace velomar {
 
-TForm_Velomar_AutoOptimize::TForm_Velomar_AutoOptimize()
-    : TForm_Velomar_AutoOptimize(std::make_unique<PathMtuProbe>()) {}
+AutoOptimizeForm::AutoOptimizeForm() : AutoOptimizeForm(std::make_unique<PathMtuProbe>()) {}
 
-TForm_Velomar_AutoOptimize::TForm_Velomar_AutoOptimize(std::unique_ptr<PathMtuProvider> mtu)
+AutoOptimizeForm::AutoOptimizeForm(std::unique_ptr<PathMtuProvider> mtu)
     : Form(AutoOptimizeLayout(), VelomarLook()), mtu_(std::move(mtu)), logic_(*this, *mtu_) {
   logic_.Wire();
   On(auto_window::kTimer, Event::Timer, [this] { Timer_ShowTimer(); });
@@ -20,6 +19,6 @@ TForm_Velomar_AutoOptimize::TForm_Velomar_AutoOptimize(std::unique_ptr<PathMtuPr
 }
 
 // The display tick: a pass waiting in PauseForDisplay goes on.
-void TForm_Velomar_AutoOptimize::Timer_ShowTimer() { EndPauseForDisplay(); }
+void AutoOptimizeForm::Timer_ShowTimer() { EndPauseForDisplay(); }
 
 }  // namespace velomar

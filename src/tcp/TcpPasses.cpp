@@ -1,7 +1,7 @@
-#include "tcp/Unit_TcpOptimize.h"
+#include "tcp/TcpPasses.h"
 
 #include "bandwidth/BandwidthClass.h"
-#include "registry/Unit_RegOperation.h"
+#include "registry/RegistryStore.h"
 #include "tcp/RegBackup.h"
 #include "tcp/TcpSteps.h"
 #include "util/Numbers.h"
@@ -21,9 +21,9 @@ struct AutoStep {
 std::vector<AutoStep> AutoSteps(const TuningParameters& p) {
   using namespace tuned;
   return {
-      {Write(TcpWindowSize, p.TcpWindow), true, 0},
-      {Write(GlobalMaxTcpWindowSize, p.TcpWindow), false, 2},
-      {WriteIfPresent(DefaultReceiveWindow, ReceiveBufferFigure(p.BandwidthKbps)), true, 0},
+      {Write(TcpWindowSize, p.tcpWindow), true, 0},
+      {Write(GlobalMaxTcpWindowSize, p.tcpWindow), false, 2},
+      {WriteIfPresent(DefaultReceiveWindow, ReceiveBufferFigure(p.bandwidthKbps)), true, 0},
       {WriteRecommended(EnablePMTUDiscovery), true, 0},
       {WriteRecommended(EnablePMTUBHDetect), true, 0},
       {WriteRecommended(SackOpts), true, 0},
@@ -64,21 +64,21 @@ AutoPassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t Progress
                                PathMtuProvider& mtu) {
   AutoPassReport report;
   TuningParameters& p = report.tuning;
-  p.BandwidthKbps = BandwidthKbps;
-  p.ProgressStep = ProgressStep;
-  p.BandwidthBits = WindowBaseKbpsFor(BandwidthKbps) * 1024;
-  p.Mtu = mtu.MeasurePathMtu();
+  p.bandwidthKbps = BandwidthKbps;
+  p.progressStep = ProgressStep;
+  p.bandwidthBits = WindowBaseKbpsFor(BandwidthKbps) * 1024;
+  p.mtu = mtu.MeasurePathMtu();
   // A failed probe, and any result too small to carry a segment, mean 1500.
-  if (p.Mtu <= 40) p.Mtu = kEthernetMtu;
-  p.RoundTripMs = kRoundTripMs;
-  p.TcpWindow = ComputeTcpWindow(BandwidthKbps, p.Mtu).value_or(0);
+  if (p.mtu <= 40) p.mtu = kEthernetMtu;
+  p.roundTripMs = kRoundTripMs;
+  p.tcpWindow = ComputeTcpWindow(BandwidthKbps, p.mtu).value_or(0);
 
   const auto steps = AutoSteps(p);
   const auto adapters = ListAdapters();
   std::vector<RegStep> touched;
   for (const auto& s : steps) touched.push_back(s.step);
   for (const auto& id : adapters)
-    for (auto& s : AdapterSteps(id, p.Mtu)) touched.push_back(std::move(s));
+    for (auto& s : AdapterSteps(id, p.mtu)) touched.push_back(std::move(s));
   static_cast<PassReport&>(report) = BackUpBeforePass(kAutoBackupFile, kCustomBackupFile, touched);
   if (!report.backupWritten) return report;
 
@@ -89,7 +89,7 @@ AutoPassReport AutoOptimizeTcp(std::int32_t BandwidthKbps, std::int32_t Progress
   }
   progress.Advance(ProgressStep);
   for (const auto& id : adapters)
-    for (const auto& step : AdapterSteps(id, p.Mtu)) RunAutoStep(step, progress, report.changes);
+    for (const auto& step : AdapterSteps(id, p.mtu)) RunAutoStep(step, progress, report.changes);
   progress.Advance(ProgressStep);
   return report;
 }

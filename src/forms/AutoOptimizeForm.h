@@ -9,18 +9,18 @@
 
 namespace velomar {
 
-class TForm_Velomar_AutoOptimize : public ui::Form {
+class AutoOptimizeForm : public ui::Form {
  public:
   // Measures the path MTU with the probe towards the program's probe host.
-  TForm_Velomar_AutoOptimize();
+  AutoOptimizeForm();
   // Another MTU source (tests, the pacing benchmark).
-  explicit TForm_Velomar_AutoOptimize(std::unique_ptr<PathMtuProvider> mtu);
+  explicit AutoOptimizeForm(std::unique_ptr<PathMtuProvider> mtu);
 
   // Set by the main window before each showing.
-  void SetVistaOrLater(bool value) { logic_.VistaOrLater = value; }
+  void SetVistaOrLater(bool value) { logic_.vistaOrLater = value; }
   // Set once a run has started; the main window then ends the program.
-  bool Optimized() const { return logic_.Optimized; }
-  void ClearOptimized() { logic_.Optimized = false; }
+  bool Optimized() const { return logic_.optimized; }
+  void ClearOptimized() { logic_.optimized = false; }
 
   AutoOptimizeWindow& Logic() { return logic_; }
 

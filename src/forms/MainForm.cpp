@@ -1,17 +1,17 @@
-#include "forms/Unit_MainForm.h"
+#include "forms/MainForm.h"
 
 namespace velomar {
 
 using namespace main_window;
 
-void TForm_Velomar_Main::Wire(MainWindowServices services) {
+void MainForm::Wire(MainWindowServices services) {
   services.setBorder = [this](BorderStyle border) { SetBorder(border); };
   logic_ = std::make_unique<MainWindow>(*this, std::move(services), *automatic_, *custom_);
   logic_->Wire();
   OnMessage(kRestoreInstanceMessage, [this](WPARAM, LPARAM) { return WMRestoreInstance(); });
 }
 
-LRESULT TForm_Velomar_Main::WMRestoreInstance() {
+LRESULT MainForm::WMRestoreInstance() {
   if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
   ShowWindow(Handle(), SW_SHOW);
   // In this order, so that a mode window shown modally ends in front.
