@@ -41,6 +41,22 @@ class TcpFixture : public ::testing::Test {
     for (const char* id : ids)
       Seed(std::string("[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters\\") + id + "]\n");
   }
+  // Windows XP as a user left it: the keys of the tuned values exist, the
+  // Tcpip key holds the user's own DefaultTTL and Tcp1323Opts, and one
+  // adapter has no interface key yet. `serviceProviderValues` are REGEDIT4
+  // value lines for the ServiceProvider key.
+  void SeedXpSystem(const std::string& serviceProviderValues = "") {
+    Seed(
+        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"DefaultTTL\"=dword:00000064\n"
+        "\"Tcp1323Opts\"=dword:00000001\n"
+        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces]\n"
+        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\ServiceProvider]\n" +
+        serviceProviderValues +
+        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Dnscache\\Parameters]\n"
+        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters]\n"
+        "[HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings]\n");
+    SeedAdapters({"{A}"});
+  }
   std::int32_t Read(const char* root, const std::string& path, const char* name) {
     return ReadRegInteger(root, path, name);
   }

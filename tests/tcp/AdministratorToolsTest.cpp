@@ -15,21 +15,11 @@ namespace {
 
 using namespace velomar::test;
 
+// A ServiceProvider value of the user's own, which the passes tune.
+constexpr const char* kUserDnsPriority = "\"DnsPriority\"=dword:000007d0\n";
+
 class AdministratorTools : public TcpFixture {
  protected:
-  // Windows XP as a user left it: the keys of the tuned values, the user's
-  // own DefaultTTL and Tcp1323Opts, and an adapter without an interface key.
-  void SeedXpSystem() {
-    Seed(
-        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"DefaultTTL\"=dword:00000064\n"
-        "\"Tcp1323Opts\"=dword:00000001\n"
-        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces]\n"
-        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\ServiceProvider]\n\"DnsPriority\"=dword:000007d0\n"
-        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Dnscache\\Parameters]\n"
-        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters]\n"
-        "[HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings]\n");
-    SeedAdapters({"{A}"});
-  }
   std::vector<LogRow> Auto() {
     RecordedProgress log;
     FixedPathMtu probe(1500);
@@ -48,7 +38,7 @@ class AdministratorTools : public TcpFixture {
 };
 
 TEST_F(AdministratorTools, ADryRunShowsTheRowsOfTheRealRunAndChangesNothing) {
-  SeedXpSystem();
+  SeedXpSystem(kUserDnsPriority);
   const std::string before = Snapshot();
   std::vector<LogRow> dryAuto;
   {
@@ -78,7 +68,7 @@ TEST_F(AdministratorTools, ADryRunShowsTheRowsOfTheRealRunAndChangesNothing) {
 }
 
 TEST_F(AdministratorTools, TheUndoFileGivesBackTheStateFromBeforeTheFirstPass) {
-  SeedXpSystem();
+  SeedXpSystem(kUserDnsPriority);
   const std::string before = Snapshot();
   Auto();
   ASSERT_TRUE(Custom(77).changes.Complete());

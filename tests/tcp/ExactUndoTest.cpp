@@ -20,20 +20,6 @@ const std::string kDenied = platform::RegErrorText(platform::kErrorAccessDenied)
 
 class ExactUndo : public TcpFixture {
  protected:
-  // A Windows XP system as a user left it: the keys of the tuned values
-  // exist, the Tcpip key holds the user's own DefaultTTL and Tcp1323Opts,
-  // one adapter has no interface key yet.
-  void SeedXpSystem() {
-    Seed(
-        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters]\n\"DefaultTTL\"=dword:00000064\n"
-        "\"Tcp1323Opts\"=dword:00000001\n"
-        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces]\n"
-        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\ServiceProvider]\n"
-        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\Dnscache\\Parameters]\n"
-        "[HKLM\\SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters]\n"
-        "[HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings]\n");
-    SeedAdapters({"{A}"});
-  }
   // What a user without administrator rights meets: every key under HKLM
   // that the passes touch refuses full access.
   void DenyMachineKeys() {
