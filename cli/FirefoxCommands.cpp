@@ -7,6 +7,7 @@
 #include "Cli.h"
 #include "app/AutoOptimizeWindow.h"
 #include "app/CustomFirefoxPage.h"
+#include "app/CustomLayout.h"
 #include "bandwidth/BandwidthClass.h"
 #include "firefox/AutoFirefoxPass.h"
 #include "firefox/CustomFirefoxPass.h"
@@ -95,7 +96,8 @@ int CustomCommand(Invocation& in) {
   MemoryWindow form;
   CustomUnitState unit;
   CustomFirefoxPage page(form, unit);
-  DesignCustomFirefoxPage(form, page);
+  DesignMemoryWindow(form, CustomLayout());
+  page.Wire();
   form.SetRange(custom_firefox_page::kTrackBar, 0, kBandwidthClassCount - 1);
   form.SetPosition(custom_firefox_page::kTrackBar, position);
   unit.bandwidthKbps = BandwidthClassAt(position)->bandwidthKbps;

@@ -3,7 +3,6 @@
 #include "app/OutcomeMessage.h"
 #include "bandwidth/LastClassFile.h"
 #include "firefox/CustomFirefoxPass.h"
-#include "window/MemoryWindow.h"
 
 namespace velomar {
 
@@ -129,14 +128,6 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
   }
   if (!warnings.Empty()) window.ShowMessage(warnings.Text(), window.Text(kOptimize), MessageIcon::Warning);
   return outcome.walked && warnings.Empty();
-}
-
-void DesignCustomFirefoxPage(MemoryWindow& form, CustomFirefoxPage& page) {
-  form.DesignChecked(kCheckAll, true);
-  form.SetRange(kProgress, 0, kProgressMaximum);
-  form.SetPosition(kProgress, 0);
-  form.SetVisible(kProgress, false);
-  page.Wire();
 }
 
 }  // namespace velomar

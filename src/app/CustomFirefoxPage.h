@@ -14,8 +14,6 @@
 
 namespace velomar {
 
-class MemoryWindow;
-
 namespace custom_firefox_page {
 inline constexpr const char* kCheckAll = "CheckBox_CheckAll";
 inline constexpr const char* kProgress = "ProgressBar_FF";
@@ -80,9 +78,5 @@ class CustomFirefoxPage {
  private:
   void ToggleFromCaption(const char* checkBox);
 };
-
-// The page's designed states on an in-memory form (check-all checked, the
-// progress bar 0 to 96 and hidden), with the box handlers wired.
-void DesignCustomFirefoxPage(MemoryWindow& form, CustomFirefoxPage& page);
 
 }  // namespace velomar

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/Registry.h"
-#include "window/WindowState.h"
+#include "window/LogRow.h"
 
 namespace velomar {
 

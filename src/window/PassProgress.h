@@ -5,7 +5,7 @@
 // budget, of which the window hands each pass what it needs.
 #include <string_view>
 
-#include "window/WindowState.h"
+#include "window/LogRow.h"
 
 namespace velomar {
 

@@ -1,24 +1,19 @@
 #pragma once
-// The by-name window-state seam. Passes and window logic address controls
-// by component name ("Label_Doing", "ProgressBar_Optimize", ...) through this
+// The by-name window-state seam. Window logic addresses controls by
+// component name ("Label_Doing", "ProgressBar_Optimize", ...) through this
 // interface; MemoryWindow implements it in memory (tests, velomar-cli) and
-// the Win32 windows implement it over real controls.
+// the Win32 windows implement it over real controls. Passes never see it:
+// they report to a PassProgress, which the window shows on controls of its
+// choice.
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "window/Drawing.h"
+#include "window/LogRow.h"
 
 namespace velomar {
-
-// One row of a window's log list: caption and its two sub-items.
-struct LogRow {
-  std::string name;
-  std::string oldValue;
-  std::string newValue;
-  bool operator==(const LogRow&) const = default;
-};
 
 // The kinds of component a window layout holds. The language tables decide
 // by kind which properties of a component they translate.

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "app/CustomFirefoxPage.h"
+#include "app/CustomLayout.h"
 #include "bandwidth/LastClassFile.h"
 #include "firefox/CustomFirefoxPass.h"
 #include "support/FirefoxFixture.h"
@@ -19,7 +20,8 @@ using namespace custom_firefox_page;
 class CustomFirefox : public test::FirefoxFolderTest {
  protected:
   CustomFirefox() {
-    DesignCustomFirefoxPage(form, page);
+    DesignMemoryWindow(form, CustomLayout());
+    page.Wire();
     form.Design(kDoneText, "Done");
     form.Design(kOptimize, "Optimize");
     std::string error;

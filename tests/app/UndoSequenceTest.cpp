@@ -54,7 +54,8 @@ class Undo : public test::FirefoxFolderTest {
 
     MemoryWindow firefoxForm;
     CustomFirefoxPage firefox(firefoxForm, unit);
-    DesignCustomFirefoxPage(firefoxForm, firefox);
+    DesignMemoryWindow(firefoxForm, CustomLayout());
+    firefox.Wire();
     firefox.Button_FF_RecommendedClick();
     firefox.Button_Firefox_OptimizeClick();
   }
