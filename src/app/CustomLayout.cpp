@@ -1,7 +1,9 @@
 #include "app/CustomLayout.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "app/CustomTcpPage.h"
 #include "app/OutcomeMessage.h"
@@ -45,9 +47,12 @@ constexpr int kLabelGap = 6;
 Component Number(const char* name, layout::Box box, std::string text) {
   return layout::Edit(name, {box.x, box.y, box.width, 21}, std::move(text)).RightToLeft();
 }
-// A field label beside a field at `fieldY`; its x is set by AlignFieldLabels.
-Component FieldName(const char* name, int x, int fieldY, std::string caption) {
-  return layout::Label(name, {x, fieldY + 3}, std::move(caption));
+// The label of a field, from kFieldLabels, beside the field at `fieldY`;
+// its x is set by AlignFieldLabels.
+Component FieldName(std::string_view field, int x, int fieldY, std::string caption) {
+  for (const auto& pair : kFieldLabels)
+    if (field == pair.field) return layout::Label(pair.label, {x, fieldY + 3}, std::move(caption));
+  throw std::logic_error("no label for the field " + std::string(field));
 }
 
 std::vector<Component> FrameComponents() {
@@ -131,20 +136,20 @@ std::vector<Component> TcpPageComponents() {
       ComboBox(kNetAdapter,                                  {20, 24, 273, 0}).In(cards),
       CheckBox(kAdapterNone,                                 {20, 51, 165, 17}, "Tune no network card").In(cards),
       CheckBox(kAdapterAll,                                  {20, 73, 165, 17}, "Tune all network cards").In(cards),
-      FieldName("Label_MTU", 194,                            49, "MTU:").In(cards),
+      FieldName(kMtu, 194,                                   49, "MTU:").In(cards),
       Number(kMtu,                                           {225, 49, 67}, "1500").In(cards).MaxLength(4),
       CheckBox(kPppoe,                                       {193, 73, 99, 17}, "PPPoE").In(cards),
 
       GroupBox(settings,                                     {11, 114, 199, 168}, "General settings").In(general),
-      FieldName("Label_TCP_Receive_Window", 10,              23, "Receive window:").In(settings),
+      FieldName(kRecvWindow, 10,                             23, "Receive window:").In(settings),
       Number(kRecvWindow,                                    {107, 23, 80}, "").In(settings),
-      FieldName("Label_MTU_Discovery", 10,                   52, "MTU discovery:").In(settings),
+      FieldName(kMtuDiscovery, 10,                           52, "MTU discovery:").In(settings),
       ComboBox(kMtuDiscovery,                                {107, 52, 80, 0}).In(settings),
-      FieldName("Label_Black_Hole_Detect", 10,               79, "Black hole detect:").In(settings),
+      FieldName(kBlackHoleDetect, 10,                        79, "Black hole detect:").In(settings),
       ComboBox(kBlackHoleDetect,                             {107, 79, 80, 0}).In(settings),
-      FieldName("Label_Selective", 10,                       107, "Selective ACK:").In(settings),
+      FieldName(kSelective, 10,                              107, "Selective ACK:").In(settings),
       ComboBox(kSelective,                                   {107, 107, 80, 0}).In(settings),
-      FieldName("Label_Max_Duplicate", 10,                   134, "Duplicate ACKs:").In(settings),
+      FieldName(kMaxDuplicate, 10,                           134, "Duplicate ACKs:").In(settings),
       Number(kMaxDuplicate,                                  {107, 134, 80}, "2").In(settings),
 
       GroupBox(ttl,                                          {219, 114, 106, 64}, "Time to live").In(general),
@@ -154,30 +159,30 @@ std::vector<Component> TcpPageComponents() {
       CheckBox(kTimestamps,                                  {9, 50, 92, 17}, "Timestamps").In(rfc1323),
 
       GroupBox(ie,                                           {11, 6, 314, 69}, "Connections per server").In(advanced),
-      FieldName("Label_Max_Connection_Per_Server", 12,       15, "HTTP 1.1 servers:").In(ie),
+      FieldName(kMaxConnPerServer, 12,                       15, "HTTP 1.1 servers:").In(ie),
       Number(kMaxConnPerServer,                              {194, 15, 92}, "10").In(ie),
-      FieldName("Label_Max_Connection_Per_10_Server", 12,    42, "HTTP 1.0 servers:").In(ie),
+      FieldName(kMaxConnPer10Server, 12,                     42, "HTTP 1.0 servers:").In(ie),
       Number(kMaxConnPer10Server,                            {194, 42, 92}, "10").In(ie),
 
       GroupBox(hosts,                                        {11, 78, 314, 72}, "Host resolution priority").In(advanced),
-      FieldName("Label_Local_Priority", 12,                  18, "Local names:").In(hosts),
+      FieldName(kLocalPriority, 12,                          18, "Local names:").In(hosts),
       Number(kLocalPriority,                                 {97, 18, 52}, "5").In(hosts),
-      FieldName("Label_Host_Priority", 12,                   43, "Hosts file:").In(hosts),
+      FieldName(kHostPriority, 12,                           43, "Hosts file:").In(hosts),
       Number(kHostPriority,                                  {98, 43, 52}, "6").In(hosts),
-      FieldName("Label_DNS_Priority", 160,                   18, "DNS:").In(hosts),
+      FieldName(kDnsPriority, 160,                           18, "DNS:").In(hosts),
       Number(kDnsPriority,                                   {234, 18, 52}, "7").In(hosts),
-      FieldName("Label_Netbt_Priority", 160,                 44, "NetBT:").In(hosts),
+      FieldName(kNetbtPriority, 160,                         44, "NetBT:").In(hosts),
       Number(kNetbtPriority,                                 {234, 44, 52}, "8").In(hosts),
 
       GroupBox(dns,                                          {11, 157, 314, 99}, "DNS error caching (seconds)").In(advanced),
-      FieldName("Label_Max_Negative_Cache_TTL", 12,          16, "Failed look-ups:").In(dns),
+      FieldName(kMaxNegativeCacheTtl, 12,                    16, "Failed look-ups:").In(dns),
       Number(kMaxNegativeCacheTtl,                           {194, 16, 92}, "0").In(dns),
-      FieldName("Label_Net_Failure_Cache_Time", 12,          42, "Network failures:").In(dns),
+      FieldName(kNetFailureCacheTime, 12,                    42, "Network failures:").In(dns),
       Number(kNetFailureCacheTime,                           {194, 42, 92}, "0").In(dns),
-      FieldName("Label_Negative_SOACache_Time", 12,          68, "Failed SOA look-ups:").In(dns),
+      FieldName(kNegativeSoaCacheTime, 12,                   68, "Failed SOA look-ups:").In(dns),
       Number(kNegativeSoaCacheTime,                          {194, 68, 92}, "0").In(dns),
 
-      FieldName("Label_LAN_Request_Buffer", 49,              263, "LAN request buffer (bytes):").In(advanced),
+      FieldName(kLanRequestBuffer, 49,                       263, "LAN request buffer (bytes):").In(advanced),
       Number(kLanRequestBuffer,                              {205, 263, 92}, "16384").In(advanced),
 
       Button(kTcpRecommend,                                  {15, 317, 97, 25}, "Recommended").In(kTcpSheet),
