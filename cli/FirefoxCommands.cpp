@@ -44,9 +44,9 @@ int ProfilesCommand(Invocation& in) {
   else
     in.Err() << "velomar-cli: no profiles.ini in the Firefox data folder \"" << dataFolder << "\"\n";
   if (!list.readError.empty()) in.Err() << "velomar-cli: " << list.readError << '\n';
-  in.Out() << "SectionCount=" << list.SectionCount << '\n';
+  in.Out() << "SectionCount=" << list.sectionCount << '\n';
   for (const auto& p : list.profiles)
-    in.Out() << p.SectionIndex << '\t' << p.sectionName << '\t' << p.pathValue << '\t' << p.directory << '\t'
+    in.Out() << p.sectionIndex << '\t' << p.sectionName << '\t' << p.pathValue << '\t' << p.directory << '\t'
              << (p.takenAsGiven ? 1 : 0) << '\n';
   in.Out() << "IsFirefoxInstalled=" << (IsFirefoxInstalled() ? 1 : 0) << '\n';
   in.Out() << "HasFirefoxProfileFolder=" << (HasFirefoxProfileFolder() ? 1 : 0) << '\n';

@@ -24,11 +24,7 @@ namespace {
 // Names every value the registry refused, with the system's reason; exit 3
 // when there was one.
 int ReportChanges(const Invocation& in, const RegChanges& changes) {
-  for (const auto& value : changes.notChanged) {
-    std::string where = value.root + value.path;
-    if (!value.name.empty()) where += "\\" + value.name;
-    in.Err() << "velomar-cli: not changed: " << where << ": " << value.Reason() << '\n';
-  }
+  for (const auto& value : changes.notChanged) in.Err() << "velomar-cli: not changed: " << value.Line() << '\n';
   return changes.Complete() ? 0 : kExitNotChanged;
 }
 

@@ -43,12 +43,6 @@ void CopyOutcomeTexts(const WindowState& from, WindowState& to) {
   for (const auto& label : kTexts) to.SetText(label.name, from.Text(label.name));
 }
 
-std::string NotChangedLine(const ValueNotChanged& value) {
-  std::string where = value.root + value.path;
-  if (!value.name.empty()) where += "\\" + value.name;
-  return where + ": " + value.Reason();
-}
-
 void OutcomeMessage::Add(const char* label, const std::vector<std::string>& details) {
   Paragraph(window_.Text(label), details);
 }
@@ -65,7 +59,7 @@ void OutcomeMessage::AddNotChanged(const RegChanges& changes) {
   if (const auto at = sentence.find("%d"); at != std::string::npos)
     sentence.replace(at, 2, std::to_string(changes.notChanged.size()));
   std::vector<std::string> lines;
-  for (const auto& value : changes.notChanged) lines.push_back(NotChangedLine(value));
+  for (const auto& value : changes.notChanged) lines.push_back(value.Line());
   Paragraph(sentence, lines);
 }
 

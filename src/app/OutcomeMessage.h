@@ -37,9 +37,6 @@ std::vector<Component> OutcomeLabels(const std::string& parent, int x, int y);
 // translated, tells its outcome in the words of the custom window.
 void CopyOutcomeTexts(const WindowState& from, WindowState& to);
 
-// A value as the user finds it in the registry editor, with the reason.
-std::string NotChangedLine(const ValueNotChanged& value);
-
 // A message made of paragraphs: a label's text, then its details, a line each.
 class OutcomeMessage {
  public:

@@ -158,7 +158,7 @@ bool FirefoxPassWorker::Walk() {
   PrefProgress view(progress_, 0);
   const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
   if (!list.readError.empty()) return Report(view, report.problems, list.readError);
-  const FirefoxProgressSteps steps = plan_(list.SectionCount);
+  const FirefoxProgressSteps steps = plan_(list.sectionCount);
 
   bool allWritten = true;
   for (const auto& profile : list.profiles) {

@@ -167,7 +167,7 @@ CustomPassOutcome RunCustomFirefoxWalk(const CustomPassInputs& inputs) {
   const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
   FirefoxReport& report = outcome.report;
   if (!list.readError.empty()) report.problems.push_back(list.readError);
-  const std::int32_t unitsPerChoice = inputs.plan(list.SectionCount).perPreference;
+  const std::int32_t unitsPerChoice = inputs.plan(list.sectionCount).perPreference;
   for (const auto& profile : list.profiles) {
     if (!profile.Resolved()) continue;
     if (!BackUpForCustomPass(profile.directory, report.problems)) continue;

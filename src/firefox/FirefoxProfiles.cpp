@@ -45,10 +45,10 @@ FirefoxProfileList EnumerateFirefoxProfiles(const std::string& dataFolder) {
   FirefoxProfileList list;
   const IniFile ini = ReadProfilesIni(dataFolder, list.readError);
   const auto sections = ini.SectionNames();
-  list.SectionCount = static_cast<std::int32_t>(sections.size());
+  list.sectionCount = static_cast<std::int32_t>(sections.size());
   for (std::size_t i = 0; i < sections.size(); ++i) {
     FirefoxProfile profile;
-    profile.SectionIndex = static_cast<std::int32_t>(i);
+    profile.sectionIndex = static_cast<std::int32_t>(i);
     profile.sectionName = sections[i];
     profile.pathValue = ini.ReadString(sections[i], "Path");
     if (profile.pathValue.empty()) continue;

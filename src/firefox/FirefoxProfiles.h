@@ -14,7 +14,7 @@ inline constexpr const char* kPrefsJs = "prefs.js";
 inline constexpr const char* kUserJs = "user.js";
 
 struct FirefoxProfile {
-  std::int32_t SectionIndex = 0;  // position in profiles.ini, every section counted
+  std::int32_t sectionIndex = 0;  // position in profiles.ini, every section counted
   std::string sectionName;
   std::string name;       // the "Name" value, the one Firefox shows
   std::string pathValue;  // the "Path" value as read
@@ -24,7 +24,7 @@ struct FirefoxProfile {
 };
 
 struct FirefoxProfileList {
-  std::int32_t SectionCount = 0;
+  std::int32_t sectionCount = 0;
   std::vector<FirefoxProfile> profiles;  // the sections with a non-empty "Path"
   std::string readError;                 // set when profiles.ini could not be read
 };

@@ -67,10 +67,6 @@ class MemoryRegistry : public Registry {
   std::map<RegRoot, std::unique_ptr<Node>> roots_;
 };
 
-// One value line of a REGEDIT4 file: "name"=data as Windows' regedit
-// reads it, or "name"=- (nothing) to delete the value. No line end.
-std::string RegTextValueLine(const std::string& name, const std::optional<RegValue>& value);
-
 // Parses a root key name as written in .reg files (HKEY_... or HKLM etc.).
 bool ParseRootName(const std::string& name, RegRoot& root);
 

@@ -1,6 +1,5 @@
 #include "platform/OverlayRegistry.h"
 
-#include <cctype>
 #include <vector>
 
 namespace velomar::platform {
@@ -28,12 +27,6 @@ std::string Joined(const std::vector<std::string>& parts, std::size_t count) {
   return path;
 }
 
-// Registry names compare without regard to case.
-std::string Upper(std::string text) {
-  for (auto& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 std::string Normal(const std::string& path) { return Joined(Parts(path), std::size_t(-1)); }
 
 std::string ParentOf(const std::string& normal) {
@@ -53,19 +46,19 @@ class OverlayKey : public RegistryKey {
 
   std::optional<RegValue> Query(const std::string& name) override {
     if (const Changes* c = Find()) {
-      const auto it = c->values.find(Upper(name));
+      const auto it = c->values.find(FoldedRegistryName(name));
       if (it != c->values.end()) return it->second;
       if (c->created) return std::nullopt;  // a key made here shows nothing of the base
     }
     return base_ ? base_->Query(name) : std::nullopt;
   }
   RegResult SetValue(const std::string& name, const RegValue& value) override {
-    Own().values[Upper(name)] = value;
+    Own().values[FoldedRegistryName(name)] = value;
     return {};
   }
   RegResult DeleteValue(const std::string& name) override {
     if (!Query(name)) return {kErrorFileNotFound};
-    Own().values[Upper(name)] = std::nullopt;
+    Own().values[FoldedRegistryName(name)] = std::nullopt;
     return {};
   }
   std::optional<std::vector<std::string>> SubKeys() override {
@@ -77,12 +70,12 @@ class OverlayKey : public RegistryKey {
       for (auto& name : *baseNames)
         if (owner_.KeyExists(root_, path_ + "\\" + name)) names.push_back(std::move(name));
     }
-    const std::string upper = Upper(path_);
+    const std::string upper = FoldedRegistryName(path_);
     for (const auto& [id, c] : keys_) {
-      if (id.first != root_ || !c.created || c.deleted || Upper(ParentOf(c.path)) != upper) continue;
+      if (id.first != root_ || !c.created || c.deleted || FoldedRegistryName(ParentOf(c.path)) != upper) continue;
       const std::string name = c.path.substr(c.path.rfind('\\') + 1);
       bool listed = false;
-      for (const auto& n : names) listed = listed || Upper(n) == Upper(name);
+      for (const auto& n : names) listed = listed || SameRegistryName(n, name);
       if (!listed) names.push_back(name);
     }
     return names;
@@ -109,11 +102,11 @@ class OverlayKey : public RegistryKey {
 
  private:
   const Changes* Find() const {
-    const auto it = keys_.find({root_, Upper(path_)});
+    const auto it = keys_.find({root_, FoldedRegistryName(path_)});
     return it == keys_.end() ? nullptr : &it->second;
   }
   Changes& Own() {
-    Changes& c = keys_[{root_, Upper(path_)}];
+    Changes& c = keys_[{root_, FoldedRegistryName(path_)}];
     if (c.path.empty()) c.path = path_;
     return c;
   }
@@ -126,13 +119,13 @@ class OverlayKey : public RegistryKey {
 };
 
 OverlayRegistry::KeyChanges* OverlayRegistry::Changes(RegRoot root, const std::string& path) {
-  const auto it = keys_.find({root, Upper(Normal(path))});
+  const auto it = keys_.find({root, FoldedRegistryName(Normal(path))});
   return it == keys_.end() ? nullptr : &it->second;
 }
 
 OverlayRegistry::KeyChanges& OverlayRegistry::ChangesFor(RegRoot root, const std::string& path) {
   const std::string normal = Normal(path);
-  KeyChanges& c = keys_[{root, Upper(normal)}];
+  KeyChanges& c = keys_[{root, FoldedRegistryName(normal)}];
   if (c.path.empty()) c.path = normal;
   return c;
 }

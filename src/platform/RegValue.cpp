@@ -35,4 +35,21 @@ const char* RootName(RegRoot root) {
   return "";
 }
 
+namespace {
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
+std::string FoldedRegistryName(std::string_view name) {
+  std::string folded(name);
+  for (auto& c : folded) c = UpperAscii(c);
+  return folded;
+}
+
+bool SameRegistryName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+  return true;
+}
+
 }  // namespace velomar::platform

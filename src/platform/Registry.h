@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velomar::platform {
@@ -104,5 +105,10 @@ Registry& SystemRegistry();
 
 // "HKEY_LOCAL_MACHINE" and so on, exactly as Windows spells them.
 const char* RootName(RegRoot root);
+
+// Key and value names compare without regard to case: the name folded to
+// upper case, as a map key; and the comparison itself.
+std::string FoldedRegistryName(std::string_view name);
+bool SameRegistryName(std::string_view a, std::string_view b);
 
 }  // namespace velomar::platform

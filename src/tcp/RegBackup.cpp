@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/Files.h"
-#include "platform/MemoryRegistry.h"
+#include "platform/RegeditFormat.h"
 #include "registry/RegistryStore.h"
 #include "util/Numbers.h"
 
@@ -57,14 +57,6 @@ Lines LinesOf(const BackupContents& contents) {
   return lines;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  const auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (fold(a[i]) != fold(b[i])) return false;
-  return true;
-}
-
 std::string_view WithoutOuterBackslashes(std::string_view path) {
   while (!path.empty() && path.front() == '\\') path.remove_prefix(1);
   while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
@@ -81,8 +73,8 @@ platform::RegRoot RootWrittenFor(const std::string& name) {
 bool SameValue(const std::string& rootA, const std::string& pathA, const std::string& nameA, const std::string& rootB,
                const std::string& pathB, const std::string& nameB) {
   return RootWrittenFor(rootA) == RootWrittenFor(rootB) &&
-         EqualIgnoringCase(WithoutOuterBackslashes(pathA), WithoutOuterBackslashes(pathB)) &&
-         EqualIgnoringCase(nameA, nameB);
+         platform::SameRegistryName(WithoutOuterBackslashes(pathA), WithoutOuterBackslashes(pathB)) &&
+         platform::SameRegistryName(nameA, nameB);
 }
 
 // "[HKEY_...\path]" as regedit names the key the store writes a record to.
@@ -180,7 +172,7 @@ bool UndoRegText(const std::vector<std::string>& files, std::string& text, std::
   for (const auto& record : records) {
     const std::string key = RegTextKey(record);
     auto it = std::find_if(keys.begin(), keys.end(),
-                           [&key](const auto& section) { return EqualIgnoringCase(section.first, key); });
+                           [&key](const auto& section) { return platform::SameRegistryName(section.first, key); });
     if (it == keys.end()) it = keys.insert(keys.end(), {key, {}});
     std::optional<platform::RegValue> value;
     if (record.value) value = platform::RegValue::Dword(static_cast<std::uint32_t>(*record.value));

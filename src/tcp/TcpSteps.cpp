@@ -49,6 +49,12 @@ bool StepApplies(const RegStep& step) {
 
 std::string OldValueText(std::int32_t value) { return value == RegNoValue ? kNoValueText : UnsignedText(value); }
 
+std::string ValueNotChanged::Line() const {
+  std::string where = root + path;
+  if (!name.empty()) where += "\\" + name;
+  return where + ": " + Reason();
+}
+
 bool RegChanges::Record(const std::string& root, const std::string& path, const std::string& name, std::string oldValue,
                         std::string newValue, platform::RegResult result) {
   rows.push_back({name, std::move(oldValue), result ? std::move(newValue) : kNotChangedText});

@@ -100,6 +100,9 @@ struct ValueNotChanged {
   platform::RegResult result;
   // The system's sentence for the answer.
   std::string Reason() const { return platform::RegErrorText(result.code); }
+  // The value as the user finds it in the registry editor, with the
+  // reason: "HKEY_...\path\name: reason".
+  std::string Line() const;
   bool operator==(const ValueNotChanged&) const = default;
 };
 

@@ -17,10 +17,10 @@ TEST_F(Profiles, RelativePathResolvesUnderTheDataFolder) {
   OneProfile();
   EXPECT_EQ(FindFirefoxDataFolder(), DataFolder());
   const auto list = EnumerateFirefoxProfiles(DataFolder());
-  EXPECT_EQ(list.SectionCount, 2);
+  EXPECT_EQ(list.sectionCount, 2);
   ASSERT_EQ(list.profiles.size(), 1u);
   const auto& p = list.profiles[0];
-  EXPECT_EQ(p.SectionIndex, 1);
+  EXPECT_EQ(p.sectionIndex, 1);
   EXPECT_EQ(p.sectionName, "Profile0");
   EXPECT_EQ(p.pathValue, "Profiles/a.default");
   EXPECT_EQ(p.directory, DataFolder() + platform::PathSeparator() + "Profiles/a.default");
@@ -37,14 +37,14 @@ TEST_F(Profiles, AbsolutePathAndCurrentDirectoryReadingAreTakenAsGiven) {
   WriteProfilesIni("[General]\n[Profile0]\nPath=" + absolute +
                    "\n[Profile1]\nPath=rel\n[Profile2]\nPath=missing\n[Profile3]\n");
   const auto list = EnumerateFirefoxProfiles(DataFolder());
-  EXPECT_EQ(list.SectionCount, 5);
+  EXPECT_EQ(list.sectionCount, 5);
   ASSERT_EQ(list.profiles.size(), 3u);
   EXPECT_EQ(list.profiles[0].directory, absolute);
   EXPECT_TRUE(list.profiles[0].takenAsGiven);
   EXPECT_EQ(list.profiles[1].directory, "rel");  // the current directory's reading wins
   EXPECT_TRUE(list.profiles[1].takenAsGiven);
   EXPECT_FALSE(list.profiles[2].Resolved());
-  EXPECT_EQ(list.profiles[2].SectionIndex, 3);
+  EXPECT_EQ(list.profiles[2].sectionIndex, 3);
 }
 
 TEST_F(Profiles, TheTwoTestsDifferOnPrefsJsAndBothExamineEverySection) {
@@ -60,9 +60,9 @@ TEST_F(Profiles, TheTwoTestsDifferOnPrefsJsAndBothExamineEverySection) {
   EXPECT_TRUE(IsFirefoxInstalled());
   EXPECT_TRUE(HasFirefoxProfileFolder());
   const auto list = EnumerateFirefoxProfiles(DataFolder());
-  EXPECT_EQ(list.SectionCount, 2);
+  EXPECT_EQ(list.sectionCount, 2);
   ASSERT_EQ(list.profiles.size(), 1u);
-  EXPECT_EQ(list.profiles[0].SectionIndex, 0);
+  EXPECT_EQ(list.profiles[0].sectionIndex, 0);
   EXPECT_TRUE(list.profiles[0].Resolved());
 }
 
@@ -85,7 +85,7 @@ TEST_F(Profiles, EmptyOrMissingProfilesIniMeansNoFirefox) {
   EXPECT_FALSE(HasFirefoxProfileFolder());
   WriteProfilesIni("");
   const auto list = EnumerateFirefoxProfiles(DataFolder());
-  EXPECT_EQ(list.SectionCount, 0);
+  EXPECT_EQ(list.sectionCount, 0);
   EXPECT_TRUE(list.profiles.empty());
   EXPECT_FALSE(IsFirefoxInstalled());
   EXPECT_FALSE(HasFirefoxProfileFolder());
