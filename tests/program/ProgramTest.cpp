@@ -34,6 +34,14 @@ std::string ProgramFolder() {
   return folder + "\\unpacked\\" VELOMAR_PACKAGE_NAME;
 }
 
+// Windows XP as Wine names it for a program of this width (the 64-bit one
+// is XP x64, version 5.2).
+#ifdef _WIN64
+constexpr const char* kWindowsXp = "winxp64";
+#else
+constexpr const char* kWindowsXp = "winxp";
+#endif
+
 // The version a Wine prefix reports to velomar.exe alone.
 class ScopedWindowsVersion {
  public:
@@ -50,46 +58,50 @@ class ScopedWindowsVersion {
   static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\velomar.exe";
 };
 
+// The enumeration callbacks are named CALLBACK functions: on 32-bit Windows
+// they are stdcall, which the function pointer of a lambda is not.
+struct ShownSearch {
+  DWORD process;
+  const char* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectShown(HWND window, LPARAM param) {
+  auto& s = *reinterpret_cast<ShownSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (owner == s.process && IsWindowVisible(window) && std::string(name) == s.className) s.found.push_back(window);
+  return TRUE;
+}
+
 // The shown top-level windows of a process with the given class.
 std::vector<HWND> ShownWindows(DWORD process, const char* className) {
-  struct Search {
-    DWORD process;
-    const char* className;
-    std::vector<HWND> found;
-  } search{process, className, {}};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof(name));
-        if (owner == s.process && IsWindowVisible(window) && std::string(name) == s.className)
-          s.found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ShownSearch search{process, className, {}};
+  EnumWindows(CollectShown, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
+struct TextSearch {
+  const char* text;
+  HWND found;
+};
+
+BOOL CALLBACK FindText(HWND child, LPARAM param) {
+  auto& s = *reinterpret_cast<TextSearch*>(param);
+  char caption[256] = {};
+  GetWindowTextA(child, caption, sizeof(caption));
+  if (std::string(caption) == s.text) {
+    s.found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND ChildWithText(HWND parent, const char* text) {
-  struct Search {
-    const char* text;
-    HWND found;
-  } search{text, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(param);
-        char caption[256] = {};
-        GetWindowTextA(child, caption, sizeof(caption));
-        if (std::string(caption) == s.text) {
-          s.found = child;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TextSearch search{text, nullptr};
+  EnumChildWindows(parent, FindText, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -146,7 +158,7 @@ class Velomar {
 };
 
 TEST(Program, OnXpItStartsWithEverythingEnabledAndEndsWithItsExitButton) {
-  ScopedWindowsVersion xp("winxp64");
+  ScopedWindowsVersion xp(kWindowsXp);
   Velomar velomar;
   ASSERT_TRUE(velomar.Started());
   HWND main = velomar.MainWindow();
@@ -184,7 +196,7 @@ TEST(Program, OnWindows10WithoutFirefoxItSaysOnceThatThereIsNothingToOptimize) {
 }
 
 TEST(Program, ASecondStartBringsTheFirstToTheFrontAndEndsWithZero) {
-  ScopedWindowsVersion xp("winxp64");
+  ScopedWindowsVersion xp(kWindowsXp);
   Velomar first;
   ASSERT_TRUE(first.Started());
   HWND main = first.MainWindow();
