@@ -31,6 +31,8 @@ firefox="$XDG_CONFIG_HOME/mozilla/firefox"
 mkdir -p "$firefox"
 cp -r "$tree"/. "$firefox"/
 profile="$firefox/2amm8bje.default"
+# The current folder holds a folder named like the profile: never the profile.
+mkdir 2amm8bje.default
 # Firefox writes its profile section before [General]: both tests find it.
 check "profiles" "$(printf 'SectionCount=2\n0\tProfile0\t2amm8bje.default\t%s\t0\nIsFirefoxInstalled=1\nHasFirefoxProfileFolder=1' "$profile")" \
     "$("$cli" firefox-profiles)"
@@ -53,6 +55,7 @@ for command in "firefox-auto --class 10M" "firefox-custom --class 1M"; do
 done
 check "auto" 0 "$(status_of firefox-auto --class 10M)"
 check "auto wrote user.js" yes "$(grep -q pipelining "$profile/user.js" && echo yes)"
+check "auto left the current folder's namesake alone" "" "$(ls -A 2amm8bje.default)"
 # Backups are line copies: their lines end with CR LF.
 same_lines() { tr -d '\r' <"$1" | cmp -s - "$2" && echo same; }
 check "auto backed up prefs.js" same "$(same_lines "$profile/prefs.bk" prefs.before)"
