@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "bandwidth/BandwidthClass.h"
+#include "platform/Console.h"
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/OverlayRegistry.h"
@@ -130,6 +131,7 @@ using namespace velomar;
 using namespace velomar::cli;
 
 int main(int argc, char** argv) {
+  const platform::ScopedConsoleText console;
   std::vector<std::string> words = platform::CommandLineArguments(argc, argv);
   Invocation in;
   in.out = &std::cout;
