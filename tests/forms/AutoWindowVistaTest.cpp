@@ -35,9 +35,9 @@ TEST_F(LaterWindow, OnVistaAndLaterARunTunesFirefoxAlone) {
   EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-// The user's folder and the profile named beyond any ANSI code page, and
-// Firefox running with the profile: the pass reaches it, and the message
-// asking for a restart names it as the user named it.
+// The user's folder and the profile named beyond any ANSI code page: the
+// pass reaches the profile, and the undo, meeting Firefox running with it,
+// names it in its message as the user named it.
 TEST_F(LaterWindow, AProfileNamedBeyondTheCodePageIsTunedAndNamedRight) {
   const std::string name = "M\xC3\xBCller \xD0\x9F\xD1\x91\xD1\x82\xD1\x80 \xE5\x90\x8D\xE5\x89\x8D";
   test::TempFolder users;
@@ -51,22 +51,24 @@ TEST_F(LaterWindow, AProfileNamedBeyondTheCodePageIsTunedAndNamedRight) {
                                                       "\r\nIsRelative=1\r\nPath=Profiles/abcd." + name +
                                                       "\r\nDefault=1\r\n\r\n[General]\r\nStartWithLastProfile=1\r\n");
   test::WriteFileText(profile + "\\prefs.js", "user_pref(\"browser.startup.page\", 1);\r\n");
-  // Firefox holds parent.lock open without sharing while it runs.
-  const HANDLE lock = CreateFileW(platform::Utf8ToWide(profile + "\\parent.lock").c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   Create();
-  uitest::RealMessageBoxes shown("auto_restart_message_beyond_code_page");
+  uitest::RealMessageBoxes shown("auto_undo_message_beyond_code_page");
+  HANDLE lock = INVALID_HANDLE_VALUE;
   ShowModalAnd([&] {
     ChooseClass(3);
     uitest::ClickButton(At(kButton));
+    EXPECT_NE(ReadFileText(profile + "\\user.js").find("user_pref("), std::string::npos) << "tuned";
+    // Firefox holds parent.lock open without sharing while it runs.
+    lock = CreateFileW(platform::Utf8ToWide(profile + "\\parent.lock").c_str(), GENERIC_WRITE, 0, nullptr,
+                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    uitest::ClickAt(At("Label8"));  // the undo link, through its hot zone
     form.Close();
   });
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   CloseHandle(lock);
-  EXPECT_NE(ReadFileText(profile + "\\user.js").find("user_pref("), std::string::npos);
   EXPECT_EQ(form.Rows(kLog).size(), test::FirefoxRowsPerProfile(2048));
   ASSERT_EQ(shown.Texts().size(), 1u);
-  EXPECT_NE(shown.Texts()[0].find("Restart Firefox"), std::string::npos) << shown.Texts()[0];
+  EXPECT_NE(shown.Texts()[0].find("Firefox is running"), std::string::npos) << shown.Texts()[0];
   EXPECT_NE(shown.Texts()[0].find(name), std::string::npos) << shown.Texts()[0];
   EXPECT_TRUE(shown.ScreenshotErrors().empty());
 }

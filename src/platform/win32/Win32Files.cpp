@@ -35,18 +35,24 @@ bool CreateTempFileIn(const std::string& folder, std::wstring& temp) {
   return true;
 }
 
-// What a move over `path` or a deletion of it would meet, found without
-// changing it: 0 when nothing stands in the way. Windows refuses to replace
-// or delete a folder or a read-only file, and a file another program holds
-// open without sharing.
-DWORD WhyNotReplaceable(const std::string& path) {
-  const DWORD attributes = AttributesOf(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
-  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
+// What moving or renaming `path` would meet, found without changing it: 0
+// when nothing stands in the way, else why (no right to delete it, another
+// program holds it open without sharing).
+DWORD WhyNotMovable(const std::string& path) {
   const UniqueHandle file(CreateFileW(Utf8ToWide(path).c_str(), DELETE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   return file ? 0 : GetLastError();
+}
+
+// The same for putting another file in place of `path` or deleting it:
+// Windows also refuses a folder and a read-only file. The real writer asks
+// this too, so that it keeps a read-only file where Wine would replace it.
+DWORD WhyNotReplaceable(const std::string& path) {
+  const DWORD attributes = AttributesOf(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
+  return WhyNotMovable(path);
 }
 
 // The folder takes new files: a temporary one is made and removed again.
@@ -138,12 +144,13 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents, s
     error = Describe("Cannot write", path);
     return false;
   }
+  if (const DWORD why = WhyNotReplaceable(path)) {
+    DeleteFileW(temp.c_str());
+    error = Describe("Cannot replace", path, why);
+    return false;
+  }
   if (WritesHeld()) {
     DeleteFileW(temp.c_str());
-    if (const DWORD why = WhyNotReplaceable(path)) {
-      error = Describe("Cannot replace", path, why);
-      return false;
-    }
     return true;
   }
   UniqueHandle file(
@@ -185,7 +192,7 @@ bool RenameFile(const std::string& from, const std::string& to, std::string& err
   if (WritesHeld()) {
     if (AttributesOf(from) == INVALID_FILE_ATTRIBUTES) return refused(GetLastError());
     if (AttributesOf(to) != INVALID_FILE_ATTRIBUTES) return refused(ERROR_ALREADY_EXISTS);
-    if (const DWORD why = WhyNotReplaceable(from)) return refused(why);
+    if (const DWORD why = WhyNotMovable(from)) return refused(why);
     if (const DWORD why = WhyFolderTakesNoFiles(FolderOf(to))) return refused(why);
     return true;
   }
