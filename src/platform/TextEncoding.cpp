@@ -63,7 +63,17 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
-std::string Utf8OrAnsiToUtf8(std::string_view text) { return IsValidUtf8(text) ? std::string(text) : AnsiToUtf8(text); }
+std::string Utf8OrAnsiToUtf8(std::string_view text) {
+  if (IsValidUtf8(text)) return std::string(text);
+  std::string out;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = text.substr(0, end == std::string_view::npos ? text.size() : end + 1);
+    out += IsValidUtf8(line) ? std::string(line) : AnsiToUtf8(line);
+    text.remove_prefix(line.size());
+  }
+  return out;
+}
 
 std::string Windows1252ToUtf8(std::string_view text) {
   std::string out;

@@ -13,7 +13,9 @@ bool IsValidUtf8(std::string_view text);
 // Text in the system's ANSI code page as UTF-8 (Windows: CP_ACP; elsewhere
 // Windows-1252, the code page of the program's own language files).
 std::string AnsiToUtf8(std::string_view text);
-// Text that is UTF-8 where it is valid UTF-8 and ANSI otherwise, as UTF-8.
+// Text that is UTF-8 where it is valid UTF-8 and ANSI otherwise, as UTF-8:
+// each line is read on its own, so that a line written by another editor
+// does not change how the others read.
 std::string Utf8OrAnsiToUtf8(std::string_view text);
 // Windows-1252 as UTF-8; the five bytes it leaves undefined stand for the
 // control characters of the same number, as Windows reads them.

@@ -17,7 +17,7 @@ class IniFile {
  public:
   // How a file's bytes are read: as text in the system's ANSI code page
   // (the language files, Marrowcare's settings), or as UTF-8 (profiles.ini,
-  // as Firefox writes it) where they are valid UTF-8 and as ANSI otherwise.
+  // as Firefox writes it) where a line is valid UTF-8 and as ANSI where it is not.
   enum class Encoding { Ansi, Utf8 };
 
   // Parses text as the Windows profile-string functions read files.

@@ -18,6 +18,7 @@ TEST(TextEncoding, AnsiTextBecomesUtf8AndUtf8StaysAsItIs) {
   EXPECT_EQ(AnsiToUtf8("\xFC"), "\xC3\xBC");  // Windows-1252 here and in the Wine prefix
   EXPECT_EQ(Utf8OrAnsiToUtf8("M\xC3\xBCller"), "M\xC3\xBCller");
   EXPECT_EQ(Utf8OrAnsiToUtf8("M\xFCller"), "M\xC3\xBCller");
+  EXPECT_EQ(Utf8OrAnsiToUtf8("M\xC3\xBCller\r\nM\xFCller\n\xC3\xBC"), "M\xC3\xBCller\r\nM\xC3\xBCller\n\xC3\xBC");
 }
 
 }  // namespace
