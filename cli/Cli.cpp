@@ -7,9 +7,11 @@
 #include <utility>
 
 #include "bandwidth/BandwidthClass.h"
+#include "platform/Console.h"
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/OverlayRegistry.h"
+#include "platform/System.h"
 #include "registry/RegistryStore.h"
 #include "util/DataFolder.h"
 #include "util/Numbers.h"
@@ -129,7 +131,8 @@ using namespace velomar;
 using namespace velomar::cli;
 
 int main(int argc, char** argv) {
-  std::vector<std::string> words(argv + 1, argv + argc);
+  const platform::ScopedConsoleText console;
+  std::vector<std::string> words = platform::CommandLineArguments(argc, argv);
   Invocation in;
   in.out = &std::cout;
   in.err = &std::cerr;
@@ -204,7 +207,9 @@ int main(int argc, char** argv) {
       failure = e.what();
       status = 1;
     }
-    if (scoped && registryFile && !in.dryRun) {
+    // A dry run saves too, under the hold, so that a file that cannot be
+    // written fails it as it fails the real command.
+    if (scoped && registryFile) {
       std::string error;
       if (!fileRegistry.SaveRegFile(*registryFile, error)) {
         std::cerr << "velomar-cli: " << error << '\n';

@@ -8,33 +8,34 @@
 #include "forms/MainForm.h"
 #include "forms/RecoverForm.h"
 #include "lang/Translator.h"
+#include "platform/win32/Win32Text.h"
 #include "win32ui/Application.h"
 
 namespace {
 
-constexpr const char* kInstanceMutex = "_Tandrel_Velomar_";
+constexpr const wchar_t* kInstanceMutex = L"_Tandrel_Velomar_";
 
 // A second start hands over to the running program and ends.
 void ActivateRunningInstance() {
-  HWND running = FindWindowA(velomar::main_window::kClassName, nullptr);
+  HWND running = FindWindowW(velomar::platform::Utf8ToWide(velomar::main_window::kClassName).c_str(), nullptr);
   if (!running) return;
   // The first instance may bring its windows to the front only with leave
   // from the process that has the foreground, which is this one.
   DWORD process = 0;
   GetWindowThreadProcessId(running, &process);
   AllowSetForegroundWindow(process);
-  SendMessageA(running, velomar::main_window::kRestoreInstanceMessage, 0, 0);
+  SendMessageW(running, velomar::main_window::kRestoreInstanceMessage, 0, 0);
   ShowWindow(running, SW_RESTORE);
 }
 
 int RunMessageLoop(HWND main) {
   MSG msg;
   BOOL got;
-  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+  while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
     if (got < 0) return 1;
-    if (IsDialogMessageA(main, &msg)) continue;
+    if (IsDialogMessageW(main, &msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
 }
@@ -43,7 +44,7 @@ int RunMessageLoop(HWND main) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Held, unreleased, until the process ends.
-  CreateMutexA(nullptr, TRUE, kInstanceMutex);
+  CreateMutexW(nullptr, TRUE, kInstanceMutex);
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
     ActivateRunningInstance();
     return 0;

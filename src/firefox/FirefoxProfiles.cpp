@@ -11,7 +11,7 @@ namespace {
 
 IniFile ReadProfilesIni(const std::string& dataFolder, std::string& error) {
   IniFile ini;
-  if (!IniFile::Load(ProfilesIniPath(dataFolder), ini, error)) return IniFile::Parse("");
+  if (!IniFile::Load(ProfilesIniPath(dataFolder), ini, error, IniFile::Encoding::Utf8)) return IniFile::Parse("");
   return ini;
 }
 
@@ -31,14 +31,18 @@ bool HasProfilesIni(const std::string& dataFolder) {
   return !dataFolder.empty() && platform::FileExists(ProfilesIniPath(dataFolder));
 }
 
-std::optional<ResolvedDirectory> ResolveProfileDirectory(const std::string& dataFolder, const std::string& pathValue) {
-  if (pathValue.empty()) return std::nullopt;
-  // Existence alone decides, the value as given first: an absolute path is
-  // found here, and so is one relative to the current directory.
-  if (platform::DirectoryExists(pathValue)) return ResolvedDirectory{pathValue, true};
-  const std::string candidate = FirefoxPath(dataFolder, pathValue);
-  if (platform::DirectoryExists(candidate)) return ResolvedDirectory{candidate, false};
-  return std::nullopt;
+std::optional<ResolvedDirectory> ResolveProfileDirectory(const std::string& dataFolder, const std::string& pathValue,
+                                                         const std::string& isRelativeValue) {
+  std::optional<ResolvedDirectory> resolved;
+  if (platform::IsAbsolutePath(pathValue)) {
+    resolved = ResolvedDirectory{pathValue, true};
+  } else if (platform::IsRelativePath(pathValue) && (isRelativeValue.empty() || isRelativeValue == "1")) {
+    // Firefox itself reads any other value as "absolute", and a relative path
+    // as such names no folder for it.
+    resolved = ResolvedDirectory{FirefoxPath(dataFolder, pathValue), false};
+  }
+  if (resolved && !platform::DirectoryExists(resolved->directory)) resolved.reset();
+  return resolved;
 }
 
 FirefoxProfileList EnumerateFirefoxProfiles(const std::string& dataFolder) {
@@ -53,7 +57,8 @@ FirefoxProfileList EnumerateFirefoxProfiles(const std::string& dataFolder) {
     profile.pathValue = ini.ReadString(sections[i], "Path");
     if (profile.pathValue.empty()) continue;
     profile.name = ini.ReadString(sections[i], "Name");
-    if (auto resolved = ResolveProfileDirectory(dataFolder, profile.pathValue)) {
+    if (auto resolved =
+            ResolveProfileDirectory(dataFolder, profile.pathValue, ini.ReadString(sections[i], "IsRelative"))) {
       profile.directory = resolved->directory;
       profile.takenAsGiven = resolved->takenAsGiven;
     }
@@ -73,16 +78,10 @@ bool IsFirefoxInstalled() {
 bool HasFirefoxProfileFolder() {
   const std::string dataFolder = FindFirefoxDataFolder();
   if (!HasProfilesIni(dataFolder)) return false;
-  std::string error;
-  const IniFile ini = ReadProfilesIni(dataFolder, error);
-  const auto sections = ini.SectionNames();
   // Every section, the first too: Firefox writes its profile sections
-  // before [General]. The relative reading is tried before the value as given.
-  for (std::size_t i = 0; i < sections.size(); ++i) {
-    const std::string path = ini.ReadString(sections[i], "Path");
-    if (path.empty()) continue;
-    if (platform::DirectoryExists(FirefoxPath(dataFolder, path)) || platform::DirectoryExists(path)) return true;
-  }
+  // before [General].
+  for (const auto& profile : EnumerateFirefoxProfiles(dataFolder).profiles)
+    if (profile.Resolved()) return true;
   return false;
 }
 

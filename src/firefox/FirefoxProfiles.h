@@ -16,10 +16,10 @@ inline constexpr const char* kUserJs = "user.js";
 struct FirefoxProfile {
   std::int32_t sectionIndex = 0;  // position in profiles.ini, every section counted
   std::string sectionName;
-  std::string name;       // the "Name" value, the one Firefox shows
-  std::string pathValue;  // the "Path" value as read
-  std::string directory;  // empty when the profile did not resolve
-  bool takenAsGiven = false;
+  std::string name;           // the "Name" value, the one Firefox shows
+  std::string pathValue;      // the "Path" value as read
+  std::string directory;      // empty when the profile did not resolve
+  bool takenAsGiven = false;  // the value was an absolute path
   bool Resolved() const { return !directory.empty(); }
 };
 
@@ -37,21 +37,23 @@ std::string ProfilesIniPath(const std::string& dataFolder);
 bool HasProfilesIni(const std::string& dataFolder);
 
 FirefoxProfileList EnumerateFirefoxProfiles(const std::string& dataFolder);
-// The value as given when it names a folder, else dataFolder + the value;
-// nothing when neither exists.
+// A section's folder as Firefox reads it: an absolute "Path" as given; a
+// relative one under the data folder, unless "IsRelative" (isRelativeValue)
+// says it is not relative, which Firefox does not use. Never relative to the
+// current folder. Nothing when the folder does not exist.
 struct ResolvedDirectory {
   std::string directory;
   bool takenAsGiven = false;
 };
-std::optional<ResolvedDirectory> ResolveProfileDirectory(const std::string& dataFolder, const std::string& pathValue);
+std::optional<ResolvedDirectory> ResolveProfileDirectory(const std::string& dataFolder, const std::string& pathValue,
+                                                         const std::string& isRelativeValue);
 
 // The profile as the user knows it: its name, else its folder.
 std::string ProfileLabel(const FirefoxProfile& profile);
 
 // Some profile has a prefs.js (Firefox has run with it).
 bool IsFirefoxInstalled();
-// Some profile folder exists: every section of profiles.ini is examined,
-// the path read relative to the data folder first.
+// Some profile folder exists: every section of profiles.ini is examined.
 bool HasFirefoxProfileFolder();
 
 }  // namespace velomar

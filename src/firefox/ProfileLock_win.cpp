@@ -7,13 +7,15 @@
 #include "firefox/ProfileLock.h"
 
 #include "firefox/FirefoxProfiles.h"
+#include "platform/win32/Win32Text.h"
 
 namespace velomar {
 
 bool FirefoxRunsWithProfile(const std::string& directory) {
   const std::string path = FirefoxPath(directory, "parent.lock");
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(platform::Utf8ToWide(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     CloseHandle(file);
     return false;

@@ -129,7 +129,7 @@ std::string ReadLanguageName(bool createDataFolder) {
   if (!platform::FileExists(settings)) return kDefaultLanguage;
   IniFile ini;
   std::string error;
-  if (!IniFile::Load(settings, ini, error)) return kDefaultLanguage;
+  if (!IniFile::Load(settings, ini, error, IniFile::Encoding::Ansi)) return kDefaultLanguage;
   std::string name = ini.ReadString("Main", "Language", kDefaultLanguage);
   return IsUsableLanguageName(name) ? name : kDefaultLanguage;
 }
@@ -144,7 +144,7 @@ std::string LanguageFilePath(const std::string& languageName) {
 bool Translator::TranslateForm(std::string_view section, WindowState& form) const {
   IniFile ini;
   std::string error;
-  if (!IniFile::Load(fileName_, ini, error)) return false;
+  if (!IniFile::Load(fileName_, ini, error, IniFile::Encoding::Ansi)) return false;
   const std::string caption = form.Caption();
   const std::string translated = ini.ReadString(section, "Caption", caption);
   if (translated != caption) form.SetCaption(translated);

@@ -1,6 +1,6 @@
 #pragma once
-// File-system seam. Paths are byte strings in the system's code page (ANSI
-// on Windows); nothing here converts characters.
+// File-system seam. Paths are UTF-8, as every text inside the program; the
+// Windows backend hands them to the wide-character functions.
 #include <string>
 #include <vector>
 
@@ -26,9 +26,10 @@ std::string CurrentDirectory();
 bool ChangeCurrentDirectory(const std::string& path);
 
 // While one lives, nothing is written (velomar-cli --dry-run): replacing,
-// renaming and removing files and creating folders succeed without
-// touching the disk. Reading is not affected, so what a program reads
-// back is what was there before.
+// renaming and removing files and creating folders check that they would
+// succeed and fail as they would, with the same message, but leave the
+// disk as it was (a probe they make, they remove again). Reading is not
+// affected, so what a program reads back is what was there before.
 class ScopedNoWrites {
  public:
   ScopedNoWrites();
@@ -38,6 +39,18 @@ class ScopedNoWrites {
 };
 // True while a ScopedNoWrites lives; the backends' writers ask it first.
 bool WritesHeld();
+// The folders that creating folders would have made while writes are held:
+// the writers take them as existing and empty. Forgotten when the
+// outermost hold ends.
+void RememberFolderWouldBeMade(const std::string& path);
+bool FolderWouldBeMade(const std::string& path);
+
+// A path that names the same file from any current folder (Windows: a drive
+// and a separator, or a UNC path; elsewhere a leading '/').
+bool IsAbsolutePath(const std::string& path);
+// A path to be read under some folder: not empty, not absolute, and (on
+// Windows) naming neither a drive nor the root of the current one.
+bool IsRelativePath(const std::string& path);
 
 // The folder separator of the platform ('\\' on Windows, '/' elsewhere).
 char PathSeparator();

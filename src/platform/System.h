@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/ScopedSeam.h"
 
@@ -54,8 +55,13 @@ int WindowsMajorVersion();
 // Windows, where the Firefox unit derives it from the user's shell folders.
 std::string FirefoxDataFolderCandidate();
 
+// The program's arguments after its name, as UTF-8: on Windows from the
+// wide-character command line (argv holds the ANSI code page, which cannot
+// name every file); elsewhere argv as it is.
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
+
 // Orders two texts without regard to case by the rules of the user's locale
-// (Windows: CompareStringA of the user's default locale; elsewhere ASCII
+// (Windows: CompareStringW of the user's default locale; elsewhere ASCII
 // letters folded, then bytes): negative, zero or positive.
 int CompareTextIgnoringCase(std::string_view a, std::string_view b);
 

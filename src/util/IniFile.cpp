@@ -1,6 +1,7 @@
 #include "util/IniFile.h"
 
 #include "platform/Files.h"
+#include "platform/TextEncoding.h"
 
 namespace velomar {
 
@@ -67,10 +68,18 @@ IniFile IniFile::Parse(std::string_view text) {
   return ini;
 }
 
-bool IniFile::Load(const std::string& path, IniFile& ini, std::string& error) {
+bool IniFile::Load(const std::string& path, IniFile& ini, std::string& error, Encoding encoding) {
   std::string text;
   if (!platform::ReadWholeFile(path, text, error)) return false;
-  ini = Parse(text);
+  if (encoding == Encoding::Ansi) {
+    ini = Parse(platform::AnsiToUtf8(text));
+    return true;
+  }
+  // A byte-order mark is no part of the first line.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  std::string_view body = text;
+  if (body.substr(0, kByteOrderMark.size()) == kByteOrderMark) body.remove_prefix(kByteOrderMark.size());
+  ini = Parse(platform::Utf8OrAnsiToUtf8(body));
   return true;
 }
 

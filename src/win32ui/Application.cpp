@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "platform/win32/Win32Text.h"
+
 namespace velomar::ui {
 
 namespace {
@@ -24,7 +26,7 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& title
     MessageBoxHook hook = Hook();  // the hook may replace itself
     return hook({owner, text, title, style});
   }
-  return MessageBoxA(owner, text.c_str(), title.c_str(), style);
+  return MessageBoxW(owner, platform::Utf8ToWide(text).c_str(), platform::Utf8ToWide(title).c_str(), style);
 }
 
 void ReportError(HWND owner, const std::string& what, const std::string& title) {
@@ -32,13 +34,13 @@ void ReportError(HWND owner, const std::string& what, const std::string& title) 
 }
 
 void OpenDocument(HWND owner, const std::string& target) {
-  ShellExecuteA(owner, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(owner, nullptr, platform::Utf8ToWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 std::string ProgramFolder() {
-  char module[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
-  std::string folder(module, length);
+  std::wstring module(32768, L'\0');  // the longest path Windows has
+  module.resize(GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size())));
+  const std::string folder = platform::WideToUtf8(module);
   const auto slash = folder.find_last_of("\\/");
   return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }

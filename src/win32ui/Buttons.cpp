@@ -3,7 +3,7 @@
 namespace velomar::ui {
 
 Control::WindowSpec PushButton::Describe() const {
-  return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, spec_.x, spec_.y, spec_.width, spec_.height};
+  return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, spec_.x, spec_.y, spec_.width, spec_.height};
 }
 
 bool PushButton::Reflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -14,16 +14,16 @@ bool PushButton::Reflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 }
 
 Control::WindowSpec CheckBox::Describe() const {
-  return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, spec_.x, spec_.y, spec_.width, spec_.height};
+  return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, spec_.x, spec_.y, spec_.width, spec_.height};
 }
 
 void CheckBox::Created() { SetCheck(spec_.checked); }
 
-bool CheckBox::Checked() const { return hwnd_ ? SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED : spec_.checked; }
+bool CheckBox::Checked() const { return hwnd_ ? SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED : spec_.checked; }
 
 void CheckBox::SetCheck(bool checked) {
   spec_.checked = checked;
-  if (hwnd_) SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (hwnd_) SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void CheckBox::SetChecked(bool checked) {
@@ -46,7 +46,7 @@ bool CheckBox::Reflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
 }
 
 Control::WindowSpec RadioButton::Describe() const {
-  return {"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0, spec_.x, spec_.y, spec_.width, spec_.height};
+  return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0, spec_.x, spec_.y, spec_.width, spec_.height};
 }
 
 void RadioButton::CheckAlone() {

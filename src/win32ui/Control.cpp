@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/win32/Win32Text.h"
+
 namespace velomar::ui {
 
 RECT RectInParent(HWND control) {
@@ -19,11 +21,11 @@ COLORREF Resolve(Color color) {
 
 std::string WindowText(HWND window) {
   if (!window) return {};
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(window, text.data(), length + 1);
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(window, text.data(), length + 1);
   text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-  return text;
+  return platform::WideToUtf8(text);
 }
 
 Control::Control(ControlHost& host, Component spec, int index)
@@ -54,24 +56,25 @@ void Control::Create(HWND parentWindow) {
                       (spec_.disabled ? WS_DISABLED : 0);
   const DWORD exStyle = w.exStyle | (spec_.rightToLeft ? WS_EX_RTLREADING : 0);
   const bool own = w.className == nullptr;
-  HWND made = CreateWindowExA(exStyle, own ? host_.WindowLook().partClassName.c_str() : w.className,
-                              spec_.caption.c_str(), style, w.x, w.y, w.width, w.height, parentWindow,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + index_)), GetModuleHandleA(nullptr),
-                              own ? static_cast<MessageTarget*>(this) : nullptr);
+  const std::wstring className = own ? platform::Utf8ToWide(host_.WindowLook().partClassName) : w.className;
+  HWND made =
+      CreateWindowExW(exStyle, className.c_str(), platform::Utf8ToWide(spec_.caption).c_str(), style, w.x, w.y, w.width,
+                      w.height, parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + index_)),
+                      GetModuleHandleW(nullptr), own ? static_cast<MessageTarget*>(this) : nullptr);
   if (!made) throw std::runtime_error("cannot create the component " + spec_.name);
   hwnd_ = made;
   if (!own) {
     systemClass_ = true;
     BindSystemWindow(hwnd_, this);
     // The framework's own windows select their font when they paint.
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), FALSE);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), FALSE);
   }
   Created();
 }
 
 LRESULT Control::Default(UINT message, WPARAM wParam, LPARAM lParam) {
   return systemClass_ ? CallSystemProcedure(hwnd_, message, wParam, lParam)
-                      : DefWindowProcA(hwnd_, message, wParam, lParam);
+                      : DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 LRESULT Control::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -125,7 +128,7 @@ void Control::SetText(std::string_view text) {
     spec_.caption = text;
     return;
   }
-  SetWindowTextA(hwnd_, std::string(text).c_str());
+  SetWindowTextW(hwnd_, platform::Utf8ToWide(text).c_str());
   TextChanged();
 }
 
@@ -138,7 +141,7 @@ void Control::SetEnabled(bool enabled) {
     spec_.disabled = !enabled;
 }
 
-bool Control::Visible() const { return hwnd_ ? (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0 : !spec_.hidden; }
+bool Control::Visible() const { return hwnd_ ? (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0 : !spec_.hidden; }
 
 void Control::SetVisible(bool visible) {
   if (hwnd_)
@@ -151,7 +154,7 @@ void Control::SetBold(bool bold) {
   if (bold_ == bold) return;
   bold_ = bold;
   if (!hwnd_) return;
-  if (!IsOwnClass()) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), FALSE);
+  if (!IsOwnClass()) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), FALSE);
   FontChanged();
   Invalidate();
 }

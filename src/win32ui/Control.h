@@ -50,6 +50,7 @@ class ControlHost {
 
 // A colour of a layout as the system draws it (system colours resolved).
 COLORREF Resolve(Color color);
+// The window's text as UTF-8.
 std::string WindowText(HWND window);
 // Where a child window lies in its parent's client area.
 RECT RectInParent(HWND control);
@@ -123,7 +124,7 @@ class Control : public MessageTarget {
 
  protected:
   struct WindowSpec {
-    const char* className = nullptr;  // nullptr: the framework's own class
+    const wchar_t* className = nullptr;  // nullptr: the framework's own class
     DWORD style = 0;
     DWORD exStyle = 0;
     int x = 0, y = 0, width = 0, height = 0;

@@ -2,6 +2,8 @@
 
 #include <variant>
 
+#include "platform/win32/Win32Text.h"
+
 namespace velomar::ui {
 
 DrawingCanvas::~DrawingCanvas() {
@@ -51,7 +53,8 @@ bool DrawingCanvas::Render(const Drawing& drawing) {
       SetBkMode(dc, OPAQUE);
       SetBkColor(dc, text->background);
       SetTextColor(dc, text->color);
-      TextOutA(dc, text->x, text->y, text->text.c_str(), static_cast<int>(text->text.size()));
+      const std::wstring wide = platform::Utf8ToWide(text->text);
+      TextOutW(dc, text->x, text->y, wide.c_str(), static_cast<int>(wide.size()));
     }
   }
   return true;

@@ -1,5 +1,6 @@
 #include "win32ui/Drawn.h"
 
+#include "platform/win32/Win32Text.h"
 #include "win32ui/Gdi.h"
 
 namespace velomar::ui {
@@ -100,7 +101,7 @@ bool Label::Fit(const std::string& text, SIZE& size) const {
   Selection font(dc, CurrentFont());
   const bool wraps = spec_.wordWrap && spec_.width;
   RECT r{0, 0, wraps ? spec_.width - kWrapSlack : 4000, 0};
-  DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &r,
+  DrawTextW(dc, text.empty() ? L" " : platform::Utf8ToWide(text).c_str(), -1, &r,
             DT_CALCRECT | DT_NOPREFIX | (spec_.wordWrap ? DT_WORDBREAK : 0));
   size = {wraps ? spec_.width : r.right - r.left, r.bottom - r.top};
   return true;
@@ -130,17 +131,17 @@ void Label::TextChanged() {
 void Label::FontChanged() { Refit(); }
 
 void Label::PaintFace(HDC dc, const RECT& client) {
-  const std::string text = Text();
+  const std::wstring text = platform::Utf8ToWide(Text());
   RECT area = client;
   if (spec_.wordWrap) area.right -= kWrapSlack;
-  DrawTextA(dc, text.c_str(), -1, &area,
+  DrawTextW(dc, text.c_str(), -1, &area,
             DT_NOPREFIX | (spec_.rightToLeft ? DT_RTLREADING : 0) | (spec_.wordWrap ? DT_WORDBREAK : 0));
 }
 
 void GroupBox::PaintFace(HDC dc, const RECT& client) {
-  const std::string text = Text();
+  const std::wstring text = platform::Utf8ToWide(Text());
   SIZE extent{};
-  GetTextExtentPoint32A(dc, text.empty() ? " " : text.c_str(), text.empty() ? 1 : static_cast<int>(text.size()),
+  GetTextExtentPoint32W(dc, text.empty() ? L" " : text.c_str(), text.empty() ? 1 : static_cast<int>(text.size()),
                         &extent);
   RECT frame = client;
   frame.top = extent.cy / 2;
@@ -149,7 +150,7 @@ void GroupBox::PaintFace(HDC dc, const RECT& client) {
   RECT caption{8, 0, 8 + extent.cx + 4, extent.cy};
   FillRect(dc, &caption, host_.BrushFor(Background()));
   caption.left += 2;
-  DrawTextA(dc, text.c_str(), -1, &caption, DT_NOPREFIX | DT_SINGLELINE | (spec_.rightToLeft ? DT_RTLREADING : 0));
+  DrawTextW(dc, text.c_str(), -1, &caption, DT_NOPREFIX | DT_SINGLELINE | (spec_.rightToLeft ? DT_RTLREADING : 0));
 }
 
 }  // namespace velomar::ui

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/MessageWait.h"
+#include "platform/win32/Win32Text.h"
 #include "win32ui/Application.h"
 #include "win32ui/ControlFactory.h"
 #include "win32ui/Tooltips.h"
@@ -21,17 +22,18 @@ DWORD FrameStyle(BorderStyle border, bool minimizeBox) {
 // Registers a window class of the framework's once: a form's (with the
 // program's icon) or that of the controls it draws itself (double clicks).
 void RegisterClassOnce(const std::string& className, bool form) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA existing{};
-  if (GetClassInfoA(instance, className.c_str(), &existing)) return;
-  WNDCLASSA wc{};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const std::wstring name = platform::Utf8ToWide(className);
+  WNDCLASSW existing{};
+  if (GetClassInfoW(instance, name.c_str(), &existing)) return;
+  WNDCLASSW wc{};
   wc.style = form ? 0 : CS_DBLCLKS;
   wc.lpfnWndProc = WindowThunk;
   wc.hInstance = instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hIcon = form ? LoadIconA(instance, MAKEINTRESOURCEA(1)) : nullptr;
-  wc.lpszClassName = className.c_str();
-  RegisterClassA(&wc);
+  wc.hIcon = form ? LoadIconW(instance, MAKEINTRESOURCEW(1)) : nullptr;
+  wc.lpszClassName = name.c_str();
+  RegisterClassW(&wc);
 }
 
 }  // namespace
@@ -136,8 +138,9 @@ void Form::Create() {
     x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   }
-  hwnd_ = CreateWindowExA(0, layout_.className.c_str(), layout_.caption.c_str(), style, x, y, width, height, nullptr,
-                          nullptr, GetModuleHandleA(nullptr), static_cast<MessageTarget*>(this));
+  hwnd_ = CreateWindowExW(0, platform::Utf8ToWide(layout_.className).c_str(),
+                          platform::Utf8ToWide(layout_.caption).c_str(), style, x, y, width, height, nullptr, nullptr,
+                          GetModuleHandleW(nullptr), static_cast<MessageTarget*>(this));
   if (!hwnd_) throw std::runtime_error("cannot create the window " + layout_.className);
   handOver_.Attach(hwnd_);
   CreateChildren(nullptr, hwnd_);
@@ -177,7 +180,7 @@ void Form::Close() {
   // The owner comes back before this window goes, so that it is activated.
   if (modalOwner_) EnableWindow(modalOwner_, TRUE);
   ShowWindow(hwnd_, SW_HIDE);
-  PostMessageA(hwnd_, WM_NULL, 0, 0);  // wakes the modal loop
+  PostMessageW(hwnd_, WM_NULL, 0, 0);  // wakes the modal loop
   if (layout_.quitOnClose) PostQuitMessage(0);
 }
 
@@ -188,22 +191,22 @@ void Form::ShowModal(HWND owner) {
   inModalLoop_ = true;
   modalOwner_ = owner;
   if (owner) {
-    SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     EnableWindow(owner, FALSE);
   }
   Show();
   SetForegroundWindow(hwnd_);
   MSG msg;
   while (!closed_) {
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop ends too
       break;
     }
     if (got < 0) break;
-    if (!IsDialogMessageA(hwnd_, &msg)) {
+    if (!IsDialogMessageW(hwnd_, &msg)) {
       TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      DispatchMessageW(&msg);
     }
   }
   if (owner) {
@@ -228,9 +231,9 @@ void Form::SetBorder(BorderStyle border) {
   OnWindowThread([&] {
     layout_.border = border;
     if (!hwnd_) return;
-    const DWORD visible = GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE;
+    const DWORD visible = GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE;
     const DWORD style = FrameStyle(border, layout_.minimizeBox) | visible;
-    SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(style));
     RECT client;
     GetClientRect(hwnd_, &client);
     RECT frame = client;
@@ -328,7 +331,7 @@ LRESULT Form::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ReportError(window, "", look_.title);
     return 0;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace velomar::ui

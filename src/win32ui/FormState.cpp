@@ -2,6 +2,7 @@
 // to the component's control on the window's thread. A name the window does
 // not hold is an UnknownComponent; a capability the component's family
 // lacks is NotSupported (window/Capabilities.h), as in the in-memory window.
+#include "platform/win32/Win32Text.h"
 #include "win32ui/Application.h"
 #include "win32ui/Form.h"
 #include "window/Capabilities.h"
@@ -124,7 +125,7 @@ std::string Form::Caption() const {
 void Form::SetCaption(std::string_view caption) {
   OnWindowThread([&] {
     layout_.caption = caption;
-    if (hwnd_) SetWindowTextA(hwnd_, layout_.caption.c_str());
+    if (hwnd_) SetWindowTextW(hwnd_, platform::Utf8ToWide(layout_.caption).c_str());
   });
 }
 

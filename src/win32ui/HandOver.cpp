@@ -23,13 +23,13 @@ void HandOver::Detach() {
   // Payloads are destroyed outside the lock: a destructor may post again.
 }
 
-void HandOver::Send(Work& job) { SendMessageA(window_, kCallMessage, 0, reinterpret_cast<LPARAM>(&job)); }
+void HandOver::Send(Work& job) { SendMessageW(window_, kCallMessage, 0, reinterpret_cast<LPARAM>(&job)); }
 
 bool HandOver::Post(Work work) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (!window_) return false;
   posted_.push_back(std::move(work));
-  if (PostMessageA(window_, kPostedMessage, 0, 0)) return true;
+  if (PostMessageW(window_, kPostedMessage, 0, 0)) return true;
   posted_.pop_back();
   return false;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/Win32Text.h"
+
 namespace velomar::ui {
 
 namespace {
@@ -21,13 +23,13 @@ void ItemList::Created() {
 std::vector<std::string> ItemList::Items() const {
   if (!hwnd_) return spec_.items;
   std::vector<std::string> items;
-  const int count = static_cast<int>(SendMessageA(hwnd_, messages_.count, 0, 0));
+  const int count = static_cast<int>(SendMessageW(hwnd_, messages_.count, 0, 0));
   for (int i = 0; i < count; ++i) {
-    const int length = std::max(0, static_cast<int>(SendMessageA(hwnd_, messages_.textLength, i, 0)));
-    std::string item(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(hwnd_, messages_.text, i, reinterpret_cast<LPARAM>(item.data()));
+    const int length = std::max(0, static_cast<int>(SendMessageW(hwnd_, messages_.textLength, i, 0)));
+    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(hwnd_, messages_.text, i, reinterpret_cast<LPARAM>(item.data()));
     item.resize(static_cast<std::size_t>(length));
-    items.push_back(std::move(item));
+    items.push_back(platform::WideToUtf8(item));
   }
   return items;
 }
@@ -37,27 +39,27 @@ void ItemList::SetItems(const std::vector<std::string>& items) {
     spec_.items = items;
     return;
   }
-  SendMessageA(hwnd_, messages_.reset, 0, 0);
+  SendMessageW(hwnd_, messages_.reset, 0, 0);
   for (const auto& item : items) AddItem(item);
 }
 
 void ItemList::AddItem(const std::string& item) {
   if (hwnd_)
-    SendMessageA(hwnd_, messages_.add, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(hwnd_, messages_.add, 0, reinterpret_cast<LPARAM>(platform::Utf8ToWide(item).c_str()));
   else
     spec_.items.push_back(item);
 }
 
 int ItemList::ItemIndex() const {
-  return hwnd_ ? static_cast<int>(SendMessageA(hwnd_, messages_.getSelection, 0, 0)) : -1;
+  return hwnd_ ? static_cast<int>(SendMessageW(hwnd_, messages_.getSelection, 0, 0)) : -1;
 }
 
 void ItemList::SetItemIndex(int index) {
   if (!hwnd_) return;
   // An index the list does not hold selects nothing, on every system (Wine
   // would keep the old selection).
-  const int count = static_cast<int>(SendMessageA(hwnd_, messages_.count, 0, 0));
-  SendMessageA(hwnd_, messages_.setSelection, index >= 0 && index < count ? index : -1, 0);
+  const int count = static_cast<int>(SendMessageW(hwnd_, messages_.count, 0, 0));
+  SendMessageW(hwnd_, messages_.setSelection, index >= 0 && index < count ? index : -1, 0);
 }
 
 bool ItemList::Reflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -73,14 +75,14 @@ ComboBox::ComboBox(ControlHost& host, Component spec, int index)
 
 Control::WindowSpec ComboBox::Describe() const {
   // The height is that of the opened list.
-  return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, spec_.x, spec_.y, spec_.width, 200};
+  return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, spec_.x, spec_.y, spec_.width, 200};
 }
 
 ListBox::ListBox(ControlHost& host, Component spec, int index)
     : ItemList(host, std::move(spec), index, kListMessages) {}
 
 Control::WindowSpec ListBox::Describe() const {
-  return {"LISTBOX",   LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, spec_.x, spec_.y, spec_.width,
+  return {L"LISTBOX",  LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, spec_.x, spec_.y, spec_.width,
           spec_.height};
 }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/Win32Text.h"
+
 namespace velomar::ui {
 
 void PageControl::Adopt(Control& child) {
@@ -14,7 +16,7 @@ void PageControl::Adopt(Control& child) {
 Control::WindowSpec PageControl::Describe() const {
   WindowSpec w = DrawnControl::Describe();
   if (ShowsTabs()) {
-    w.className = WC_TABCONTROLA;
+    w.className = WC_TABCONTROLW;
     w.style = WS_TABSTOP;
   }
   return w;
@@ -23,32 +25,33 @@ Control::WindowSpec PageControl::Describe() const {
 void PageControl::Created() {
   if (!ShowsTabs()) return;
   for (std::size_t i = 0; i < sheets_.size(); ++i) {
-    const std::string caption = sheets_[i]->Text();
-    TCITEMA tab{};
+    std::wstring caption = platform::Utf8ToWide(sheets_[i]->Text());
+    TCITEMW tab{};
     tab.mask = TCIF_TEXT;
-    tab.pszText = const_cast<char*>(caption.c_str());
-    SendMessageA(hwnd_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
+    tab.pszText = caption.data();
+    SendMessageW(hwnd_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&tab));
   }
 }
 
 RECT PageControl::PageArea() const {
   RECT page{0, 0, spec_.width, spec_.height};
-  if (ShowsTabs() && hwnd_) SendMessageA(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+  if (ShowsTabs() && hwnd_) SendMessageW(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
   return page;
 }
 
 void PageControl::SetTabText(int index, const std::string& text) {
   if (!ShowsTabs() || !hwnd_) return;
-  TCITEMA tab{};
+  std::wstring caption = platform::Utf8ToWide(text);
+  TCITEMW tab{};
   tab.mask = TCIF_TEXT;
-  tab.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(hwnd_, TCM_SETITEMA, index, reinterpret_cast<LPARAM>(&tab));
+  tab.pszText = caption.data();
+  SendMessageW(hwnd_, TCM_SETITEMW, index, reinterpret_cast<LPARAM>(&tab));
 }
 
 void PageControl::ShowPage(int index) {
   if (index < 0 || index >= static_cast<int>(sheets_.size())) return;
   active_ = index;
-  if (ShowsTabs() && hwnd_) SendMessageA(hwnd_, TCM_SETCURSEL, index, 0);
+  if (ShowsTabs() && hwnd_) SendMessageW(hwnd_, TCM_SETCURSEL, index, 0);
   for (std::size_t i = 0; i < sheets_.size(); ++i)
     if (HWND sheet = sheets_[i]->Handle()) ShowWindow(sheet, static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
 }
@@ -62,7 +65,7 @@ std::vector<std::string> PageControl::Items() const {
 bool PageControl::Reflected(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   if (message != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != static_cast<UINT>(TCN_SELCHANGE))
     return false;
-  ShowPage(static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0)));
+  ShowPage(static_cast<int>(SendMessageW(hwnd_, TCM_GETCURSEL, 0, 0)));
   Fire(Event::Change);
   result = 0;
   return true;

@@ -5,23 +5,23 @@
 namespace velomar::ui {
 
 Control::WindowSpec TrackBar::Describe() const {
-  return {TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP, 0, spec_.x, spec_.y, spec_.width, spec_.height};
+  return {TRACKBAR_CLASSW, TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP, 0, spec_.x, spec_.y, spec_.width, spec_.height};
 }
 
 void TrackBar::Created() {
-  SendMessageA(hwnd_, TBM_SETRANGE, TRUE, MAKELPARAM(spec_.minimum, spec_.maximum));
-  SendMessageA(hwnd_, TBM_SETPAGESIZE, 0, spec_.pageSize);
-  SendMessageA(hwnd_, TBM_SETPOS, TRUE, spec_.position);
+  SendMessageW(hwnd_, TBM_SETRANGE, TRUE, MAKELPARAM(spec_.minimum, spec_.maximum));
+  SendMessageW(hwnd_, TBM_SETPAGESIZE, 0, spec_.pageSize);
+  SendMessageW(hwnd_, TBM_SETPOS, TRUE, spec_.position);
   lastPosition_ = Position();
 }
 
 int TrackBar::Position() const {
-  return hwnd_ ? static_cast<int>(SendMessageA(hwnd_, TBM_GETPOS, 0, 0)) : spec_.position;
+  return hwnd_ ? static_cast<int>(SendMessageW(hwnd_, TBM_GETPOS, 0, 0)) : spec_.position;
 }
 
 void TrackBar::SetPosition(int position) {
   if (!hwnd_) return;
-  SendMessageA(hwnd_, TBM_SETPOS, TRUE, position);
+  SendMessageW(hwnd_, TBM_SETPOS, TRUE, position);
   ReportMove();
 }
 
@@ -46,20 +46,20 @@ bool TrackBar::Reflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
 }
 
 Control::WindowSpec ProgressBar::Describe() const {
-  return {PROGRESS_CLASSA, 0, 0, spec_.x, spec_.y, spec_.width, spec_.height};
+  return {PROGRESS_CLASSW, 0, 0, spec_.x, spec_.y, spec_.width, spec_.height};
 }
 
 void ProgressBar::Created() {
-  SendMessageA(hwnd_, PBM_SETRANGE32, spec_.minimum, spec_.maximum);
-  SendMessageA(hwnd_, PBM_SETPOS, spec_.position, 0);
+  SendMessageW(hwnd_, PBM_SETRANGE32, spec_.minimum, spec_.maximum);
+  SendMessageW(hwnd_, PBM_SETPOS, spec_.position, 0);
 }
 
 int ProgressBar::Position() const {
-  return hwnd_ ? static_cast<int>(SendMessageA(hwnd_, PBM_GETPOS, 0, 0)) : spec_.position;
+  return hwnd_ ? static_cast<int>(SendMessageW(hwnd_, PBM_GETPOS, 0, 0)) : spec_.position;
 }
 
 void ProgressBar::SetPosition(int position) {
-  if (hwnd_) SendMessageA(hwnd_, PBM_SETPOS, position, 0);
+  if (hwnd_) SendMessageW(hwnd_, PBM_SETPOS, position, 0);
 }
 
 }  // namespace velomar::ui

@@ -69,11 +69,11 @@ LRESULT CALLBACK SubclassThunk(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 LRESULT CALLBACK WindowThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    if (auto* target = static_cast<MessageTarget*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams))
+    if (auto* target = static_cast<MessageTarget*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams))
       Bind(window, target, false);
   }
   MessageTarget* target = TargetOf(window);
-  if (!target) return DefWindowProcA(window, message, wParam, lParam);
+  if (!target) return DefWindowProcW(window, message, wParam, lParam);
   return Dispatch(*target, window, message, wParam, lParam);
 }
 

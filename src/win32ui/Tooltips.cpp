@@ -2,20 +2,23 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/Win32Text.h"
+
 namespace velomar::ui {
 
 namespace {
 
 constexpr int kMaximumTipWidth = 300;
 
-// The size every version of the common controls accepts.
-TOOLINFOA ToolFor(HWND tool, const std::string& text) {
-  TOOLINFOA info{};
-  info.cbSize = TTTOOLINFOA_V2_SIZE;
+// The size every version of the common controls accepts; `text` must
+// outlive the record.
+TOOLINFOW ToolFor(HWND tool, std::wstring& text) {
+  TOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   info.hwnd = GetParent(tool);
   info.uId = reinterpret_cast<UINT_PTR>(tool);
-  info.lpszText = const_cast<char*>(text.c_str());
+  info.lpszText = text.data();
   return info;
 }
 
@@ -28,32 +31,34 @@ Tooltips::~Tooltips() {
 bool Tooltips::Ensure() {
   if (tip_) return true;
   tip_ =
-      CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (tip_) SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, kMaximumTipWidth);
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (tip_) SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, kMaximumTipWidth);
   return tip_ != nullptr;
 }
 
 void Tooltips::Hovered(HWND tool, const std::string& text, UINT message, WPARAM wParam, LPARAM lParam) {
   if (text.empty() || !Ensure()) return;
   if (tools_.insert(tool).second) {
-    TOOLINFOA info = ToolFor(tool, text);
-    SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    std::wstring wide = platform::Utf8ToWide(text);
+    TOOLINFOW info = ToolFor(tool, wide);
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     // The tooltip subclasses the tool from now on; this first move it is told of.
     MSG move{tool, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
     GetCursorPos(&move.pt);
-    SendMessageA(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+    SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
   }
 }
 
 void Tooltips::Update(HWND tool, const std::string& text) {
   if (!tip_ || !tools_.count(tool)) return;
-  TOOLINFOA info = ToolFor(tool, text);
+  std::wstring wide = platform::Utf8ToWide(text);
+  TOOLINFOW info = ToolFor(tool, wide);
   if (text.empty()) {
-    SendMessageA(tip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     tools_.erase(tool);
   } else {
-    SendMessageA(tip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
   }
 }
 

@@ -220,7 +220,9 @@ TEST_F(Custom, TheLanguageFilesCoverEveryDesignedCaption) {
   for (const char* language : {"English", "German"}) {
     IniFile ini;
     std::string error;
-    ASSERT_TRUE(IniFile::Load(DataFile(std::string("../../Language/") + language + ".lng"), ini, error)) << error;
+    ASSERT_TRUE(IniFile::Load(DataFile(std::string("../../Language/") + language + ".lng"), ini, error,
+                              IniFile::Encoding::Ansi))
+        << error;
     for (const auto& c : CustomLayout().components) {
       if (c.caption.empty() || c.kind == ComponentKind::Edit) continue;
       const std::string key = c.name + ".Caption";

@@ -33,7 +33,7 @@ struct GermanWindow {
     DesignMemoryWindow(window, layout);
     EXPECT_TRUE(Translator(DataFile(kLanguageFile)).TranslateForm(section, window));
     std::string error;
-    EXPECT_TRUE(IniFile::Load(DataFile(kLanguageFile), ini, error)) << error;
+    EXPECT_TRUE(IniFile::Load(DataFile(kLanguageFile), ini, error, IniFile::Encoding::Ansi)) << error;
   }
   // The line is a caption German.lng gives this window, with its
   // placeholders filled in, and not the designed English text.

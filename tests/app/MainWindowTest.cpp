@@ -321,7 +321,9 @@ TEST(MainLanguage, EnglishAndGermanNameEveryTranslatedText) {
   for (const char* language : {"English", "German"}) {
     IniFile ini;
     std::string error;
-    ASSERT_TRUE(IniFile::Load(test::DataFile(std::string("../../Language/") + language + ".lng"), ini, error)) << error;
+    ASSERT_TRUE(IniFile::Load(test::DataFile(std::string("../../Language/") + language + ".lng"), ini, error,
+                              IniFile::Encoding::Ansi))
+        << error;
     EXPECT_FALSE(ini.ReadString(kSection, "Caption").empty()) << language;
     for (const auto& c : MainLayout().components) {
       if (c.caption.empty()) continue;
@@ -333,7 +335,8 @@ TEST(MainLanguage, EnglishAndGermanNameEveryTranslatedText) {
 TEST(MainLanguage, EnglishHoldsTheDesignedTexts) {
   IniFile ini;
   std::string error;
-  ASSERT_TRUE(IniFile::Load(test::DataFile("../../Language/English.lng"), ini, error)) << error;
+  ASSERT_TRUE(IniFile::Load(test::DataFile("../../Language/English.lng"), ini, error, IniFile::Encoding::Ansi))
+      << error;
   for (const auto& c : MainLayout().components) {
     if (!c.caption.empty()) {
       EXPECT_EQ(ini.ReadString(kSection, c.name + ".Caption"), c.caption) << c.name;

@@ -69,6 +69,49 @@ check "restore-backup dry run: deletions marked" "$(printf 'TcpWindowSize\t64240
 dry_then_real restore-defaults
 check "show has no dry run" 2 "$(status_of --dry-run --registry d.reg show)"
 
+# Where the real command meets a file it cannot write, its dry run meets it
+# too: the same message, the same status, and still nothing written.
+same_as_real() {  # same_as_real NAME RUNNER... -- ARGS...
+    name=$1
+    shift
+    runner=
+    while [ "$1" != -- ]; do runner="$runner $1"; shift; done
+    shift
+    before=$(ls -AR)
+    $runner $cli_cmd --dry-run "$@" >../dry.out 2>../dry.err
+    dry_status=$?
+    check "$name: dry run writes no file" "$before" "$(ls -AR)"
+    $runner $cli_cmd "$@" >../real.out 2>../real.err
+    real_status=$?
+    check "$name: fails" 1 "$real_status"
+    check "$name: the dry run fails alike" "$real_status" "$dry_status"
+    check "$name: the same rows" same "$(cmp -s ../dry.out ../real.out && echo same)"
+    check "$name: the same message" "$(tr -d '\r' <../real.err)" "$(tr -d '\r' <../dry.err | grep -v 'dry run')"
+}
+mkdir ../meet
+cp d.reg ../meet/
+cd ../meet
+mkdir RegBackUp.bk
+same_as_real "RegBackUp.bk a folder" -- --registry d.reg auto-tcp --class 10M --mtu 1500
+rmdir RegBackUp.bk
+mkdir folder.reg
+same_as_real "registry file a folder" -- --registry folder.reg restore-defaults
+rmdir folder.reg
+same_as_real "registry file in no folder" -- --registry nowhere/r.reg restore-defaults
+# A read-only current folder refuses the backup, except to root.
+if [ -n "$native" ] && [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
+    mkdir locked
+    cp d.reg locked/
+    chmod 755 "$work" "$work/meet"
+    chmod 555 locked
+    cd locked
+    same_as_real "read-only current folder" setpriv --reuid=65534 --regid=65534 --clear-groups -- \
+        --registry d.reg auto-tcp --class 10M --mtu 1500
+    cd ..
+    chmod 700 "$work"
+fi
+cd ../dry
+
 # The undo file for regedit: the state from before the first pass.
 check "undo-file" 0 "$(status_of undo-file u.reg)"
 check "undo-file: the user's value" 1 "$(grep -c '^"DefaultTTL"=dword:00000064' u.reg)"
@@ -83,6 +126,18 @@ check "auto-tcp first row" "$(printf 'TcpWindowSize\tNo value\t652620')" "$(head
 check "registry saved" 1 "$(grep -c '"TcpWindowSize"=dword:0009f54c' r.reg)"
 check "backup written" 90 "$(tr -d '\r' <RegBackUp.bk | wc -l | tr -d ' ')"
 [ -n "$native" ] && check "data folder created" yes "$([ -d config/Tandrel/Velomar ] && echo yes)"
+
+# Paths beyond the ANSI code page: the current folder, the registry file
+# and the undo file.
+uni='Müller Пётр 名前'
+mkdir "$uni"
+cd "$uni"
+check "a registry file named beyond the code page" 0 "$(status_of --registry "$uni.reg" auto-tcp --class 10M --mtu 1500)"
+check "is written under its name" 1 "$(grep -c '"TcpWindowSize"=dword:0009f54c' "$uni.reg")"
+check "the backup in a folder named beyond it" yes "$([ -s RegBackUp.bk ] && echo yes)"
+check "an undo file named beyond the code page" 0 "$(status_of undo-file "$uni undo.reg")"
+check "is written under its name" 1 "$(grep -c '^"TcpWindowSize"=-' "$uni undo.reg")"
+cd ..
 
 cli --registry r.reg --trace auto-tcp --class 56K --mtu 1500 | head -n 5 >trace
 check "trace" "$(printf 'progress\t4\nstatus\tTCP : Optimizing TcpWindowSize ...\npause\nrow\tTcpWindowSize\t652620\t17520\nprogress\t8')" "$(cat trace)"

@@ -31,6 +31,8 @@ firefox="$XDG_CONFIG_HOME/mozilla/firefox"
 mkdir -p "$firefox"
 cp -r "$tree"/. "$firefox"/
 profile="$firefox/2amm8bje.default"
+# The current folder holds a folder named like the profile: never the profile.
+mkdir 2amm8bje.default
 # Firefox writes its profile section before [General]: both tests find it.
 check "profiles" "$(printf 'SectionCount=2\n0\tProfile0\t2amm8bje.default\t%s\t0\nIsFirefoxInstalled=1\nHasFirefoxProfileFolder=1' "$profile")" \
     "$("$cli" firefox-profiles)"
@@ -51,8 +53,26 @@ for command in "firefox-auto --class 10M" "firefox-custom --class 1M"; do
     check "$command: the real run's output" same "$(cmp -s dry.out real.out && echo same)"
     rm -rf "$XDG_CONFIG_HOME" && mv config.saved "$XDG_CONFIG_HOME"
 done
+# A read-only profile folder refuses the backups (except to root): the dry
+# run meets it as the real pass does.
+if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
+    as_nobody="setpriv --reuid=65534 --regid=65534 --clear-groups"
+    chmod -R a+rX "$work"
+    chmod 555 "$profile"
+    before=$(snapshot)
+    $as_nobody "$cli" --dry-run firefox-auto --class 10M >dry.out 2>dry.err
+    dry_status=$?
+    check "read-only profile: dry run writes no file" "$before" "$(snapshot)"
+    $as_nobody "$cli" firefox-auto --class 10M >real.out 2>real.err
+    check "read-only profile: the pass fails" 1 "$?"
+    check "read-only profile: the dry run fails alike" 1 "$dry_status"
+    check "read-only profile: the same rows" same "$(cmp -s dry.out real.out && echo same)"
+    check "read-only profile: the same message" "$(cat real.err)" "$(grep -v 'dry run' dry.err)"
+    chmod 755 "$profile"
+fi
 check "auto" 0 "$(status_of firefox-auto --class 10M)"
 check "auto wrote user.js" yes "$(grep -q pipelining "$profile/user.js" && echo yes)"
+check "auto left the current folder's namesake alone" "" "$(ls -A 2amm8bje.default)"
 # Backups are line copies: their lines end with CR LF.
 same_lines() { tr -d '\r' <"$1" | cmp -s - "$2" && echo same; }
 check "auto backed up prefs.js" same "$(same_lines "$profile/prefs.bk" prefs.before)"

@@ -1,8 +1,12 @@
 #include <filesystem>
 
+#include "firefox/AutoFirefoxPass.h"
+#include "firefox/CustomFirefoxPass.h"
+#include "firefox/FirefoxBackups.h"
 #include "firefox/FirefoxProfiles.h"
 #include "platform/System.h"
 #include "support/FirefoxFixture.h"
+#include "support/RecordedProgress.h"
 
 namespace velomar {
 namespace {
@@ -27,24 +31,38 @@ TEST_F(Profiles, RelativePathResolvesUnderTheDataFolder) {
   EXPECT_FALSE(p.takenAsGiven);
 }
 
-TEST_F(Profiles, AbsolutePathAndCurrentDirectoryReadingAreTakenAsGiven) {
+// Firefox's reading: an absolute path as given, a relative one under the
+// data folder, never under the current folder, whatever that holds.
+TEST_F(Profiles, ARelativePathIsReadUnderTheDataFolderNeverTheCurrentOne) {
   const std::string absolute = Root() + platform::PathSeparator() + "elsewhere";
   fs::create_directories(absolute);
   MakeProfile("rel");
   test::TempFolder cwd;
-  fs::create_directories(fs::path(cwd.path()) / "rel");
+  for (const char* name : {"rel", "onlyhere", "both"}) fs::create_directories(fs::path(cwd.path()) / name);
+  WriteFileText(cwd.File("onlyhere") + platform::PathSeparator() + kPrefsJs, "");
   test::ScopedCurrentDirectory inCwd(cwd.path());
-  WriteProfilesIni("[General]\n[Profile0]\nPath=" + absolute +
-                   "\n[Profile1]\nPath=rel\n[Profile2]\nPath=missing\n[Profile3]\n");
+  WriteProfilesIni("[General]\n[Profile0]\nIsRelative=0\nPath=" + absolute +
+                   "\n[Profile1]\nIsRelative=1\nPath=rel\n[Profile2]\nPath=missing\n[Profile3]\n"
+                   "[Profile4]\nIsRelative=1\nPath=onlyhere\n[Profile5]\nIsRelative=0\nPath=rel\n"
+                   "[Profile6]\nIsRelative=1\nPath=" +
+                   absolute + "\n");
   const auto list = EnumerateFirefoxProfiles(DataFolder());
-  EXPECT_EQ(list.sectionCount, 5);
-  ASSERT_EQ(list.profiles.size(), 3u);
+  EXPECT_EQ(list.sectionCount, 8);
+  ASSERT_EQ(list.profiles.size(), 6u);
   EXPECT_EQ(list.profiles[0].directory, absolute);
   EXPECT_TRUE(list.profiles[0].takenAsGiven);
-  EXPECT_EQ(list.profiles[1].directory, "rel");  // the current directory's reading wins
-  EXPECT_TRUE(list.profiles[1].takenAsGiven);
+  EXPECT_EQ(list.profiles[1].directory, Dir("rel"));
+  EXPECT_FALSE(list.profiles[1].takenAsGiven);
   EXPECT_FALSE(list.profiles[2].Resolved());
   EXPECT_EQ(list.profiles[2].sectionIndex, 3);
+  EXPECT_FALSE(list.profiles[3].Resolved());  // only the current folder holds it
+  EXPECT_FALSE(list.profiles[4].Resolved());  // Firefox reads it as absolute, which it is not
+  EXPECT_EQ(list.profiles[5].directory, absolute);
+
+  // Neither presence test is fooled by the current folder.
+  WriteProfilesIni("[Profile0]\nIsRelative=1\nPath=onlyhere\n");
+  EXPECT_FALSE(IsFirefoxInstalled());
+  EXPECT_FALSE(HasFirefoxProfileFolder());
 }
 
 TEST_F(Profiles, TheTwoTestsDifferOnPrefsJsAndBothExamineEverySection) {
@@ -89,6 +107,51 @@ TEST_F(Profiles, EmptyOrMissingProfilesIniMeansNoFirefox) {
   EXPECT_TRUE(list.profiles.empty());
   EXPECT_FALSE(IsFirefoxInstalled());
   EXPECT_FALSE(HasFirefoxProfileFolder());
+}
+
+// German, Russian and Chinese: no ANSI code page holds all three.
+constexpr const char* kBeyondTheCodePage = "M\xC3\xBCller \xD0\x9F\xD1\x91\xD1\x82\xD1\x80 \xE5\x90\x8D";
+
+class ProfilesBeyondTheCodePage : public test::FirefoxFolderTest {
+ protected:
+  ProfilesBeyondTheCodePage() : FirefoxFolderTest(kBeyondTheCodePage) {}
+};
+
+// Firefox writes profiles.ini in UTF-8; an older or hand-made one may be in
+// the ANSI code page. The user's folder is named beyond it too.
+TEST_F(ProfilesBeyondTheCodePage, ThePassesAndTheRestoresReachTheProfile) {
+  const std::string relative = std::string("Profiles/abcd.") + kBeyondTheCodePage;
+  const std::string dir = MakeProfile(relative);
+  MakeProfile("Profiles/x.M\xC3\xBCller");
+  WriteProfilesIni("[Profile1]\r\nName=" + std::string(kBeyondTheCodePage) + "\r\nIsRelative=1\r\nPath=" + relative +
+                   "\r\n\r\n[General]\r\nStartWithLastProfile=1\r\n");
+  const std::string prefsJs = "user_pref(\"a\", 1);\r\n";
+  const std::string userJs = "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n";
+  WriteFileText(In(dir, kPrefsJs), prefsJs);
+  WriteFileText(In(dir, kUserJs), userJs);
+  EXPECT_TRUE(IsFirefoxInstalled());
+  EXPECT_TRUE(HasFirefoxProfileFolder());
+  ASSERT_EQ(EnumerateFirefoxProfiles(DataFolder()).profiles.at(0).directory, dir);
+
+  const FirefoxProgressPlan still = [](std::int32_t) { return FirefoxProgressSteps{}; };
+  test::RecordedProgress progress;
+  FirefoxReport report;
+  ASSERT_TRUE(RunFirefoxPass(10240, still, progress, &report));
+  EXPECT_EQ(report.profilesChanged, 1);
+  EXPECT_NE(ReadFileText(In(dir, kUserJs)), userJs);
+  ASSERT_TRUE(RestoreFirefoxBackup());
+  EXPECT_EQ(ReadFileText(In(dir, kUserJs)), userJs);
+  EXPECT_EQ(ReadFileText(In(dir, kPrefsJs)), prefsJs);
+
+  const CustomPassInputs inputs{progress, still, std::vector<bool>(CustomPrefChoices().size(), true), true, 10240};
+  ASSERT_TRUE(RunCustomFirefoxWalk(inputs).Optimized());
+  EXPECT_NE(ReadFileText(In(dir, kUserJs)), userJs);
+  ASSERT_TRUE(RestoreCustomFirefoxBackup());
+  EXPECT_EQ(ReadFileText(In(dir, kUserJs)), userJs);
+
+  // The same folder named in the ANSI code page (Windows-1252 here).
+  WriteProfilesIni("[Profile0]\r\nIsRelative=1\r\nPath=Profiles/x.M\xFCller\r\n");
+  EXPECT_EQ(EnumerateFirefoxProfiles(DataFolder()).profiles.at(0).directory, Dir("Profiles/x.M\xC3\xBCller"));
 }
 
 #ifndef _WIN32

@@ -256,7 +256,7 @@ TEST_F(XpWindow, InGermanEveryTextFits) {
   });
   EXPECT_EQ(form.Text(kStatus), "Ihre Verbindung mit 100Mbps wurde optimiert.");
   EXPECT_EQ(form.Text(kButton),
-            "Schlie\xdf"
+            "Schlie\xc3\x9f"
             "en");
   // Every caption ends inside the window.
   RECT client;

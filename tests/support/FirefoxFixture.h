@@ -42,24 +42,28 @@ class ScopedHome {
 
 class FirefoxFolderTest : public ::testing::Test {
  protected:
-  FirefoxFolderTest()
-      : home_(root_.path()),
-        appData_(root_.path()),
+  FirefoxFolderTest() : FirefoxFolderTest("") {}
+  // The user's folder (the application-data folder) is `userFolder` inside
+  // the test's own, or that folder itself.
+  explicit FirefoxFolderTest(const std::string& userFolder)
+      : user_(userFolder.empty() ? root_.path() : platform::JoinPath(root_.path(), userFolder)),
+        home_(user_),
+        appData_(user_),
 #ifdef _WIN32
-        dataFolder_(root_.path() + "\\Mozilla\\Firefox")
+        dataFolder_(user_ + "\\Mozilla\\Firefox")
 #else
-        dataFolder_(root_.path() + "/mozilla/firefox")
+        dataFolder_(user_ + "/mozilla/firefox")
 #endif
   {
     platform::CreateDirectoryTree(dataFolder_);
   }
 
   const std::string& DataFolder() const { return dataFolder_; }
-  std::string Root() const { return root_.path(); }
+  std::string Root() const { return user_; }
   std::string Dir(const std::string& relative) const { return FirefoxPath(dataFolder_, relative); }
   std::string MakeProfile(const std::string& relative) const {
     const std::string dir = Dir(relative);
-    std::filesystem::create_directories(std::filesystem::path(dir));
+    std::filesystem::create_directories(FsPath(dir));
     return dir;
   }
   void WriteProfilesIni(const std::string& text) const { WriteFileText(ProfilesIniPath(dataFolder_), text); }
@@ -74,6 +78,7 @@ class FirefoxFolderTest : public ::testing::Test {
 
  private:
   TempFolder root_;
+  std::string user_;
   ScopedHome home_;
   ScopedAppData appData_;
   std::string dataFolder_;

@@ -25,6 +25,13 @@ std::string DataFile(const std::string& relative) {
 #endif
 }
 
+fs::path FsPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+
+std::string Utf8Of(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 TempFolder::TempFolder() {
   std::random_device device;
   const auto base = fs::temp_directory_path();
@@ -32,7 +39,7 @@ TempFolder::TempFolder() {
     const auto candidate = base / ("velomar-test-" + std::to_string(device()));
     std::error_code ec;
     if (fs::create_directory(candidate, ec)) {
-      path_ = candidate.string();
+      path_ = Utf8Of(candidate);
       return;
     }
   }
@@ -41,7 +48,7 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   std::error_code ec;
-  fs::remove_all(path_, ec);
+  fs::remove_all(FsPath(path_), ec);
 }
 
 std::string TempFolder::File(const std::string& name) const { return platform::JoinPath(path_, name); }
@@ -84,14 +91,14 @@ ScopedAppData::~ScopedAppData() {
 }
 
 std::string ReadFileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(FsPath(path), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
 }
 
 void WriteFileText(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(FsPath(path), std::ios::binary | std::ios::trunc);
   out << text;
 }
 

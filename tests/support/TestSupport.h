@@ -1,9 +1,15 @@
 #pragma once
 // Helpers for the suites: test data, temporary folders, a scoped current
 // directory and per-user data folder.
+#include <filesystem>
 #include <string>
 
 namespace velomar::test {
+
+// A path of the program's (UTF-8) as std::filesystem takes it, and back: on
+// Windows a narrow path would be read in the ANSI code page.
+std::filesystem::path FsPath(const std::string& utf8);
+std::string Utf8Of(const std::filesystem::path& path);
 
 // A file under tests/data. Under Wine the path is the Unix one mapped
 // through drive Z:, which Wine resolves.

@@ -9,7 +9,9 @@
 
 #include "platform/Files.h"
 #include "platform/MessageWait.h"
+#include "platform/win32/Win32Text.h"
 #include "support/TestSupport.h"
+#include "win32ui/Control.h"
 
 namespace velomar::uitest {
 
@@ -65,7 +67,7 @@ void MouseLeave(HWND control) { SendMessageA(control, WM_MOUSELEAVE, 0, 0); }
 
 void Type(HWND edit, const std::string& text) {
   SetFocus(edit);
-  for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+  for (wchar_t c : platform::Utf8ToWide(text)) SendMessageW(edit, WM_CHAR, c, 1);
 }
 
 void PressKey(HWND control, UINT virtualKey, int times) {
@@ -97,6 +99,64 @@ MessageBoxRecorder::MessageBoxRecorder() {
 }
 
 MessageBoxRecorder::~MessageBoxRecorder() { ui::SetMessageBoxHook(nullptr); }
+
+namespace {
+
+RealMessageBoxes* g_realBoxes = nullptr;
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (IsWindowVisible(window) && std::wstring(className) == L"#32770") {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The box's text: the longest of its static controls (the icon has none).
+BOOL CALLBACK ReadMessageText(HWND child, LPARAM text) {
+  wchar_t className[16] = {};
+  GetClassNameW(child, className, 16);
+  auto& longest = *reinterpret_cast<std::string*>(text);
+  if (std::wstring(className) == L"Static") {
+    const std::string mine = ui::WindowText(child);
+    if (mine.size() > longest.size()) longest = mine;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+RealMessageBoxes::RealMessageBoxes(std::string name) : name_(std::move(name)) {
+  ui::SetMessageBoxHook(nullptr);
+  g_realBoxes = this;
+  timer_ = SetTimer(nullptr, 0, 100, &RealMessageBoxes::Look);
+}
+
+RealMessageBoxes::~RealMessageBoxes() {
+  KillTimer(nullptr, timer_);
+  g_realBoxes = nullptr;
+}
+
+void CALLBACK RealMessageBoxes::Look(HWND, UINT, UINT_PTR, DWORD) {
+  RealMessageBoxes* self = g_realBoxes;
+  // Saving a screenshot handles messages, this timer's among them.
+  if (!self || self->looking_) return;
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
+  if (!box) return;
+  self->looking_ = true;
+  std::string text;
+  EnumChildWindows(box, ReadMessageText, reinterpret_cast<LPARAM>(&text));
+  self->texts_.push_back(text);
+  const std::string name =
+      self->texts_.size() == 1 ? self->name_ : self->name_ + "_" + std::to_string(self->texts_.size());
+  std::string error;
+  if (!SaveScreenshot(box, name, error)) self->errors_.push_back(error);
+  SendMessageW(box, WM_COMMAND, IDOK, 0);
+  self->looking_ = false;
+}
 
 namespace {
 

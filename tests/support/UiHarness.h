@@ -53,6 +53,27 @@ class MessageBoxRecorder {
   std::vector<ui::MessageBoxRequest> boxes_;
 };
 
+// Lets the thread's message boxes show for real while it lives (no hook):
+// each is saved as a screenshot (NAME, then NAME_2, ...), its text kept,
+// and answered with OK.
+class RealMessageBoxes {
+ public:
+  explicit RealMessageBoxes(std::string name);
+  ~RealMessageBoxes();
+  RealMessageBoxes(const RealMessageBoxes&) = delete;
+  RealMessageBoxes& operator=(const RealMessageBoxes&) = delete;
+  const std::vector<std::string>& Texts() const { return texts_; }
+  const std::vector<std::string>& ScreenshotErrors() const { return errors_; }
+
+ private:
+  static void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD);
+  std::string name_;
+  UINT_PTR timer_ = 0;
+  bool looking_ = false;
+  std::vector<std::string> texts_;
+  std::vector<std::string> errors_;
+};
+
 // Saves what the screen shows of a window as a PNG in the screenshot folder
 // of the build (build/screenshots/NAME.png). False with a message.
 bool SaveScreenshot(HWND window, const std::string& name, std::string& error);

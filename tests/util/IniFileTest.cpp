@@ -46,13 +46,31 @@ TEST(IniFile, LoadReadsTheFileAndReportsAMissingOne) {
   test::WriteFileText(folder.File("profiles.ini"), "[General]\r\n[Profile0]\r\nPath=a\r\n");
   IniFile ini;
   std::string error;
-  ASSERT_TRUE(IniFile::Load(folder.File("profiles.ini"), ini, error)) << error;
+  ASSERT_TRUE(IniFile::Load(folder.File("profiles.ini"), ini, error, IniFile::Encoding::Utf8)) << error;
   EXPECT_EQ(ini.ReadString("Profile0", "Path"), "a");
 
   IniFile untouched = IniFile::Parse("[Kept]\n");
-  EXPECT_FALSE(IniFile::Load(folder.File("absent.ini"), untouched, error));
+  EXPECT_FALSE(IniFile::Load(folder.File("absent.ini"), untouched, error, IniFile::Encoding::Utf8));
   EXPECT_FALSE(error.empty());
   EXPECT_TRUE(untouched.HasSection("Kept"));
+}
+
+// profiles.ini is UTF-8 (a byte-order mark is no part of its first line),
+// or ANSI where its bytes are not UTF-8; the language files are ANSI.
+TEST(IniFile, LoadReadsEachEncodingIntoUtf8) {
+  test::TempFolder folder;
+  const std::string path = folder.File("x.ini");
+  IniFile ini;
+  std::string error;
+  const auto pathIn = [&](const std::string& text, IniFile::Encoding encoding) {
+    test::WriteFileText(path, text);
+    EXPECT_TRUE(IniFile::Load(path, ini, error, encoding)) << error;
+    return ini.ReadString("P", "Path");
+  };
+  EXPECT_EQ(pathIn("\xEF\xBB\xBF[P]\nPath=M\xC3\xBCller \xE5\x90\x8D\n", IniFile::Encoding::Utf8),
+            "M\xC3\xBCller \xE5\x90\x8D");
+  EXPECT_EQ(pathIn("[P]\nPath=M\xFCller\n", IniFile::Encoding::Utf8), "M\xC3\xBCller");
+  EXPECT_EQ(pathIn("[P]\nPath=Schlie\xDF\x80\n", IniFile::Encoding::Ansi), "Schlie\xC3\x9F\xE2\x82\xAC");
 }
 
 }  // namespace

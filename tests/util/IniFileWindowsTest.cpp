@@ -38,7 +38,7 @@ TEST(IniFileAgainstWindows, AwkwardFilesGiveTheSameAnswers) {
     test::WriteFileText(path, c.text);
     IniFile ini;
     std::string error;
-    ASSERT_TRUE(IniFile::Load(path, ini, error)) << error;
+    ASSERT_TRUE(IniFile::Load(path, ini, error, IniFile::Encoding::Ansi)) << error;
     EXPECT_EQ(WindowsSectionNames(path), c.sectionNames);
     EXPECT_EQ(ini.SectionNames(), WindowsSectionNames(path));
     for (const auto& q : c.queries) {

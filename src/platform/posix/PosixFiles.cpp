@@ -15,6 +15,29 @@ std::string Describe(const std::string& what, const std::string& path) {
   return what + " \"" + path + "\": " + std::strerror(errno);
 }
 
+std::string Describe(const std::string& what, const std::string& path, int code) {
+  return what + " \"" + path + "\": " + std::strerror(code);
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// The folder takes new files: a temporary one is made and removed again.
+// 0, or the reason (an errno value) why not.
+int WhyFolderTakesNoFiles(const std::string& folder) {
+  if (FolderWouldBeMade(folder)) return 0;
+  std::string probe = folder + "/.velomar-XXXXXX";
+  const int fd = ::mkstemp(probe.data());
+  if (fd < 0) return errno;
+  ::close(fd);
+  ::unlink(probe.c_str());
+  return 0;
+}
+
 bool WriteAll(int fd, const std::string& data) {
   std::size_t done = 0;
   while (done < data.size()) {
@@ -41,18 +64,27 @@ bool DirectoryExists(const std::string& path) {
 }
 
 bool CreateDirectoryTree(const std::string& path) {
-  if (WritesHeld()) return true;
   if (path.empty()) return false;
-  if (DirectoryExists(path)) return true;
-  std::string prefix;
+  if (DirectoryExists(path) || (WritesHeld() && FolderWouldBeMade(path))) return true;
+  bool insideMadeFolder = false;
   for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i == path.size() || path[i] == '/') {
-      prefix = path.substr(0, i);
-      if (!prefix.empty() && !DirectoryExists(prefix) && ::mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST)
-        return false;
+    if (i != path.size() && path[i] != '/') continue;
+    const std::string prefix = path.substr(0, i);
+    if (prefix.empty() || DirectoryExists(prefix)) continue;
+    if (!WritesHeld()) {
+      if (::mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST) return false;
+      continue;
     }
+    // A dry run makes the first missing folder and removes it again; the
+    // ones inside it would be made in a folder of its own.
+    if (!insideMadeFolder && !FolderWouldBeMade(prefix)) {
+      if (::mkdir(prefix.c_str(), 0755) != 0) return false;
+      ::rmdir(prefix.c_str());
+    }
+    RememberFolderWouldBeMade(prefix);
+    insideMadeFolder = true;
   }
-  return DirectoryExists(path);
+  return WritesHeld() || DirectoryExists(path);
 }
 
 bool ReadWholeFile(const std::string& path, std::string& contents, std::string& error) {
@@ -96,12 +128,23 @@ bool ReadWholeFile(const std::string& path, std::string& contents, std::string& 
 }
 
 bool ReplaceFileContents(const std::string& path, const std::string& contents, std::string& error) {
-  if (WritesHeld()) return true;
+  // A folder a dry run would have made is empty: the file would be new.
+  if (WritesHeld() && FolderWouldBeMade(FolderOf(path))) return true;
   std::string temp = path + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     error = Describe("Cannot write", path);
     return false;
+  }
+  if (WritesHeld()) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    // A rename refuses to put a file in place of a folder.
+    if (DirectoryExists(path)) {
+      error = Describe("Cannot replace", path, EISDIR);
+      return false;
+    }
+    return true;
   }
   bool ok = WriteAll(fd, contents) && ::fsync(fd) == 0;
   if (!ok) error = Describe("Cannot write", path);
@@ -124,13 +167,24 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents, s
   return ok;
 }
 
-bool RemoveFile(const std::string& path) { return WritesHeld() || ::unlink(path.c_str()) == 0; }
+bool RemoveFile(const std::string& path) {
+  if (!WritesHeld()) return ::unlink(path.c_str()) == 0;
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && WhyFolderTakesNoFiles(FolderOf(path)) == 0;
+}
 
 bool RenameFile(const std::string& from, const std::string& to, std::string& error) {
-  if (WritesHeld()) return true;
   struct stat st {};
   if (::lstat(to.c_str(), &st) == 0) {
     error = "Cannot rename \"" + from + "\": \"" + to + "\" exists";
+    return false;
+  }
+  if (WritesHeld()) {
+    int why = ::lstat(from.c_str(), &st) == 0 ? 0 : errno;
+    if (!why) why = WhyFolderTakesNoFiles(FolderOf(from));
+    if (!why) why = WhyFolderTakesNoFiles(FolderOf(to));
+    if (!why) return true;
+    error = Describe("Cannot rename", from, why);
     return false;
   }
   if (::rename(from.c_str(), to.c_str()) != 0) {
@@ -146,6 +200,10 @@ std::string CurrentDirectory() {
 }
 
 bool ChangeCurrentDirectory(const std::string& path) { return ::chdir(path.c_str()) == 0; }
+
+bool IsAbsolutePath(const std::string& path) { return !path.empty() && path.front() == '/'; }
+
+bool IsRelativePath(const std::string& path) { return !path.empty() && path.front() != '/'; }
 
 char PathSeparator() { return '/'; }
 

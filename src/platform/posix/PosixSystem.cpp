@@ -43,6 +43,10 @@ std::string FirefoxDataFolderCandidate() {
   return config + "mozilla/firefox";
 }
 
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
 int CompareTextIgnoringCase(std::string_view a, std::string_view b) {
   const auto fold = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; };
   const std::size_t common = a.size() < b.size() ? a.size() : b.size();

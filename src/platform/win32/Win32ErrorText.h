@@ -7,7 +7,7 @@
 
 namespace velomar::platform {
 
-// FormatMessage's text in the user's language without the line end, or
+// FormatMessage's text in the user's language (UTF-8) without the line end, or
 // "error N" when the system has none.
 std::string Win32ErrorText(DWORD code);
 

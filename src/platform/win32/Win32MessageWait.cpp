@@ -6,19 +6,19 @@
 namespace velomar::platform {
 
 struct DoneFlag::Wake {
-  UniqueHandle event{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  UniqueHandle event{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
 void ProcessPendingMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       // Leave the quit request for the main message loop.
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 

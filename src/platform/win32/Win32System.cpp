@@ -1,7 +1,10 @@
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "platform/win32/Win32Text.h"
 
 namespace velomar::platform {
 
@@ -32,9 +35,20 @@ int WindowsMajorVersion() {
 
 std::string FirefoxDataFolderCandidate() { return {}; }
 
+std::vector<std::string> CommandLineArguments(int, char**) {
+  int count = 0;
+  wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!words) return {};
+  std::vector<std::string> arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(WideToUtf8(words[i]));
+  LocalFree(words);
+  return arguments;
+}
+
 int CompareTextIgnoringCase(std::string_view a, std::string_view b) {
-  const int order = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
-                                   static_cast<int>(b.size()));
+  const std::wstring wideA = Utf8ToWide(a), wideB = Utf8ToWide(b);
+  const int order = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA.data(), static_cast<int>(wideA.size()),
+                                   wideB.data(), static_cast<int>(wideB.size()));
   if (order == 0) return a.compare(b);  // the locale could not compare them
   return order - CSTR_EQUAL;
 }
