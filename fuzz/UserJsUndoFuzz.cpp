@@ -58,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool custom = data[0] & 4;
   const int machineClass = data[0] & 3;
   const std::string original(velomar::fuzz::AsText(data + 1, size - 1));
+  ProfileFolder();
   const std::string userJs = velomar::fuzz::WriteScratchFile("undo/user.js", original);
 
   RowsKept progress;
