@@ -20,17 +20,15 @@ namespace velomar::cli {
 
 namespace {
 
-// Problems (a file, a profile left alone because Firefox runs) make the
-// command fail; a profile where Firefox must be restarted is told and it
-// still succeeds.
+// Every file that failed and every profile left alone is named, and makes
+// the command fail.
 int Status(bool ok, const FirefoxReport& report, const std::string& what) {
   for (const auto& problem : report.problems) std::cerr << "velomar-cli: " << problem << '\n';
   for (const auto& profile : report.leftWhileRunning)
     std::cerr << "velomar-cli: Firefox is running with the profile \"" << profile
-              << "\": close Firefox first. Its files were not restored.\n";
-  for (const auto& profile : report.restartNeeded)
-    std::cerr << "velomar-cli: Firefox is running with the profile \"" << profile
-              << "\": restart Firefox to use the changes.\n";
+              << "\": it was left as it is. Close Firefox and try again.\n";
+  for (const auto& profile : report.missingProfiles)
+    std::cerr << "velomar-cli: the folder of the profile \"" << profile << "\" is missing: it was not restored.\n";
   if (!ok) throw Failure(what + " reported failure");
   return 0;
 }
@@ -123,9 +121,8 @@ int CustomCommand(Invocation& in) {
   }
   PrintPassEffects(in, form, custom_firefox_page::kPassControls);
   if (!in.trace) in.Out() << "ProgressBar_FF=" << form.Position(custom_firefox_page::kProgress) << '\n';
-  FirefoxReport told;  // the page's warnings went to the error stream already
-  told.restartNeeded = page.lastReport.restartNeeded;
-  return Status(ok, told, "the custom Firefox pass");
+  // The page's warnings went to the error stream already.
+  return Status(ok, FirefoxReport{}, "the custom Firefox pass");
 }
 
 int RestoreCommand(Invocation& in) {

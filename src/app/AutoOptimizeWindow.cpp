@@ -51,12 +51,12 @@ FirefoxProgressPlan AutoFirefoxPlan(bool tcpPassFollows) {
 }
 
 bool RunOutcome::Complete() const {
-  return firefox.problems.empty() && (!tcp || (tcp->backupWritten && tcp->changes.Complete()));
+  return firefox.Complete() && (!tcp || (tcp->backupWritten && tcp->changes.Complete()));
 }
 
 std::string RunWarnings(const WindowState& window, const RunOutcome& outcome) {
   OutcomeMessage message(window);
-  if (!outcome.firefox.problems.empty()) message.Add(outcome_labels::kFileProblems, outcome.firefox.problems);
+  message.AddFirefox(outcome.firefox);
   if (outcome.tcp) {
     message.AddBackup(*outcome.tcp);
     message.AddNotChanged(outcome.tcp->changes);

@@ -115,16 +115,11 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
                                   unit.bandwidthKbps};
     outcome = RunCustomFirefoxWalk(inputs);
     if (outcome.Optimized()) unit.optimized = true;
-    lastReport = outcome.report;
-    // A profile Firefox runs with was written too; the user must restart it.
-    OutcomeMessage done(window);
-    done.Add(kDoneText);
-    if (!outcome.report.restartNeeded.empty()) done.Add(outcome_labels::kRestartFirefox, outcome.report.restartNeeded);
-    // The finished message only when no file failed.
-    if (outcome.walked && outcome.report.problems.empty())
-      window.ShowMessage(done.Text(), window.Text(kOptimize), MessageIcon::Information);
+    // The finished message only when every profile was written.
+    if (outcome.walked && outcome.report.Complete())
+      window.ShowMessage(window.Text(kDoneText), window.Text(kOptimize), MessageIcon::Information);
     warnings.AddSaveFailure(saveError);
-    if (!outcome.report.problems.empty()) warnings.Add(outcome_labels::kFileProblems, outcome.report.problems);
+    warnings.AddFirefox(outcome.report);
   }
   if (!warnings.Empty()) window.ShowMessage(warnings.Text(), window.Text(kOptimize), MessageIcon::Warning);
   return outcome.walked && warnings.Empty();

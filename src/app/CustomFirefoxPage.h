@@ -9,7 +9,6 @@
 #include "app/CustomUnitState.h"
 #include "app/WindowProgress.h"
 #include "firefox/FirefoxProgress.h"
-#include "firefox/FirefoxReport.h"
 #include "window/WindowState.h"
 
 namespace velomar {
@@ -72,8 +71,6 @@ class CustomFirefoxPage {
 
   WindowState& window;
   CustomUnitState& unit;  // MemoryBig, BandwidthKbps, Busy and Optimized, shared with the TCP/IP page
-  // What the last pass had to tell, also told in its messages.
-  FirefoxReport lastReport;
 
  private:
   void ToggleFromCaption(const char* checkBox);

@@ -15,7 +15,7 @@ constexpr struct {
     {kNotChanged, "Velomar could not change %d of your settings; it must be run by an administrator to change them:"},
     {kFirefoxRunning,
      "Firefox is running with these profiles, so they were left as they are. Close Firefox and try again:"},
-    {kRestartFirefox, "Firefox is running with these profiles. Restart Firefox to use the changes:"},
+    {kProfilesMissing, "These Firefox profiles could not be restored, because their folders are missing:"},
     {kFileProblems, "These files could not be read or written:"},
     {kBackupFailed,
      "The backup of your TCP/IP settings could not be written, so none of them was changed. Start Velomar from a "
@@ -66,7 +66,7 @@ void OutcomeMessage::AddNotChanged(const RegChanges& changes) {
 void OutcomeMessage::AddFirefox(const FirefoxReport& report) {
   if (!report.problems.empty()) Add(kFileProblems, report.problems);
   if (!report.leftWhileRunning.empty()) Add(kFirefoxRunning, report.leftWhileRunning);
-  if (!report.restartNeeded.empty()) Add(kRestartFirefox, report.restartNeeded);
+  if (!report.missingProfiles.empty()) Add(kProfilesMissing, report.missingProfiles);
 }
 
 void OutcomeMessage::AddBackup(const PassReport& report) {

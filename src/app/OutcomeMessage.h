@@ -19,7 +19,7 @@ namespace outcome_labels {
 // "%d" stands for the number of values.
 inline constexpr const char* kNotChanged = "Label_Not_Changed";
 inline constexpr const char* kFirefoxRunning = "Label_Firefox_Running";
-inline constexpr const char* kRestartFirefox = "Label_Restart_Firefox_Profiles";
+inline constexpr const char* kProfilesMissing = "Label_Firefox_Profiles_Missing";
 inline constexpr const char* kFileProblems = "Label_Restore_Problems";
 inline constexpr const char* kBackupFailed = "Label_Backup_Failed";
 inline constexpr const char* kBackupMovedAside = "Label_Backup_Moved_Aside";
@@ -47,7 +47,7 @@ class OutcomeMessage {
   // run Velomar, and each value with the reason.
   void AddNotChanged(const RegChanges& changes);
   // Files that could not be read or written, profiles left alone because
-  // Firefox runs with them, and those where Firefox must be restarted.
+  // Firefox runs with them, and those whose folders are missing.
   void AddFirefox(const FirefoxReport& report);
   // A backup that could not be written (the pass changed nothing), or an
   // earlier one that was moved aside.
@@ -75,9 +75,8 @@ struct RestoreOutcome {
 // preferences out of user.js (ClearUserPrefsFile).
 RestoreOutcome ResetToDefaults();
 
-// The message after an undo or a reset: the finished text (with the profiles
-// where Firefox must be restarted) when everything was put back; otherwise
-// what was not, and no finished text.
+// The message after an undo or a reset: the finished text when everything
+// was put back; otherwise what was not, and no finished text.
 std::string RestoreMessage(const WindowState& window, const char* finishedLabel, const RestoreOutcome& outcome);
 
 }  // namespace velomar

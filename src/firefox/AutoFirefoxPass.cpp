@@ -5,6 +5,7 @@
 #include "firefox/FirefoxProfiles.h"
 #include "firefox/FirefoxWorkers.h"
 #include "firefox/PrefLines.h"
+#include "firefox/PrefsEdits.h"
 #include "firefox/ProfileLock.h"
 #include "platform/Files.h"
 
@@ -36,49 +37,33 @@ class PrefProgress {
   std::int32_t unitsPerPreference_;
 };
 
-// A preference user.js lacks: "No value" and the line appended.
+// A preference of a new user.js: "No value" and the line added.
 void AddMissing(PrefProgress& view, Lines& lines, const PrefEntry& entry) {
   view.Row(entry, "No value", PrefValueOf(entry.tail));
   lines.push_back(entry.Line());
 }
 
-// A preference found at index: replaced unless its value is already the
-// new one (compared exactly, so " true" and "true" differ).
-void ReplaceFound(PrefProgress& view, Lines& lines, std::int32_t index, const PrefEntry& entry) {
-  const std::string oldValue = PrefValueOf(lines[static_cast<std::size_t>(index)]);
-  const std::string newValue = PrefValueOf(entry.tail);
-  view.Row(entry, oldValue, newValue);
-  if (oldValue == newValue) return;
-  lines.erase(lines.begin() + index);
-  lines.push_back(entry.Line());
-}
-
-void EditExisting(PrefProgress& view, Lines& lines, int machineClass) {
+// The set applied to the file as the user has it: a preference is set
+// where Firefox takes it from (or added at the end), a removal takes out
+// the lines that set it; every other line stays where it is.
+void EditExisting(PrefProgress& view, PrefsFile& file, int machineClass) {
   for (const auto& entry : CommonPrefs()) {
     view.Advance();
     view.Announce(entry);
-    const std::int32_t index = FindPrefLine(lines, entry.head);
     view.Pause();
-    if (index < 0)
-      AddMissing(view, lines, entry);
-    else
-      ReplaceFound(view, lines, index, entry);
+    view.Row(entry, PutPref(file, entry).value_or("No value"), PrefValueOf(entry.tail));
   }
   for (const auto& entry : MachineClassPrefs(machineClass)) {
     view.Advance();
     view.Announce(entry);
-    const std::int32_t index = FindPrefLine(lines, entry.head);
+    const std::string name = PrefNameOf(entry.head);
+    const bool present = file.Applied(name) != nullptr;
     view.Pause();
     if (!entry.IsDeletion()) {
-      if (index < 0) {
-        view.Pause();
-        AddMissing(view, lines, entry);
-      } else {
-        ReplaceFound(view, lines, index, entry);
-      }
-    } else if (index >= 0) {
-      view.Row(entry, PrefValueOf(lines[static_cast<std::size_t>(index)]), "Delete value");
-      lines.erase(lines.begin() + index);
+      if (!present) view.Pause();
+      view.Row(entry, PutPref(file, entry).value_or("No value"), PrefValueOf(entry.tail));
+    } else if (const PrefRemoval removal = RemovePref(file, name); removal.before) {
+      view.Row(entry, *removal.before, removal.after.value_or("Delete value"));
     }
   }
 }
@@ -127,16 +112,20 @@ bool EditUserPrefs(const std::string& directory, int machineClass, PassProgress&
                    std::int32_t unitsPerPreference, FileProblems& problems) {
   PrefProgress view(progress, unitsPerPreference);
   const std::string userJs = directory + "/" + kUserJs;
-  Lines lines;
   std::string error;
-  if (platform::FileExists(userJs)) {
-    if (!LoadLines(userJs, lines, error)) return Report(view, problems, error);
-    EditExisting(view, lines, machineClass);
-  } else {
+  if (!platform::FileExists(userJs)) {
+    Lines lines;
     WriteFresh(view, lines, machineClass);
+    SortPrefLines(lines);
+    if (!SaveLines(userJs, lines, error)) return Report(view, problems, error);
+    return true;
   }
-  SortPrefLines(lines);
-  if (!SaveLines(userJs, lines, error)) return Report(view, problems, error);
+  PrefsFile file;
+  if (!LoadPrefsFile(userJs, file, error)) return Report(view, problems, error);
+  if (!file.ReadsAppendedLines()) return Report(view, problems, UnreadableEndMessage(userJs));
+  const PrefsFile before = file;
+  EditExisting(view, file, machineClass);
+  if (!(file == before) && !SavePrefsFile(userJs, file, error)) return Report(view, problems, error);
   return true;
 }
 
@@ -163,15 +152,16 @@ bool FirefoxPassWorker::Walk() {
   bool allWritten = true;
   for (const auto& profile : list.profiles) {
     if (!profile.Resolved()) continue;
-    if (!BackUpForAutomaticPass(profile.directory, view, report.problems)) {
+    // Firefox keeps its preferences in memory and writes them back into
+    // prefs.js when it ends: a profile it runs with is left alone.
+    if (FirefoxRunsWithProfile(profile.directory)) {
+      report.leftWhileRunning.push_back(ProfileLabel(profile));
       allWritten = false;
-      continue;
-    }
-    if (!EditUserPrefs(profile.directory, machineClass, progress_, steps.perPreference, report.problems)) {
+    } else if (!BackUpForAutomaticPass(profile.directory, view, report.problems) ||
+               !EditUserPrefs(profile.directory, machineClass, progress_, steps.perPreference, report.problems)) {
       allWritten = false;
     } else {
       ++report.profilesChanged;
-      if (FirefoxRunsWithProfile(profile.directory)) report.restartNeeded.push_back(ProfileLabel(profile));
     }
     view.Advance(steps.perProfile);
   }

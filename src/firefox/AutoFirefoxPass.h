@@ -12,11 +12,13 @@ namespace velomar {
 
 struct FirefoxPassShared;
 
-// Rewrites dir/user.js with the automatic set for the machine class: each
+// Applies the automatic set for the machine class to dir/user.js: each
 // preference announced and paced, then one row per preference handled; the
 // bar moves on by unitsPerPreference before each of the 27 (none when 0).
-// False (with the problem added, and shown as a row) when user.js cannot
-// be read or written; it is then unchanged.
+// An existing user.js keeps every line that sets none of the set's
+// preferences; a new one is sorted. False (with the problem added, and
+// shown as a row) when user.js cannot be read or written, or when Firefox
+// would not read a line added at its end; it is then unchanged.
 bool EditUserPrefs(const std::string& directory, int machineClass, PassProgress& progress,
                    std::int32_t unitsPerPreference, FileProblems& problems);
 
@@ -38,7 +40,7 @@ class FirefoxPassWorker {
 // Runs the automatic pass on a FirefoxPassWorker and waits for it, processing
 // messages; the plan says how it moves the bar. True when the worker got
 // through profiles.ini and every file could be read and written. A profile
-// Firefox runs with is written all the same (report->restartNeeded).
+// Firefox runs with is left alone (report->leftWhileRunning).
 bool RunFirefoxPass(std::int32_t bandwidthKbps, const FirefoxProgressPlan& plan, PassProgress& progress,
                     FirefoxReport* report = nullptr);
 

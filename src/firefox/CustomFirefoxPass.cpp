@@ -2,9 +2,12 @@
 // its backups.
 #include "firefox/CustomFirefoxPass.h"
 
+#include <algorithm>
+
 #include "firefox/FirefoxBackups.h"
 #include "firefox/FirefoxProfiles.h"
 #include "firefox/PrefLines.h"
+#include "firefox/PrefsEdits.h"
 #include "firefox/ProfileLock.h"
 #include "platform/Files.h"
 
@@ -53,18 +56,6 @@ constexpr std::size_t kInterruptParsingChoice = 16;
 const PrefEntry& EntryOf(const CustomPrefChoice::Item& item, int machineClass) {
   const auto& table = item.byClass ? CustomMachineClassPrefs(machineClass) : CommonPrefs();
   return table[static_cast<std::size_t>(item.index)];
-}
-
-// A line is only ever replaced by one for the same preference. An empty
-// entry is never found, so it adds an empty line, which the writer drops.
-void PutEntry(Lines& lines, const PrefEntry& entry) {
-  const std::int32_t index = FindPrefLine(lines, entry.head);
-  if (index < 0) {
-    lines.push_back(entry.Line());
-  } else if (PrefValueOf(lines[static_cast<std::size_t>(index)]) != PrefValueOf(entry.tail)) {
-    lines.erase(lines.begin() + index);
-    lines.push_back(entry.Line());
-  }
 }
 
 // The custom page's pause and progress: a pause, then the bar moves on.
@@ -124,39 +115,45 @@ bool WriteCustomPrefs(const std::string& directory, std::int32_t unitsPerChoice,
   const int machineClass = MachineClassOf(inputs.memoryBig, inputs.bandwidthKbps);
   const std::string userJs = directory + "/" + kUserJs;
   const auto& choices = CustomPrefChoices();
-  Lines lines;
   std::string error;
-  if (platform::FileExists(userJs)) {
-    if (!LoadLines(userJs, lines, error)) {
-      problems.push_back(error);
-      return false;
-    }
-    for (std::size_t c = 0; c < choices.size(); ++c) {
-      Tick(inputs.progress, unitsPerChoice);
-      if (!inputs.Takes(c)) continue;
-      for (const auto& item : choices[c].items) PutEntry(lines, EntryOf(item, machineClass));
-    }
-  } else {
+  if (!platform::FileExists(userJs)) {
+    Lines lines;
     for (std::size_t c = 0; c < choices.size(); ++c) {
       if (c != kInterruptParsingChoice) Tick(inputs.progress, unitsPerChoice);
       if (!inputs.Takes(c)) continue;
       for (const auto& item : choices[c].items) {
         const PrefEntry& entry = EntryOf(item, machineClass);
         // Choices 15 and 18 both name content.notify.ontimer: one line.
-        if (item.byClass && item.index == kNotifyOnTimer)
-          PutEntry(lines, entry);
-        else
+        if (!entry.IsEmpty() && std::find(lines.begin(), lines.end(), entry.Line()) == lines.end())
           lines.push_back(entry.Line());
       }
     }
-  }
-  SortPrefLines(lines);
-  std::erase_if(lines, [](const std::string& line) { return line.empty(); });
-  if (!SaveLines(userJs, lines, error)) {
+    SortPrefLines(lines);
+    if (SaveLines(userJs, lines, error)) return true;
     problems.push_back(error);
     return false;
   }
-  return true;
+  // The user's file: a preference is only ever set, never removed, and
+  // every other line stays as it is.
+  PrefsFile file;
+  if (!LoadPrefsFile(userJs, file, error)) {
+    problems.push_back(error);
+    return false;
+  }
+  if (!file.ReadsAppendedLines()) {
+    problems.push_back(UnreadableEndMessage(userJs));
+    return false;
+  }
+  const PrefsFile before = file;
+  for (std::size_t c = 0; c < choices.size(); ++c) {
+    Tick(inputs.progress, unitsPerChoice);
+    if (!inputs.Takes(c)) continue;
+    for (const auto& item : choices[c].items)
+      if (const PrefEntry& entry = EntryOf(item, machineClass); !entry.IsEmpty()) PutPref(file, entry);
+  }
+  if (file == before || SavePrefsFile(userJs, file, error)) return true;
+  problems.push_back(error);
+  return false;
 }
 
 CustomPassOutcome RunCustomFirefoxWalk(const CustomPassInputs& inputs) {
@@ -170,10 +167,14 @@ CustomPassOutcome RunCustomFirefoxWalk(const CustomPassInputs& inputs) {
   const std::int32_t unitsPerChoice = inputs.plan(list.sectionCount).perPreference;
   for (const auto& profile : list.profiles) {
     if (!profile.Resolved()) continue;
+    // A running Firefox would write its own values back when it ends.
+    if (FirefoxRunsWithProfile(profile.directory)) {
+      report.leftWhileRunning.push_back(ProfileLabel(profile));
+      continue;
+    }
     if (!BackUpForCustomPass(profile.directory, report.problems)) continue;
     if (!WriteCustomPrefs(profile.directory, unitsPerChoice, inputs, report.problems)) continue;
     ++report.profilesChanged;
-    if (FirefoxRunsWithProfile(profile.directory)) report.restartNeeded.push_back(ProfileLabel(profile));
   }
   return outcome;
 }

@@ -36,8 +36,9 @@ struct CustomPassInputs {
 
 // Writes the preferences of the choices taken into dir/user.js, pausing
 // once per choice and then moving the bar on by unitsPerChoice (not when 0).
-// False (problem added) when user.js cannot be read or written; it is then
-// unchanged.
+// An existing user.js keeps every other line as it is; a new one is sorted.
+// False (problem added) when user.js cannot be read or written, or would
+// not read a line added at its end; it is then unchanged.
 bool WriteCustomPrefs(const std::string& directory, std::int32_t unitsPerChoice, const CustomPassInputs& inputs,
                       FileProblems& problems);
 
@@ -48,8 +49,8 @@ struct CustomPassOutcome {
 };
 // The profile walk of the custom pass: the backups, each written only once
 // (Custom_prefs.bk, user.bk and Custom_user.bk), then WriteCustomPrefs; a
-// profile whose backup cannot be written is left untouched, unresolved
-// profiles are skipped.
+// profile Firefox runs with or whose backup cannot be written is left
+// untouched, unresolved profiles are skipped.
 CustomPassOutcome RunCustomFirefoxWalk(const CustomPassInputs& inputs);
 
 }  // namespace velomar

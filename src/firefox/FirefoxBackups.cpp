@@ -7,6 +7,7 @@
 #include "firefox/FirefoxProfiles.h"
 #include "firefox/FirefoxWorkers.h"
 #include "firefox/PrefLines.h"
+#include "firefox/PrefsEdits.h"
 #include "firefox/ProfileLock.h"
 #include "platform/Files.h"
 
@@ -14,87 +15,115 @@ namespace velomar {
 
 namespace {
 
-// The walk of the undo operations: unlike the passes, a profile that does
-// not resolve ends it, and the profiles listed after it are not visited.
-// True when every section was visited.
-bool WalkUntilUnresolved(const std::function<void(const FirefoxProfile&)>& step, FileProblems& problems) {
-  const std::string dataFolder = FindFirefoxDataFolder();
-  if (!HasProfilesIni(dataFolder)) return false;
-  const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
-  if (!list.readError.empty()) {
-    problems.push_back(list.readError);
-    return false;
-  }
-  for (const auto& profile : list.profiles) {
-    if (!profile.Resolved()) return false;
-    step(profile);
-  }
-  return true;
+// A profile whose folder is gone, as the user knows it and where it was.
+std::string MissingProfileLabel(const FirefoxProfile& profile) {
+  return profile.name.empty() ? profile.pathValue : profile.name + " (" + profile.pathValue + ")";
 }
 
-// One file of a profile as an undo would leave it: its lines now and
-// after, and whether it must be written.
+// The walk of the undo operations: every profile gets its turn; one whose
+// folder is missing is named, and the others are still restored. Without
+// profiles.ini there is nothing of Velomar's to take back.
+void WalkProfiles(const std::function<void(const FirefoxProfile&)>& step, FirefoxReport& report) {
+  const std::string dataFolder = FindFirefoxDataFolder();
+  if (!HasProfilesIni(dataFolder)) return;
+  const FirefoxProfileList list = EnumerateFirefoxProfiles(dataFolder);
+  if (!list.readError.empty()) {
+    report.problems.push_back(list.readError);
+    return;
+  }
+  for (const auto& profile : list.profiles) {
+    if (profile.Resolved())
+      step(profile);
+    else
+      report.missingProfiles.push_back(MissingProfileLabel(profile));
+  }
+}
+
+// One file of a profile as an undo would leave it, and whether it must be
+// written.
 struct FileUndo {
   std::string path;
-  bool exists = false;
-  Lines after;
-  bool Changes(const Lines& before) const { return after != before && (exists || !after.empty()); }
+  PrefsFile after;
+  bool changes = false;
 };
 
+// Backups of one file, the restore's own first: the passes take each from
+// the other's where that exists, so any of them holds the file from before
+// the first pass of either mode.
+using BackupNames = std::initializer_list<const char*>;
+
 // The file with Velomar's lines as its backup holds them; nothing to do
-// when the backup is missing. False (problem added) when a file cannot be read.
-bool PlanRestore(const std::string& directory, const char* backup, const char* target, FileUndo& undo, bool& changes,
+// when there is no backup. False (problem added) when a file cannot be read.
+bool PlanRestore(const std::string& directory, BackupNames backups, const char* target, FileUndo& undo,
                  FileProblems& problems) {
-  changes = false;
   undo.path = FirefoxPath(directory, target);
-  const std::string backupPath = FirefoxPath(directory, backup);
-  if (!platform::FileExists(backupPath)) return true;
-  Lines saved, current;
+  std::string backupPath;
+  for (const char* backup : backups)
+    if (backupPath.empty() && platform::FileExists(FirefoxPath(directory, backup)))
+      backupPath = FirefoxPath(directory, backup);
+  if (backupPath.empty()) return true;
+  PrefsFile saved, current;
   std::string error;
-  undo.exists = platform::FileExists(undo.path);
-  if (!LoadLines(backupPath, saved, error) || (undo.exists && !LoadLines(undo.path, current, error))) {
+  const bool exists = platform::FileExists(undo.path);
+  if (!LoadPrefsFile(backupPath, saved, error) || (exists && !LoadPrefsFile(undo.path, current, error))) {
     problems.push_back(error);
     return false;
   }
   undo.after = WithVelomarPrefsOf(current, saved);
-  changes = undo.Changes(current);
+  undo.changes = !(undo.after == current) && (exists || !undo.after.Lines().empty());
   return true;
 }
 
 bool Write(const FileUndo& undo, FileProblems& problems) {
   std::string error;
-  if (SaveLines(undo.path, undo.after, error)) return true;
+  if (!undo.changes || SavePrefsFile(undo.path, undo.after, error)) return true;
   problems.push_back(error);
   return false;
 }
 
-// prefs.js and then user.js from their backups. Firefox writes its prefs.js
-// over the restored one when it exits, so a profile it runs with is left
-// whole rather than half restored; user.js it reads when it starts.
-void RestoreProfile(const FirefoxProfile& profile, const char* prefsBackup, const char* userBackup,
+// Every backup of the profile under a name no restore reads, so that the
+// next pass records the profile as it is then.
+bool RetireBackups(const std::string& directory, FileProblems& problems) {
+  bool retired = true;
+  for (const char* name : {kPrefsBackup, kUserBackup, kCustomPrefsBackup, kCustomUserBackup}) {
+    const std::string path = FirefoxPath(directory, name);
+    if (!platform::FileExists(path)) continue;
+    std::string error;
+    if (!platform::RenameFile(path, UnusedNameBeside(path, ".undone"), error)) {
+      problems.push_back(error);
+      retired = false;
+    }
+  }
+  return retired;
+}
+
+// Firefox keeps its preferences in memory and writes them into prefs.js
+// when it ends, so a profile it runs with is left whole; the caller names it.
+bool LeftWhileRunning(const FirefoxProfile& profile, FirefoxReport& report) {
+  if (!FirefoxRunsWithProfile(profile.directory)) return false;
+  report.leftWhileRunning.push_back(ProfileLabel(profile));
+  return true;
+}
+
+// prefs.js and then user.js from their backups. Once both are as the
+// backups hold them, the backups have done their work and are retired.
+void RestoreProfile(const FirefoxProfile& profile, BackupNames prefsBackups, BackupNames userBackups,
                     FirefoxReport& report) {
+  if (LeftWhileRunning(profile, report)) return;
   FileUndo prefs, user;
-  bool prefsChange = false, userChange = false;
-  if (!PlanRestore(profile.directory, prefsBackup, kPrefsJs, prefs, prefsChange, report.problems) ||
-      !PlanRestore(profile.directory, userBackup, kUserJs, user, userChange, report.problems))
-    return;
-  const bool running = FirefoxRunsWithProfile(profile.directory);
-  if (running && prefsChange) {
-    report.leftWhileRunning.push_back(ProfileLabel(profile));
+  FileProblems problems;
+  if (!PlanRestore(profile.directory, prefsBackups, kPrefsJs, prefs, problems) ||
+      !PlanRestore(profile.directory, userBackups, kUserJs, user, problems) || !Write(prefs, problems) ||
+      !Write(user, problems) || !RetireBackups(profile.directory, problems)) {
+    report.problems.insert(report.problems.end(), problems.begin(), problems.end());
     return;
   }
-  bool written = false;
-  if (prefsChange) written = Write(prefs, report.problems) || written;
-  if (userChange && Write(user, report.problems)) {
-    written = true;
-    if (running) report.restartNeeded.push_back(ProfileLabel(profile));
-  }
-  if (written) ++report.profilesChanged;
+  if (prefs.changes || user.changes) ++report.profilesChanged;
 }
 
 bool Undo(const std::function<void(const FirefoxProfile&, FirefoxReport&)>& step, FirefoxReport& report) {
-  const bool completed = WalkUntilUnresolved([&](const FirefoxProfile& p) { step(p, report); }, report.problems);
-  return completed && report.Complete();
+  WalkProfiles([&](const FirefoxProfile& p) { step(p, report); }, report);
+  return report.Complete();
 }
 
 bool Outcome(bool result, const FirefoxReport& found, FirefoxReport* report) {
@@ -104,10 +133,16 @@ bool Outcome(bool result, const FirefoxReport& found, FirefoxReport* report) {
 
 }  // namespace
 
-bool CopyLines(const std::string& source, const std::string& target, FileProblems& problems) {
-  Lines lines;
-  std::string error;
-  if (!LoadLines(source, lines, error) || !SaveLines(target, lines, error)) {
+std::string UnusedNameBeside(const std::string& path, const std::string& suffix) {
+  std::string candidate = path + suffix;
+  for (int n = 2; platform::FileExists(candidate) || platform::DirectoryExists(candidate); ++n)
+    candidate = path + suffix + std::to_string(n);
+  return candidate;
+}
+
+bool CopyFileBytes(const std::string& source, const std::string& target, FileProblems& problems) {
+  std::string bytes, error;
+  if (!platform::ReadWholeFile(source, bytes, error) || !platform::ReplaceFileContents(target, bytes, error)) {
     problems.push_back(error);
     return false;
   }
@@ -117,7 +152,7 @@ bool CopyLines(const std::string& source, const std::string& target, FileProblem
 bool BackUpOnce(std::initializer_list<std::string> sources, const std::string& backup, FileProblems& problems) {
   if (platform::FileExists(backup)) return true;
   for (const auto& source : sources)
-    if (platform::FileExists(source)) return CopyLines(source, backup, problems);
+    if (platform::FileExists(source)) return CopyFileBytes(source, backup, problems);
   std::string error;
   if (platform::ReplaceFileContents(backup, "", error)) return true;
   problems.push_back(error);
@@ -126,8 +161,11 @@ bool BackUpOnce(std::initializer_list<std::string> sources, const std::string& b
 
 void FirefoxRestoreWorker::Execute() {
   FinishAfter(shared_, [this] {
-    return Undo([](const FirefoxProfile& p, FirefoxReport& r) { RestoreProfile(p, kPrefsBackup, kUserBackup, r); },
-                shared_.report);
+    return Undo(
+        [](const FirefoxProfile& p, FirefoxReport& r) {
+          RestoreProfile(p, {kPrefsBackup, kCustomPrefsBackup}, {kUserBackup, kCustomUserBackup}, r);
+        },
+        shared_.report);
   });
 }
 
@@ -143,20 +181,20 @@ bool ClearUserPrefsFile(FirefoxReport* report) {
       [](const FirefoxProfile& profile, FirefoxReport& r) {
         const std::string userJs = FirefoxPath(profile.directory, kUserJs);
         if (!platform::FileExists(FirefoxPath(profile.directory, kUserBackup)) || !platform::FileExists(userJs)) return;
-        Lines lines;
+        if (LeftWhileRunning(profile, r)) return;
+        PrefsFile file;
         std::string error;
-        if (!LoadLines(userJs, lines, error)) {
+        if (!LoadPrefsFile(userJs, file, error)) {
           r.problems.push_back(error);
           return;
         }
-        const Lines kept = WithoutVelomarPrefs(lines);
-        if (kept == lines) return;
-        if (!SaveLines(userJs, kept, error)) {
+        const PrefsFile kept = WithoutVelomarPrefs(file);
+        if (kept == file) return;
+        if (!SavePrefsFile(userJs, kept, error)) {
           r.problems.push_back(error);
           return;
         }
         ++r.profilesChanged;
-        if (FirefoxRunsWithProfile(profile.directory)) r.restartNeeded.push_back(ProfileLabel(profile));
       },
       found);
   return Outcome(result, found, report);
@@ -165,7 +203,9 @@ bool ClearUserPrefsFile(FirefoxReport* report) {
 bool RestoreCustomFirefoxBackup(FirefoxReport* report) {
   FirefoxReport found;
   const bool result = Undo(
-      [](const FirefoxProfile& p, FirefoxReport& r) { RestoreProfile(p, kCustomPrefsBackup, kCustomUserBackup, r); },
+      [](const FirefoxProfile& p, FirefoxReport& r) {
+        RestoreProfile(p, {kCustomPrefsBackup, kPrefsBackup}, {kCustomUserBackup, kUserBackup}, r);
+      },
       found);
   return Outcome(result, found, report);
 }

@@ -18,12 +18,15 @@ inline constexpr const char* kUserBackup = "user.bk";
 inline constexpr const char* kCustomPrefsBackup = "Custom_prefs.bk";
 inline constexpr const char* kCustomUserBackup = "Custom_user.bk";
 
-// Reads source as lines and writes them to target with CR LF after each.
-bool CopyLines(const std::string& source, const std::string& target, FileProblems& problems);
+// A byte-for-byte copy, written through a temporary file.
+bool CopyFileBytes(const std::string& source, const std::string& target, FileProblems& problems);
+// `path` + `suffix`, or + suffix2, suffix3 ... : the first name beside it
+// that nothing has yet.
+std::string UnusedNameBeside(const std::string& path, const std::string& suffix);
 
 // A backup that undo brings back, written only while none exists, so that
-// it keeps the file as it was before the first pass: a line copy of the
-// first of `sources` that exists (the other mode's backup of the same file
+// it keeps the file as it was before the first pass: a copy of the first
+// of `sources` that exists (the other mode's backup of the same file
 // comes before the file itself), an empty file when none does. False with
 // the problem added when a file cannot be read or written.
 bool BackUpOnce(std::initializer_list<std::string> sources, const std::string& backup, FileProblems& problems);
@@ -39,15 +42,20 @@ class FirefoxRestoreWorker {
 };
 
 // The three undo operations take back exactly what the passes changed:
-// Velomar's preferences, and no other line. They walk the profiles and stop
-// at the first one that does not resolve; each is true when the walk
-// completed without a problem.
+// Velomar's preferences, and no other line. They walk every profile: one
+// whose folder is missing, that Firefox runs with, or whose files cannot
+// be read or written is named in the report, and the others are still
+// undone. Each is true when nothing was left undone; without profiles.ini
+// there is nothing to undo.
 //
 // The two restores put Velomar's preference lines of prefs.js and user.js
 // back as prefs.bk and user.bk (Custom_prefs.bk and Custom_user.bk) hold
-// them; a missing backup leaves its file as it is. They leave a profile
-// Firefox runs with untouched when they would change its prefs.js, and go
-// on with the next.
+// them, or the other mode's backups where theirs are missing: every backup
+// holds its file from before the first pass of either mode, so either
+// restore takes back both passes. A missing backup leaves its file as it
+// is. Once a profile is restored all four are retired (renamed
+// NAME.undone, .undone2, ...) and the next pass backs up the profile as it
+// is then.
 bool RestoreFirefoxBackup(FirefoxReport* report = nullptr);
 // Removes Velomar's preferences from user.js in every profile that has a
 // user.bk, keeping the user's own lines.

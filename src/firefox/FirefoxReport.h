@@ -1,6 +1,7 @@
 #pragma once
 // What a Firefox operation has to tell besides its result: the files it
-// could not read or write, and the profiles Firefox runs with.
+// could not read or write, the profiles Firefox runs with, and those whose
+// folders are missing.
 #include <string>
 #include <vector>
 
@@ -9,22 +10,21 @@ namespace velomar {
 // One message per file that could not be read or written, naming it.
 using FileProblems = std::vector<std::string>;
 
-// Profiles are named by ProfileLabel.
+// Profiles are named by ProfileLabel, a missing one by MissingProfileLabel.
 struct FirefoxReport {
   FileProblems problems;
-  // Left alone because Firefox runs with them: a restore would write
-  // prefs.js, which Firefox writes over when it exits.
+  // Left alone because Firefox runs with them: it keeps its preferences in
+  // memory and writes them into prefs.js when it ends.
   std::vector<std::string> leftWhileRunning;
-  // Their user.js was written while Firefox runs with them: the change
-  // takes effect when Firefox is restarted.
-  std::vector<std::string> restartNeeded;
+  // Listed in profiles.ini, but their folders are not there (undo only).
+  std::vector<std::string> missingProfiles;
   int profilesChanged = 0;  // profiles whose files were written
 
-  bool Complete() const { return problems.empty() && leftWhileRunning.empty(); }
+  bool Complete() const { return problems.empty() && leftWhileRunning.empty() && missingProfiles.empty(); }
   void Add(const FirefoxReport& other) {
     problems.insert(problems.end(), other.problems.begin(), other.problems.end());
     leftWhileRunning.insert(leftWhileRunning.end(), other.leftWhileRunning.begin(), other.leftWhileRunning.end());
-    restartNeeded.insert(restartNeeded.end(), other.restartNeeded.begin(), other.restartNeeded.end());
+    missingProfiles.insert(missingProfiles.end(), other.missingProfiles.begin(), other.missingProfiles.end());
     profilesChanged += other.profilesChanged;
   }
 };

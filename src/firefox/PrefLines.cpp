@@ -15,13 +15,6 @@ PrefEntry MakePrefEntry(std::string_view name, std::string_view value) {
   return entry;
 }
 
-std::int32_t FindPrefLine(const Lines& lines, std::string_view head) {
-  if (head.empty()) return -1;
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    if (lines[i].find(head) != std::string::npos) return static_cast<std::int32_t>(i);
-  return -1;
-}
-
 std::string PrefNameOf(std::string_view text) {
   const std::size_t open = text.find('"');
   if (open == std::string_view::npos) return {};
@@ -119,39 +112,14 @@ const std::vector<PrefEntry>& CustomMachineClassPrefs(int machineClass) {
   return columns[ClassColumn(machineClass)];
 }
 
-const std::vector<std::string>& VelomarPrefHeads() {
-  static const std::vector<std::string> heads = [] {
+const std::vector<std::string>& VelomarPrefNames() {
+  static const std::vector<std::string> names = [] {
     std::vector<std::string> all;
-    for (const auto& entry : CommonPrefs()) all.push_back(entry.head);
-    for (const auto& row : kClassRows) all.push_back(MakePrefEntry(row.name, "").head);
+    for (const auto& entry : CommonPrefs()) all.push_back(PrefNameOf(entry.head));
+    for (const auto& row : kClassRows) all.push_back(row.name);
     return all;
   }();
-  return heads;
-}
-
-Lines WithVelomarPrefsOf(const Lines& current, const Lines& backup) {
-  Lines result = current;
-  for (const auto& head : VelomarPrefHeads()) {
-    const std::int32_t was = FindPrefLine(backup, head);
-    const std::int32_t now = FindPrefLine(result, head);
-    if (was >= 0 && now >= 0)
-      result[static_cast<std::size_t>(now)] = backup[static_cast<std::size_t>(was)];
-    else if (was >= 0)
-      result.push_back(backup[static_cast<std::size_t>(was)]);
-    else if (now >= 0)
-      result.erase(result.begin() + now);
-  }
-  return result;
-}
-
-Lines WithoutVelomarPrefs(const Lines& lines) {
-  Lines result = lines;
-  std::erase_if(result, [](const std::string& line) {
-    const auto& heads = VelomarPrefHeads();
-    return std::any_of(heads.begin(), heads.end(),
-                       [&line](const std::string& head) { return line.find(head) != std::string::npos; });
-  });
-  return result;
+  return names;
 }
 
 bool IsMemoryBig(std::uint64_t totalPhysicalBytes) { return totalPhysicalBytes >= kOneGiB; }

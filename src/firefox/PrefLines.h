@@ -1,11 +1,9 @@
 #pragma once
-// The user_pref line format of user.js, the automatic set of preferences
-// (a common table and a table by machine class) and the lines of Velomar's
-// own preferences.
-//
-// Every preference file is read whole as a list of lines and written whole
-// through a temporary file moved into place, with CR LF after every line;
-// bytes other than line ends pass through unchanged.
+// The user_pref line format Velomar writes, the automatic set of
+// preferences (a common table and a table by machine class) and the names
+// of Velomar's own preferences. How a line goes into a file is PrefsEdits';
+// a user.js that a pass makes from nothing is sorted, with CR LF after
+// every line.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,8 +26,6 @@ struct PrefEntry {
 };
 PrefEntry MakePrefEntry(std::string_view name, std::string_view value);
 
-// The first line holding head anywhere in it, or -1; an empty head matches none.
-std::int32_t FindPrefLine(const Lines& lines, std::string_view head);
 // Between the first double quote and the next one.
 std::string PrefNameOf(std::string_view text);
 // After the first comma up to the next ")"; for a line without a comma
@@ -55,20 +51,11 @@ std::optional<bool> QueryMemoryBig();
 // 2 when the memory reaches 1 GiB, plus 1 from 1024 Kbps.
 int MachineClassOf(bool memoryBig, std::int32_t bandwidthKbps);
 
-// Sorts all lines without regard to case by the user's locale.
+// Sorts the lines of a new user.js without regard to case by the user's locale.
 void SortPrefLines(Lines& lines);
 
-// The line head of every preference a pass writes or deletes: the
-// automatic set, of which the custom page's boxes name a part.
-const std::vector<std::string>& VelomarPrefHeads();
-
-// `current` with Velomar's preference lines as `backup` holds them: for
-// each preference (its first line, as the passes find it), the backup's
-// line takes the place of the current one, is added at the end where the
-// current lines have none, and the current one goes where the backup has
-// none. Every other line stays where it is.
-Lines WithVelomarPrefsOf(const Lines& current, const Lines& backup);
-// `lines` without any line of Velomar's preferences.
-Lines WithoutVelomarPrefs(const Lines& lines);
+// The name of every preference a pass writes or deletes: the automatic
+// set, of which the custom page's boxes name a part.
+const std::vector<std::string>& VelomarPrefNames();
 
 }  // namespace velomar

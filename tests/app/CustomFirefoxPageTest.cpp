@@ -73,14 +73,14 @@ TEST_F(CustomFirefox, ClassZeroAllBoxesWithoutUserJsGivesTwentyThreeLines) {
   EXPECT_TRUE(unit.optimized);
 }
 
-TEST_F(CustomFirefox, ExistingUserJsReachesNinetySixAndLosesBlankLines) {
+TEST_F(CustomFirefox, ExistingUserJsReachesNinetySixAndKeepsItsLines) {
   const std::string dir = OneProfile();
   WriteFileText(In(dir, "prefs.js"), "p\n");
   WriteFileText(In(dir, "user.js"), "\r\n// note\r\nuser_pref(\"dom.disable_window_status_change\", true);\r\n\r\n");
   inputs.memoryBig = true;  // class 2: dom.disable_window_status_change is empty
   CheckOnly({"CheckBox_O_D_DWSC"});
   const Lines lines = Write(dir);
-  EXPECT_EQ(lines, (Lines{"// note", "user_pref(\"dom.disable_window_status_change\", true);"}));
+  EXPECT_EQ(lines, (Lines{"", "// note", "user_pref(\"dom.disable_window_status_change\", true);", ""}));
   EXPECT_EQ(form.Position(kProgress), 96);
 }
 
@@ -90,8 +90,9 @@ TEST_F(CustomFirefox, BoxesFifteenAndEighteenShareOneOnTimerLine) {
   CheckOnly({"CheckBox_C_Notify_Backoffcount", "CheckBox_C_Notify_Interval"});
   const Lines lines = Write(dir, 3);
   EXPECT_EQ(lines,
-            (Lines{"user_pref(\"content.notify.backoffcount\", 5);", "user_pref(\"content.notify.interval\", 750000);",
-                   "user_pref(\"content.notify.ontimer\", true);"}));
+            (Lines{"user_pref(\"content.notify.interval\", 750000);", "user_pref(\"content.notify.ontimer\", true);",
+                   "user_pref(\"content.notify.backoffcount\", 5);"}))
+      << "replaced in place, the others added in the order of the boxes";
   EXPECT_EQ(form.Position(kProgress), 48);
 }
 

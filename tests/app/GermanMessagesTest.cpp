@@ -82,7 +82,6 @@ RunOutcome EverythingWentWrong() {
   RunOutcome run;
   run.firefox.problems = {"Cannot write \"C:\\p\\user.js\": Zugriff verweigert"};
   run.firefox.leftWhileRunning = {"work"};
-  run.firefox.restartNeeded = {"home"};
   PassReport tcp;
   tcp.backupFile = "C:\\Velomar\\RegBackUp.bk";
   tcp.backupError = "Cannot write \"C:\\Velomar\\RegBackUp.bk\": Zugriff verweigert";
@@ -102,15 +101,11 @@ RestoreOutcome NothingPutBack() {
   outcome.registry.changes.notChanged = {{"HKEY_LOCAL_MACHINE", "\\SYSTEM\\X", "SackOpts", {5}}};
   outcome.firefox.problems = {"Cannot write \"prefs.js\""};
   outcome.firefox.leftWhileRunning = {"work"};
-  outcome.firefox.restartNeeded = {"home"};
+  outcome.firefox.missingProfiles = {"home (Profiles/x.home)"};
   return outcome;
 }
 
-RestoreOutcome AllPutBack() {
-  RestoreOutcome outcome;
-  outcome.firefox.restartNeeded = {"home"};
-  return outcome;
-}
+RestoreOutcome AllPutBack() { return {}; }
 
 class GermanMessages : public test::TcpFixture {};
 
@@ -155,10 +150,7 @@ TEST_F(GermanMessages, TheCustomWindowsMessagesAndTheRecoverWindowsInItsWords) {
   tcpWarnings.AddSaveFailure("Cannot write \"LastSetBandWidth.vm\"");
   tcpWarnings.AddFirefox(EverythingWentWrong().firefox);
   ExpectGerman(w, layout, tcpWarnings.Text());
-  OutcomeMessage firefoxDone(w.window);
-  firefoxDone.Add(custom_firefox_page::kDoneText);
-  firefoxDone.Add(outcome_labels::kRestartFirefox, {"home"});
-  ExpectGerman(w, layout, firefoxDone.Text());
+  ExpectGerman(w, layout, w.window.Text(custom_firefox_page::kDoneText));
   ExpectGerman(w, layout, RestoreMessage(w.window, custom_window::kRestoreFinished, AllPutBack()));
   ExpectGerman(w, layout, RestoreMessage(w.window, custom_window::kRestoreFinished, NothingPutBack()));
 

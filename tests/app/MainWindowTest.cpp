@@ -264,13 +264,12 @@ TEST_F(MainFixture, WhatCouldNotBeResetIsReportedInsteadOfSuccess) {
                 "\r\n\r\nThese files could not be read or written:\r\ncannot write C:\\p\\user.js");
 }
 
-TEST_F(MainFixture, AProfileFirefoxRunsWithIsNamedUnderTheFinishedMessage) {
-  cleared.restartNeeded = {"a"};
+TEST_F(MainFixture, AProfileFirefoxRunsWithIsNamedInsteadOfTheFinishedMessage) {
+  cleared.leftWhileRunning = {"a"};
   main.FormCreate();
   main.RecoverZoneClick();
-  EXPECT_EQ(Messages(), (std::vector<std::string>{"1\tReset\tThe default settings have been restored.\r\n\r\n"
-                                                  "Firefox is running with these profiles. Restart Firefox to use "
-                                                  "the changes:\r\na"}));
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"2\tReset\tFirefox is running with these profiles, so they were "
+                                                  "left as they are. Close Firefox and try again:\r\na"}));
 }
 
 TEST_F(MainFixture, ADisabledRecoverLinkIgnoresClicksAndHovering) {

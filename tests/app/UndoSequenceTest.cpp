@@ -88,28 +88,28 @@ TEST_F(Undo, AutomaticThenCustomThenTheRecoverWindowBringBackTheUsersOwnSettings
   EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), "as Firefox left it\r\n");
 }
 
-// The recover window speaks in the custom window's words: the finished text,
-// with the profiles to restart; or, when something was not put back, what.
-TEST(RecoverMessage, FinishedWithTheRestartsOrWhatWasNotPutBackInstead) {
+// The recover window speaks in the custom window's words: the finished
+// text, or, when something was not put back, what.
+TEST(RecoverMessage, FinishedOrWhatWasNotPutBackInstead) {
   MemoryWindow recover;
   DesignMemoryWindow(recover, RecoverLayout());
   MemoryWindow custom;
   DesignMemoryWindow(custom, RecoverLayout());
   custom.SetText(outcome_labels::kRecoverFinished, "Fertig!");
-  custom.SetText(outcome_labels::kRestartFirefox, "Neu starten:");
+  custom.SetText(outcome_labels::kProfilesMissing, "Ordner fehlen:");
   custom.SetText(outcome_labels::kFirefoxRunning, "Firefox schliessen:");
   custom.SetText(outcome_labels::kNotChanged, "%d nicht geaendert:");
   CopyOutcomeTexts(custom, recover);
 
   RestoreOutcome outcome;
-  outcome.firefox.restartNeeded = {"home"};
-  EXPECT_EQ(RecoverMessageText(recover, outcome), "Fertig!\r\n\r\nNeu starten:\r\nhome");
+  EXPECT_EQ(RecoverMessageText(recover, outcome), "Fertig!");
   outcome.firefox.leftWhileRunning = {"work"};
+  outcome.firefox.missingProfiles = {"home"};
   outcome.registry.changes.notChanged = {{kLM, kTcpip, "DefaultTTL", {platform::kErrorAccessDenied}}};
   EXPECT_EQ(RecoverMessageText(recover, outcome),
             "1 nicht geaendert:\r\nHKEY_LOCAL_MACHINE" + std::string(kTcpip) +
                 "\\DefaultTTL: " + platform::RegErrorText(platform::kErrorAccessDenied) +
-                "\r\n\r\nFirefox schliessen:\r\nwork\r\n\r\nNeu starten:\r\nhome");
+                "\r\n\r\nFirefox schliessen:\r\nwork\r\n\r\nOrdner fehlen:\r\nhome");
 }
 
 }  // namespace

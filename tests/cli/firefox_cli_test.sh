@@ -24,7 +24,7 @@ check() {  # check NAME EXPECTED ACTUAL
 status_of() { "$cli" "$@" >/dev/null 2>&1; echo $?; }
 
 check "no Firefox: auto fails" 1 "$(status_of firefox-auto --class 1M)"
-check "no Firefox: restore fails" 1 "$(status_of firefox-restore)"
+check "no Firefox: nothing to restore" 0 "$(status_of firefox-restore)"
 check "no Firefox: profiles" "IsFirefoxInstalled=0" "$("$cli" firefox-profiles | grep Installed)"
 
 firefox="$XDG_CONFIG_HOME/mozilla/firefox"
@@ -73,9 +73,8 @@ fi
 check "auto" 0 "$(status_of firefox-auto --class 10M)"
 check "auto wrote user.js" yes "$(grep -q pipelining "$profile/user.js" && echo yes)"
 check "auto left the current folder's namesake alone" "" "$(ls -A 2amm8bje.default)"
-# Backups are line copies: their lines end with CR LF.
-same_lines() { tr -d '\r' <"$1" | cmp -s - "$2" && echo same; }
-check "auto backed up prefs.js" same "$(same_lines "$profile/prefs.bk" prefs.before)"
+# Backups are byte for byte copies.
+check "auto backed up prefs.js" same "$(cmp -s "$profile/prefs.bk" prefs.before && echo same)"
 check "auto rows, one per line but the homepage" "$("$cli" firefox-auto --class 10M | wc -l | tr -d ' ')" \
     "$(($(grep -c user_pref "$profile/user.js") - 1))"
 
@@ -100,23 +99,48 @@ check "clear keeps the user's own lines" "$(printf '%s\nuser_pref("mine.later", 
     "$(tr -d '\r' <"$profile/user.js" | sort)"
 
 # Firefox running with the profile (the holder keeps its lock until its
-# input ends): the restore, which would change prefs.js, leaves it alone
-# and fails; the pass goes ahead and asks for a restart.
-printf 'written by Firefox\nuser_pref("network.http.pipelining", true);\n' >"$profile/prefs.js"
+# input ends): neither the restore nor the pass writes its files; both
+# name it and fail.
+printf '// written by Firefox\nuser_pref("network.http.pipelining", true);\n' >"$profile/prefs.js"
 mkfifo hold said
 "$holder" "$profile" <hold >said &
 exec 3>hold
 read -r answer <said
 check "lock held" ready "$answer"
 check "running: restore fails" 1 "$(status_of firefox-restore)"
-check "running: restore says why" 1 "$("$cli" firefox-restore 2>&1 >/dev/null | grep -c 'close Firefox first')"
+check "running: restore says why" 1 "$("$cli" firefox-restore 2>&1 >/dev/null | grep -c 'Close Firefox')"
 check "running: prefs.js untouched" 1 "$(grep -c pipelining "$profile/prefs.js")"
-check "running: auto" 0 "$(status_of firefox-auto --class 10M)"
-check "running: auto asks for a restart" 1 "$("$cli" firefox-auto --class 10M 2>&1 >/dev/null | grep -c 'restart Firefox')"
+cp "$profile/user.js" user.running
+check "running: auto" 1 "$(status_of firefox-auto --class 10M)"
+check "running: auto says why" 1 "$("$cli" firefox-auto --class 10M 2>&1 >/dev/null | grep -c 'Close Firefox')"
+check "running: user.js untouched" same "$(cmp -s user.running "$profile/user.js" && echo same)"
 exec 3>&-
 wait
 check "lock left behind: restore" 0 "$(status_of firefox-restore)"
-check "lock left behind: prefs.js restored" "written by Firefox" "$(tr -d '\r' <"$profile/prefs.js")"
+check "lock left behind: prefs.js restored" "// written by Firefox" "$(tr -d '\r' <"$profile/prefs.js")"
+
+# A profile whose folder is gone, listed before two good ones: the passes
+# tune both, and every undo restores both, names the missing one and fails.
+# The user's files come back byte for byte.
+rm -rf "$firefox" && mkdir -p "$firefox/p1" "$firefox/p2"
+printf '[Profile0]\nName=gone\nIsRelative=1\nPath=missing\n\n[Profile1]\nName=one\nIsRelative=1\nPath=p1\n\n[Profile2]\nName=two\nIsRelative=1\nPath=p2\n\n[General]\nStartWithLastProfile=1\n' \
+    >"$firefox/profiles.ini"
+printf 'user_pref("a.twice", 2);\nuser_pref("a.twice", 1);\n/* disabled for now:\n   user_pref("b.off", 1); */\nuser_pref("c.on", 1);\n' \
+    >user.original
+for p in p1 p2; do cp user.original "$firefox/$p/user.js" && printf 'user_pref("x", 1);\n' >"$firefox/$p/prefs.js"; done
+both_original() {
+    cmp -s user.original "$firefox/p1/user.js" && cmp -s user.original "$firefox/p2/user.js" && echo yes
+}
+for undo in firefox-restore firefox-restore-custom firefox-clear; do
+    pass=firefox-auto
+    [ "$undo" = firefox-restore-custom ] && pass=firefox-custom
+    check "missing profile: $pass" 0 "$(status_of $pass --class 10M)"
+    check "missing profile: $pass tuned both" 2 "$(cat "$firefox"/p?/user.js | grep -c 'max-connections"')"
+    "$cli" $undo >/dev/null 2>undo.err
+    check "missing profile: $undo fails" 1 "$?"
+    check "missing profile: $undo names it" 1 "$(grep -c '"gone (missing)" is missing' undo.err)"
+    check "missing profile: $undo gave back both files" yes "$(both_original)"
+done
 
 echo "firefox-cli: $passed passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -76,47 +76,61 @@ TEST_F(EditUserPrefsTest, EachPreferenceIsAnnouncedThenPausedThenLogged) {
   EXPECT_EQ(progress.PauseCount(), 13 + 14 + 11);
 }
 
-TEST_F(EditUserPrefsTest, ExactValueComparisonAndFirstMatchOnly) {
-  WriteFileText(folder.File("user.js"),
-                "// keep me\r\n\r\n" + Pref("network.http.pipelining", "true") + "\r\n" +
-                    "user_pref(\"network.http.proxy.pipelining\",true);\r\n" + "// " + Pref("ui.submenuDelay", "5") +
-                    "\r\n" + Pref("plugin.expose_full_path", "false") + "\r\n" +
-                    Pref("plugin.expose_full_path", "false") + "\r\n" + Pref("content.maxtextrun", "4095") + "\n");
+// Firefox takes the last statement of a preference and reads no comment:
+// the pass changes the statement Firefox takes, in its place, compares
+// values exactly, adds what is missing at the end and leaves every other
+// line as it is.
+TEST_F(EditUserPrefsTest, TheUsersLinesKeepTheirBytesAndPlaces) {
+  WriteFileText(folder.File("user.js"), "// keep me\r\n\r\n" + Pref("network.http.pipelining", "true") + "\r\n" +
+                                            "user_pref(\"network.http.proxy.pipelining\",true);\r\n// " +
+                                            Pref("ui.submenuDelay", "5") + "\r\n" +
+                                            Pref("plugin.expose_full_path", "false") + "\r\n" +
+                                            Pref("plugin.expose_full_path", "false") + "  // second\r\n" +
+                                            Pref("content.maxtextrun", "4095") + "\n");
   ASSERT_TRUE(Edit(0));
   EXPECT_EQ(RowFor("network.http.pipelining"), (LogRow{"network.http.pipelining", " true", " true"}));
   EXPECT_EQ(RowFor("network.http.proxy.pipelining"), (LogRow{"network.http.proxy.pipelining", "true", " true"}));
-  EXPECT_EQ(RowFor("ui.submenuDelay"), (LogRow{"ui.submenuDelay", " 5", " 0"}));
+  EXPECT_EQ(RowFor("ui.submenuDelay"), (LogRow{"ui.submenuDelay", "No value", " 0"})) << "a comment sets nothing";
   EXPECT_EQ(RowFor("content.maxtextrun"), (LogRow{"content.maxtextrun", " 4095", "Delete value"}));
   EXPECT_EQ(RowFor("content.interrupt.parsing").name, "");  // a removal with no line: no row
 
+  const std::string after = UserJs();
+  const std::string head = "// keep me\r\n\r\n" + Pref("network.http.pipelining", "true") + "\r\n" +
+                           Pref("network.http.proxy.pipelining", "true") + "\r\n// " + Pref("ui.submenuDelay", "5") +
+                           "\r\n" + Pref("plugin.expose_full_path", "false") + "\r\n" +
+                           Pref("plugin.expose_full_path", "true") + "  // second\r\n";
+  EXPECT_EQ(after.substr(0, head.size()), head) << "replaced in place, a comment after it kept";
+  EXPECT_EQ(after.find("content.maxtextrun"), std::string::npos);
   const Lines lines = UserLines();
-  ASSERT_GE(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "");  // blank lines sort first
-  EXPECT_EQ(lines[1], "// keep me");
-  const auto count = [&](const std::string& line) { return std::count(lines.begin(), lines.end(), line); };
-  EXPECT_EQ(count(Pref("network.http.pipelining", "true")), 1);
-  EXPECT_EQ(count("user_pref(\"network.http.proxy.pipelining\",true);"), 0);
-  EXPECT_EQ(count(Pref("network.http.proxy.pipelining", "true")), 1);
-  EXPECT_EQ(count("// " + Pref("ui.submenuDelay", "5")), 0);
-  EXPECT_EQ(count(Pref("ui.submenuDelay", "0")), 1);
-  EXPECT_EQ(count(Pref("plugin.expose_full_path", "true")), 1);
-  EXPECT_EQ(count(Pref("plugin.expose_full_path", "false")), 1);  // the second line stays
-  EXPECT_EQ(count(Pref("content.maxtextrun", "4095")), 0);
-  EXPECT_EQ(lines.size(), 2u + 13u + 11u + 1u);
-  EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
-    return platform::CompareTextIgnoringCase(a, b) < 0;
-  }));
+  EXPECT_EQ(lines.size(), 7u + 10u + 11u) << "ten common and eleven class preferences added at the end";
+  EXPECT_EQ(lines[7], Pref("network.http.pipelining.firstrequest", "true"));
+  EXPECT_EQ(lines.back(), Pref("nglayout.initialpaint.delay", "750"));
 }
 
 TEST_F(EditUserPrefsTest, OtherBytesPassThroughUnchanged) {
-  const std::string binary = std::string("user_pref(\"x.bin\", \"\xff\0\xfe\x80\");", 27);
+  const std::string binary = "user_pref(\"x.bin\", \"\xff\x01\xfe\x80\");";
   const std::string longLine = "user_pref(\"x.long\", \"" + std::string(200000, 'L') + "\");";
-  WriteFileText(folder.File("user.js"), binary + "\r\n" + longLine);  // no final line break
+  WriteFileText(folder.File("user.js"), "\xEF\xBB\xBF// header\n" + binary + "\n" + longLine);  // no final line break
   ASSERT_TRUE(Edit(2));
-  const Lines lines = UserLines();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), binary), 1);
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), longLine), 1);
-  EXPECT_EQ(UserJs().substr(UserJs().size() - 2), "\r\n");
+  const std::string after = UserJs();
+  const std::string kept = "\xEF\xBB\xBF// header\n" + binary + "\n" + longLine + "\n";
+  EXPECT_TRUE(after.substr(0, kept.size()) == kept)
+      << "the byte-order mark stays at the top; added lines take the file's line end";
+  EXPECT_EQ(after.substr(after.size() - 1), "\n");
+}
+
+// Firefox stops reading at a NUL and at the end of an open comment, string
+// or statement: a line added there would never be read.
+TEST_F(EditUserPrefsTest, AFileWhoseEndFirefoxWouldNotReadIsLeftAlone) {
+  for (const std::string& text : {std::string("user_pref(\"a\", 1);\0 rest\n", 25), std::string("/* open\n"),
+                                  std::string("user_pref(\"a\", \"open\n"), std::string("user_pref(\"a\", 1)\n")}) {
+    WriteFileText(folder.File("user.js"), text);
+    problems.clear();
+    EXPECT_FALSE(Edit(3)) << text;
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("would not read"), std::string::npos) << problems[0];
+    EXPECT_EQ(UserJs(), text);
+  }
 }
 
 TEST_F(EditUserPrefsTest, UnreadableOrUnwritableUserJsIsReportedAndLeftAlone) {

@@ -45,8 +45,8 @@ TEST_F(FirefoxPass, OneProfileMovesTheBarByPreferenceAndBacksUpFirst) {
   ASSERT_TRUE(Run(1024, ByPreference(2, &sections)));
   EXPECT_EQ(sections, 2);
   EXPECT_EQ(progress.Position(), 54) << "27 preferences";
-  EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "user_pref(\"a\", 1);\r\nuser_pref(\"b\", 2);\r\n");
-  EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "user_pref(\"ui.submenuDelay\", 7);\r\n");
+  EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "user_pref(\"a\", 1);\nuser_pref(\"b\", 2);") << "byte for byte";
+  EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "user_pref(\"ui.submenuDelay\", 7);\n");
   const auto memoryBig = QueryMemoryBig();
   ASSERT_TRUE(memoryBig);
   const int machineClass = MachineClassOf(*memoryBig, 1024);
@@ -59,8 +59,8 @@ TEST_F(FirefoxPass, OneProfileMovesTheBarByPreferenceAndBacksUpFirst) {
   WriteFileText(In(dir, "prefs.js"), "user_pref(\"a\", 3);\n");
   progress.Clear();
   ASSERT_TRUE(Run(56, ByPreference(4)));
-  EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "user_pref(\"ui.submenuDelay\", 7);\r\n");
-  EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "user_pref(\"a\", 1);\r\nuser_pref(\"b\", 2);\r\n");
+  EXPECT_EQ(ReadFileText(In(dir, "user.bk")), "user_pref(\"ui.submenuDelay\", 7);\n");
+  EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), "user_pref(\"a\", 1);\nuser_pref(\"b\", 2);");
   EXPECT_EQ(progress.Position(), 108);
 }
 

@@ -7,6 +7,7 @@
 #include "firefox/CustomFirefoxPass.h"
 #include "firefox/FirefoxBackups.h"
 #include "firefox/PrefLines.h"
+#include "firefox/PrefsEdits.h"
 #include "support/FirefoxFixture.h"
 #include "support/RecordedProgress.h"
 
@@ -47,12 +48,9 @@ class FirefoxUndo : public test::FirefoxFolderTest {
   }
   void ExpectUndone(const std::string& dir) {
     EXPECT_EQ(ReadFileText(In(dir, "prefs.js")),
-              std::string("user_pref(\"a\", 1);\r\nuser_pref(\"firefox.later\", 2);\r\n") + kOwnPipelining + "\r\n");
-    const std::string userJs = ReadFileText(In(dir, "user.js"));
-    const Lines lines = SplitLines(userJs);
-    EXPECT_EQ(lines.size(), 3u) << userJs;
-    for (const char* line : {kHomepage, kOwnDelay, "user_pref(\"mine.later\", 1);"})
-      EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line << " in\n" << userJs;
+              std::string("user_pref(\"a\", 1);\r\n") + kOwnPipelining + "\r\nuser_pref(\"firefox.later\", 2);\r\n");
+    EXPECT_EQ(ReadFileText(In(dir, "user.js")),
+              std::string(kHomepage) + "\r\n" + kOwnDelay + "\r\nuser_pref(\"mine.later\", 1);\r\n");
   }
 
   test::RecordedProgress progress;
@@ -72,6 +70,7 @@ TEST_F(FirefoxUndo, TheAutomaticUndoKeepsEveryLineVelomarDidNotWrite) {
   ASSERT_TRUE(RestoreFirefoxBackup());
   EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), prefs) << "a second undo changes nothing";
   EXPECT_EQ(ReadFileText(In(dir, "user.js")), user);
+  EXPECT_TRUE(platform::FileExists(In(dir, "user.bk.undone"))) << "the first retired the backups";
 }
 
 TEST_F(FirefoxUndo, TheCustomUndoDoesTheSameAfterBothPasses) {
@@ -79,10 +78,10 @@ TEST_F(FirefoxUndo, TheCustomUndoDoesTheSameAfterBothPasses) {
   CustomPass();
   AutomaticPass();
   LaterChanges(dir);
-  ASSERT_TRUE(RestoreCustomFirefoxBackup());
-  ExpectUndone(dir);
   EXPECT_EQ(ReadFileText(In(dir, "prefs.bk")), ReadFileText(In(dir, "Custom_prefs.bk")))
       << "the automatic pass took prefs.js as the custom pass first saw it";
+  ASSERT_TRUE(RestoreCustomFirefoxBackup());
+  ExpectUndone(dir);
 }
 
 TEST_F(FirefoxUndo, ResetRemovesVelomarsPreferencesAndKeepsTheUsersOwnLines) {
@@ -97,7 +96,8 @@ TEST_F(FirefoxUndo, ResetRemovesVelomarsPreferencesAndKeepsTheUsersOwnLines) {
   EXPECT_NE(ReadFileText(In(dir, "prefs.js")).find("firefox.later"), std::string::npos) << "prefs.js is not touched";
 }
 
-TEST_F(FirefoxUndo, AMissingBackupChangesNothingAndAnUnresolvedProfileStopsTheWalk) {
+TEST_F(FirefoxUndo, AMissingBackupChangesNothingAndAMissingProfileIsNamed) {
+  EXPECT_TRUE(RestoreFirefoxBackup()) << "without profiles.ini there is nothing to undo";
   const std::string dir = MakeProfile("valid");
   const std::string tuned = "user_pref(\"ui.submenuDelay\", 0);\n";
   WriteProfilesIni("[General]\n[Profile0]\nPath=valid\n");
@@ -109,13 +109,19 @@ TEST_F(FirefoxUndo, AMissingBackupChangesNothingAndAnUnresolvedProfileStopsTheWa
   EXPECT_EQ(ReadFileText(In(dir, "user.js")), tuned) << "not even rewritten";
   EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), tuned);
 
-  WriteProfilesIni("[General]\n[Profile0]\nPath=missing\n[Profile1]\nPath=valid\n");
+  WriteProfilesIni("[General]\n[Profile0]\nName=gone\nPath=missing\n[Profile1]\nPath=valid\n");
   WriteFileText(In(dir, "prefs.bk"), "");
   WriteFileText(In(dir, "user.bk"), "");
-  EXPECT_FALSE(RestoreFirefoxBackup());
-  EXPECT_FALSE(ClearUserPrefsFile());
-  EXPECT_EQ(ReadFileText(In(dir, "user.js")), tuned);
-  EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), tuned);
+  FirefoxReport report;
+  EXPECT_FALSE(ClearUserPrefsFile(&report));
+  EXPECT_EQ(report.missingProfiles, (std::vector<std::string>{"gone (missing)"}));
+  EXPECT_EQ(ReadFileText(In(dir, "user.js")), "") << "the profile after it is still reset";
+  WriteFileText(In(dir, "user.js"), tuned);
+  report = {};
+  EXPECT_FALSE(RestoreFirefoxBackup(&report));
+  EXPECT_EQ(report.missingProfiles, (std::vector<std::string>{"gone (missing)"}));
+  EXPECT_EQ(ReadFileText(In(dir, "user.js")), "") << "and restored";
+  EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), "");
 }
 
 TEST_F(FirefoxUndo, AnUnwritableTargetIsReportedAndTheWalkGoesOn) {
@@ -131,31 +137,92 @@ TEST_F(FirefoxUndo, AnUnwritableTargetIsReportedAndTheWalkGoesOn) {
   EXPECT_FALSE(RestoreFirefoxBackup(&report));
   ASSERT_EQ(report.problems.size(), 1u);
   EXPECT_NE(report.problems[0].find("prefs.js"), std::string::npos) << report.problems[0];
-  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), std::string(kOwnPipelining) + "\r\n");
+  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), std::string(kOwnPipelining) + "\n");
 }
 
-TEST(VelomarPrefLines, TheCustomPageWritesOnlyPreferencesTheUndoKnows) {
-  const auto& heads = VelomarPrefHeads();
-  for (int machineClass = 0; machineClass < 4; ++machineClass) {
-    for (const auto& choice : CustomPrefChoices()) {
-      for (const auto& item : choice.items) {
-        const auto& table = item.byClass ? CustomMachineClassPrefs(machineClass) : CommonPrefs();
-        const PrefEntry& entry = table[static_cast<std::size_t>(item.index)];
-        if (entry.IsEmpty()) continue;
-        EXPECT_NE(std::find(heads.begin(), heads.end(), entry.head), heads.end()) << entry.head;
+// The files real users have: a block comment that hides a preference,
+// duplicates, Velomar's preferences with comments after them, a byte-order
+// mark, blank lines, LF, CR LF and CR line ends, a statement over two lines,
+// two statements on a line, no line end at the end.
+const char* const kUsersFiles[] = {
+    "user_pref(\"a.twice\", 2);\nuser_pref(\"a.twice\", 1);\n/* disabled for now:\n   user_pref(\"b.off\", 1); */\n"
+    "user_pref(\"c.on\", 1);\n",
+    "\xEF\xBB\xBF// my settings\r\n\r\nuser_pref(\"ui.submenuDelay\", 100); // fast menus\r\n"
+    "user_pref(\"ui.submenuDelay\", 50);\r\n\r\n",
+    "# mine\ruser_pref(\"network.http.max-connections\",\r  64);\ruser_pref(\"content.maxtextrun\", 1);",
+    "/* user_pref(\"network.http.pipelining\", false);\n*/ user_pref(\"browser.cache.memory.capacity\", 1024); "
+    "user_pref(\"x\", 'y');\n",
+};
+
+// In every order of the passes, either undo gives back user.js and prefs.js
+// byte for byte, and a line the user adds after the passes survives it.
+TEST_F(FirefoxUndo, EveryOrderOfPassesAndUndoGivesBackTheUsersFiles) {
+  const std::string prefs = "// Mozilla User Preferences\n\nuser_pref(\"ui.submenuDelay\", 7);\n";
+  const std::string later = "user_pref(\"mine.later\", 1);";
+  for (const char* original : kUsersFiles) {
+    for (const auto& passes : std::vector<std::string>{"a", "c", "ac", "ca"}) {
+      for (const bool customUndo : {false, true}) {
+        for (const bool addLater : {false, true}) {
+          const std::string dir = OneProfile();
+          WriteFileText(In(dir, "user.js"), original);
+          WriteFileText(In(dir, "prefs.js"), prefs);
+          for (const char pass : passes) pass == 'a' ? AutomaticPass() : CustomPass();
+          std::string expected = original;
+          if (addLater) {
+            std::string user = ReadFileText(In(dir, "user.js"));
+            const std::string end = user.find("\r\n") != std::string::npos ? "\r\n"
+                                    : user.find('\n') != std::string::npos ? "\n"
+                                                                           : "\r";
+            WriteFileText(In(dir, "user.js"), user + later + end);
+            if (!expected.empty() && expected.back() != '\n' && expected.back() != '\r') expected += end;
+            expected += later + end;
+          }
+          ASSERT_TRUE(customUndo ? RestoreCustomFirefoxBackup() : RestoreFirefoxBackup());
+          EXPECT_EQ(ReadFileText(In(dir, "user.js")), expected) << passes << (customUndo ? ", custom undo" : "");
+          EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), prefs);
+          std::filesystem::remove_all(dir);
+        }
       }
     }
   }
 }
 
-TEST(VelomarPrefLines, TheBackupsLinesTakeTheirPlacesAndOtherLinesStay) {
-  const Lines current = {"user_pref(\"ui.submenuDelay\", 0);", "mine", "user_pref(\"content.maxtextrun\", 4095);",
-                         "// user_pref(\"browser.turbo.enabled\", true);"};
-  const Lines backup = {"user_pref(\"nglayout.initialpaint.delay\", 5);", "user_pref(\"ui.submenuDelay\", 9);"};
-  EXPECT_EQ(WithVelomarPrefsOf(current, backup),
-            (Lines{"user_pref(\"ui.submenuDelay\", 9);", "mine", "user_pref(\"nglayout.initialpaint.delay\", 5);"}))
-      << "replaced in place, removed, added at the end; a line that names a preference counts as its line";
-  EXPECT_EQ(WithoutVelomarPrefs(current), (Lines{"mine"}));
+// Reset takes out the lines that set Velomar's preferences, and no other.
+TEST_F(FirefoxUndo, ResetLeavesCommentsAndTheUsersStatements) {
+  const std::string dir = OneProfile();
+  WriteFileText(In(dir, "user.js"), kUsersFiles[1]);
+  AutomaticPass();
+  ASSERT_TRUE(ClearUserPrefsFile());
+  // Firefox's parser stumbles over the byte-order mark and skips to the
+  // first ";": the statement on the third line is none, and stays.
+  EXPECT_EQ(ReadFileText(In(dir, "user.js")),
+            "\xEF\xBB\xBF// my settings\r\n\r\nuser_pref(\"ui.submenuDelay\", 100); // fast menus\r\n\r\n");
+  WriteFileText(In(dir, "user.js"), kUsersFiles[3]);
+  ASSERT_TRUE(ClearUserPrefsFile());
+  EXPECT_EQ(ReadFileText(In(dir, "user.js")), kUsersFiles[3]) << "a comment, and a line that sets more than one";
+}
+
+TEST(VelomarPrefLines, TheCustomPageWritesOnlyPreferencesTheUndoKnows) {
+  for (int machineClass = 0; machineClass < 4; ++machineClass) {
+    for (const auto& choice : CustomPrefChoices()) {
+      for (const auto& item : choice.items) {
+        const auto& table = item.byClass ? CustomMachineClassPrefs(machineClass) : CommonPrefs();
+        const PrefEntry& entry = table[static_cast<std::size_t>(item.index)];
+        EXPECT_TRUE(entry.IsEmpty() || IsVelomarPref(PrefNameOf(entry.head))) << entry.head;
+      }
+    }
+  }
+}
+
+TEST(VelomarPrefLines, TheBackupsLinesComeBackAfterTheLinesTheyFollowedAndOtherLinesStay) {
+  const PrefsFile current = PrefsFile::Parse(
+      "user_pref(\"ui.submenuDelay\", 0);\n# mine\nuser_pref(\"content.maxtextrun\", 4095);\n"
+      "// user_pref(\"browser.turbo.enabled\", true);\n# last\n");
+  const PrefsFile backup = PrefsFile::Parse("# mine\nuser_pref(\"ui.submenuDelay\", 9);\n# last\n");
+  EXPECT_EQ(WithVelomarPrefsOf(current, backup).Bytes(),
+            "# mine\nuser_pref(\"ui.submenuDelay\", 9);\n// user_pref(\"browser.turbo.enabled\", true);\n# last\n");
+  EXPECT_EQ(WithoutVelomarPrefs(current).Bytes(), "# mine\n// user_pref(\"browser.turbo.enabled\", true);\n# last\n")
+      << "a comment that names a preference stays";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "firefox/PrefLines.h"
+#include "firefox/PrefsFile.h"
 #include "platform/System.h"
 
 namespace velomar {
@@ -21,15 +22,39 @@ TEST(PrefLines, MalformedLinesStayWithinTheLine) {
   EXPECT_EQ(PrefNameOf("\"open"), "open");
 }
 
-TEST(PrefLines, HeadIncludesTheClosingQuote) {
-  const Lines lines{"user_pref(\"network.http.pipelining.maxrequests\", 8);",
-                    "// user_pref(\"network.http.pipelining\", 1);"};
-  EXPECT_EQ(FindPrefLine(lines, MakePrefEntry("network.http.pipelining", "true").head), 1);
-  EXPECT_EQ(FindPrefLine(lines, MakePrefEntry("network.http.pipelining.maxrequests", "8").head), 0);
-  EXPECT_EQ(FindPrefLine(lines, ""), -1);
-  EXPECT_EQ(FindPrefLine({""}, ""), -1);
+TEST(PrefLines, AStatementIsTheWholeNameAndWhatFirefoxReads) {
   EXPECT_EQ(MakePrefEntry("network.http.max-connections", "32").Line(),
             "user_pref(\"network.http.max-connections\", 32);");
+  const PrefsFile file = PrefsFile::Parse(
+      "user_pref(\"network.http.pipelining.maxrequests\", 8);\n// user_pref(\"network.http.pipelining\", 1);\n"
+      "user_pref('a\\x41\\u00e9', \"a)b,c\");\n");
+  EXPECT_EQ(file.Applied("network.http.pipelining"), nullptr) << "the head's closing quote; a comment";
+  ASSERT_NE(file.Applied("network.http.pipelining.maxrequests"), nullptr);
+  ASSERT_NE(file.Applied("aA\xc3\xa9"), nullptr) << "single quotes and escapes";
+  EXPECT_EQ(file.Applied("aA\xc3\xa9")->value, " \"a)b,c\"");
+}
+
+// What Firefox's parser takes, and which lines hold one statement alone.
+TEST(PrefLines, TheFileIsReadAsFirefoxReadsIt) {
+  const PrefsFile file = PrefsFile::Parse(
+      "user_pref(\"a\", 1); user_pref(\"b\", 2);\r\n"   // 0: two on a line
+      "/* user_pref(\"c\", 3);\n"                       // 1-2: a comment over two lines
+      "*/ user_pref(\"d\", -4);\n"                      // 2: after a comment's end
+      "  user_pref(\"e\", true); # note\n"              // 3: alone, with a comment
+      "bad user_pref(\"f\", 6); user_pref(\"g\", 'x\n"  // 4-5: an error skips to the next ";"
+      "y'); user_pref(\"h\", 2147483648);\n"            // 5: a string over two lines; too large
+      "user_pref(\"i\",\n false);\n");                  // 6-7: a statement over two lines
+  std::vector<std::string> names;
+  for (const auto& statement : file.Statements()) names.push_back(statement.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "d", "e", "g", "i"}));
+  for (const auto& statement : file.Statements())
+    EXPECT_EQ(statement.ownsLine, statement.name == "e") << statement.name;
+  const PrefStatement& e = *file.Applied("e");
+  EXPECT_EQ(file.Lines()[e.line].text.substr(e.begin, e.end - e.begin), "user_pref(\"e\", true);");
+  EXPECT_EQ(file.Applied("d")->value, " -4");
+  EXPECT_TRUE(file.ReadsAppendedLines());
+  EXPECT_EQ(file.Bytes(), PrefsFile::Parse(file.Bytes()).Bytes());
+  EXPECT_EQ(file.LineEnd(), "\r\n");
 }
 
 TEST(PrefLines, MachineClassBoundaries) {

@@ -1,6 +1,6 @@
 // Profiles Firefox runs with, told by the lock a second process holds as
-// Firefox holds it: the restores leave such a profile alone, the passes
-// and the clearing of user.js go ahead and ask for a restart.
+// Firefox holds it: no pass, restore or reset writes a file of such a
+// profile; each names it and goes on with the others.
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
@@ -42,7 +42,7 @@ class ProfileLock : public test::FirefoxFolderTest {
   }
 };
 
-TEST_F(ProfileLock, RestoresLeaveTheRunningProfileWholeAndSaySo) {
+TEST_F(ProfileLock, RestoresAndResetLeaveTheRunningProfileWholeAndSaySo) {
   TwoProfilesWithBackups();
   test::LockHolderProcess firefox(Dir("a"));
   ASSERT_TRUE(firefox.Holding());
@@ -50,37 +50,30 @@ TEST_F(ProfileLock, RestoresLeaveTheRunningProfileWholeAndSaySo) {
   EXPECT_FALSE(FirefoxRunsWithProfile(Dir("b")));
 
   FirefoxReport report;
-  EXPECT_FALSE(RestoreFirefoxBackup(&report)) << "not a success";
+  EXPECT_FALSE(ClearUserPrefsFile(&report)) << "not a success";
+  EXPECT_EQ(report.leftWhileRunning, (std::vector<std::string>{"work"}));
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "user.js")), kTuned) << "a running Firefox would write its values back";
+
+  report = {};
+  EXPECT_FALSE(RestoreFirefoxBackup(&report));
   EXPECT_EQ(report.leftWhileRunning, (std::vector<std::string>{"work"}));
   EXPECT_TRUE(report.problems.empty()) << testing::PrintToString(report.problems);
   EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), kTuned);
   EXPECT_EQ(ReadFileText(In(Dir("a"), "user.js")), kTuned);
-  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "user_pref(\"ui.submenuDelay\", 5);\r\n") << "the walk goes on";
-  EXPECT_EQ(ReadFileText(In(Dir("b"), "user.js")), "");
-
-  report = {};
-  EXPECT_FALSE(RestoreCustomFirefoxBackup(&report));
-  EXPECT_EQ(report.leftWhileRunning, (std::vector<std::string>{"work"}));
-  EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), kTuned);
-  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "user_pref(\"ui.submenuDelay\", 6);\r\n");
-  EXPECT_TRUE(report.restartNeeded.empty());
-
-  // user.js alone may be written: Firefox reads it when it starts.
-  report = {};
-  EXPECT_TRUE(ClearUserPrefsFile(&report));
-  EXPECT_TRUE(report.Complete());
-  EXPECT_EQ(report.restartNeeded, (std::vector<std::string>{"work"}));
-  EXPECT_EQ(ReadFileText(In(Dir("a"), "user.js")), "");
+  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "user_pref(\"ui.submenuDelay\", 5);\n") << "the walk goes on";
+  EXPECT_FALSE(platform::FileExists(In(Dir("b"), "prefs.bk"))) << "b is restored: its backups are retired";
+  EXPECT_TRUE(platform::FileExists(In(Dir("a"), "prefs.bk")));
 
   // Gone, Firefox leaves its lock files behind; they no longer count.
   firefox.Release();
   EXPECT_FALSE(FirefoxRunsWithProfile(Dir("a")));
   report = {};
-  EXPECT_TRUE(RestoreFirefoxBackup(&report)) << testing::PrintToString(report.problems);
-  EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), "user_pref(\"ui.submenuDelay\", 5);\r\n");
+  EXPECT_TRUE(RestoreCustomFirefoxBackup(&report)) << testing::PrintToString(report.problems);
+  EXPECT_EQ(ReadFileText(In(Dir("a"), "prefs.js")), "user_pref(\"ui.submenuDelay\", 6);\n");
+  EXPECT_EQ(ReadFileText(In(Dir("b"), "prefs.js")), "user_pref(\"ui.submenuDelay\", 5);\n");
 }
 
-TEST_F(ProfileLock, PassesWriteUserJsAndAskForARestart) {
+TEST_F(ProfileLock, PassesLeaveTheRunningProfileWholeAndSaySo) {
   WriteProfilesIni("[General]\n[Profile0]\nName=work\nPath=a\n");
   const std::string dir = MakeProfile("a");
   WriteFileText(In(dir, "prefs.js"), "user_pref(\"a\", 1);\n");
@@ -90,14 +83,14 @@ TEST_F(ProfileLock, PassesWriteUserJsAndAskForARestart) {
   test::RecordedProgress progress;
   FirefoxReport report;
   const FirefoxProgressPlan still = [](std::int32_t) { return FirefoxProgressSteps{}; };
-  EXPECT_TRUE(RunFirefoxPass(1024, still, progress, &report)) << testing::PrintToString(report.problems);
-  EXPECT_EQ(report.restartNeeded, (std::vector<std::string>{"work"}));
-  EXPECT_NE(ReadFileText(In(dir, "user.js")).find("network.http.pipelining"), std::string::npos);
-
+  EXPECT_FALSE(RunFirefoxPass(1024, still, progress, &report));
+  EXPECT_EQ(report.leftWhileRunning, (std::vector<std::string>{"work"}));
   const CustomPassInputs inputs{progress, still, std::vector<bool>(CustomPrefChoices().size(), true), false, 56};
   const CustomPassOutcome outcome = RunCustomFirefoxWalk(inputs);
-  EXPECT_TRUE(outcome.Optimized());
-  EXPECT_EQ(outcome.report.restartNeeded, (std::vector<std::string>{"work"}));
+  EXPECT_FALSE(outcome.Optimized());
+  EXPECT_EQ(outcome.report.leftWhileRunning, (std::vector<std::string>{"work"}));
+  for (const char* name : {"user.js", "prefs.bk", "user.bk", "Custom_prefs.bk", "Custom_user.bk"})
+    EXPECT_FALSE(platform::FileExists(In(dir, name))) << name;
 }
 
 #ifndef _WIN32

@@ -1,0 +1,5 @@
+﻿// my settings
+
+user_pref("ui.submenuDelay", 100); // fast menus
+user_pref("ui.submenuDelay", 50);
+

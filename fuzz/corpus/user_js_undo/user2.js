@@ -1,0 +1,1 @@
+# mineuser_pref("network.http.max-connections",  64);user_pref("content.maxtextrun", 1);
