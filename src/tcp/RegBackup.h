@@ -30,12 +30,12 @@ struct RegBackupOutcome {
 // as it was before the program first changed it, and one for the default
 // value of each missing key above a missing key that a write would create
 // with it ("No Key"), so that a restore removes those keys again. A valid
-// backup is never
-// overwritten: its records stay as they are and only values it lacks are
-// added, taken from `otherFile` (the other mode's backup) when that holds
-// them, otherwise from the registry. An existing file that is no valid
-// backup is first renamed (never replaced) and a new backup started. The
-// file is written through a temporary file.
+// backup is never overwritten: its records stay as they are and only
+// values it lacks are added, taken from `otherFile` (the other mode's
+// backup) when that holds them, otherwise from the registry. An existing
+// file that is no valid backup is first renamed (never replaced; see
+// kInvalidSuffix) and a new backup started. The file is written through a
+// temporary file.
 RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& otherFile,
                                 const std::vector<RegStep>& steps);
 
