@@ -7,6 +7,8 @@
 #include "app/CustomTcpPage.h"
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastClassFile.h"
+#include "mtu/EchoRequester.h"
+#include "mtu/PathMtuSearch.h"
 #include "platform/Files.h"
 #include "tcp/RegBackup.h"
 #include "tcp/TcpPasses.h"
@@ -42,12 +44,21 @@ int ReportPass(const Invocation& in, const PassReport& report) {
   return status;
 }
 
+// What the path MTU probe can answer: the largest echo it got through plus
+// the headers, from one data byte to the most an IPv4 echo carries; or -1
+// when it found none.
+constexpr int kSmallestMeasurableMtu = kEchoHeaderBytes + 1;
+constexpr int kLargestMeasurableMtu = kMaxEchoDataSize + kEchoHeaderBytes;
+constexpr int kNoMeasurement = -1;
+
 int WindowCommand(Invocation& in) {
   const int position = in.TakeClass();
   const auto mtuText = in.TakeOption("--mtu");
   if (!mtuText) throw UsageError("--mtu N is required");
   const int mtu = ParseIntegerArgument(*mtuText, "--mtu");
-  if (mtu <= 40) throw UsageError("--mtu must be above 40 (a segment is MTU - 40 bytes)");
+  // A segment is MTU - 40 bytes.
+  if (mtu <= 40 || mtu > kLargestMeasurableMtu)
+    throw UsageError("--mtu must be 41 to " + std::to_string(kLargestMeasurableMtu));
   in.Begin();
   const auto window = ComputeTcpWindow(BandwidthClassAt(position)->bandwidthKbps, mtu);
   if (!window) throw Failure("no TCP window fits 32 bits for this class and MTU");
@@ -60,12 +71,15 @@ int AutoTcpCommand(Invocation& in) {
   const auto mtuText = in.TakeOption("--mtu");
   std::optional<int> mtu;
   if (mtuText) mtu = ParseIntegerArgument(*mtuText, "--mtu");
+  if (mtu && *mtu != kNoMeasurement && (*mtu < kSmallestMeasurableMtu || *mtu > kLargestMeasurableMtu))
+    throw UsageError("--mtu must be what the probe can measure, " + std::to_string(kSmallestMeasurableMtu) + " to " +
+                     std::to_string(kLargestMeasurableMtu) + ", or " + std::to_string(kNoMeasurement) + " for none");
   in.Begin();
   // The automatic window's bar, as a run without a Firefox pass fills it.
   MemoryWindow window;
   window.SetRange(auto_window::kProgress, 0, auto_window::kProgressEnd);
   WindowProgress progress(window, auto_window::kPassControls);
-  FixedPathMtu fixed(mtu.value_or(-1));
+  FixedPathMtu fixed(mtu.value_or(kNoMeasurement));
   PathMtuProvider& provider = mtu ? static_cast<PathMtuProvider&>(fixed) : DefaultPathMtu();
   const auto report =
       AutoOptimizeTcp(BandwidthClassAt(position)->bandwidthKbps, auto_window::kTcpStepAlone, progress, provider);
@@ -139,11 +153,19 @@ int RestoreBackupCommand(Invocation& in) {
   in.args.clear();
   in.Begin();
   const BackupRestore restore = RestoreRegBackup(file);
-  if (!restore.found) throw Failure("no backup file \"" + file + "\"");
+  if (!restore.found) {
+    std::string names;
+    for (const auto& name : BackupsRestoredWith(file)) names += (names.empty() ? "\"" : " or \"") + name + "\"";
+    throw Failure("no backup file " + names);
+  }
   if (!restore.readError.empty()) throw Failure(restore.readError + "; nothing was restored");
   if (!restore.invalid.empty()) throw Failure(restore.invalid + "; nothing was restored");
   PrintRows(in, restore.changes.rows);
-  return ReportChanges(in, restore.changes);
+  for (const auto& [backup, keptAs] : restore.retired)
+    in.Err() << "velomar-cli: \"" << backup << "\" is put back and kept as \"" << keptAs << "\"\n";
+  const int status = ReportChanges(in, restore.changes);
+  if (!restore.retireError.empty()) throw Failure(restore.retireError);
+  return status;
 }
 
 int UndoFileCommand(Invocation& in) {
@@ -192,16 +214,19 @@ int SaveCustomCommand(Invocation& in) { return SaveClassCommand(in, "save-custom
 const Registrar kTcpCommands({
     {"window", "window --class C --mtu N", "print the TCP window for a class and an MTU", false, WindowCommand},
     {"auto-tcp", "auto-tcp --class C [--mtu N]",
-     "the automatic TCP/IP pass (progress step 4); without --mtu the path MTU is measured", true, AutoTcpCommand,
-     kDryRunnable},
+     "the automatic TCP/IP pass (progress step 4); without --mtu the path MTU is measured,\n"
+     "      with it N stands for the probe's answer (29 to 65535, or -1 for none)",
+     true, AutoTcpCommand, kDryRunnable},
     {"show", "show", "what the custom TCP/IP page shows: ControlName=value per line", true, ShowCommand},
     {"custom-tcp", "custom-tcp --class C [ControlName=value ...]",
      "the custom TCP/IP pass over the page as shown, the class applied, then the overrides", true, CustomTcpCommand,
      kDryRunnable},
     {"restore-defaults", "restore-defaults", "reset the TCP/IP values to those of an untuned system", true,
      RestoreDefaultsCommand, kDryRunnable},
-    {"restore-backup", "restore-backup FILE", "put back the state a registry backup file recorded", true,
-     RestoreBackupCommand, kDryRunnable},
+    {"restore-backup", "restore-backup FILE",
+     "put back the state a registry backup file recorded (with the other mode's backup beside\n"
+     "      RegBackUp.bk or CustomRegBackUp.bk); once all is back, the backups are kept as NAME.restored",
+     true, RestoreBackupCommand, kDryRunnable},
     {"undo-file", "undo-file OUT.reg",
      "write a file for Windows' regedit that puts back the state from before Velomar first\n"
      "      changed the registry, from RegBackUp.bk and CustomRegBackUp.bk in this folder",

@@ -99,6 +99,8 @@ std::string RestoreMessage(const WindowState& window, const char* finishedLabel,
     if (!outcome.registry.invalid.empty()) message.Add(kBackupInvalid, {outcome.registry.invalid});
     message.AddNotChanged(outcome.registry.changes);
   }
+  // Everything is back, but a backup that keeps its name would be put back again by a later undo.
+  if (!outcome.registry.retireError.empty()) message.Add(kFileProblems, {outcome.registry.retireError});
   message.AddFirefox(outcome.firefox);
   return message.Text();
 }

@@ -30,17 +30,6 @@ std::vector<std::string> SplitPath(const std::string& path) {
 constexpr RegRoot kAllRoots[] = {RegRoot::ClassesRoot, RegRoot::CurrentUser, RegRoot::LocalMachine, RegRoot::Users,
                                  RegRoot::CurrentConfig};
 
-// Empty when the path is one Windows can hold; otherwise why not.
-std::string PathBeyondLimits(const std::vector<std::string>& parts) {
-  if (parts.size() > kMaxKeyDepth)
-    return "key deeper than " + std::to_string(kMaxKeyDepth) + " levels (" + std::to_string(parts.size()) + ")";
-  for (const auto& part : parts)
-    if (part.size() > kMaxKeyNameLength)
-      return "key name longer than " + std::to_string(kMaxKeyNameLength) + " characters (" +
-             std::to_string(part.size()) + ")";
-  return {};
-}
-
 }  // namespace
 
 struct MemoryRegistry::Node {
@@ -139,7 +128,7 @@ MemoryRegistry::Node* MemoryRegistry::Find(RegRoot root, const std::string& path
 
 MemoryRegistry::Node* MemoryRegistry::Create(RegRoot root, const std::string& path, RegResult& result, bool asSystem) {
   const auto parts = SplitPath(path);
-  if (!PathBeyondLimits(parts).empty()) {
+  if (!KeyPathBeyondLimits(parts).empty()) {
     result = {kErrorInvalidParameter};
     return nullptr;
   }
@@ -269,7 +258,7 @@ bool MemoryRegistry::LoadRegText(const std::string& text, std::string& error) {
       if (!ParseRootName(key.substr(0, slash), step.root))
         return fail(lineNumber, "unknown root key in [" + key.substr(0, 300) + "]");
       step.path = slash == std::string::npos ? std::string() : key.substr(slash + 1);
-      const std::string beyond = PathBeyondLimits(SplitPath(step.path));
+      const std::string beyond = KeyPathBeyondLimits(SplitPath(step.path));
       if (!beyond.empty()) return fail(lineNumber, beyond);
       step.kind = keyDeleted ? RegTextStep::Kind::DeleteKey : RegTextStep::Kind::OpenKey;
       steps.push_back(std::move(step));

@@ -3,7 +3,9 @@
 // key and value names are case-insensitive and case-preserving, subkeys are
 // enumerated in the order Windows enumerates them (by upper-cased name),
 // values keep their type and bytes, and a key can be marked as existing but
-// not openable with full access. Loads and saves REGEDIT4 .reg text.
+// not openable with full access; names beyond Windows' limits (Registry.h)
+// are refused, by the .reg loader with the line and by Open and SetValue
+// as the system refuses them. Loads and saves REGEDIT4 .reg text.
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -13,14 +15,6 @@
 #include "platform/Registry.h"
 
 namespace velomar::platform {
-
-// What Windows allows: a key name of 255 characters, a value name of 16,383,
-// and a tree 512 levels deep below its root. Longer or deeper names are
-// refused, by the .reg loader with the line and by Open and SetValue as the
-// system refuses them.
-inline constexpr std::size_t kMaxKeyNameLength = 255;
-inline constexpr std::size_t kMaxValueNameLength = 16383;
-inline constexpr std::size_t kMaxKeyDepth = 512;
 
 class MemoryRegistry : public Registry {
  public:

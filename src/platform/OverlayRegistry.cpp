@@ -6,10 +6,16 @@ namespace velomar::platform {
 
 namespace {
 
+// The system takes names and paths as C strings, which end at the first NUL.
+std::string AsCString(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+// A value's name as the base files it: up to a NUL, without regard to case.
+std::string ValueSlot(const std::string& name) { return FoldedRegistryName(AsCString(name)); }
+
 std::vector<std::string> Parts(const std::string& path) {
   std::vector<std::string> parts;
   std::string part;
-  for (char c : path.substr(0, path.find('\0'))) {
+  for (char c : AsCString(path)) {
     if (c != '\\') {
       part += c;
     } else if (!part.empty()) {
@@ -46,19 +52,20 @@ class OverlayKey : public RegistryKey {
 
   std::optional<RegValue> Query(const std::string& name) override {
     if (const Changes* c = Find()) {
-      const auto it = c->values.find(FoldedRegistryName(name));
+      const auto it = c->values.find(ValueSlot(name));
       if (it != c->values.end()) return it->second;
       if (c->created) return std::nullopt;  // a key made here shows nothing of the base
     }
     return base_ ? base_->Query(name) : std::nullopt;
   }
   RegResult SetValue(const std::string& name, const RegValue& value) override {
-    Own().values[FoldedRegistryName(name)] = value;
+    if (AsCString(name).size() > kMaxValueNameLength) return {kErrorInvalidParameter};
+    Own().values[ValueSlot(name)] = value;
     return {};
   }
   RegResult DeleteValue(const std::string& name) override {
     if (!Query(name)) return {kErrorFileNotFound};
-    Own().values[FoldedRegistryName(name)] = std::nullopt;
+    Own().values[ValueSlot(name)] = std::nullopt;
     return {};
   }
   std::optional<std::vector<std::string>> SubKeys() override {
@@ -137,6 +144,8 @@ bool OverlayRegistry::ExistsInBase(RegRoot root, const std::string& path) {
 
 bool OverlayRegistry::KeyExists(RegRoot root, const std::string& path) {
   const auto parts = Parts(path);
+  // No such key can exist; and the walks below would take the square of its depth.
+  if (!KeyPathBeyondLimits(parts).empty()) return false;
   // A key deleted here takes its subkeys with it.
   for (std::size_t n = 1; n <= parts.size(); ++n) {
     const KeyChanges* c = Changes(root, Joined(parts, n));
@@ -157,11 +166,12 @@ RegResult OverlayRegistry::RefusalToCreate(RegRoot root, const std::string& path
 }
 
 OpenedKey OverlayRegistry::OpenKey(RegRoot root, const std::string& path, bool create) {
-  const std::string normal = Normal(path);
+  const auto parts = Parts(path);
+  if (!KeyPathBeyondLimits(parts).empty()) return {nullptr, {create ? kErrorInvalidParameter : kErrorFileNotFound}};
+  const std::string normal = Joined(parts, parts.size());
   if (!KeyExists(root, normal)) {
     if (!create) return {nullptr, {kErrorFileNotFound}};
     if (const RegResult refused = RefusalToCreate(root, normal); !refused) return {nullptr, refused};
-    const auto parts = Parts(normal);
     for (std::size_t n = 1; n <= parts.size(); ++n) {
       const std::string key = Joined(parts, n);
       if (KeyExists(root, key)) continue;
@@ -179,6 +189,7 @@ OpenedKey OverlayRegistry::OpenKey(RegRoot root, const std::string& path, bool c
 }
 
 RegResult OverlayRegistry::DeleteKey(RegRoot root, const std::string& path) {
+  if (Normal(path).empty()) return {kErrorInvalidParameter};  // a root key stays, as the backends answer
   auto opened = OpenKey(root, path, false);
   if (!opened.key) return opened.result;
   const auto subkeys = opened.key->SubKeys();

@@ -3,7 +3,8 @@
 // memory: what a pass would do to the base, seen by the pass as done, with
 // the base untouched (velomar-cli --dry-run). A key the base refuses to
 // open is refused here too, and so is a new key under one the base
-// refuses, so that a dry run meets the refusals the real run would.
+// refuses, a path or value name beyond Windows' limits and the deletion of
+// a root key, so that a dry run meets the refusals the real run would.
 #include <map>
 #include <memory>
 #include <optional>

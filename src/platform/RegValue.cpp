@@ -35,6 +35,16 @@ const char* RootName(RegRoot root) {
   return "";
 }
 
+std::string KeyPathBeyondLimits(const std::vector<std::string>& names) {
+  if (names.size() > kMaxKeyDepth)
+    return "key deeper than " + std::to_string(kMaxKeyDepth) + " levels (" + std::to_string(names.size()) + ")";
+  for (const auto& name : names)
+    if (name.size() > kMaxKeyNameLength)
+      return "key name longer than " + std::to_string(kMaxKeyNameLength) + " characters (" +
+             std::to_string(name.size()) + ")";
+  return {};
+}
+
 namespace {
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 }  // namespace

@@ -154,6 +154,15 @@ bool QuotableString(const std::string& data) {
 
 }  // namespace
 
+std::string RegTextHexData(const RegValue& value) {
+  if (value.type == kRegBinary) return "hex:" + HexBytes(value.data);
+  char type[16];
+  std::snprintf(type, sizeof type, "hex(%x):", value.type);
+  std::string bytes = value.data;
+  if (value.type == kRegSz || value.type == kRegExpandSz) bytes += '\0';
+  return type + HexBytes(bytes);
+}
+
 std::string RegTextValueLine(const std::string& name, const std::optional<RegValue>& value) {
   std::string out = name.empty() ? std::string("@") : Quote(name);
   out += '=';
@@ -166,14 +175,8 @@ std::string RegTextValueLine(const std::string& name, const std::optional<RegVal
     out += digits;
   } else if (v.type == kRegSz && QuotableString(v.data)) {
     out += Quote(v.data);
-  } else if (v.type == kRegBinary) {
-    out += "hex:" + HexBytes(v.data);
   } else {
-    char type[16];
-    std::snprintf(type, sizeof type, "hex(%x):", v.type);
-    std::string bytes = v.data;
-    if (v.type == kRegSz || v.type == kRegExpandSz) bytes += '\0';
-    out += type + HexBytes(bytes);
+    out += RegTextHexData(v);
   }
   return out;
 }

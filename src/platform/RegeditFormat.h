@@ -17,6 +17,11 @@ namespace velomar::platform {
 // reads it, or "name"=- (nothing) to delete the value. No line end.
 std::string RegTextValueLine(const std::string& name, const std::optional<RegValue>& value);
 
+// A value's data in regedit's hex notation, whatever its type: hex:... for
+// REG_BINARY, hex(N):... for any other (a string with its terminating NUL),
+// as regedit writes a value it cannot quote. ParseValueData reads it back.
+std::string RegTextHexData(const RegValue& value);
+
 // Reads a quoted string starting at text[pos] == '"'; pos ends after the quote.
 bool ParseQuoted(const std::string& text, std::size_t& pos, std::string& out);
 

@@ -106,6 +106,16 @@ Registry& SystemRegistry();
 // "HKEY_LOCAL_MACHINE" and so on, exactly as Windows spells them.
 const char* RootName(RegRoot root);
 
+// What Windows allows: a key name of 255 characters, a value name of 16,383,
+// and a tree 512 levels deep below its root. A registry refuses longer or
+// deeper names (kErrorInvalidParameter).
+inline constexpr std::size_t kMaxKeyNameLength = 255;
+inline constexpr std::size_t kMaxValueNameLength = 16383;
+inline constexpr std::size_t kMaxKeyDepth = 512;
+// Why Windows would refuse a key path given as its names below the root;
+// empty when it would not.
+std::string KeyPathBeyondLimits(const std::vector<std::string>& names);
+
 // Key and value names compare without regard to case: the name folded to
 // upper case, as a map key; and the comparison itself.
 std::string FoldedRegistryName(std::string_view name);

@@ -1,6 +1,7 @@
 #include "registry/RegistryStore.h"
 
 #include <exception>
+#include <utility>
 
 namespace velomar {
 
@@ -33,10 +34,16 @@ bool SelectRoot(const std::string& name, platform::RegRoot& root) {
 }
 
 platform::RegResult WriteRegInteger(std::string root, std::string path, std::string name, std::int32_t value) {
+  return WriteRegValue(std::move(root), std::move(path), std::move(name),
+                       platform::RegValue::Dword(static_cast<std::uint32_t>(value)));
+}
+
+platform::RegResult WriteRegValue(std::string root, std::string path, std::string name,
+                                  const platform::RegValue& value) {
   try {
     auto opened = ActiveRegistry().OpenKey(RootOrCurrentUser(root), path, true);
     if (!opened.key) return opened.result;
-    return opened.key->SetValue(name, platform::RegValue::Dword(static_cast<std::uint32_t>(value)));
+    return opened.key->SetValue(name, value);
   } catch (const std::exception&) {
     return {kStoreFailure};
   }

@@ -23,6 +23,10 @@ inline constexpr std::int32_t kRegBadRoot = -1;
 // The two changes answer what the system said (true on success), so that a
 // caller can tell the user which values stayed as they were, and why.
 platform::RegResult WriteRegInteger(std::string root, std::string path, std::string name, std::int32_t value);
+// Writes a value of any type as it is given, creating its key when missing
+// (a restore gives back what a backup recorded).
+platform::RegResult WriteRegValue(std::string root, std::string path, std::string name,
+                                  const platform::RegValue& value);
 std::int32_t ReadRegInteger(std::string root, std::string path, std::string name);
 // Fails (kErrorFileNotFound) when the value does not exist.
 platform::RegResult DeleteRegValue(std::string root, std::string path, std::string name);

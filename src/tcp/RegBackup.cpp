@@ -1,188 +1,169 @@
-// The registry backup files: reading and checking them, the writer that
-// keeps what a backup already holds, and the restore.
+// The registry backup files: the writer that keeps what a backup already
+// holds, the restore, and the undo file.
 #include "tcp/RegBackup.h"
 
 #include <algorithm>
-#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "platform/Files.h"
 #include "platform/RegeditFormat.h"
 #include "registry/RegistryStore.h"
-#include "util/Numbers.h"
 
 namespace velomar {
 
 namespace {
 
-const char* TypeName(std::uint32_t type) {
-  switch (type) {
-    case platform::kRegNone: return "REG_NONE";
-    case platform::kRegSz: return "REG_SZ";
-    case platform::kRegExpandSz: return "REG_EXPAND_SZ";
-    case platform::kRegBinary: return "REG_BINARY";
-    case platform::kRegDword: return "REG_DWORD";
-    case platform::kRegMultiSz: return "REG_MULTI_SZ";
-    case platform::kRegQword: return "REG_QWORD";
-    default: return "REG_UNKNOWN";
-  }
-}
-
-// The record of a value as the registry holds it now. Only integers can be
-// put back; a value of another type is recorded as "No value" with its type
-// (the system reads such a value as missing, so removing it restores how
-// the system behaved). Nothing when the key cannot be opened: whether the
-// value exists is not known, and the pass cannot change it either, so the
-// record is left to a pass that can.
-std::optional<BackupRecord> RecordOfCurrentValue(const RegStep& step) {
-  const RegValueSnapshot snapshot = SnapshotRegValue(step.root, step.path, step.name);
-  BackupRecord record{step.name, step.root, step.path, kNoKeyMarker, "REG_NONE", std::nullopt};
+// The record of a value as the registry holds it now: a number, a value of
+// another type with its type and bytes, or one of the markers. Nothing when
+// the key cannot be opened: whether the value exists is not known, and the
+// pass cannot change it either, so the record is left to a pass that can.
+std::optional<BackupRecord> RecordOfCurrentValue(const std::string& root, const std::string& path,
+                                                 const std::string& name) {
+  const RegValueSnapshot snapshot = SnapshotRegValue(root, path, name);
+  BackupRecord record{name, root, path, kNoKeyMarker, "REG_NONE", std::nullopt};
   if (!snapshot.keyExists) return record;
   if (!snapshot.readable) return std::nullopt;
   record.oldValue = kNoValueMarker;
   if (!snapshot.valueExists) return record;
-  record.type = TypeName(snapshot.value.type);
-  if (const auto dword = snapshot.value.AsDword()) {
-    record.value = static_cast<std::int32_t>(*dword);
-    record.oldValue = std::to_string(*record.value);
-  }
+  record.type = RegTypeName(snapshot.value.type);
+  record.oldValue = OldValueLine(snapshot.value);
+  record.stored = snapshot.value;
   return record;
 }
 
-// The records, then any lines left over after the last whole one: new
-// records go before those, so that no record shifts and no line is lost.
-Lines LinesOf(const BackupContents& contents) {
-  Lines lines;
-  for (const auto& r : contents.records) lines.insert(lines.end(), {r.name, r.root, r.path, r.oldValue, r.type});
-  lines.insert(lines.end(), contents.leftover.begin(), contents.leftover.end());
-  return lines;
+// "\A\B\C" -> "\A\B"; empty above the first level.
+std::string ParentPath(const std::string& path) {
+  std::string parent = path;
+  while (!parent.empty() && parent.back() == '\\') parent.pop_back();
+  const auto slash = parent.rfind('\\');
+  parent.resize(slash == std::string::npos ? 0 : slash);
+  return parent.find_first_not_of('\\') == std::string::npos ? std::string() : parent;
 }
 
-std::string_view WithoutOuterBackslashes(std::string_view path) {
-  while (!path.empty() && path.front() == '\\') path.remove_prefix(1);
-  while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  return path;
+std::size_t PathDepth(const std::string& path) {
+  std::size_t depth = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) depth += path[i] != '\\' && (i == 0 || path[i - 1] == '\\');
+  return depth;
 }
 
-platform::RegRoot RootWrittenFor(const std::string& name) {
-  platform::RegRoot root;
-  return SelectRoot(name, root) ? root : platform::RegRoot::CurrentUser;
-}
+// A backup being completed: its records, which values they name, and the
+// other mode's backup, which may have seen a value before either pass
+// changed it.
+class BackupUnderWay {
+ public:
+  BackupUnderWay(BackupContents& own, const BackupContents* other) : own_(own) {
+    for (const auto& r : own.records) held_.insert(ValueIdentity(r.root, r.path, r.name));
+    if (other)
+      for (const auto& r : other->records) other_.emplace(ValueIdentity(r.root, r.path, r.name), &r);
+  }
 
-// The same value as the store writes it: the root it selects, path and
-// name as Windows compares them.
-bool SameValue(const std::string& rootA, const std::string& pathA, const std::string& nameA, const std::string& rootB,
-               const std::string& pathB, const std::string& nameB) {
-  return RootWrittenFor(rootA) == RootWrittenFor(rootB) &&
-         platform::SameRegistryName(WithoutOuterBackslashes(pathA), WithoutOuterBackslashes(pathB)) &&
-         platform::SameRegistryName(nameA, nameB);
-}
+  // Adds the value's record unless the backup holds one, from the other
+  // backup where it has one, otherwise as the registry holds it now; then
+  // the records of the missing keys above a missing key.
+  void Record(const std::string& root, const std::string& path, const std::string& name) {
+    const BackupRecord* added = Add(root, path, name);
+    if (!added || !added->KeyWasMissing()) return;
+    for (std::string parent = ParentPath(path); !parent.empty(); parent = ParentPath(parent)) {
+      const std::string id = ValueIdentity(root, parent, "");
+      if (!held_.count(id) && !other_.count(id) && RegKeyExists(root, parent)) return;
+      Add(root, parent, "");
+    }
+  }
 
-// "[HKEY_...\path]" as regedit names the key the store writes a record to.
-std::string RegTextKey(const BackupRecord& record) {
-  return "[" + std::string(platform::RootName(RootWrittenFor(record.root))) + "\\" +
-         std::string(WithoutOuterBackslashes(record.path)) + "]";
-}
+ private:
+  const BackupRecord* Add(const std::string& root, const std::string& path, const std::string& name) {
+    const std::string id = ValueIdentity(root, path, name);
+    if (held_.count(id)) return nullptr;
+    if (const auto earlier = other_.find(id); earlier != other_.end()) {
+      own_.records.push_back(*earlier->second);
+    } else if (auto now = RecordOfCurrentValue(root, path, name)) {
+      own_.records.push_back(std::move(*now));
+    } else {
+      return nullptr;
+    }
+    held_.insert(id);
+    return &own_.records.back();
+  }
 
-const BackupRecord* RecordFor(const BackupContents& contents, const RegStep& step) {
-  for (const auto& record : contents.records)
-    if (RestoresSameValue(record, step)) return &record;
-  return nullptr;
-}
-
-// A backup file as found: none, one a restore would accept, or one it
-// would not (unreadable, or a value line that is no number nor marker).
-struct FoundBackup {
-  bool exists = false;
-  bool valid = false;
-  BackupContents contents;
-  std::string problem;
+  BackupContents& own_;
+  std::unordered_set<std::string> held_;
+  std::unordered_map<std::string, const BackupRecord*> other_;
 };
 
-FoundBackup ReadBackupFile(const std::string& file) {
-  FoundBackup found;
-  if (file.empty() || !platform::FileExists(file)) return found;
-  found.exists = true;
-  Lines lines;
-  if (!LoadLines(file, lines, found.problem)) return found;
-  try {
-    found.contents = ParseRegBackup(lines, file);
-    found.valid = true;
-  } catch (const ConversionError& e) {
-    found.problem = e.what();
-  }
-  return found;
+// The keys of the "No Key" records, each once, deepest first, so that a key
+// goes before the key above it.
+std::vector<const BackupRecord*> KeysThatWereMissing(const std::vector<BackupRecord>& records) {
+  std::vector<const BackupRecord*> keys;
+  std::unordered_set<std::string> seen;
+  for (const auto& r : records)
+    if (r.KeyWasMissing() && seen.insert(ValueIdentity(r.root, r.path, "")).second) keys.push_back(&r);
+  std::stable_sort(keys.begin(), keys.end(), [](const BackupRecord* a, const BackupRecord* b) {
+    return PathDepth(a->path) > PathDepth(b->path);
+  });
+  return keys;
 }
 
-// A name beside the file that nothing has yet.
-std::string UnusedAsideName(const std::string& file) {
-  std::string candidate = file + ".invalid";
-  for (int n = 2; platform::FileExists(candidate) || platform::DirectoryExists(candidate); ++n)
-    candidate = file + ".invalid" + std::to_string(n);
-  return candidate;
+// The state the records hold: each value as it was, then the keys that
+// were not there removed where nothing else is in them.
+void PutBack(const std::vector<BackupRecord>& records, RegChanges& changes) {
+  for (const auto& r : records) {
+    if (r.stored)
+      WriteTypedValue(r.root, r.path, r.name, *r.stored, r.ShownValue(), changes);
+    else
+      RemoveValue(r.root, r.path, r.name, changes);
+  }
+  for (const BackupRecord* key : KeysThatWereMissing(records))
+    if (const auto removed = DeleteRegKeyIfEmpty(key->root, key->path); !removed)
+      changes.notChanged.push_back({key->root, key->path, "", removed});
+}
+
+// Backups that have been put back are kept aside, never read again.
+void Retire(const std::vector<std::string>& files, BackupRestore& outcome) {
+  for (const auto& file : files) {
+    const std::string aside = UnusedNameBeside(file, kRestoredSuffix);
+    std::string error;
+    if (platform::RenameFile(file, aside, error)) {
+      outcome.retired.emplace_back(file, aside);
+    } else if (outcome.retireError.empty()) {
+      outcome.retireError = "\"" + file + "\" could not be renamed to \"" + aside +
+                            "\", so a later undo would put back what it holds: " + error;
+    }
+  }
+}
+
+// "[HKEY_...\path]" sections, one per key in the order the records first
+// name it, each with its value lines.
+std::string RegTextOf(const std::vector<BackupRecord>& records) {
+  std::vector<std::pair<std::string, std::string>> sections;
+  std::unordered_map<std::string, std::size_t> sectionOf;
+  for (const auto& record : records) {
+    const std::string key = KeyNameWrittenFor(record);
+    const auto [it, added] = sectionOf.emplace(platform::FoldedRegistryName(key), sections.size());
+    if (added) sections.push_back({"\r\n[" + key + "]\r\n", {}});
+    sections[it->second].second += platform::RegTextValueLine(record.name, record.stored) + "\r\n";
+  }
+  std::string text = "REGEDIT4\r\n";
+  for (const auto& [header, lines] : sections) text += header + lines;
+  return text;
 }
 
 }  // namespace
 
-BackupContents ParseRegBackup(const Lines& lines, const std::string& fileName) {
-  BackupContents contents;
-  const std::size_t whole = lines.size() / 5 * 5;
-  for (std::size_t k = 0; k < whole; k += 5) {
-    BackupRecord record{lines[k], lines[k + 1], lines[k + 2], lines[k + 3], lines[k + 4], std::nullopt};
-    if (record.oldValue != kNoValueMarker && record.oldValue != kNoKeyMarker) {
-      record.value = ParseInt32(record.oldValue);
-      if (!record.value)
-        throw ConversionError(NotAnIntegerMessage(record.oldValue, fileName + ", line " + std::to_string(k + 4)));
-    }
-    contents.records.push_back(std::move(record));
-  }
-  contents.leftover.assign(lines.begin() + static_cast<std::ptrdiff_t>(whole), lines.end());
-  return contents;
-}
-
-bool RestoresSameValue(const BackupRecord& record, const RegStep& step) {
-  return SameValue(record.root, record.path, record.name, step.root, step.path, step.name);
-}
-
 bool UndoRegText(const std::vector<std::string>& files, std::string& text, std::string& error) {
-  std::vector<BackupRecord> records;
-  bool anyFile = false;
-  for (const auto& file : files) {
-    const FoundBackup found = ReadBackupFile(file);
-    if (!found.exists) continue;
-    anyFile = true;
-    if (!found.valid) {
-      error = "\"" + file + "\" is no valid registry backup: " + found.problem;
-      return false;
-    }
-    for (const auto& record : found.contents.records) {
-      bool held = false;
-      for (const auto& earlier : records)
-        held = held || SameValue(earlier.root, earlier.path, earlier.name, record.root, record.path, record.name);
-      if (!held) records.push_back(record);
-    }
+  const BackupSet backups = ReadBackupSet(files);
+  if (!backups.problemFile.empty()) {
+    error = "\"" + backups.problemFile +
+            "\" is no valid registry backup: " + (backups.invalid.empty() ? backups.readError : backups.invalid);
+    return false;
   }
-  if (!anyFile) {
+  if (backups.files.empty()) {
     error = "there is no registry backup here (";
     for (std::size_t i = 0; i < files.size(); ++i) error += (i ? ", \"" : "\"") + files[i] + "\"";
     error += ")";
     return false;
   }
-  // One section per key, in the order the records first name it.
-  std::vector<std::pair<std::string, std::vector<std::string>>> keys;
-  for (const auto& record : records) {
-    const std::string key = RegTextKey(record);
-    auto it = std::find_if(keys.begin(), keys.end(),
-                           [&key](const auto& section) { return platform::SameRegistryName(section.first, key); });
-    if (it == keys.end()) it = keys.insert(keys.end(), {key, {}});
-    std::optional<platform::RegValue> value;
-    if (record.value) value = platform::RegValue::Dword(static_cast<std::uint32_t>(*record.value));
-    it->second.push_back(platform::RegTextValueLine(record.name, value));
-  }
-  text = "REGEDIT4\r\n";
-  for (const auto& [key, lines] : keys) {
-    text += "\r\n" + key + "\r\n";
-    for (const auto& line : lines) text += line + "\r\n";
-  }
+  text = RegTextOf(backups.records);
   return true;
 }
 
@@ -191,7 +172,7 @@ RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& othe
   RegBackupOutcome outcome;
   FoundBackup own = ReadBackupFile(file);
   if (own.exists && !own.valid) {
-    const std::string aside = UnusedAsideName(file);
+    const std::string aside = UnusedNameBeside(file, kInvalidSuffix);
     std::string error;
     if (!platform::RenameFile(file, aside, error)) {
       outcome.error = "\"" + file + "\" is no valid backup (" + own.problem + ") and cannot be moved aside: " + error;
@@ -204,14 +185,9 @@ RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& othe
   const FoundBackup other = otherFile == file ? FoundBackup{} : ReadBackupFile(otherFile);
 
   const std::size_t held = own.contents.records.size();
-  for (const auto& step : steps) {
-    if (!StepApplies(step) || RecordFor(own.contents, step)) continue;
-    // The other mode's backup may have seen the value before either pass changed it.
-    if (const BackupRecord* earlier = other.valid ? RecordFor(other.contents, step) : nullptr)
-      own.contents.records.push_back(*earlier);
-    else if (auto now = RecordOfCurrentValue(step))
-      own.contents.records.push_back(std::move(*now));
-  }
+  BackupUnderWay backup(own.contents, other.valid ? &other.contents : nullptr);
+  for (const auto& step : steps)
+    if (StepApplies(step)) backup.Record(step.root, step.path, step.name);
   if (own.valid && own.contents.records.size() == held) {
     outcome.written = true;  // it already holds every value: left exactly as it is
     return outcome;
@@ -230,32 +206,24 @@ PassReport BackUpBeforePass(const char* file, const char* otherFile, const std::
           {}};
 }
 
+std::vector<std::string> BackupsRestoredWith(const std::string& file) {
+  const std::size_t nameStart = file.find_last_of("/\\") + 1;  // 0 without a folder
+  const std::string folder = file.substr(0, nameStart);
+  const std::string name = file.substr(nameStart);
+  if (name == kAutoBackupFile) return {file, folder + kCustomBackupFile};
+  if (name == kCustomBackupFile) return {file, folder + kAutoBackupFile};
+  return {file};
+}
+
 BackupRestore RestoreRegBackup(const std::string& fileName) {
   BackupRestore outcome;
-  if (!platform::FileExists(fileName)) return outcome;
-  outcome.found = true;
-  Lines lines;
-  if (!LoadLines(fileName, lines, outcome.readError)) return outcome;
-  BackupContents contents;
-  try {
-    contents = ParseRegBackup(lines, fileName);
-  } catch (const ConversionError& e) {
-    outcome.invalid = e.what();
-    return outcome;
-  }
-  // The state from before the first change: a value that was there gets its
-  // number back; one that was not is removed, and a key that was not there
-  // goes too once the pass's values are out of it and nothing else is in it.
-  for (const auto& r : contents.records) {
-    if (r.value) {
-      WriteValue(r.root, r.path, r.name, *r.value, outcome.changes);
-      continue;
-    }
-    RemoveValue(r.root, r.path, r.name, outcome.changes);
-    if (r.oldValue == kNoKeyMarker)
-      if (const auto removed = DeleteRegKeyIfEmpty(r.root, r.path); !removed)
-        outcome.changes.notChanged.push_back({r.root, r.path, "", removed});
-  }
+  const BackupSet backups = ReadBackupSet(BackupsRestoredWith(fileName));
+  outcome.found = !backups.files.empty();
+  outcome.readError = backups.readError;
+  outcome.invalid = backups.invalid;
+  if (!backups.Usable()) return outcome;
+  PutBack(backups.records, outcome.changes);
+  if (outcome.changes.Complete()) Retire(backups.files, outcome);
   return outcome;
 }
 

@@ -2,13 +2,12 @@
 // The registry backup files: the records they hold, the writer that
 // completes a pass's backup before its first change, the restore, and the
 // undo file for regedit.
-#include <cstdint>
-#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "tcp/BackupRecords.h"
 #include "tcp/TcpSteps.h"
-#include "util/TextLines.h"
 
 namespace velomar {
 
@@ -28,12 +27,15 @@ struct RegBackupOutcome {
 
 // Makes `file` hold a five-line record (name, root, path, old value or
 // "No value" / "No Key", value type) for every value the steps change now,
-// as it was before the program first changed it. A valid backup is never
-// overwritten: its records stay as they are and only values it lacks are
-// added, taken from `otherFile` (the other mode's backup) when that holds
-// them, otherwise from the registry. An existing file that is no valid
-// backup is first renamed (never replaced) and a new backup started. The
-// file is written through a temporary file.
+// as it was before the program first changed it, and one for the default
+// value of each missing key above a missing key that a write would create
+// with it ("No Key"), so that a restore removes those keys again. A valid
+// backup is never overwritten: its records stay as they are and only
+// values it lacks are added, taken from `otherFile` (the other mode's
+// backup) when that holds them, otherwise from the registry. An existing
+// file that is no valid backup is first renamed (never replaced; see
+// kInvalidSuffix) and a new backup started. The file is written through a
+// temporary file.
 RegBackupOutcome WriteRegBackup(const std::string& file, const std::string& otherFile,
                                 const std::vector<RegStep>& steps);
 
@@ -55,65 +57,52 @@ struct PassReport {
 // steps, as the pass reports it.
 PassReport BackUpBeforePass(const char* file, const char* otherFile, const std::vector<RegStep>& steps);
 
-inline constexpr const char* kNoValueMarker = "No value";
-inline constexpr const char* kNoKeyMarker = "No Key";
-
-// One five-line record: value name, root, path, old value, value type.
-struct BackupRecord {
-  std::string name;
-  std::string root;
-  std::string path;
-  std::string oldValue;
-  std::string type;
-  // The old value as a number; nothing for the two markers.
-  std::optional<std::int32_t> value;
-};
-
-struct BackupContents {
-  std::vector<BackupRecord> records;
-  // One to four lines after the last whole record, which no reader uses.
-  Lines leftover;
-};
-
-// The records of a backup file's lines, checked as the restore checks them:
-// every old-value line is a marker (exact case) or a 32-bit integer.
-// Raises ConversionError naming `fileName` and the line otherwise.
-BackupContents ParseRegBackup(const Lines& lines, const std::string& fileName);
-
-// True when restoring the record writes the value the step touches: the
-// same root as the store selects it (an unknown root name means
-// HKEY_CURRENT_USER), and path and value name equal as Windows compares
-// registry names, without regard to case; a path's leading and trailing
-// backslashes do not count.
-bool RestoresSameValue(const BackupRecord& record, const RegStep& step);
-
 // A file regedit imports (REGEDIT4) that puts back the state the backups
 // recorded from before the first change, so that an undo needs no Velomar:
-// "Name"=dword:... for a value that was there, "Name"=- for one that was
-// not. `files` are read in order, each only when it exists; where two
-// records name the same value the earlier one wins (the backups copy each
-// other's records, so they agree but where a file was started anew, and
-// then the other holds the older state). Keys the passes created stay,
-// empty: regedit has no way to delete a key only when it is empty. False
-// with a message naming the file when one cannot be read or is no valid
-// backup, or when there is none.
+// "Name"=dword:... for a number, the value with its type and data for
+// another, "Name"=- for one that was not there. `files` are read together
+// as ReadBackupSet reads them, each only when it exists. Keys the passes
+// created stay, empty: regedit has no way to delete a key only when it is
+// empty. False with a message naming the file when one cannot be read or
+// is no valid backup, or when there is none.
 bool UndoRegText(const std::vector<std::string>& files, std::string& text, std::string& error);
+
+// The backups a restore of `file` reads together, in order: the file, then
+// the other mode's backup beside it when `file` is one of the two, since
+// either pass may have been the first to change a value.
+std::vector<std::string> BackupsRestoredWith(const std::string& file);
+
+// The name a backup that a complete restore has put back is kept under:
+// file + ".restored" (or ".restored2", ...).
+inline constexpr const char* kRestoredSuffix = ".restored";
+// The name a file under a backup's name that is no valid backup is kept
+// under when a pass starts a new one: file + ".invalid" (or ".invalid2", ...).
+inline constexpr const char* kInvalidSuffix = ".invalid";
 
 // How a registry restore went.
 struct BackupRestore {
-  bool found = false;     // the backup file exists
-  std::string readError;  // it exists but could not be read: nothing was restored
-  std::string invalid;    // it is no valid backup (which line, and why): nothing was restored
+  bool found = false;     // a backup file exists
+  std::string readError;  // one exists but could not be read: nothing was restored
+  std::string invalid;    // one is no valid backup (which line, and why): nothing was restored
   RegChanges changes;
+  // The backups the restore put back, each with the name it is kept under
+  // now; and why one of them could not be renamed (it would be read again).
+  std::vector<std::pair<std::string, std::string>> retired;
+  std::string retireError;
   bool Complete() const { return readError.empty() && invalid.empty() && changes.Complete(); }
 };
 
-// Puts back the state a registry backup file recorded from before the
-// first change: a recorded number is written; a value recorded as missing
-// ("No value", "No Key") is deleted, and the key of a "No Key" record too
-// when nothing is left in it. Every record is checked first: a value line
-// that is neither a marker nor an integer makes the file invalid, and
-// nothing is restored. Goes on past a change the registry refuses.
+// Puts back the state from before Velomar first changed each value, from
+// the backups BackupsRestoredWith(fileName) names: a recorded value is
+// written with its type and data; a value recorded as missing ("No value",
+// "No Key") is deleted; then the key of each "No Key" record, deepest
+// first, when nothing is left in it. Every record is checked first: a
+// value line that is neither a marker, a number nor hex data makes the
+// file invalid, and nothing is restored. Goes on past a change the
+// registry refuses. When every change went through, the backups are
+// retired (renamed, never replacing a file; see kRestoredSuffix), so that
+// the next pass records the state of its own moment; otherwise they stay,
+// to be tried again.
 BackupRestore RestoreRegBackup(const std::string& fileName);
 
 }  // namespace velomar

@@ -75,9 +75,14 @@ bool RemoveValue(const std::string& root, const std::string& path, const std::st
 
 bool WriteValue(const std::string& root, const std::string& path, const std::string& name, std::int32_t value,
                 RegChanges& changes) {
+  return WriteTypedValue(root, path, name, platform::RegValue::Dword(static_cast<std::uint32_t>(value)),
+                         std::to_string(value), changes);
+}
+
+bool WriteTypedValue(const std::string& root, const std::string& path, const std::string& name,
+                     const platform::RegValue& value, const std::string& shown, RegChanges& changes) {
   const std::int32_t old = ReadRegInteger(root, path, name);
-  return changes.Record(root, path, name, OldValueText(old), std::to_string(value),
-                        WriteRegInteger(root, path, name, value));
+  return changes.Record(root, path, name, OldValueText(old), shown, WriteRegValue(root, path, name, value));
 }
 
 bool ApplyStep(const RegStep& step, RegChanges& changes) {

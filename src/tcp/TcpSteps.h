@@ -138,6 +138,10 @@ bool RemoveValue(const std::string& root, const std::string& path, const std::st
 // Writes a number and records it, with the value's old content.
 bool WriteValue(const std::string& root, const std::string& path, const std::string& name, std::int32_t value,
                 RegChanges& changes);
+// Writes a value of any type and records it, with the value's old content
+// and `shown` as the new one.
+bool WriteTypedValue(const std::string& root, const std::string& path, const std::string& name,
+                     const platform::RegValue& value, const std::string& shown, RegChanges& changes);
 
 // True when the step would change the registry now: a write always, the
 // conditional steps when the value is present (RegValueStatus 0).

@@ -175,7 +175,9 @@ TEST_F(CustomPass, BackupHoldsWhatThePassTouches) {
   std::string error;
   ASSERT_TRUE(LoadLines("CustomRegBackUp.bk", lines, error));
   std::vector<std::string> names;
-  for (std::size_t i = 0; i < lines.size(); i += 5) names.push_back(lines[i]);
+  // Records with no name stand for keys above a missing key that the pass creates.
+  for (std::size_t i = 0; i < lines.size(); i += 5)
+    if (!lines[i].empty()) names.push_back(lines[i]);
   EXPECT_EQ(names, (std::vector<std::string>{"TcpWindowSize", "GlobalMaxTcpWindowSize", "SackOpts", "TcpMaxDupAcks",
                                              "DefaultTTL", "Tcp1323Opts", "MaxConnectionsPerServer",
                                              "MaxConnectionsPer1_0Server", "MaxNegativeCacheTtl", "NetFailureCacheTime",

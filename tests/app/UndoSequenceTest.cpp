@@ -88,6 +88,33 @@ TEST_F(Undo, AutomaticThenCustomThenTheRecoverWindowBringBackTheUsersOwnSettings
   EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), "as Firefox left it\r\n");
 }
 
+// The automatic window's Undo after a custom run gives back what the custom
+// run deleted, which the automatic run never saw; and once all is back, the
+// next run's Undo gives back what the user set in between.
+TEST_F(Undo, TheAutomaticUndoGivesBackWhatEitherModeChangedFirstAndOnlyOnce) {
+  OneProfile();
+  constexpr const char* kDns = "\\SYSTEM\\CurrentControlSet\\Services\\Dnscache\\Parameters";
+  WriteRegInteger(kLM, kDns, "NegativeCacheTime", 300);
+  MemoryWindow window;
+  DesignMemoryWindow(window, AutoOptimizeLayout());
+  FixedPathMtu mtu(1500);
+  AutoOptimizeWindow automatic(window, mtu);
+  automatic.Wire();
+  automatic.FormCreate();
+
+  CustomPasses("99");
+  AutomaticPass(10240);
+  ASSERT_EQ(RegValueStatus(kLM, kDns, "NegativeCacheTime"), kRegValueMissing);
+  automatic.links.RecoverZoneClick();
+  EXPECT_EQ(ReadRegInteger(kLM, kDns, "NegativeCacheTime"), 300);
+  EXPECT_EQ(ReadRegInteger(kLM, kTcpip, "DefaultTTL"), 128);
+
+  WriteRegInteger(kLM, kTcpip, "DefaultTTL", 90);
+  AutomaticPass(10240);
+  automatic.links.RecoverZoneClick();
+  EXPECT_EQ(ReadRegInteger(kLM, kTcpip, "DefaultTTL"), 90);
+}
+
 // The recover window speaks in the custom window's words: the finished
 // text, or, when something was not put back, what.
 TEST(RecoverMessage, FinishedOrWhatWasNotPutBackInstead) {
@@ -110,6 +137,12 @@ TEST(RecoverMessage, FinishedOrWhatWasNotPutBackInstead) {
             "1 nicht geaendert:\r\nHKEY_LOCAL_MACHINE" + std::string(kTcpip) +
                 "\\DefaultTTL: " + platform::RegErrorText(platform::kErrorAccessDenied) +
                 "\r\n\r\nFirefox schliessen:\r\nwork\r\n\r\nOrdner fehlen:\r\nhome");
+
+  // All is back, but a backup that keeps its name would be put back again.
+  RestoreOutcome kept;
+  kept.registry.retireError = "\"RegBackUp.bk\" could not be renamed";
+  EXPECT_EQ(RecoverMessageText(recover, kept),
+            "Fertig!\r\n\r\nThese files could not be read or written:\r\n\"RegBackUp.bk\" could not be renamed");
 }
 
 }  // namespace

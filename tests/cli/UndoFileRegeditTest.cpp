@@ -87,6 +87,11 @@ TEST(UndoFile, RegeditPutsBackEveryTunedValueAsItWas) {
   WriteRegInteger("HKEY_LOCAL_MACHINE", tcp_paths::kTcpipParameters, "DefaultTTL", 100);
   WriteRegInteger("HKEY_LOCAL_MACHINE", tcp_paths::kTcpipParameters, "Tcp1323Opts", 1);
   DeleteRegValue("HKEY_LOCAL_MACHINE", tcp_paths::kTcpipParameters, "TcpWindowSize");
+  // Values of other types under tuned names come back with their type and data.
+  auto tcpip = ActiveRegistry().Open(platform::RegRoot::LocalMachine, tcp_paths::kTcpipParameters, true);
+  ASSERT_TRUE(tcpip->SetValue("SackOpts", {platform::kRegBinary, std::string("\x01\x00", 2)}));
+  ASSERT_TRUE(tcpip->SetValue("EnablePMTUBHDetect", platform::RegValue::String("0")));
+  tcpip.reset();
   const auto seed = Values(places);
 
   test::TempFolder work;

@@ -36,10 +36,18 @@ check "leftover word" 2 "$(status_of restore-defaults --registry r.reg extra)"
 check "monitor no readings" 2 "$(status_of monitor --seconds 0)"
 check "monitor seconds not a number" 2 "$(status_of monitor --seconds 1x)"
 check "monitor leftover word" 2 "$(status_of monitor 3)"
+# An MTU is what the probe can measure: 29 to 65535 (one data byte to a
+# whole IPv4 packet), or -1 for none; a window needs a segment, above 40.
+check "auto-tcp mtu beyond a packet" 2 "$(status_of --registry m.reg auto-tcp --class 1M --mtu 2147483647)"
+check "auto-tcp mtu 65536" 2 "$(status_of --registry m.reg auto-tcp --class 1M --mtu 65536)"
+check "auto-tcp mtu 28" 2 "$(status_of --registry m.reg auto-tcp --class 1M --mtu 28)"
+check "auto-tcp mtu -2" 2 "$(status_of --registry m.reg auto-tcp --class 1M --mtu -2)"
+check "window mtu 65536" 2 "$(status_of window --class 1M --mtu 65536)"
 [ -n "$native" ] && check "refused commands write nothing" "" "$(ls -A "$work" | grep -v '^err$')"
 check "refused commands write no registry" "" "$(ls -A "$work" | grep 'reg$')"
 check "window" 64240 "$(cli window --class 1M --mtu 1500)"
 check "window by position" 653400 "$(cli window --class 6 --mtu 1492)"
+check "window at the largest mtu" 65495 "$(cli window --class 1M --mtu 65535)"
 
 # A dry run prints the rows the real command prints, ends as it does, and
 # changes nothing: not the registry file, no backup, no other file.
@@ -62,13 +70,6 @@ dry_then_real auto-tcp --class 10M --mtu 1500
 check "auto-tcp dry run: a row" "$(printf 'DefaultTTL\t100\t64')" "$(tr -d '\r' <../dry.out | grep DefaultTTL)"
 dry_then_real custom-tcp --class 1M Edit_TimeToLive=99
 check "custom-tcp dry run: a row" "$(printf 'DefaultTTL\t64\t99')" "$(tr -d '\r' <../dry.out | grep DefaultTTL)"
-dry_then_real restore-backup CustomRegBackUp.bk
-check "restore-backup dry run: a row" "$(printf 'DefaultTTL\t99\t100')" "$(tr -d '\r' <../dry.out | grep DefaultTTL)"
-check "restore-backup dry run: deletions marked" "$(printf 'TcpWindowSize\t64240\tDelete value')" \
-    "$(tr -d '\r' <../dry.out | grep '^TcpWindowSize')"
-dry_then_real restore-defaults
-check "show has no dry run" 2 "$(status_of --dry-run --registry d.reg show)"
-
 # Where the real command meets a file it cannot write, its dry run meets it
 # too: the same message, the same status, and still nothing written.
 same_as_real() {  # same_as_real NAME RUNNER... -- ARGS...
@@ -117,6 +118,29 @@ check "undo-file" 0 "$(status_of undo-file u.reg)"
 check "undo-file: the user's value" 1 "$(grep -c '^"DefaultTTL"=dword:00000064' u.reg)"
 check "undo-file: a value the pass created goes" 1 "$(grep -c '^"TcpWindowSize"=-' u.reg)"
 check "undo-file has no dry run" 2 "$(status_of --dry-run undo-file v.reg)"
+rm u.reg
+
+dry_then_real restore-backup CustomRegBackUp.bk
+check "restore-backup dry run: a row" "$(printf 'DefaultTTL\t99\t100')" "$(tr -d '\r' <../dry.out | grep DefaultTTL)"
+check "restore-backup dry run: deletions marked" "$(printf 'TcpWindowSize\t64240\tDelete value')" \
+    "$(tr -d '\r' <../dry.out | grep '^TcpWindowSize')"
+# Both backups are put back together, and once all is back they are kept
+# aside: the next pass records the state of its own moment.
+check "restore-backup retires both backups" "CustomRegBackUp.bk.restored RegBackUp.bk.restored" \
+    "$(ls | grep '\.bk' | tr '\n' ' ' | sed 's/ $//')"
+check "restore-backup after it has nothing to put back" 1 "$(status_of --registry d.reg restore-backup RegBackUp.bk)"
+dry_then_real restore-defaults
+check "show has no dry run" 2 "$(status_of --dry-run --registry d.reg show)"
+# A record naming a root key: the dry run meets the real run's refusal.
+printf 'V\r\nHKEY_CLASSES_ROOT\r\n\\\r\nNo Key\r\nREG_NONE\r\n' >root.bk
+dry_then_real restore-backup root.bk
+check "a root key stays" 3 "$dry_status"
+# A NUL in a name line is refused with the line, by every reader.
+printf 'Default\000TTL\r\nHKEY_LOCAL_MACHINE\r\n\\K\r\n1\r\nREG_DWORD\r\n' >RegBackUp.bk
+$cli_cmd --registry d.reg restore-backup RegBackUp.bk >/dev/null 2>../err
+check "a NUL in a name is refused" 1 "$?"
+check "and the line is named" 1 "$(grep -c 'NUL character (RegBackUp.bk, line 1)' ../err)"
+check "undo-file refuses it too" 1 "$(status_of undo-file u.reg)"
 cd ..
 check "undo-file without a backup" 1 "$(status_of undo-file u.reg)"
 
@@ -124,7 +148,8 @@ cli --registry r.reg auto-tcp --class 10M --mtu 1500 >rows
 check "auto-tcp rows" 18 "$(wc -l <rows | tr -d ' ')"
 check "auto-tcp first row" "$(printf 'TcpWindowSize\tNo value\t652620')" "$(head -n 1 rows)"
 check "registry saved" 1 "$(grep -c '"TcpWindowSize"=dword:0009f54c' r.reg)"
-check "backup written" 90 "$(tr -d '\r' <RegBackUp.bk | wc -l | tr -d ' ')"
+# 18 values and the 10 keys above missing keys that the pass creates.
+check "backup written" 140 "$(tr -d '\r' <RegBackUp.bk | wc -l | tr -d ' ')"
 [ -n "$native" ] && check "data folder created" yes "$([ -d config/Tandrel/Velomar ] && echo yes)"
 
 # Paths beyond the ANSI code page: the current folder, the registry file
@@ -190,6 +215,7 @@ deep=$(awk 'BEGIN { for (i = 0; i < 30000; i++) printf "\\k" }')
 printf 'V\r\nHKEY_LOCAL_MACHINE\r\n%s\r\n1\r\nREG_DWORD\r\n' "$deep" >deep.bk
 check "restore-backup of a deep path is refused" 3 "$($cli_cmd --registry r.reg restore-backup deep.bk 2>err >/dev/null; echo $?)"
 check "and names the value with the system's reason" 1 "$(grep -c 'not changed: HKEY_LOCAL_MACHINE.*\\V: .' err)"
+check "the dry run is refused alike" 3 "$(status_of --dry-run --registry r.reg restore-backup deep.bk)"
 check "the registry file still opens" 0 "$(status_of --registry r.reg show)"
 awk 'BEGIN { printf "REGEDIT4\r\n[HKEY_CURRENT_USER"; for (i = 0; i < 512; i++) printf "\\k"; printf "]\r\n" }' >deep.reg
 check "512 levels open" 0 "$(status_of --registry deep.reg show)"

@@ -164,7 +164,9 @@ TEST_F(CustomXp, OptimizeWritesTheEditedValuesAndTheRecoverWindowPutsThemBack) {
   EXPECT_TRUE(boxes.Boxes()[0].style & MB_ICONINFORMATION);
   EXPECT_EQ(boxes.Boxes()[1].text, "Recover finish!");
   EXPECT_TRUE(lockedDuringPass);
-  const std::string backup = test::ReadFileText(cwdFolder.File("CustomRegBackUp.bk"));
+  // Put back in full, the backup is kept aside, never read again.
+  EXPECT_FALSE(platform::FileExists(cwdFolder.File("CustomRegBackUp.bk")));
+  const std::string backup = test::ReadFileText(cwdFolder.File("CustomRegBackUp.bk.restored"));
   EXPECT_NE(backup.find("DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kTcpip) + "\r\n100\r\n"),
             std::string::npos);
   EXPECT_EQ(Registry(kTcpip, "DefaultTTL"), 100) << "put back by the recover window";

@@ -2,6 +2,8 @@
 // leaves the base as it was, and meets the refusals the base would give.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/MemoryRegistry.h"
 #include "platform/OverlayRegistry.h"
 
@@ -73,6 +75,34 @@ TEST_F(Overlay, MeetsTheRefusalsOfTheBase) {
   EXPECT_FALSE(overlay.KeyExists(kLM, "S\\Locked\\New"));
   EXPECT_EQ(overlay.OpenKey(kLM, "S\\Nowhere", false).result.code, kErrorFileNotFound);
   EXPECT_EQ(overlay.DeleteKey(kLM, "S\\Locked").code, kErrorAccessDenied);
+}
+
+// What the system refuses, whatever the key holds: a dry run over the real
+// registry must meet it as the real run does.
+TEST_F(Overlay, RefusesWhatTheRegistryBelowRefuses) {
+  MemoryRegistry real;
+  std::string error;
+  ASSERT_TRUE(real.LoadRegText(before, error)) << error;
+  ASSERT_TRUE(real.DenyFullAccess(kLM, "S\\Locked"));
+  std::string deep;
+  for (std::size_t i = 0; i <= kMaxKeyDepth; ++i) deep += "\\k";
+  const std::function<std::int32_t(Registry&)> operations[] = {
+      [](Registry& r) { return r.DeleteKey(kLM, "\\").code; },
+      [&](Registry& r) { return r.OpenKey(kLM, deep, true).result.code; },
+      [&](Registry& r) { return r.OpenKey(kLM, deep, false).result.code; },
+      [](Registry& r) { return r.OpenKey(kLM, "S\\" + std::string(kMaxKeyNameLength + 1, 'k'), true).result.code; },
+      [](Registry& r) {
+        return r.Open(kLM, "S\\Tcpip", false)->SetValue(std::string(kMaxValueNameLength + 1, 'v'), {}).code;
+      },
+  };
+  for (const auto& operation : operations) EXPECT_EQ(operation(overlay), operation(real));
+  EXPECT_NE(operations[0](overlay), 0) << "a root key stays";
+
+  // Both read a name up to a NUL, as the system does.
+  for (Registry* registry : {static_cast<Registry*>(&overlay), static_cast<Registry*>(&real)})
+    registry->Open(kLM, "S\\Tcpip", false)->SetValue(std::string("TTL\0x", 5), RegValue::Dword(7));
+  EXPECT_EQ(Dword("S\\Tcpip", "TTL"), 7u);
+  EXPECT_EQ(base.SaveRegText(), before);
 }
 
 }  // namespace

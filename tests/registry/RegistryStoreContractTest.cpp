@@ -86,6 +86,25 @@ TEST_F(RegistryStoreContract, WriteCreatesMissingKeysAndReplacesAnyType) {
   EXPECT_EQ(ReadRegString(kHKCU, kScratch, "Str"), "");
 }
 
+// A restore gives a value of another type back as a backup recorded it; a
+// root key is never deleted.
+TEST_F(RegistryStoreContract, WritesAValueOfAnyTypeAsItIsGiven) {
+  using platform::RegValue;
+  const RegValue values[] = {
+      RegValue::String("90"),
+      RegValue::String("%TEMP%", platform::kRegExpandSz),
+      {platform::kRegBinary, std::string("\x01\x00\xff", 3)},
+      {platform::kRegDword, std::string("\xff", 1)},
+      {platform::kRegMultiSz, std::string("a\0b\0\0", 5)},
+      {platform::kRegNone, ""},
+  };
+  for (const RegValue& value : values) {
+    ASSERT_TRUE(WriteRegValue(kHKCU, kScratch, "Typed", value)) << value.type;
+    EXPECT_EQ(SnapshotRegValue(kHKCU, kScratch, "Typed").value, value) << value.type;
+  }
+  EXPECT_EQ(ActiveRegistry().DeleteKey(platform::RegRoot::CurrentUser, "\\").code, platform::kErrorInvalidParameter);
+}
+
 TEST_F(RegistryStoreContract, UnknownRootNameWritesUnderCurrentUser) {
   WriteRegInteger("HKEY_local_machine", kScratch, "Where", 5);
   EXPECT_EQ(ReadRegInteger(kHKCU, kScratch, "Where"), 5);

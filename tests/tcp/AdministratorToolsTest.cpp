@@ -57,8 +57,10 @@ TEST_F(AdministratorTools, ADryRunShowsTheRowsOfTheRealRunAndChangesNothing) {
   {
     platform::OverlayRegistry overlay(registry);
     ScopedRegistry dry(overlay);
+    platform::ScopedNoWrites noWrites;
     dryRestore = RestoreRegBackup("RegBackUp.bk").changes.rows;
   }
+  EXPECT_TRUE(platform::FileExists("RegBackUp.bk")) << "the dry run retires no backup";
   EXPECT_EQ(Snapshot(), tuned);
   EXPECT_NE(std::find(dryRestore.begin(), dryRestore.end(), LogRow{"TcpWindowSize", "652620", "Delete value"}),
             dryRestore.end());

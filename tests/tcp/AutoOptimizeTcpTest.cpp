@@ -160,18 +160,23 @@ TEST_F(AutoPass, BackupRecordsEveryTouchedValueAndRestoresIt) {
   Lines lines;
   std::string error;
   ASSERT_TRUE(LoadLines("RegBackUp.bk", lines, error)) << error;
-  // 18 writes, the present InternetMTU, and the adapter's MTU.
-  ASSERT_EQ(lines.size(), 20u * 5u);
+  // 18 writes, the present InternetMTU, the adapter's MTU, and the seven
+  // missing keys above keys the writes create (Software, Microsoft,
+  // Windows, CurrentVersion; Dnscache, LanmanServer; Interfaces).
+  ASSERT_EQ(lines.size(), 27u * 5u);
   EXPECT_EQ(Lines(lines.begin(), lines.begin() + 5),
             (Lines{"TcpWindowSize", "HKEY_LOCAL_MACHINE", kT, "2147483647", "REG_DWORD"}));
   EXPECT_EQ(Lines(lines.begin() + 20, lines.begin() + 25),
-            (Lines{"SackOpts", "HKEY_LOCAL_MACHINE", kT, "No value", "REG_SZ"}));
+            (Lines{"SackOpts", "HKEY_LOCAL_MACHINE", kT, "hex(1):79,65,73,00", "REG_SZ"}));
   EXPECT_EQ(Lines(lines.begin() + 25, lines.begin() + 30),
             (Lines{"DefaultTTL", "HKEY_LOCAL_MACHINE", kT, "128", "REG_DWORD"}));
-  EXPECT_EQ(Lines(lines.begin() + 40, lines.begin() + 45),
-            (Lines{"MaxConnectionsPerServer", "HKEY_CURRENT_USER", kI, "No Key", "REG_NONE"}));
-  EXPECT_EQ(Lines(lines.end() - 5, lines.end()),
-            (Lines{"MTU", "HKEY_LOCAL_MACHINE", std::string(kInterfaces) + "{A}", "No Key", "REG_NONE"}));
+  EXPECT_EQ(Lines(lines.begin() + 40, lines.begin() + 50),
+            (Lines{"MaxConnectionsPerServer", "HKEY_CURRENT_USER", kI, "No Key", "REG_NONE", "", "HKEY_CURRENT_USER",
+                   "\\Software\\Microsoft\\Windows\\CurrentVersion", "No Key", "REG_NONE"}))
+      << "the key above, by its default value, which a missing key cannot hold";
+  EXPECT_EQ(Lines(lines.end() - 10, lines.end()),
+            (Lines{"MTU", "HKEY_LOCAL_MACHINE", std::string(kInterfaces) + "{A}", "No Key", "REG_NONE", "",
+                   "HKEY_LOCAL_MACHINE", std::string(kT) + "\\Interfaces", "No Key", "REG_NONE"}));
 
   ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk").Complete());
   EXPECT_EQ(Read(kLM, kT, "DefaultTTL"), 128);
@@ -179,6 +184,10 @@ TEST_F(AutoPass, BackupRecordsEveryTouchedValueAndRestoresIt) {
   EXPECT_EQ(registry.Open(platform::RegRoot::LocalMachine, kT, false)->Query("TcpWindowSize")->AsDword(), 2147483647u)
       << "the exact stored number comes back, not the no-value sentinel";
   EXPECT_EQ(Read(kLM, "\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General", "InternetMTU"), 1492);
+  EXPECT_EQ(*registry.Open(platform::RegRoot::LocalMachine, kT, false)->Query("SackOpts"),
+            platform::RegValue::String("yes"))
+      << "a value of another type comes back with its type and data";
+  EXPECT_FALSE(RegKeyExists(kCU, "\\Software")) << "the keys the pass created are gone";
 }
 
 // The values a pass changes could not be put back without their backup.
