@@ -14,6 +14,8 @@
 #include "firefox/FirefoxBackups.h"
 #include "firefox/FirefoxProfiles.h"
 #include "firefox/PrefLines.h"
+#include "firefox/UnreadPrefsNote.h"
+#include "firefox/WrittenPrefNames.h"
 #include "window/MemoryWindow.h"
 
 namespace velomar::cli {
@@ -31,6 +33,14 @@ int Status(bool ok, const FirefoxReport& report, const std::string& what) {
     std::cerr << "velomar-cli: the folder of the profile \"" << profile << "\" is missing: it was not restored.\n";
   if (!ok) throw Failure(what + " reported failure");
   return 0;
+}
+
+// After the rows, which keep their three columns: how many of the
+// preferences the pass wrote each profile's Firefox no longer reads.
+void PrintUnreadPrefsNotes(const Invocation& in, const std::vector<std::string>& written) {
+  for (const auto& [profile, note] : UnreadPrefsNotes(written))
+    if (const std::string message = UnreadPrefsMessage(note); !message.empty())
+      in.Err() << "velomar-cli: Firefox profile \"" << profile << "\": " << message << '\n';
 }
 
 int ProfilesCommand(Invocation& in) {
@@ -61,8 +71,11 @@ int AutoCommand(Invocation& in) {
   window.SetPosition(auto_window::kProgress, 0);
   WindowProgress progress(window, auto_window::kPassControls);
   FirefoxReport report;
-  const bool ok = RunFirefoxPass(BandwidthClassAt(position)->bandwidthKbps, AutoFirefoxPlan(true), progress, &report);
+  const std::int32_t bandwidthKbps = BandwidthClassAt(position)->bandwidthKbps;
+  const bool ok = RunFirefoxPass(bandwidthKbps, AutoFirefoxPlan(true), progress, &report);
   PrintPassEffects(in, window, auto_window::kPassControls);
+  if (const std::optional<bool> memoryBig = QueryMemoryBig())
+    PrintUnreadPrefsNotes(in, AutoPassPrefNames(MachineClassOf(*memoryBig, bandwidthKbps)));
   return Status(ok, report, "the Firefox pass");
 }
 
@@ -121,6 +134,7 @@ int CustomCommand(Invocation& in) {
   }
   PrintPassEffects(in, form, custom_firefox_page::kPassControls);
   if (!in.trace) in.Out() << "ProgressBar_FF=" << form.Position(custom_firefox_page::kProgress) << '\n';
+  PrintUnreadPrefsNotes(in, CustomPassPrefNames(ChosenPrefs(form), MachineClassOf(unit.memoryBig, unit.bandwidthKbps)));
   // The page's warnings went to the error stream already.
   return Status(ok, FirefoxReport{}, "the custom Firefox pass");
 }

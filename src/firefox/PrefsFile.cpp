@@ -79,7 +79,9 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
 // statements.
 class Lexer {
  public:
-  explicit Lexer(std::string_view bytes) : bytes_(bytes) {}
+  // Firefox passes over a UTF-8 byte-order mark at the start of the file
+  // (and only there: elsewhere it is an unexpected character).
+  explicit Lexer(std::string_view bytes) : bytes_(bytes), i_(bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0) {}
 
   Token Next() {
     for (;;) {
@@ -225,7 +227,7 @@ class Lexer {
   }
 
   std::string_view bytes_;
-  std::size_t i_ = 0;
+  std::size_t i_;
   std::vector<std::pair<std::size_t, std::size_t>> comments_;
 };
 

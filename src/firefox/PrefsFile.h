@@ -5,10 +5,11 @@
 //
 // Firefox reads statements, not lines: `#`, `//` and `/* */` comments,
 // single- or double-quoted strings that may run over several lines, and
-// after a syntax error it skips to the next `;`; a NUL ends the file. The
-// later of two statements for one preference wins. So the passes edit only
-// lines that hold one whole statement and nothing else Firefox reads, and
-// every other line keeps its bytes and its place.
+// after a syntax error it skips to the next `;`; a NUL ends the file, and a
+// byte-order mark at its start is passed over. The later of two statements
+// for one preference wins. So the passes edit only lines that hold one
+// whole statement and nothing else Firefox reads, and every other line
+// keeps its bytes and its place.
 #include <cstddef>
 #include <string>
 #include <string_view>

@@ -142,5 +142,27 @@ for undo in firefox-restore firefox-restore-custom firefox-clear; do
     check "missing profile: $undo gave back both files" yes "$(both_original)"
 done
 
+# After the rows, one note a profile on the error stream: how many of the
+# preferences written its Firefox (compatibility.ini) no longer reads. The
+# rows keep their three columns; a profile without the file gets no note.
+rm -rf "$firefox" && mkdir -p "$firefox"
+cp -r "$tree"/. "$firefox"/
+mkdir -p "$firefox/xp" "$firefox/unknown"
+printf '[Compatibility]\r\nLastVersion=52.9.0_20180621064021/20180621064021\r\n' >"$firefox/xp/compatibility.ini"
+printf '[Profile1]\nName=xp\nPath=xp\n[Profile2]\nName=unknown\nPath=unknown\n' >>"$firefox/profiles.ini"
+"$cli" firefox-auto --class 10M >rows.out 2>notes.err
+check "notes: auto" 0 "$?"
+check "notes: the rows keep three columns" 0 "$(awk -F '\t' 'NF != 3' rows.out | wc -l | tr -d ' ')"
+check "notes: one a profile with compatibility.ini" 2 "$(grep -c 'no longer reads' notes.err)"
+check "notes: Firefox 153 drops pipelining" 1 \
+    "$(grep -c '^velomar-cli: Firefox profile "default": Firefox 153 no longer reads [0-9]* of these [0-9]* preferences: network.http.pipelining, ' notes.err)"
+check "notes: Firefox 52 reads pipelining" 1 \
+    "$(grep '"xp": Firefox 52 no longer reads' notes.err | grep -c -v 'network.http.pipelining,')"
+only=CheckBox_N_H_Pipelining,CheckBox_O_Ui_SubmenuDelay
+check "notes: custom, dry run" "$(printf '%s\n%s' \
+    'velomar-cli: Firefox profile "default": Firefox 153 no longer reads 1 of these 2 preferences: network.http.pipelining' \
+    'velomar-cli: Firefox profile "xp": Firefox 52 reads all 2 of these preferences.')" \
+    "$("$cli" --dry-run firefox-custom --class 1M --only $only 2>&1 >/dev/null | grep -v 'dry run')"
+
 echo "firefox-cli: $passed passed, $failures failed"
 [ "$failures" -eq 0 ]
