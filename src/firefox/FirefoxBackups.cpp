@@ -10,6 +10,7 @@
 #include "firefox/PrefsEdits.h"
 #include "firefox/ProfileLock.h"
 #include "platform/Files.h"
+#include "util/AsideNames.h"
 
 namespace velomar {
 
@@ -89,7 +90,7 @@ bool RetireBackups(const std::string& directory, FileProblems& problems) {
     const std::string path = FirefoxPath(directory, name);
     if (!platform::FileExists(path)) continue;
     std::string error;
-    if (!platform::RenameFile(path, UnusedNameBeside(path, ".undone"), error)) {
+    if (!platform::RenameFile(path, UnusedNameBeside(path, kRestoredSuffix), error)) {
       problems.push_back(error);
       retired = false;
     }
@@ -132,13 +133,6 @@ bool Outcome(bool result, const FirefoxReport& found, FirefoxReport* report) {
 }
 
 }  // namespace
-
-std::string UnusedNameBeside(const std::string& path, const std::string& suffix) {
-  std::string candidate = path + suffix;
-  for (int n = 2; platform::FileExists(candidate) || platform::DirectoryExists(candidate); ++n)
-    candidate = path + suffix + std::to_string(n);
-  return candidate;
-}
 
 bool CopyFileBytes(const std::string& source, const std::string& target, FileProblems& problems) {
   std::string bytes, error;

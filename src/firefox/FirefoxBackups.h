@@ -20,9 +20,6 @@ inline constexpr const char* kCustomUserBackup = "Custom_user.bk";
 
 // A byte-for-byte copy, written through a temporary file.
 bool CopyFileBytes(const std::string& source, const std::string& target, FileProblems& problems);
-// `path` + `suffix`, or + suffix2, suffix3 ... : the first name beside it
-// that nothing has yet.
-std::string UnusedNameBeside(const std::string& path, const std::string& suffix);
 
 // A backup that undo brings back, written only while none exists, so that
 // it keeps the file as it was before the first pass: a copy of the first
@@ -54,7 +51,7 @@ class FirefoxRestoreWorker {
 // holds its file from before the first pass of either mode, so either
 // restore takes back both passes. A missing backup leaves its file as it
 // is. Once a profile is restored all four are retired (renamed
-// NAME.undone, .undone2, ...) and the next pass backs up the profile as it
+// NAME.restored, .restored2, ...) and the next pass backs up the profile as it
 // is then.
 bool RestoreFirefoxBackup(FirefoxReport* report = nullptr);
 // Removes Velomar's preferences from user.js in every profile that has a

@@ -25,7 +25,8 @@ std::optional<int> FirefoxMajorVersion(std::string_view version) {
 std::optional<int> LastFirefoxVersion(const std::string& profileDirectory) {
   IniFile ini;
   std::string error;
-  if (!IniFile::Load(FirefoxPath(profileDirectory, kCompatibilityIni), ini, error)) return std::nullopt;
+  if (!IniFile::Load(FirefoxPath(profileDirectory, kCompatibilityIni), ini, error, IniFile::Encoding::Utf8))
+    return std::nullopt;
   return FirefoxMajorVersion(ini.ReadString("Compatibility", "LastVersion"));
 }
 

@@ -93,8 +93,4 @@ struct BackupSet {
 };
 BackupSet ReadBackupSet(const std::vector<std::string>& files);
 
-// A name beside `file` that nothing has yet: file + suffix, or with 2, 3, ...
-// after the suffix when that is taken.
-std::string UnusedNameBeside(const std::string& file, const std::string& suffix);
-
 }  // namespace velomar

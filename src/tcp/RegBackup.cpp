@@ -9,6 +9,7 @@
 #include "platform/Files.h"
 #include "platform/RegeditFormat.h"
 #include "registry/RegistryStore.h"
+#include "util/AsideNames.h"
 
 namespace velomar {
 

@@ -72,9 +72,6 @@ bool UndoRegText(const std::vector<std::string>& files, std::string& text, std::
 // either pass may have been the first to change a value.
 std::vector<std::string> BackupsRestoredWith(const std::string& file);
 
-// The name a backup that a complete restore has put back is kept under:
-// file + ".restored" (or ".restored2", ...).
-inline constexpr const char* kRestoredSuffix = ".restored";
 // The name a file under a backup's name that is no valid backup is kept
 // under when a pass starts a new one: file + ".invalid" (or ".invalid2", ...).
 inline constexpr const char* kInvalidSuffix = ".invalid";

@@ -159,7 +159,7 @@ TEST(FirefoxInTheUsersAppData, PassAndRestoreRunThere) {
 
   WriteFileText(dir + "\\prefs.js", "user_pref(\"a\", 1);\nuser_pref(\"ui.submenuDelay\", 0);\n");
   ASSERT_TRUE(RestoreFirefoxBackup());
-  EXPECT_EQ(ReadFileText(dir + "\\prefs.js"), "user_pref(\"a\", 1);\r\n");
+  EXPECT_EQ(ReadFileText(dir + "\\prefs.js"), "user_pref(\"a\", 1);\n");
   EXPECT_EQ(ReadFileText(dir + "\\user.js"), "");
 }
 #endif

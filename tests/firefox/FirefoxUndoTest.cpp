@@ -70,7 +70,7 @@ TEST_F(FirefoxUndo, TheAutomaticUndoKeepsEveryLineVelomarDidNotWrite) {
   ASSERT_TRUE(RestoreFirefoxBackup());
   EXPECT_EQ(ReadFileText(In(dir, "prefs.js")), prefs) << "a second undo changes nothing";
   EXPECT_EQ(ReadFileText(In(dir, "user.js")), user);
-  EXPECT_TRUE(platform::FileExists(In(dir, "user.bk.undone"))) << "the first retired the backups";
+  EXPECT_TRUE(platform::FileExists(In(dir, "user.bk.restored"))) << "the first retired the backups";
 }
 
 TEST_F(FirefoxUndo, TheCustomUndoDoesTheSameAfterBothPasses) {

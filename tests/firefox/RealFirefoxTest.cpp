@@ -54,7 +54,7 @@ class RealFirefox : public ::testing::Test {
     ASSERT_FALSE(dir_.empty()) << "no Firefox installed (apt-get install firefox-esr)";
     IniFile ini;
     std::string error;
-    ASSERT_TRUE(IniFile::Load((dir_ / "application.ini").string(), ini, error)) << error;
+    ASSERT_TRUE(IniFile::Load((dir_ / "application.ini").string(), ini, error, IniFile::Encoding::Utf8)) << error;
     const auto version = FirefoxMajorVersion(ini.ReadString("App", "Version"));
     ASSERT_TRUE(version);
     version_ = *version;
