@@ -46,13 +46,16 @@ mkdir -p "$prefix"
         "$wine" wineboot -i >/dev/null 2>&1
         "$server" -w
     fi
+    # Wine's own fonts (fonts-wine) go into the prefix: neither Wine loads
+    # them from where the package puts them (the 32-bit one, under the
+    # emulator, finds the unpacked tree's empty font folder first), and
+    # without them Tahoma, the windows' font, is drawn as DejaVu Sans, whose
+    # wider text wraps where the layouts do not expect it.
+    if [ ! -f "$prefix/drive_c/windows/Fonts/tahoma.ttf" ]; then
+        cp -L /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+    fi
     if [ -n "$root" ] && [ ! -f "$prefix/.winxp" ]; then
-        # The unpacked Wine's own font folder is empty (the fonts are a
-        # package of their own, for all architectures, and the emulator
-        # looks in the unpacked tree first): without them a window or
-        # message box shows no text. So they go into the prefix.
-        cp -L /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" &&
-            "$wine" reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1 &&
+        "$wine" reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1 &&
             "$server" -w &&
             touch "$prefix/.winxp"
     fi
