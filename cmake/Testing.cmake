@@ -12,6 +12,19 @@ else()
   message(FATAL_ERROR "GoogleTest sources not found in /usr/src/googletest (apt-get install googletest)")
 endif()
 
+# The i686 build's programs run under the 32-bit Wine that tools/wine32-setup
+# unpacks into the build tree (cmake/wine-run.sh --wine32), in a prefix that
+# reports Windows XP. VELOMAR_WINXP names Windows XP as Wine does for a
+# program of this build's width: the 64-bit one is XP x64 (5.2).
+if(CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(VELOMAR_WINE32 ${CMAKE_BINARY_DIR}/wine32)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh --wine32 ${VELOMAR_WINE32}
+                                    ${VELOMAR_WINE_PREFIX})
+  set(VELOMAR_WINXP winxp)
+else()
+  set(VELOMAR_WINXP winxp64)
+endif()
+
 # velomar_uses_wine(TEST...): tests that run Windows programs under Wine
 # share the one wineserver the run keeps (tests/CMakeLists.txt).
 function(velomar_uses_wine)
