@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/AutoOptimizeWindow.h"
-#include "app/OutcomeMessage.h"
 #include "app/WindowLinks.h"
 
 namespace velomar {
@@ -29,8 +28,6 @@ FormLayout AutoOptimizeLayout() {
   const Color dark = Rgb(44, 44, 44);
   // The name column takes half the list less 20 pixels, the values a quarter each.
   const int quarter = kLogWidth / 4;
-  // Texts the code shows stand off to the right, outside the client area.
-  const int off = 528;
   // clang-format off
   f.components = {
       Image("Image_Icon",                      {16, 0, 64, 64}).Picture("Program").Stretch(),
@@ -45,31 +42,12 @@ FormLayout AutoOptimizeLayout() {
                                         "Open the user guide");
   f.components.insert(f.components.end(), linkParts.begin(), linkParts.end());
   const std::vector<Component> body = {
-      Label("Label_Restore_Finish",            {314, 53}, "Your settings have been reset to the defaults.").Hidden(),
-      Edit("Edit1",                            {off, 58, 121, 21}),
-      Label("Label_GroupBoxSpeed_Name",        {off, 85}, "Connection speed"),
-      Label("Label_Btn_Optimize_Caption",      {off, 112}, "Optimize"),
-      Label("Label_Btn_Close_Caption",         {off, 131}, "Close"),
-      Label("Label_None_Optimize",             {off, 150}, "Your connection has not been optimized yet."),
-      Label("Label_Band_of",                   {off, 169}, "Your"),
-      Label("Label_has_been_optimized",        {off, 188}, "connection has been optimized."),
-      Label("Label_Analysing_net_settings",    {off, 207}, "Measuring your connection, this may take a few seconds ..."),
-      Label("Label_Restart_Windows",           {off, 226}, "The changes take effect when you restart Windows."),
-      Label("Label_Restart_Firefox",           {off, 245}, "The changes take effect when you restart Firefox."),
-      Label("Label_Not_Fully_Optimized",       {off, 264}, "Not all settings could be changed."),
-      Label("Label_Settings_Restored",         {off, 283}, "Your earlier settings are back."),
-      Label("Label_Not_Fully_Restored",        {off, 302}, "Not all settings could be put back."),
       Panel("Panel_Back",                      {-8, 78, 497, 419}).Background(Rgb(230, 230, 230)),
       Label("Label_ChooseBandwidth",           {24, 12}, "Choose the speed of your internet connection:").In(panel).Bold().Font(13).FontColor(dark),
       GroupBox("GroupBox_Speed",               {24, 34, kLogWidth, 81}, "  Connection speed :    56 Kbps  ").In(panel),
       TrackBar("TrackBar_BandWidth",           {15, 20, 403, 33}).In(group).Range(0, 10).Page(1),
   };
   f.components.insert(f.components.end(), body.begin(), body.end());
-  // The outcome texts stand with the other hidden texts, before the panel.
-  const auto outcomes = OutcomeLabels("", off, 321);
-  const auto panelAt = std::find_if(f.components.begin(), f.components.end(),
-                                    [panel](const Component& c) { return c.name == panel; });
-  f.components.insert(panelAt, outcomes.begin(), outcomes.end());
   const auto ticks = TickLabels(group, {18, 56, 95, 134, 173, 210, 245, 285, 317, 355, 400}, 52);
   f.components.insert(f.components.end(), ticks.begin(), ticks.end());
   const std::vector<Component> rest = {
@@ -81,7 +59,6 @@ FormLayout AutoOptimizeLayout() {
       Button("Button_AutoOptimize",            {392, 136, 75, 25}, "Optimize").In(panel),
       ListView("ListView_Log",                 {24, 176, kLogWidth, 209}).In(panel).ReadOnly().Columns({"Name", "Old Value", "New Value"}, {quarter * 2 - 20, quarter, quarter}),
       Timer("Timer_Show", 100),
-      Other("XPManifest1"),
   };
   // clang-format on
   f.components.insert(f.components.end(), rest.begin(), rest.end());

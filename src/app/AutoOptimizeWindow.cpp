@@ -12,6 +12,7 @@
 namespace velomar {
 
 using namespace auto_window;
+using namespace auto_text;
 
 // The picture and the caption are disabled while busy; the checks in their
 // actions keep that so for input that reaches a disabled control all the same.
@@ -54,8 +55,8 @@ bool RunOutcome::Complete() const {
   return firefox.Complete() && (!tcp || (tcp->backupWritten && tcp->changes.Complete()));
 }
 
-std::string RunWarnings(const WindowState& window, const RunOutcome& outcome) {
-  OutcomeMessage message(window);
+std::string RunWarnings(const MessageCatalogue& messages, const RunOutcome& outcome) {
+  OutcomeMessage message(messages);
   message.AddFirefox(outcome.firefox);
   if (outcome.tcp) {
     message.AddBackup(*outcome.tcp);
@@ -65,9 +66,9 @@ std::string RunWarnings(const WindowState& window, const RunOutcome& outcome) {
   return message.Text();
 }
 
-const char* RestartNotice(int registryChanges, int firefoxProfilesChanged) {
-  if (registryChanges > 0) return kRestartWindows;
-  if (firefoxProfilesChanged > 0) return kRestartFirefox;
+const Message* RestartNotice(int registryChanges, int firefoxProfilesChanged) {
+  if (registryChanges > 0) return &kRestartWindows;
+  if (firefoxProfilesChanged > 0) return &kRestartFirefox;
   return nullptr;
 }
 
@@ -120,17 +121,22 @@ class BusyLook {
 }  // namespace
 
 std::string AutoOptimizeWindow::ClassText(int position) const {
-  return window.Text(kBandOf) + " " + shortName.at(static_cast<std::size_t>(position)) + " " +
-         window.Text(kHasBeenOptimized);
+  return messages.Text(kBandOf) + " " + shortName.at(static_cast<std::size_t>(position)) + " " +
+         messages.Text(kHasBeenOptimized);
 }
 
-std::string AutoOptimizeWindow::NotOptimizedText() const { return window.Text(kNotOptimized); }
+std::string AutoOptimizeWindow::NotOptimizedText() const { return messages.Text(kNotOptimized); }
+
+void AutoOptimizeWindow::SetButtonRole(ButtonRole role) {
+  buttonRole = role;
+  window.SetText(kButton, messages.Text(role == ButtonRole::Optimize ? kOptimize : kClose));
+}
 
 void AutoOptimizeWindow::FormCreate() {
   busy = false;
   optimized = false;
   bandwidthKbps = 56;
-  ApplyWindowLanguage(window, kSection);
+  messages = ApplyWindowLanguage(window, kSection);
   shortName.clear();
   for (const auto& c : BandwidthClasses()) shortName.push_back(c.shortName);
   if (const auto stored = LoadAutoClass()) {
@@ -141,29 +147,28 @@ void AutoOptimizeWindow::FormCreate() {
     window.SetText(kStatus, NotOptimizedText());
     lastAutoClass = -1;
   }
-  window.SetText(kButton, window.Text(kOptimizeCaption));
+  SetButtonRole(ButtonRole::Optimize);
 }
 
 void AutoOptimizeWindow::TrackBar_BandWidthChange() {
   // The status line names the class of the last run, not the one under the slider.
   window.SetText(kStatus, BandwidthClassAt(lastAutoClass) ? ClassText(lastAutoClass) : NotOptimizedText());
-  if (window.Text(kButton) == window.Text(kCloseCaption)) window.SetText(kButton, window.Text(kOptimizeCaption));
+  if (buttonRole == ButtonRole::Close) SetButtonRole(ButtonRole::Optimize);
   if (const BandwidthClass* c = BandwidthClassAt(window.Position(kTrackBar))) {
-    window.SetText(kSpeedGroup, "  " + window.Text(kSpeedName) + c->autoLabel);
+    window.SetText(kSpeedGroup, "  " + messages.Text(kSpeedName) + c->autoLabel);
     bandwidthKbps = c->bandwidthKbps;
   }
 }
 
 // The track bar is worked with the mouse; the keyboard focus goes to the
-// edit box outside the client area.
-void AutoOptimizeWindow::TrackBar_BandWidthEnter() { window.Focus(kFocusSink); }
+// window itself.
+void AutoOptimizeWindow::TrackBar_BandWidthEnter() { window.Focus(""); }
 
 void AutoOptimizeWindow::Button_AutoOptimizeClick() {
   busy = true;
   window.SetEnabled(kHelpLink, false);
   window.SetEnabled(kRecoverLink, false);
-  // The button's caption tells its role: after a run it closes the window.
-  if (window.Text(kButton) != window.Text(kOptimizeCaption)) {
+  if (buttonRole == ButtonRole::Close) {
     window.CloseWindow();
   } else {
     Run();
@@ -195,7 +200,7 @@ void AutoOptimizeWindow::Run() {
     window.ScrollBy(kLog, window.RowCount(kLog));
     if (!vistaOrLater) {
       // The path MTU probe comes first and may take seconds.
-      window.SetText(kDoing, window.Text(kAnalysing));
+      window.SetText(kDoing, messages.Text(kAnalysing));
       // The bar stood at 0 before the Firefox pass: whatever it moved, the
       // TCP/IP pass takes the rest from kTcpProgressStart at least.
       const int firefoxUnits = firefox.UnitsAdvanced();
@@ -206,27 +211,27 @@ void AutoOptimizeWindow::Run() {
     window.ScrollBy(kLog, window.RowCount(kLog));
     const int position = window.Position(kTrackBar);
     SaveAutoClass(position, outcome.saveError);
-    if (const std::string warnings = RunWarnings(window, outcome); !warnings.empty())
+    if (const std::string warnings = RunWarnings(messages, outcome); !warnings.empty())
       window.ShowMessage(warnings, "", MessageIcon::Warning);
     lastAutoClass = position;
     window.SetPosition(kProgress, kProgressEnd);
     // The status line claims the class only for a run that changed all it meant to.
-    window.SetText(kStatus, outcome.Complete() ? ClassText(position) : window.Text(kNotFullyOptimized));
+    window.SetText(kStatus, outcome.Complete() ? ClassText(position) : messages.Text(kNotFullyOptimized));
   }
   ShowNotice(RestartNotice(outcome.tcp ? outcome.tcp->changes.changed : 0, outcome.firefox.profilesChanged));
-  window.SetText(kButton, window.Text(kCloseCaption));
+  SetButtonRole(ButtonRole::Close);
 }
 
-void AutoOptimizeWindow::ShowNotice(const char* label) {
-  if (label) window.SetText(kNotice, window.Text(label));
-  window.SetVisible(kNotice, label != nullptr);
+void AutoOptimizeWindow::ShowNotice(const Message* notice) {
+  if (notice) window.SetText(kNotice, messages.Text(*notice));
+  window.SetVisible(kNotice, notice != nullptr);
 }
 
 void AutoOptimizeWindow::RecoverCommand() {
   const RestoreOutcome outcome = ResetToDefaults();
-  window.ShowMessage(RestoreMessage(window, kRestoreFinished, outcome), window.Text(kRecoverLink),
+  window.ShowMessage(RestoreMessage(messages, auto_text::kDefaultsRestored, outcome), window.Text(kRecoverLink),
                      outcome.Complete() ? MessageIcon::Information : MessageIcon::Warning);
-  window.SetText(kButton, window.Text(kOptimizeCaption));
+  SetButtonRole(ButtonRole::Optimize);
 }
 
 RestoreOutcome AutoOptimizeWindow::BackupRestoreCommand() {
@@ -237,7 +242,7 @@ RestoreOutcome AutoOptimizeWindow::BackupRestoreCommand() {
     RestoreFirefoxBackup(&outcome.firefox);
     outcome.registry = RestoreRegBackup(kRegistryBackup);
   }
-  window.ShowMessage(RestoreMessage(window, outcome_labels::kRecoverFinished, outcome), "",
+  window.ShowMessage(RestoreMessage(messages, outcome_text::kRecoverFinished, outcome), "",
                      outcome.Complete() ? MessageIcon::None : MessageIcon::Warning);
   CloseIfAsked();
   return outcome;
@@ -267,14 +272,14 @@ void AutoOptimizeWindow::UndoRuns() {
     lastAutoClass = -1;
     std::string error;
     if (!SaveAutoClass(lastAutoClass, error)) {
-      OutcomeMessage message(window);
+      OutcomeMessage message(messages);
       message.AddSaveFailure(error);
       window.ShowMessage(message.Text(), "", MessageIcon::Warning);
     }
   }
-  window.SetText(kStatus, window.Text(outcome.Complete() ? kSettingsRestored : kNotFullyRestored));
+  window.SetText(kStatus, messages.Text(outcome.Complete() ? kSettingsRestored : kNotFullyRestored));
   ShowNotice(RestartNotice(outcome.registry.changes.changed, outcome.firefox.profilesChanged));
-  window.SetText(kButton, window.Text(kOptimizeCaption));
+  SetButtonRole(ButtonRole::Optimize);
 }
 
 }  // namespace velomar

@@ -39,25 +39,7 @@ inline constexpr const char* kNotice = "Label_Notice";
 inline constexpr const char* kRecoverLink = links::kRecoverLabel;
 inline constexpr const char* kRecoverImage = links::kRecoverImage;
 inline constexpr const char* kHelpLink = links::kHelpLabel;
-inline constexpr const char* kFocusSink = "Edit1";
 inline constexpr const char* kTimer = "Timer_Show";
-
-// Texts the code shows, held as captions of labels outside the client
-// area so that the language file translates them.
-inline constexpr const char* kSpeedName = "Label_GroupBoxSpeed_Name";
-inline constexpr const char* kOptimizeCaption = "Label_Btn_Optimize_Caption";
-inline constexpr const char* kCloseCaption = "Label_Btn_Close_Caption";
-inline constexpr const char* kNotOptimized = "Label_None_Optimize";
-inline constexpr const char* kBandOf = "Label_Band_of";
-inline constexpr const char* kHasBeenOptimized = "Label_has_been_optimized";
-inline constexpr const char* kAnalysing = "Label_Analysing_net_settings";
-inline constexpr const char* kRestoreFinished = "Label_Restore_Finish";
-inline constexpr const char* kRestartWindows = "Label_Restart_Windows";
-inline constexpr const char* kRestartFirefox = "Label_Restart_Firefox";
-// Status lines for a run that could not change everything, and after an undo.
-inline constexpr const char* kNotFullyOptimized = "Label_Not_Fully_Optimized";
-inline constexpr const char* kSettingsRestored = "Label_Settings_Restored";
-inline constexpr const char* kNotFullyRestored = "Label_Not_Fully_Restored";
 
 // The bar's budget. The Firefox pass moves it first (AutoFirefoxSteps): one
 // or two profiles fill kFirefoxShare units (twice that when no TCP/IP pass
@@ -96,11 +78,11 @@ struct RunOutcome {
 
 // Failures the user must know of before the run ends (a message box);
 // empty when there are none.
-std::string RunWarnings(const WindowState& window, const RunOutcome& outcome);
-// The restart the changes wait for, as the label of its text; none when
-// nothing was changed. Windows reads the TCP/IP values only when it
-// starts; a restart of Windows restarts Firefox too.
-const char* RestartNotice(int registryChanges, int firefoxProfilesChanged);
+std::string RunWarnings(const MessageCatalogue& messages, const RunOutcome& outcome);
+// The restart the changes wait for; none when nothing was changed. Windows
+// reads the TCP/IP values only when it starts; a restart of Windows
+// restarts Firefox too.
+const Message* RestartNotice(int registryChanges, int firefoxProfilesChanged);
 
 class AutoOptimizeWindow {
  public:
@@ -121,7 +103,12 @@ class AutoOptimizeWindow {
   std::string ClassText(int position) const;
   std::string NotOptimizedText() const;
 
+  // What the button does: optimise, or, after a run, close the window.
+  enum class ButtonRole { Optimize, Close };
+
   WindowState& window;
+  MessageCatalogue messages;  // in the window's language, from FormCreate on
+  ButtonRole buttonRole = ButtonRole::Optimize;
   bool vistaOrLater = false;
   bool optimized = false;
   bool busy = false;
@@ -135,7 +122,8 @@ class AutoOptimizeWindow {
  private:
   class Hold;
   void Run();
-  void ShowNotice(const char* label);
+  void SetButtonRole(ButtonRole role);
+  void ShowNotice(const Message* notice);
   void RecoverCommand();
   RestoreOutcome BackupRestoreCommand();
   void UndoRuns();

@@ -107,7 +107,7 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
   std::string saveError;
   SaveCustomClass(window.Position(kTrackBar), saveError);
   CustomPassOutcome outcome;
-  OutcomeMessage warnings(window);
+  OutcomeMessage warnings(unit.messages);
   {
     DisabledDuringPass disabled(*this);
     WindowProgress progress(window, kPassControls);
@@ -117,7 +117,8 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
     if (outcome.Optimized()) unit.optimized = true;
     // The finished message only when every profile was written.
     if (outcome.walked && outcome.report.Complete())
-      window.ShowMessage(window.Text(kDoneText), window.Text(kOptimize), MessageIcon::Information);
+      window.ShowMessage(unit.messages.Text(custom_text::kFirefoxDone), window.Text(kOptimize),
+                         MessageIcon::Information);
     warnings.AddSaveFailure(saveError);
     warnings.AddFirefox(outcome.report);
   }

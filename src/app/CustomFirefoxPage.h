@@ -22,7 +22,6 @@ inline constexpr int kProgressMaximum = 96;
 inline constexpr const char* kPageControl = "PageControl_Firefox";
 inline constexpr const char* kOptimize = "Button_Firefox_Optimize";
 inline constexpr const char* kRecommended = "Button_FF_Recommended";
-inline constexpr const char* kDoneText = "Label_Firefox_O_F";
 inline constexpr const char* kRecover = "Label_Recover";
 inline constexpr const char* kGetHelp = "Label_GetHelp";
 inline constexpr const char* kTrackBar = "TrackBar_BandWidth";

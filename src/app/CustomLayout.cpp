@@ -70,22 +70,6 @@ std::vector<Component> FrameComponents() {
                                          .recoverZone = {316, 8, 74, 19},   .helpZone = {392, 8, 82, 19}},
                                         "Recover", "Help");
   c.insert(c.end(), linkParts.begin(), linkParts.end());
-  const std::vector<Component> rest = {
-      Label("Label_Current_Your_Choice",    {576, 204}, "Your choice"),
-      Button(kTcpPageButton,                {567, 38, 75, 25}, "TCP/IP"),
-      Button(kFirefoxPageButton,            {567, 89, 75, 25}, "Firefox"),
-      Edit(kNothing,                        {656, 157, 50, 21}),
-      Label(kTcpDone,                       {344, 0}, "The TCP/IP settings have been optimized. Restart your computer to use them.").Hidden(),
-      Label("Label_Firefox_O_F",            {208, 0}, "The Firefox settings have been optimized. Restart Firefox to use them.").Hidden(),
-      Label(kRestoreFinished,               {297, 16}, "The default settings have been restored.").Hidden(),
-      Label(custom_tcp::kLabelDefault,      {24, 336}, "Default").Hidden(),
-      Label(custom_tcp::kLabelYes,          {24, 288}, "Yes").Hidden(),
-      Label(custom_tcp::kLabelNo,           {24, 312}, "No").Hidden(),
-      Label(kNotANumber,                    {24, 360}, "Please enter a whole number in the field \"%s\". Nothing has been changed.").Hidden(),
-  };
-  c.insert(c.end(), rest.begin(), rest.end());
-  const auto outcomes = OutcomeLabels("", 24, 384);
-  c.insert(c.end(), outcomes.begin(), outcomes.end());
   const std::vector<Component> body = {
       Panel(panel,                          {0, 70, 561, 523}).Background(Rgb(230, 230, 230)),
       Label("Label_ChooseBandwidth",        {16, 12}, "Choose your bandwidth").In(panel).Bold().Font(13).FontColor(kCaptionColor),
@@ -206,7 +190,6 @@ FormLayout CustomLayout() {
   for (auto& part : {FirefoxPageComponents(), TcpPageComponents()})
     f.components.insert(f.components.end(), part.begin(), part.end());
   f.components.push_back(layout::Timer(kTimer, 100));
-  f.components.push_back(layout::Other("XPManifest1"));
   return f;
 }
 

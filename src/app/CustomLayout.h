@@ -12,6 +12,7 @@ namespace velomar {
 
 namespace custom_window {
 inline constexpr const char* kClassName = "TForm_Velomar_Custom";
+inline constexpr const char* kSection = "Velomar_Custom";
 inline constexpr const char* kPanel = "Panel_Main_Back";
 inline constexpr const char* kMainPages = "PageControl_Main";
 inline constexpr const char* kFirefoxSheet = "TabSheet_Firefox_Main";
@@ -26,17 +27,11 @@ inline constexpr const char* kTcpCaption = "Label_TCP_Settings";
 inline constexpr const char* kFirefoxSelect = "Image_Firefox_Select";
 inline constexpr const char* kFirefoxNotSelect = "Image_Firefox_NotSelect";
 inline constexpr const char* kFirefoxCaption = "Label_Firefox_Settings";
-inline constexpr const char* kTcpPageButton = "Button_TCP";
-inline constexpr const char* kFirefoxPageButton = "Button_Firefox";
 inline constexpr const char* kTcpRecommend = "Button_TCP_Recommend";
 inline constexpr const char* kTcpOptimize = "Button_TCP_Optimize";
 inline constexpr const char* kFirefoxRecommend = "Button_FF_Recommended";
 inline constexpr const char* kFirefoxOptimize = "Button_Firefox_Optimize";
 inline constexpr const char* kCheckAll = "CheckBox_CheckAll";
-inline constexpr const char* kTcpDone = "Label_Tcp_O_F";
-inline constexpr const char* kRestoreFinished = "Label_Restore_Finish";
-inline constexpr const char* kNotANumber = "Label_Not_A_Number";
-inline constexpr const char* kNothing = "Edit_Nothing";
 inline constexpr const char* kTimer = "Timer_Show";
 inline constexpr const char* kTitle = "Label_Custom_Title";
 }  // namespace custom_window

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "app/CustomLayout.h"
+#include "app/WindowMessages.h"
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastClassFile.h"
 #include "registry/RegistryStore.h"
@@ -137,7 +138,9 @@ void CustomTcpPage::BuildNetworkCardList() {
 }
 
 void CustomTcpPage::FillSwitchCombos() {
-  const std::vector<std::string> items = {window.Text(kLabelDefault), window.Text(kLabelYes), window.Text(kLabelNo)};
+  const MessageCatalogue& m = unit.messages;
+  const std::vector<std::string> items = {m.Text(custom_text::kDefault), m.Text(custom_text::kYes),
+                                          m.Text(custom_text::kNo)};
   for (const char* combo : {kMtuDiscovery, kBlackHoleDetect, kSelective}) {
     window.SetItems(combo, items);
     window.SetItemIndex(combo, 0);
@@ -164,7 +167,7 @@ CustomTcpSettings CustomTcpPage::Settings() const {
 void CustomTcpPage::TrackBar_BandWidthChange() {
   const BandwidthClass* c = BandwidthClassAt(window.Position(kTrackBar));
   if (!c) return;
-  window.SetText(kSpeedGroup, "  " + window.Text(kYourChoice) + c->customLabel);
+  window.SetText(kSpeedGroup, "  " + unit.messages.Text(custom_text::kYourChoice) + c->customLabel);
   unit.bandwidthKbps = c->bandwidthKbps;
   // No window can be proposed for an MTU field that holds no usable number;
   // the field then keeps what it had, and the pass refuses the MTU itself.

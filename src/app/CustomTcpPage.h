@@ -19,7 +19,6 @@ namespace velomar {
 namespace custom_tcp {
 inline constexpr const char* kTrackBar = "TrackBar_BandWidth";
 inline constexpr const char* kSpeedGroup = "GroupBox_Speed";
-inline constexpr const char* kYourChoice = "Label_Current_Your_Choice";
 inline constexpr const char* kProgress = "ProgressBar_TCP";
 // The custom pass shows its progress on the bar alone, which it fills.
 inline constexpr ProgressControls kPassControls{nullptr, kProgress, nullptr};
@@ -47,9 +46,6 @@ inline constexpr const char* kMaxNegativeCacheTtl = "Edit_MaxNegativeCacheTTL";
 inline constexpr const char* kNetFailureCacheTime = "Edit_NetFailureCacheTime";
 inline constexpr const char* kNegativeSoaCacheTime = "Edit_NegativeSOACacheTime";
 inline constexpr const char* kLanRequestBuffer = "Edit_LAN_Request_Buffer";
-inline constexpr const char* kLabelDefault = "Label_Default";
-inline constexpr const char* kLabelYes = "Label_Yes";
-inline constexpr const char* kLabelNo = "Label_No";
 }  // namespace custom_tcp
 
 // An input of the TCP/IP page: its component, and the field of the custom

@@ -24,8 +24,7 @@ const std::vector<const char*>& LockedDuringPass() {
     std::vector<const char*> names = {
         custom_tcp::kTrackBar, kTcpRecommend,    kFirefoxRecommend, kCheckAll,         kTcpSelect,
         kTcpNotSelect,         kTcpCaption,      kFirefoxSelect,    kFirefoxNotSelect, kFirefoxCaption,
-        kTcpOptimize,          kFirefoxOptimize, kTcpPages,         kFirefoxPages,     kTcpPageButton,
-        kFirefoxPageButton};
+        kTcpOptimize,          kFirefoxOptimize, kTcpPages,         kFirefoxPages};
     names.insert(names.end(), links::kAll.begin(), links::kAll.end());
     return names;
   }();
@@ -120,8 +119,6 @@ CustomWindow::CustomWindow(WindowState& window, CustomWindowServices services)
 void CustomWindow::Wire() {
   window.On("", Event::Create, [this] { FormCreate(); });
   window.On("", Event::Show, [this] { FormShow(); });
-  window.On(kTcpPageButton, Event::Click, [this] { Button_TCPClick(); });
-  window.On(kFirefoxPageButton, Event::Click, [this] { Button_FirefoxClick(); });
   window.On(kTcpCaption, Event::Click, [this] { Label_TCP_SettingsClick(); });
   window.On(kTcpNotSelect, Event::Click, [this] { Image_TCP_NotSelectClick(); });
   window.On(kTcpCaption, Event::MouseEnter, [this] { Label_TCP_SettingsMouseEnter(); });
@@ -142,7 +139,7 @@ void CustomWindow::Wire() {
 
 void CustomWindow::FormCreate() {
   unit.busy = false;
-  ApplyWindowLanguage(window, "Velomar_Custom");
+  unit.messages = ApplyWindowLanguage(window, kSection);
   AlignFieldLabels(window);
   selected = Page::Tcp;
   tcp.BuildNetworkCardList();
@@ -210,7 +207,9 @@ void CustomWindow::Label_Firefox_SettingsMouseLeave() {
   if (selected == Page::Tcp) window.SetBold(kFirefoxCaption, false);
 }
 
-void CustomWindow::TrackBar_BandWidthEnter() { window.Focus(kNothing); }
+// The track bar is worked with the mouse; the keyboard focus goes to the
+// window itself.
+void CustomWindow::TrackBar_BandWidthEnter() { window.Focus(""); }
 
 void CustomWindow::Button_TCP_OptimizeClick() {
   CustomTcpSettings settings;
@@ -220,7 +219,7 @@ void CustomWindow::Button_TCP_OptimizeClick() {
     ReportBadNumber(e.field());
     return;
   }
-  OutcomeMessage warnings(window);
+  OutcomeMessage warnings(unit.messages);
   {
     Locked locked(window, LockedDuringPass());
     TcpPassRunning running(window, unit);
@@ -233,13 +232,14 @@ void CustomWindow::Button_TCP_OptimizeClick() {
     warnings.AddSaveFailure(saveError);
     // The finished message only for a pass that changed all it meant to.
     if (report.backupWritten && report.changes.Complete())
-      window.ShowMessage(window.Text(kTcpDone), window.Text(kTcpOptimize), MessageIcon::Information);
+      window.ShowMessage(unit.messages.Text(custom_text::kTcpDone), window.Text(kTcpOptimize),
+                         MessageIcon::Information);
   }
   if (!warnings.Empty()) window.ShowMessage(warnings.Text(), window.Text(kTcpOptimize), MessageIcon::Warning);
 }
 
 void CustomWindow::ReportBadNumber(const std::string& field) {
-  std::string text = window.Text(kNotANumber);
+  std::string text = unit.messages.Text(custom_text::kNotANumber);
   const std::string name = FieldCaption(window, field);
   if (const auto at = text.find("%s"); at != std::string::npos)
     text.replace(at, 2, name);
@@ -260,7 +260,7 @@ void CustomWindow::ShowRecoverWindow() {
 
 void CustomWindow::RecoverCommand() {
   const RestoreOutcome outcome = services.restoreDefaults ? services.restoreDefaults() : RestoreOutcome{};
-  window.ShowMessage(RestoreMessage(window, kRestoreFinished, outcome), window.Text(links::kRecoverLabel),
+  window.ShowMessage(RestoreMessage(unit.messages, kDefaultsRestored, outcome), window.Text(links::kRecoverLabel),
                      outcome.Complete() ? MessageIcon::Information : MessageIcon::Warning);
 }
 

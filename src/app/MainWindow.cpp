@@ -36,12 +36,6 @@ FormLayout MainLayout() {
       Label("Label2",                                  {362, 9, 77, 19}).In(main).Transparent().FixedSize().HandCursor(),
       GroupBox("GroupBox_NetState",                    {16, 98, 413, 136}, "Network usage").In(main).Bold(),
       Image("Image_NetSpeed",                          {16, 28, 382, 88}).In(net),
-      Label("Label_Restore_Finish",                    {216, 208, 0, 0}, "The default settings have been restored.").In(main).Hidden(),
-      Label("Label_Show_1",                            {16, 232, 382, 16}, "Firefox was not found, and this version of Windows needs no TCP/IP tuning: there is nothing to optimize.").In(main).FixedSize().Hidden(),
-  };
-  const auto outcomes = OutcomeLabels(main, 16, 251);
-  f.components.insert(f.components.end(), outcomes.begin(), outcomes.end());
-  const std::vector<Component> rest = {
       GroupBox("GroupBox_OptimizeChoice",              {16, 244, 413, 196}, "How do you want to optimize?").In(main).Bold(),
       RadioButton("RadioButton_AutoOptimize",          {29, 29, 252, 17}, "Automatic (recommended)").In(choice).Bold().Checked(),
       Label("Label_Main_AutoIntroduce",                {44, 52, 338, 0}, "Choose the speed of your connection and Velomar sets the best values for it in one click. This suits most users.").In(choice).WordWrap(),
@@ -50,10 +44,8 @@ FormLayout MainLayout() {
       Button("Button_Go",                              {260, 450, 75, 25}, "OK").In(main),
       Button("Button_Cancel",                          {353, 450, 75, 25}, "Exit").In(main),
       Timer("Timer_net_speed",                         1000),
-      Other("XPManifest1"),
   };
   // clang-format on
-  f.components.insert(f.components.end(), rest.begin(), rest.end());
   return f;
 }
 
@@ -83,12 +75,12 @@ void MainWindow::FormCreate() {
   if (!services_.firefoxInstalled()) hasFirefox = false;
   graph_ = services_.startTrafficGraph();
   window_.SetDrawing(kGraph, graph_->FirstFrame());
-  ApplyWindowLanguage(window_, kSection, /*createDataFolder=*/true);
+  messages_ = ApplyWindowLanguage(window_, kSection, /*createDataFolder=*/true);
   if (vistaOrLater && !hasFirefox) {
     window_.SetEnabled(kGo, false);
     window_.SetEnabled(kRecoverZone, false);
     window_.SetEnabled(kRecoverText, false);
-    window_.ShowMessage(window_.Text(kNothingToOptimize), "", MessageIcon::None);
+    window_.ShowMessage(messages_.Text(main_text::kNothingToOptimize), "", MessageIcon::None);
   }
 }
 
@@ -130,7 +122,7 @@ void MainWindow::Image_RecoverClick() {
   outcome.registry.changes = services_.restoreTcpDefaults();
   outcome.firefox = services_.clearUserPrefsFile();
   // What could not be reset must not be reported as reset.
-  window_.ShowMessage(RestoreMessage(window_, kRestoreFinished, outcome), window_.Text(kRecoverText),
+  window_.ShowMessage(RestoreMessage(messages_, kDefaultsRestored, outcome), window_.Text(kRecoverText),
                       outcome.Complete() ? MessageIcon::Information : MessageIcon::Warning);
 }
 

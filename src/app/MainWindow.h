@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "firefox/FirefoxReport.h"
+#include "lang/MessageCatalogue.h"
 #include "tcp/TcpSteps.h"
 #include "window/Drawing.h"
 #include "window/Layout.h"
@@ -36,8 +37,6 @@ inline constexpr const char* kRecoverText = "Label_Recover";
 inline constexpr const char* kHelpText = "Label_GetHelp";
 inline constexpr const char* kRecoverPicture = "Image_Recover";
 inline constexpr const char* kHelpPicture = "Image_Help";
-inline constexpr const char* kRestoreFinished = "Label_Restore_Finish";
-inline constexpr const char* kNothingToOptimize = "Label_Show_1";
 inline constexpr const char* kGraph = "Image_NetSpeed";
 inline constexpr const char* kGraphTimer = "Timer_net_speed";
 }  // namespace main_window
@@ -121,6 +120,7 @@ class MainWindow {
   MainWindowServices services_;
   ModeWindow& automatic_;
   ModeWindow& custom_;
+  MessageCatalogue messages_;
   std::unique_ptr<TrafficGraphSource> graph_;
 };
 

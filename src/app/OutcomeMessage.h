@@ -1,48 +1,25 @@
 #pragma once
 // What the windows tell the user about a pass or a restore that could not do
-// all it should: sentences held by hidden labels, which the language files
-// translate, each followed by its details (values with the system's reason,
-// files, profiles), which are not translated. The main, automatic and
-// custom windows all hold the labels.
+// all it should: sentences from the window's message catalogue, which the
+// language files translate, each followed by its details (values with the
+// system's reason, files, profiles), which are not translated.
 #include <string>
 #include <vector>
 
+#include "app/WindowMessages.h"
 #include "firefox/FirefoxReport.h"
+#include "lang/MessageCatalogue.h"
 #include "tcp/RegBackup.h"
 #include "tcp/TcpPasses.h"
-#include "window/Layout.h"
-#include "window/WindowState.h"
 
 namespace velomar {
-
-namespace outcome_labels {
-// "%d" stands for the number of values.
-inline constexpr const char* kNotChanged = "Label_Not_Changed";
-inline constexpr const char* kFirefoxRunning = "Label_Firefox_Running";
-inline constexpr const char* kProfilesMissing = "Label_Firefox_Profiles_Missing";
-inline constexpr const char* kFileProblems = "Label_Restore_Problems";
-inline constexpr const char* kBackupFailed = "Label_Backup_Failed";
-inline constexpr const char* kBackupMovedAside = "Label_Backup_Moved_Aside";
-inline constexpr const char* kBackupInvalid = "Label_Backup_Invalid";
-inline constexpr const char* kSaveFailed = "Label_Save_Failed";
-inline constexpr const char* kNoDataFolder = "Label_No_Data_Folder";
-inline constexpr const char* kRecoverFinished = "Label_Recover_Finish";
-}  // namespace outcome_labels
-
-// The hidden labels, with their designed English texts, one under the
-// other from (x, y) in `parent` (empty: the window).
-std::vector<Component> OutcomeLabels(const std::string& parent, int x, int y);
-
-// Gives `to` the outcome texts of `from`: the recover window, which is not
-// translated, tells its outcome in the words of the custom window.
-void CopyOutcomeTexts(const WindowState& from, WindowState& to);
 
 // A message made of paragraphs: a label's text, then its details, a line each.
 class OutcomeMessage {
  public:
-  explicit OutcomeMessage(const WindowState& window) : window_(window) {}
+  explicit OutcomeMessage(const MessageCatalogue& messages) : messages_(messages) {}
 
-  void Add(const char* label, const std::vector<std::string>& details = {});
+  void Add(const Message& sentence, const std::vector<std::string>& details = {});
   // The values the registry refused: how many, that an administrator must
   // run Velomar, and each value with the reason.
   void AddNotChanged(const RegChanges& changes);
@@ -61,7 +38,7 @@ class OutcomeMessage {
  private:
   void Paragraph(const std::string& sentence, const std::vector<std::string>& details);
 
-  const WindowState& window_;
+  const MessageCatalogue& messages_;
   std::string text_;
 };
 
@@ -77,6 +54,6 @@ RestoreOutcome ResetToDefaults();
 
 // The message after an undo or a reset: the finished text when everything
 // was put back; otherwise what was not, and no finished text.
-std::string RestoreMessage(const WindowState& window, const char* finishedLabel, const RestoreOutcome& outcome);
+std::string RestoreMessage(const MessageCatalogue& messages, const Message& finished, const RestoreOutcome& outcome);
 
 }  // namespace velomar

@@ -30,11 +30,8 @@ FormLayout RecoverLayout() {
       RadioButton(kAllOption,                    {25, 71, 136, 17},  "All settings").In(group).Bold().Checked(),
       Button(kRecoverButton,                     {82, 130, 71, 25},  "Recover"),
       Button(kCloseButton,                       {171, 130, 71, 25}, "Close"),
-      Other("XPManifest1"),
   };
   // clang-format on
-  const auto outcomes = OutcomeLabels("", 13, 170);
-  f.components.insert(f.components.end() - 1, outcomes.begin(), outcomes.end());
   return f;
 }
 
@@ -51,8 +48,8 @@ RestoreOutcome RunRecoverChoice(const WindowState& window, const RecoverRestores
   return outcome;
 }
 
-std::string RecoverMessageText(const WindowState& window, const RestoreOutcome& outcome) {
-  return RestoreMessage(window, outcome_labels::kRecoverFinished, outcome);
+std::string RecoverMessageText(const MessageCatalogue& messages, const RestoreOutcome& outcome) {
+  return RestoreMessage(messages, outcome_text::kRecoverFinished, outcome);
 }
 
 }  // namespace velomar
@@ -69,7 +66,7 @@ void RecoverWindow::Button_RecoverClick() {
   // A missing backup still ends with the message; what could not be put
   // back (a value the registry refused, a profile Firefox runs with) is
   // said instead of it.
-  window_.ShowMessage(RecoverMessageText(window_, outcome), "",
+  window_.ShowMessage(RecoverMessageText(messages, outcome), "",
                       outcome.Complete() ? MessageIcon::None : MessageIcon::Warning);
   window_.CloseWindow();
 }

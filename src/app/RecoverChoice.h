@@ -3,7 +3,8 @@
 // mode saved, the TCP/IP settings from "CustomRegBackUp.bk", the Firefox
 // files from the custom backups, or both. Works on any window-state; the
 // real window is RecoverForm (forms/RecoverForm.h). Not translated: its
-// captions are these, and its messages come in the custom window's words.
+// captions are these, and its messages come in the custom window's words
+// (RecoverWindow::messages).
 #include <functional>
 #include <string>
 
@@ -51,15 +52,16 @@ class RecoverWindow {
   void Button_RecoverClick();
   void Button_CloseClick();
 
+  // The custom window's messages, which it hands over before it shows this window.
+  MessageCatalogue messages;
+
  private:
   WindowState& window_;
   RecoverRestores restores_;
 };
 
-// The message after a recover, from the window's outcome labels (which the
-// custom window gives their translations): "Recover finish!" with the
-// profiles where Firefox must be restarted, or, when something was not put
-// back, what was not instead.
-std::string RecoverMessageText(const WindowState& window, const RestoreOutcome& outcome);
+// The message after a recover: "Recover finish!", or, when something was
+// not put back, what was not instead.
+std::string RecoverMessageText(const MessageCatalogue& messages, const RestoreOutcome& outcome);
 
 }  // namespace velomar

@@ -18,7 +18,7 @@ CustomOptimizeForm::CustomOptimizeForm(RecoverForm& recover, CustomWindowService
   if (!logic_.services.showRecoverWindow)
     logic_.services.showRecoverWindow = [this] {
       // The recover window is not translated; it tells its outcome in this window's words.
-      CopyOutcomeTexts(*this, recover_);
+      recover_.SetMessages(logic_.unit.messages);
       recover_.CenterOn(Handle());
       recover_.ShowModal(Handle());
     };

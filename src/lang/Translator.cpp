@@ -141,10 +141,15 @@ std::string LanguageFilePath(const std::string& languageName) {
   return folder + sep + "Language" + sep + languageName + ".lng";
 }
 
-bool Translator::TranslateForm(std::string_view section, WindowState& form) const {
-  IniFile ini;
+Translator::Translator(const std::string& fileName) {
+  auto ini = std::make_shared<IniFile>();
   std::string error;
-  if (!IniFile::Load(fileName_, ini, error, IniFile::Encoding::Ansi)) return false;
+  if (IniFile::Load(fileName, *ini, error, IniFile::Encoding::Ansi)) file_ = std::move(ini);
+}
+
+bool Translator::TranslateForm(std::string_view section, WindowState& form) const {
+  if (!file_) return false;
+  const IniFile& ini = *file_;
   const std::string caption = form.Caption();
   const std::string translated = ini.ReadString(section, "Caption", caption);
   if (translated != caption) form.SetCaption(translated);
@@ -152,10 +157,17 @@ bool Translator::TranslateForm(std::string_view section, WindowState& form) cons
   return true;
 }
 
-void ApplyWindowLanguage(WindowState& form, std::string_view section, bool createDataFolder) {
+MessageCatalogue Translator::Messages(std::string_view section) const {
+  if (!file_) return {};
+  return MessageCatalogue(file_, std::string(section));
+}
+
+MessageCatalogue ApplyWindowLanguage(WindowState& form, std::string_view section, bool createDataFolder) {
   const std::string path = LanguageFilePath(ReadLanguageName(createDataFolder));
-  if (!platform::FileExists(path)) return;
-  Translator(path).TranslateForm(section, form);
+  if (!platform::FileExists(path)) return {};
+  const Translator translator(path);
+  translator.TranslateForm(section, form);
+  return translator.Messages(section);
 }
 
 }  // namespace velomar

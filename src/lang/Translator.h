@@ -2,9 +2,11 @@
 // The language tables: a window's texts replaced from the section of an INI
 // file that is named after the language set in the sibling product
 // Marrowcare. Works on any window through the window-state seam.
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "lang/MessageCatalogue.h"
 #include "window/WindowState.h"
 
 namespace velomar {
@@ -18,21 +20,29 @@ std::string ReadLanguageName(bool createDataFolder = false);
 // Current directory + "\Language\" + name + ".lng".
 std::string LanguageFilePath(const std::string& languageName);
 
+class IniFile;
+
+// A language file, read once: the texts of a window's controls, and the
+// messages of its section.
 class Translator {
  public:
-  explicit Translator(std::string fileName) : fileName_(std::move(fileName)) {}
+  // Reads the file; one that cannot be read translates nothing.
+  explicit Translator(const std::string& fileName);
 
   // Replaces the texts of `form` from `section`; every text keeps its value
   // where the file holds no key for it. False (and nothing changed) when
-  // the file cannot be read.
+  // the file could not be read.
   bool TranslateForm(std::string_view section, WindowState& form) const;
+  // The messages of `section`; English where the file has none.
+  MessageCatalogue Messages(std::string_view section) const;
 
  private:
-  std::string fileName_;
+  std::shared_ptr<const IniFile> file_;
 };
 
 // What each translated window runs on creation: the file of the current
-// language under the current directory, if there is one, applied to `form`.
-void ApplyWindowLanguage(WindowState& form, std::string_view section, bool createDataFolder = false);
+// language under the current directory, if there is one, applied to `form`;
+// its messages in that language (English without a file).
+MessageCatalogue ApplyWindowLanguage(WindowState& form, std::string_view section, bool createDataFolder = false);
 
 }  // namespace velomar

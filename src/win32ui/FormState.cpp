@@ -150,7 +150,12 @@ void Form::SetRowCaption(std::string_view name, int index, std::string_view text
 }
 
 void Form::Focus(std::string_view name) {
-  OnWindowThread([&] { At(name, "Focus").Focus(); });
+  OnWindowThread([&] {
+    if (name.empty())
+      SetFocus(Handle());
+    else
+      At(name, "Focus").Focus();
+  });
 }
 
 Bounds Form::BoundsOf(std::string_view name) const {

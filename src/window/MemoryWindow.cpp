@@ -282,11 +282,11 @@ void MemoryWindow::DeclareComponent(std::string_view name, ComponentKind kind, i
 }
 
 void MemoryWindow::Focus(std::string_view name) {
-  At(name, "Focus");
+  if (!name.empty()) At(name, "Focus");
   Record(WindowEvent::Kind::Focus, name, "");
   if (focused_ == name) return;
   focused_ = name;
-  Fire(name, Event::Enter);
+  if (!name.empty()) Fire(name, Event::Enter);
 }
 
 Bounds MemoryWindow::BoundsOf(std::string_view name) const {

@@ -121,7 +121,8 @@ class WindowState {
   // Window actions the windows' logic needs. The in-memory window records
   // them; the framework carries them out.
 
-  // Moves the keyboard focus to a component.
+  // Moves the keyboard focus to a component; with an empty name, to the
+  // window itself, where no control takes keys.
   virtual void Focus(std::string_view name) = 0;
   // A component's bounds in its parent (after it sized itself to its text);
   // with an empty name, the window's outer frame on the screen.

@@ -7,6 +7,7 @@
 #include "support/FirefoxFixture.h"
 #include "support/ShownMessages.h"
 #include "util/DataFolder.h"
+#include "util/IniFile.h"
 #include "util/TextLines.h"
 #include "window/MemoryWindow.h"
 
@@ -22,7 +23,8 @@ class CustomFirefox : public test::FirefoxFolderTest {
   CustomFirefox() {
     DesignMemoryWindow(form, CustomLayout());
     page.Wire();
-    form.Design(kDoneText, "Done");
+    unit.messages = MessageCatalogue(
+        std::make_shared<IniFile>(IniFile::Parse("[Custom]\nLabel_Firefox_O_F.Caption=Done\n")), "Custom");
     form.Design(kOptimize, "Optimize");
     std::string error;
     EnsurePerUserDataFolder(error);  // as the main window does at start-up

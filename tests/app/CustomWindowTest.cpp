@@ -161,7 +161,9 @@ TEST_F(Custom, ABadNumberIsNamedByItsLabelAndNothingIsWritten) {
   EXPECT_EQ(ShownMessages(window)[0].icon, MessageIcon::Warning);
   EXPECT_TRUE(window.Enabled(kTcpOptimize));
 
-  window.SetText(kNotANumber, "Keine Zahl:");  // a translation without the place holder
+  // A translation without the place holder.
+  logic.unit.messages = MessageCatalogue(
+      std::make_shared<IniFile>(IniFile::Parse("[Custom]\nLabel_Not_A_Number.Caption=Keine Zahl:\n")), "Custom");
   window.SetText("Edit_MaxConnectionPer1_0Server", "10");
   window.SetText("Edit_TimeToLive", "");
   logic.Button_TCP_OptimizeClick();

@@ -1,8 +1,7 @@
 // Every message box the windows can show speaks German when German.lng is
-// the language: each of its paragraphs opens with a text the window holds
-// from German.lng (a hidden label's caption, "%d" and "%s" filled in), and
-// below it stand only details (values, files, profiles) that are not
-// translated.
+// the language: each of its paragraphs opens with a text German.lng gives
+// the window's messages ("%d" and "%s" filled in), and below it stand only
+// details (values, files, profiles) that are not translated.
 #include <gtest/gtest.h>
 
 #include <string_view>
@@ -15,7 +14,6 @@
 #include "app/RecoverChoice.h"
 #include "lang/Translator.h"
 #include "support/TcpFixture.h"
-#include "util/IniFile.h"
 
 namespace velomar {
 namespace {
@@ -24,24 +22,58 @@ using test::DataFile;
 
 constexpr const char* kLanguageFile = "../../Language/German.lng";
 
-// A window's design, translated as the program translates it.
+// Every text the windows show that no control holds.
+const Message kAllMessages[] = {
+    outcome_text::kNotChanged,
+    outcome_text::kFirefoxRunning,
+    outcome_text::kProfilesMissing,
+    outcome_text::kFileProblems,
+    outcome_text::kBackupFailed,
+    outcome_text::kBackupMovedAside,
+    outcome_text::kBackupInvalid,
+    outcome_text::kSaveFailed,
+    outcome_text::kNoDataFolder,
+    outcome_text::kRecoverFinished,
+    kDefaultsRestored,
+    main_text::kNothingToOptimize,
+    auto_text::kDefaultsRestored,
+    auto_text::kSpeedName,
+    auto_text::kOptimize,
+    auto_text::kClose,
+    auto_text::kNotOptimized,
+    auto_text::kBandOf,
+    auto_text::kHasBeenOptimized,
+    auto_text::kNotFullyOptimized,
+    auto_text::kSettingsRestored,
+    auto_text::kNotFullyRestored,
+    auto_text::kAnalysing,
+    auto_text::kRestartWindows,
+    auto_text::kRestartFirefox,
+    custom_text::kYourChoice,
+    custom_text::kTcpDone,
+    custom_text::kFirefoxDone,
+    custom_text::kDefault,
+    custom_text::kYes,
+    custom_text::kNo,
+    custom_text::kNotANumber,
+};
+
+// A window's design, translated as the program translates it, and its messages.
 struct GermanWindow {
   MemoryWindow window;
-  IniFile ini;
-  std::string section;
-  GermanWindow(const FormLayout& layout, std::string sectionName) : section(std::move(sectionName)) {
+  MessageCatalogue messages;
+  GermanWindow(const FormLayout& layout, const std::string& section) {
     DesignMemoryWindow(window, layout);
-    EXPECT_TRUE(Translator(DataFile(kLanguageFile)).TranslateForm(section, window));
-    std::string error;
-    EXPECT_TRUE(IniFile::Load(DataFile(kLanguageFile), ini, error, IniFile::Encoding::Ansi)) << error;
+    const Translator german(DataFile(kLanguageFile));
+    EXPECT_TRUE(german.TranslateForm(section, window));
+    messages = german.Messages(section);
   }
-  // The line is a caption German.lng gives this window, with its
-  // placeholders filled in, and not the designed English text.
-  bool Translated(const std::string& line, const FormLayout& layout) const {
-    for (const auto& c : layout.components) {
-      const std::string german = ini.ReadString(section, c.name + ".Caption");
-      if (german.empty() || german == c.caption) continue;
-      if (Matches(line, german)) return true;
+  // The line is a message German.lng gives this window, with its
+  // placeholders filled in, and not the English text.
+  bool Translated(const std::string& line) const {
+    for (const auto& message : kAllMessages) {
+      const std::string german = messages.Text(message);
+      if (german != message.english && Matches(line, german)) return true;
     }
     return false;
   }
@@ -57,14 +89,14 @@ struct GermanWindow {
 };
 
 // Each paragraph of each message must open with a translated text.
-void ExpectGerman(const GermanWindow& w, const FormLayout& layout, const std::string& message) {
+void ExpectGerman(const GermanWindow& w, const std::string& message) {
   ASSERT_FALSE(message.empty());
   std::size_t start = 0;
   while (start <= message.size()) {
     const std::size_t end = std::min(message.find("\r\n\r\n", start), message.size());
     const std::string paragraph = message.substr(start, end - start);
     const std::string first = paragraph.substr(0, paragraph.find("\r\n"));
-    EXPECT_TRUE(w.Translated(first, layout)) << "not from German.lng: \"" << first << "\"\nin: " << message;
+    EXPECT_TRUE(w.Translated(first)) << "not from German.lng: \"" << first << "\"\nin: " << message;
     start = end + 4;
   }
 }
@@ -110,55 +142,50 @@ RestoreOutcome AllPutBack() { return {}; }
 class GermanMessages : public test::TcpFixture {};
 
 TEST_F(GermanMessages, TheMainWindowsMessages) {
-  const FormLayout layout = MainLayout();
-  GermanWindow w(layout, main_window::kSection);
-  ExpectGerman(w, layout, w.window.Text(main_window::kNothingToOptimize));
-  ExpectGerman(w, layout, RestoreMessage(w.window, main_window::kRestoreFinished, AllPutBack()));
-  ExpectGerman(w, layout, RestoreMessage(w.window, main_window::kRestoreFinished, NothingPutBack()));
+  GermanWindow w(MainLayout(), main_window::kSection);
+  ExpectGerman(w, w.messages.Text(main_text::kNothingToOptimize));
+  ExpectGerman(w, RestoreMessage(w.messages, kDefaultsRestored, AllPutBack()));
+  ExpectGerman(w, RestoreMessage(w.messages, kDefaultsRestored, NothingPutBack()));
 }
 
 TEST_F(GermanMessages, TheAutomaticWindowsMessages) {
-  const FormLayout layout = AutoOptimizeLayout();
-  GermanWindow w(layout, auto_window::kSection);
-  ExpectGerman(w, layout, RunWarnings(w.window, EverythingWentWrong()));
-  for (const char* finished : {auto_window::kRestoreFinished, outcome_labels::kRecoverFinished}) {
-    ExpectGerman(w, layout, RestoreMessage(w.window, finished, AllPutBack()));
-    ExpectGerman(w, layout, RestoreMessage(w.window, finished, NothingPutBack()));
+  GermanWindow w(AutoOptimizeLayout(), auto_window::kSection);
+  ExpectGerman(w, RunWarnings(w.messages, EverythingWentWrong()));
+  for (const Message& finished : {auto_text::kDefaultsRestored, outcome_text::kRecoverFinished}) {
+    ExpectGerman(w, RestoreMessage(w.messages, finished, AllPutBack()));
+    ExpectGerman(w, RestoreMessage(w.messages, finished, NothingPutBack()));
   }
-  // The status line and the notice say what a run and an undo did.
-  for (const char* label : {auto_window::kNotFullyOptimized, auto_window::kSettingsRestored,
-                            auto_window::kNotFullyRestored, auto_window::kRestartWindows, auto_window::kRestartFirefox})
-    ExpectGerman(w, layout, w.window.Text(label));
+  // The status line, the notice and the button say what a run and an undo did.
+  for (const Message& text : {auto_text::kNotFullyOptimized, auto_text::kSettingsRestored, auto_text::kNotFullyRestored,
+                              auto_text::kRestartWindows, auto_text::kRestartFirefox, auto_text::kClose})
+    ExpectGerman(w, w.messages.Text(text));
 }
 
 TEST_F(GermanMessages, TheCustomWindowsMessagesAndTheRecoverWindowsInItsWords) {
-  const FormLayout layout = CustomLayout();
-  GermanWindow w(layout, "Velomar_Custom");
+  GermanWindow w(CustomLayout(), custom_window::kSection);
   CustomWindow logic(w.window, {});
   logic.FormCreate();
+  logic.unit.messages = w.messages;  // as German.lng under the current folder would give them
   // A field without a number, then a TCP/IP pass that changes all it means to.
   w.window.SetText(custom_tcp::kTimeToLive, "viel");
   logic.Button_TCP_OptimizeClick();
   w.window.SetText(custom_tcp::kTimeToLive, "64");
   logic.Button_TCP_OptimizeClick();
-  for (const auto& text : Messages(w.window)) ExpectGerman(w, layout, text);
+  for (const auto& text : Messages(w.window)) ExpectGerman(w, text);
   EXPECT_EQ(Messages(w.window).size(), 2u);
 
-  OutcomeMessage tcpWarnings(w.window);
+  OutcomeMessage tcpWarnings(w.messages);
   tcpWarnings.AddBackup(*EverythingWentWrong().tcp);
   tcpWarnings.AddNotChanged(EverythingWentWrong().tcp->changes);
   tcpWarnings.AddSaveFailure("Cannot write \"LastSetBandWidth.vm\"");
   tcpWarnings.AddFirefox(EverythingWentWrong().firefox);
-  ExpectGerman(w, layout, tcpWarnings.Text());
-  ExpectGerman(w, layout, w.window.Text(custom_firefox_page::kDoneText));
-  ExpectGerman(w, layout, RestoreMessage(w.window, custom_window::kRestoreFinished, AllPutBack()));
-  ExpectGerman(w, layout, RestoreMessage(w.window, custom_window::kRestoreFinished, NothingPutBack()));
-
-  MemoryWindow recover;
-  DesignMemoryWindow(recover, RecoverLayout());
-  CopyOutcomeTexts(w.window, recover);
-  ExpectGerman(w, layout, RecoverMessageText(recover, AllPutBack()));
-  ExpectGerman(w, layout, RecoverMessageText(recover, NothingPutBack()));
+  ExpectGerman(w, tcpWarnings.Text());
+  ExpectGerman(w, w.messages.Text(custom_text::kFirefoxDone));
+  ExpectGerman(w, RestoreMessage(w.messages, kDefaultsRestored, AllPutBack()));
+  ExpectGerman(w, RestoreMessage(w.messages, kDefaultsRestored, NothingPutBack()));
+  // The recover window is handed the custom window's messages.
+  ExpectGerman(w, RecoverMessageText(logic.unit.messages, AllPutBack()));
+  ExpectGerman(w, RecoverMessageText(logic.unit.messages, NothingPutBack()));
 }
 
 }  // namespace

@@ -143,8 +143,6 @@ TEST(MainLayout, IsTheDesignedWindowWithTheLinkTextsOverTheirPicturesAndTheHotZo
   EXPECT_EQ(graph->parent, "GroupBox_NetState");
   EXPECT_EQ(std::vector<int>({graph->x, graph->y, graph->width, graph->height}), std::vector<int>({16, 28, 382, 88}));
   EXPECT_EQ(f.Find(kGraphTimer)->interval, 1000);
-  EXPECT_TRUE(f.Find(kNothingToOptimize)->hidden);
-  EXPECT_TRUE(f.Find(kRestoreFinished)->hidden);
   EXPECT_TRUE(f.Find(kAutoChoice)->checked);
   EXPECT_FALSE(f.Find(kCustomChoice)->checked);
 }
@@ -187,7 +185,7 @@ TEST_F(MainFixture, NothingToOptimizeOnlyWhenANewerWindowsHasNoFirefox) {
   }
 }
 
-TEST_F(MainFixture, TheNothingToOptimizeMessageIsTheTranslatedHiddenCaptionAsAPlainMessage) {
+TEST_F(MainFixture, TheNothingToOptimizeMessageIsTranslatedAndPlain) {
   WriteLanguage("Label_Show_1.Caption=Nichts zu tun\r\n");
   majorVersion = 6;
   firefox = false;

@@ -13,6 +13,7 @@
 #include "support/FirefoxFixture.h"
 #include "support/TcpFixture.h"
 #include "tcp/TcpPasses.h"
+#include "util/IniFile.h"
 #include "window/Layout.h"
 #include "window/MemoryWindow.h"
 
@@ -80,7 +81,7 @@ TEST_F(Undo, AutomaticThenCustomThenTheRecoverWindowBringBackTheUsersOwnSettings
   DesignMemoryWindow(recover, RecoverLayout());
   const RestoreOutcome outcome = RunRecoverChoice(recover, CustomModeRestores());
   EXPECT_TRUE(outcome.Complete()) << testing::PrintToString(outcome.firefox.problems);
-  EXPECT_EQ(RecoverMessageText(recover, outcome), "Recover finish!");
+  EXPECT_EQ(RecoverMessageText(MessageCatalogue(), outcome), "Recover finish!");
   EXPECT_EQ(ReadRegInteger(kLM, kTcpip, "DefaultTTL"), 128);
   EXPECT_EQ(ReadRegInteger(kLM, kTcpip, "TcpWindowSize"), 65536);
   EXPECT_EQ(ReadFileText(In(dir, "user.js")), "user_pref(\"ui.submenuDelay\", 7);\r\n");
@@ -118,15 +119,13 @@ TEST_F(Undo, TheAutomaticUndoGivesBackWhatEitherModeChangedFirstAndOnlyOnce) {
 // The recover window speaks in the custom window's words: the finished
 // text, or, when something was not put back, what.
 TEST(RecoverMessage, FinishedOrWhatWasNotPutBackInstead) {
-  MemoryWindow recover;
-  DesignMemoryWindow(recover, RecoverLayout());
-  MemoryWindow custom;
-  DesignMemoryWindow(custom, RecoverLayout());
-  custom.SetText(outcome_labels::kRecoverFinished, "Fertig!");
-  custom.SetText(outcome_labels::kProfilesMissing, "Ordner fehlen:");
-  custom.SetText(outcome_labels::kFirefoxRunning, "Firefox schliessen:");
-  custom.SetText(outcome_labels::kNotChanged, "%d nicht geaendert:");
-  CopyOutcomeTexts(custom, recover);
+  const MessageCatalogue recover(
+      std::make_shared<IniFile>(IniFile::Parse("[Velomar_Custom]\n"
+                                               "Label_Recover_Finish.Caption=Fertig!\n"
+                                               "Label_Firefox_Profiles_Missing.Caption=Ordner fehlen:\n"
+                                               "Label_Firefox_Running.Caption=Firefox schliessen:\n"
+                                               "Label_Not_Changed.Caption=%d nicht geaendert:\n")),
+      custom_window::kSection);
 
   RestoreOutcome outcome;
   EXPECT_EQ(RecoverMessageText(recover, outcome), "Fertig!");

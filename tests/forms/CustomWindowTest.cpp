@@ -8,6 +8,7 @@
 
 #include "app/CustomFirefoxPage.h"
 #include "app/CustomLayout.h"
+#include "app/WindowMessages.h"
 #include "firefox/FirefoxProfiles.h"
 #include "forms/CustomOptimizeForm.h"
 #include "platform/Files.h"
@@ -160,7 +161,7 @@ TEST_F(CustomXp, OptimizeWritesTheEditedValuesAndTheRecoverWindowPutsThemBack) {
   });
   ASSERT_GE(boxes.Boxes().size(), 2u);
   EXPECT_EQ(boxes.Boxes()[0].title, "Optimize TCP/IP");
-  EXPECT_EQ(boxes.Boxes()[0].text, form.Text(kTcpDone));
+  EXPECT_EQ(boxes.Boxes()[0].text, MessageCatalogue().Text(custom_text::kTcpDone));
   EXPECT_TRUE(boxes.Boxes()[0].style & MB_ICONINFORMATION);
   EXPECT_EQ(boxes.Boxes()[1].text, "Recover finish!");
   EXPECT_TRUE(lockedDuringPass);

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/WindowMessages.h"
 #include "forms/MainForm.h"
 #include "platform/Files.h"
 #include "support/TestSupport.h"
@@ -229,7 +230,7 @@ TEST_F(MainWindowFixture, OnANewerWindowsWithoutFirefoxOkAndRecoverAreDisabledAn
   EXPECT_FALSE(main->Enabled(kRecoverZone));
   EXPECT_FALSE(main->Enabled(kRecoverText));
   ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, main->Text(kNothingToOptimize));
+  EXPECT_EQ(boxes.Boxes()[0].text, MessageCatalogue().Text(main_text::kNothingToOptimize));
   EXPECT_EQ(boxes.Boxes()[0].title, "Velomar");
   // Neither a click nor hovering over the disabled link does anything.
   uitest::MouseEnter(At(kRecoverZone));
@@ -253,7 +254,7 @@ TEST_F(MainWindowFixture, TheRecoverLinkRunsBothRestoresAndConfirms) {
   EXPECT_EQ(ran, (std::vector<std::string>{"tcp defaults", "user.js"}));
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].owner, main->Handle());
-  EXPECT_EQ(boxes.Boxes()[0].text, main->Text(kRestoreFinished));
+  EXPECT_EQ(boxes.Boxes()[0].text, MessageCatalogue().Text(kDefaultsRestored));
   EXPECT_EQ(boxes.Boxes()[0].title, main->Text(kRecoverText));
   EXPECT_TRUE(boxes.Boxes()[0].style & MB_ICONINFORMATION);
 }
