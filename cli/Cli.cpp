@@ -10,8 +10,8 @@
 #include "platform/Console.h"
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
-#include "platform/OverlayRegistry.h"
 #include "platform/System.h"
+#include "registry/DryRun.h"
 #include "registry/RegistryStore.h"
 #include "util/DataFolder.h"
 #include "util/Numbers.h"
@@ -181,12 +181,9 @@ int main(int argc, char** argv) {
       }
     }
     // A dry run sees its own changes through an overlay and writes nothing.
-    platform::OverlayRegistry overlay(ActiveRegistry());
-    std::optional<ScopedRegistry> overlaid;
-    std::optional<platform::ScopedNoWrites> noWrites;
+    std::optional<ScopedDryRun> dryRun;
     if (in.dryRun) {
-      overlaid.emplace(overlay);
-      noWrites.emplace();
+      dryRun.emplace();
       std::cerr << "velomar-cli: dry run: nothing is changed\n";
     }
 

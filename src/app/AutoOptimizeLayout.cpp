@@ -52,10 +52,12 @@ FormLayout AutoOptimizeLayout() {
   f.components.insert(f.components.end(), ticks.begin(), ticks.end());
   const std::vector<Component> rest = {
       ProgressBar("ProgressBar_Optimize",      {24, 129, 342, 16}).In(panel).Range(0, auto_window::kProgressEnd).Hidden(),
-      Label("Label_ProcessState",              {42, 141}).In(panel).Bold().Font(11).FontColor(dark),
+      // Two lines where a long status meets the buttons.
+      Label("Label_ProcessState",              {42, 135, 262, 26}).In(panel).Bold().Font(11).FontColor(dark).FixedSize().WordWrap(),
       Image("Image_Animation",                 {24, 150, 16, 16}).In(panel).Picture("Busy").Stretch().Transparent().Hidden(),
       Label("Label_Doing",                     {45, 151, 350, 13}).In(panel).FixedSize().WordWrap().Hidden(),
       Label("Label_Notice",                    {42, 162, 423, 13}).In(panel).WordWrap().FontColor(Rgb(10, 78, 146)).Hidden(),
+      Button("Button_Preview",                 {309, 136, 75, 25}, "Preview").In(panel),
       Button("Button_AutoOptimize",            {392, 136, 75, 25}, "Optimize").In(panel),
       ListView("ListView_Log",                 {24, 176, kLogWidth, 209}).In(panel).ReadOnly().Columns({"Name", "Old Value", "New Value"}, {quarter * 2 - 20, quarter, quarter}),
       Timer("Timer_Show", 100),

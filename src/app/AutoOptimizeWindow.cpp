@@ -7,6 +7,7 @@
 #include "firefox/FirefoxBackups.h"
 #include "firefox/PrefLines.h"
 #include "lang/Translator.h"
+#include "registry/DryRun.h"
 #include "tcp/RegBackup.h"
 
 namespace velomar {
@@ -33,6 +34,7 @@ void AutoOptimizeWindow::Wire() {
   window.On(kTrackBar, Event::Change, [this] { TrackBar_BandWidthChange(); });
   window.On(kTrackBar, Event::Enter, [this] { TrackBar_BandWidthEnter(); });
   window.On(kButton, Event::Click, [this] { Button_AutoOptimizeClick(); });
+  window.On(kPreview, Event::Click, [this] { Button_PreviewClick(); });
   links.Wire();
 }
 
@@ -90,7 +92,7 @@ class AutoOptimizeWindow::Hold {
   Hold& operator=(const Hold&) = delete;
 
  private:
-  static constexpr const char* kHeld[] = {kRecoverImage, kRecoverLink, kTrackBar, kButton, kHelpLink};
+  static constexpr const char* kHeld[] = {kRecoverImage, kRecoverLink, kTrackBar, kButton, kPreview, kHelpLink};
   AutoOptimizeWindow& w_;
 };
 
@@ -101,6 +103,7 @@ class BusyLook {
  public:
   explicit BusyLook(WindowState& window) : window_(window) {
     window_.SetVisible(kStatus, false);
+    window_.SetVisible(kPreview, false);  // where the bar stands
     window_.SetVisible(kAnimation, true);
     window_.SetAnimation(kAnimation, true, kAnimationSpeed);
     window_.SetVisible(kDoing, true);
@@ -130,6 +133,8 @@ std::string AutoOptimizeWindow::NotOptimizedText() const { return messages.Text(
 void AutoOptimizeWindow::SetButtonRole(ButtonRole role) {
   buttonRole = role;
   window.SetText(kButton, messages.Text(role == ButtonRole::Optimize ? kOptimize : kClose));
+  // A preview is of a run still to come.
+  window.SetVisible(kPreview, role == ButtonRole::Optimize);
 }
 
 void AutoOptimizeWindow::FormCreate() {
@@ -151,6 +156,12 @@ void AutoOptimizeWindow::FormCreate() {
 }
 
 void AutoOptimizeWindow::TrackBar_BandWidthChange() {
+  // A preview shows the run of the class it was made for.
+  if (previewShown) {
+    previewShown = false;
+    window.ClearRows(kLog);
+    ShowNotice(nullptr);
+  }
   // The status line names the class of the last run, not the one under the slider.
   window.SetText(kStatus, BandwidthClassAt(lastAutoClass) ? ClassText(lastAutoClass) : NotOptimizedText());
   if (buttonRole == ButtonRole::Close) SetButtonRole(ButtonRole::Optimize);
@@ -179,36 +190,73 @@ void AutoOptimizeWindow::Button_AutoOptimizeClick() {
   CloseIfAsked();
 }
 
+// The log emptied, the bar at 0 and the window tall enough to show the log.
+void AutoOptimizeWindow::PrepareRun() {
+  previewShown = false;
+  window.SetVisible(kNotice, false);
+  window.ClearRows(kLog);
+  window.SetPosition(kProgress, 0);
+  Bounds frame = window.BoundsOf("");
+  if (frame.height < kRunHeight) {
+    frame.height = kRunHeight;
+    window.SetBounds("", frame);
+  }
+  window.SetVisible(kProgress, true);
+}
+
+RunOutcome AutoOptimizeWindow::RunPasses(WindowProgress::Pacing pacing) {
+  RunOutcome outcome;
+  window.SetText(kDoing, "Firefox :");
+  WindowProgress firefox(window, kPassControls, pacing);
+  RunFirefoxPass(bandwidthKbps, AutoFirefoxPlan(!vistaOrLater), firefox, &outcome.firefox);
+  window.ScrollBy(kLog, window.RowCount(kLog));
+  if (!vistaOrLater) {
+    // The path MTU probe comes first and may take seconds.
+    window.SetText(kDoing, messages.Text(kAnalysing));
+    // The bar stood at 0 before the Firefox pass: whatever it moved, the
+    // TCP/IP pass takes the rest from kTcpProgressStart at least.
+    const int firefoxUnits = firefox.UnitsAdvanced();
+    if (firefoxUnits != 0 && firefoxUnits < kTcpProgressStart) window.SetPosition(kProgress, kTcpProgressStart);
+    WindowProgress tcp(window, kPassControls, pacing);
+    outcome.tcp = AutoOptimizeTcp(bandwidthKbps, firefoxUnits == 0 ? kTcpStepAlone : kTcpStepAfterFirefox, tcp, mtu_);
+  }
+  window.ScrollBy(kLog, window.RowCount(kLog));
+  return outcome;
+}
+
+// The run as Optimize would make it, inside a dry run: the same rows, the
+// same warnings for what the run would meet, and nothing changed; the
+// class is not remembered and the window has not optimised.
+void AutoOptimizeWindow::Button_PreviewClick() {
+  if (busy || buttonRole != ButtonRole::Optimize) return;
+  {
+    Hold hold(*this);
+    BusyLook look(window);
+    PrepareRun();
+    RunOutcome outcome;
+    {
+      const ScopedDryRun dryRun;
+      outcome = RunPasses(WindowProgress::Pacing::Unpaced);
+    }
+    if (const std::string warnings = RunWarnings(messages, outcome); !warnings.empty())
+      window.ShowMessage(warnings, "", MessageIcon::Warning);
+    window.SetPosition(kProgress, kProgressEnd);
+    window.SetText(kStatus, messages.Text(kPreviewStatus));
+  }
+  ShowNotice(&kPreviewNotice);
+  SetButtonRole(ButtonRole::Optimize);
+  previewShown = true;
+  CloseIfAsked();
+}
+
 void AutoOptimizeWindow::Run() {
   RunOutcome outcome;
   {
     Hold hold(*this);
     BusyLook look(window);
-    window.SetVisible(kNotice, false);
-    window.ClearRows(kLog);
-    window.SetPosition(kProgress, 0);
-    Bounds frame = window.BoundsOf("");
-    if (frame.height < kRunHeight) {
-      frame.height = kRunHeight;
-      window.SetBounds("", frame);
-    }
+    PrepareRun();
     optimized = true;
-    window.SetVisible(kProgress, true);
-    window.SetText(kDoing, "Firefox :");
-    WindowProgress firefox(window, kPassControls);
-    RunFirefoxPass(bandwidthKbps, AutoFirefoxPlan(!vistaOrLater), firefox, &outcome.firefox);
-    window.ScrollBy(kLog, window.RowCount(kLog));
-    if (!vistaOrLater) {
-      // The path MTU probe comes first and may take seconds.
-      window.SetText(kDoing, messages.Text(kAnalysing));
-      // The bar stood at 0 before the Firefox pass: whatever it moved, the
-      // TCP/IP pass takes the rest from kTcpProgressStart at least.
-      const int firefoxUnits = firefox.UnitsAdvanced();
-      if (firefoxUnits != 0 && firefoxUnits < kTcpProgressStart) window.SetPosition(kProgress, kTcpProgressStart);
-      WindowProgress tcp(window, kPassControls);
-      outcome.tcp = AutoOptimizeTcp(bandwidthKbps, firefoxUnits == 0 ? kTcpStepAlone : kTcpStepAfterFirefox, tcp, mtu_);
-    }
-    window.ScrollBy(kLog, window.RowCount(kLog));
+    outcome = RunPasses(WindowProgress::Pacing::Paced);
     const int position = window.Position(kTrackBar);
     SaveAutoClass(position, outcome.saveError);
     if (const std::string warnings = RunWarnings(messages, outcome); !warnings.empty())

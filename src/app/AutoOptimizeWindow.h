@@ -28,6 +28,7 @@ inline constexpr const char* kRegistryBackup = "RegBackUp.bk";
 inline constexpr const char* kTrackBar = "TrackBar_BandWidth";
 inline constexpr const char* kSpeedGroup = "GroupBox_Speed";
 inline constexpr const char* kButton = "Button_AutoOptimize";
+inline constexpr const char* kPreview = "Button_Preview";
 inline constexpr const char* kStatus = "Label_ProcessState";
 inline constexpr const char* kDoing = "Label_Doing";
 inline constexpr const char* kProgress = "ProgressBar_Optimize";
@@ -95,6 +96,9 @@ class AutoOptimizeWindow {
   void TrackBar_BandWidthChange();
   void TrackBar_BandWidthEnter();
   void Button_AutoOptimizeClick();
+  // Fills the log with the rows Optimize would write for the class under
+  // the slider, and changes nothing.
+  void Button_PreviewClick();
   // The title bar's close: while a run or a restore is going it waits for
   // the handler to return, since that handler still drives the window.
   void CloseRequest();
@@ -109,6 +113,7 @@ class AutoOptimizeWindow {
   WindowState& window;
   MessageCatalogue messages;  // in the window's language, from FormCreate on
   ButtonRole buttonRole = ButtonRole::Optimize;
+  bool previewShown = false;  // the log holds a preview; moving the slider clears it
   bool vistaOrLater = false;
   bool optimized = false;
   bool busy = false;
@@ -122,6 +127,8 @@ class AutoOptimizeWindow {
  private:
   class Hold;
   void Run();
+  void PrepareRun();
+  RunOutcome RunPasses(WindowProgress::Pacing pacing);
   void SetButtonRole(ButtonRole role);
   void ShowNotice(const Message* notice);
   void RecoverCommand();

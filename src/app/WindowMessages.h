@@ -64,6 +64,9 @@ inline constexpr Message kSettingsRestored{"Label_Settings_Restored.Caption", "Y
 inline constexpr Message kNotFullyRestored{"Label_Not_Fully_Restored.Caption", "Not all settings could be put back."};
 inline constexpr Message kAnalysing{"Label_Analysing_net_settings.Caption",
                                     "Measuring your connection, this may take a few seconds ..."};
+// After a preview: the status line, and the notice of what Optimize does.
+inline constexpr Message kPreviewStatus{"Message_Preview_Status", "Preview: nothing changed yet."};
+inline constexpr Message kPreviewNotice{"Message_Preview_Notice", "Press Optimize to apply these values."};
 // The notice of the restart the changes wait for.
 inline constexpr Message kRestartWindows{"Label_Restart_Windows.Caption",
                                          "The changes take effect when you restart Windows."};

@@ -17,7 +17,7 @@ void WindowProgress::Row(const LogRow& row) {
 
 void WindowProgress::Pause() {
   if (controls_.log) window_.ScrollBy(controls_.log, window_.RowCount(controls_.log));
-  window_.PauseForDisplay();
+  if (pacing_ == Pacing::Paced) window_.PauseForDisplay();
 }
 
 }  // namespace velomar

@@ -17,7 +17,11 @@ struct ProgressControls {
 
 class WindowProgress : public PassProgress {
  public:
-  WindowProgress(WindowState& window, ProgressControls controls) : window_(window), controls_(controls) {}
+  // Paced: each pause waits for the window's display tick, so that rows
+  // appear one by one; unpaced (a preview), a pause only scrolls.
+  enum class Pacing { Paced, Unpaced };
+  WindowProgress(WindowState& window, ProgressControls controls, Pacing pacing = Pacing::Paced)
+      : window_(window), controls_(controls), pacing_(pacing) {}
 
   void Status(std::string_view text) override;
   // Sets the bar to its position plus `units` (the bar keeps it in its range).
@@ -25,7 +29,8 @@ class WindowProgress : public PassProgress {
   void Row(const LogRow& row) override;
   // Brings the newest rows of the log into view (the list rounds a vertical
   // scroll to whole lines, so scrolling by the row count in pixels before
-  // every row keeps them in view), then waits for the window's display tick.
+  // every row keeps them in view), then, paced, waits for the window's
+  // display tick.
   void Pause() override;
 
   // The units the passes asked to move the bar by so far. A worker pass
@@ -35,6 +40,7 @@ class WindowProgress : public PassProgress {
  private:
   WindowState& window_;
   ProgressControls controls_;
+  Pacing pacing_;
   int advanced_ = 0;
 };
 

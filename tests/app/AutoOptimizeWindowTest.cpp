@@ -352,6 +352,43 @@ TEST_F(AutoWindow, AnUndoTheRegistryRefusesSaysHowManyValuesWereNotPutBack) {
   EXPECT_EQ(ReadFileText(LastSetFilePath()), "6\r\n") << "the class stays while its values do";
 }
 
+// A preview fills the log with the rows Optimize then writes, tells what
+// the run would meet as the run tells it, and changes nothing: not the
+// registry, not a profile's files, not the class remembered.
+TEST_F(AutoWindow, APreviewShowsTheRowsOfTheRunAndChangesNothing) {
+  const std::string profile = OneProfile();
+  WriteFileText(In(profile, "user.js"), "user_pref(\"ui.submenuDelay\", 7);\n");
+  std::filesystem::create_directory("RegBackUp.bk");  // the backup cannot be written
+  Create();
+  window.SetPosition(kTrackBar, 6);
+  const std::string registryBefore = registry.SaveRegText();
+  logic.Button_PreviewClick();
+  const std::vector<LogRow> preview = window.Rows(kLog);
+  const std::vector<std::string> told = Messages();
+  EXPECT_GE(preview.size(), 24u);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("could not be written"), std::string::npos) << told[0];
+  EXPECT_EQ(registry.SaveRegText(), registryBefore);
+  EXPECT_EQ(ReadFileText(In(profile, "user.js")), "user_pref(\"ui.submenuDelay\", 7);\n");
+  EXPECT_FALSE(platform::FileExists(In(profile, "user.bk")));
+  EXPECT_FALSE(LoadAutoClass());
+  EXPECT_FALSE(logic.optimized);
+  EXPECT_EQ(window.Text(kStatus), "Preview: nothing changed yet.");
+  EXPECT_EQ(window.Text(kButton), "Optimize");
+  EXPECT_EQ(pauses, 0) << "a preview is not paced";
+
+  window.SetPosition(kTrackBar, 7);
+  EXPECT_EQ(window.RowCount(kLog), 0) << "moving the slider clears the preview";
+  std::filesystem::remove("RegBackUp.bk");
+  window.SetPosition(kTrackBar, 6);
+  logic.Button_PreviewClick();
+  const std::vector<LogRow> again = window.Rows(kLog);
+  window.ClearEvents();
+  Press();
+  EXPECT_EQ(window.Rows(kLog), again) << "Optimize writes the rows the preview showed";
+  EXPECT_NE(ReadFileText(In(profile, "user.js")).find("ui.submenuDelay\", 0"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace velomar
 
