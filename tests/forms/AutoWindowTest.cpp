@@ -235,6 +235,25 @@ TEST_F(XpWindow, CloseFromTheTitleBarDuringARunWaitsForTheRunToEnd) {
   EXPECT_EQ(RowNames().size(), test::FirefoxRowsPerProfile(4096) + test::AutoRunRowNames().size());
 }
 
+// The preview: the rows of the run to come, nothing written, and the
+// button still optimises.
+TEST_F(XpWindow, APreviewShowsTheRowsOfTheRunToCome) {
+  const std::string profile = MakeProfile();
+  Create();
+  ShowModalAnd([&] {
+    ChooseClass(6);
+    ClickButton(At(kPreview));
+    Screenshot("auto_preview");
+    form.Close();
+  });
+  EXPECT_EQ(RowNames().size(), test::FirefoxRowsPerProfile(10240) + test::AutoRunRowNames().size());
+  EXPECT_EQ(form.Text(kStatus), "Preview: nothing changed yet.");
+  EXPECT_EQ(form.Text(kNotice), "Press Optimize to apply these values.");
+  EXPECT_EQ(form.Text(kButton), "Optimize");
+  EXPECT_FALSE(std::filesystem::exists(profile + "\\user.bk"));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("RegBackUp.bk")));
+}
+
 // The shipped German texts, chosen through the sibling product's settings
 // as the program reads them: nothing may be clipped or overlap.
 TEST_F(XpWindow, InGermanEveryTextFits) {
@@ -250,6 +269,10 @@ TEST_F(XpWindow, InGermanEveryTextFits) {
   EXPECT_EQ(form.Text(kButton), "Optimieren");
   ShowModalAnd([&] {
     Screenshot("auto_german_first_start");
+    ChooseClass(8);
+    ClickButton(At(kPreview));
+    EXPECT_EQ(form.Text(kStatus), "Vorschau: noch nichts ge\xc3\xa4ndert.");
+    Screenshot("auto_german_preview");
     RunAt(8);
     Screenshot("auto_german_after_run");
     form.Close();
