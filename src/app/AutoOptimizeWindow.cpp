@@ -6,6 +6,7 @@
 #include "firefox/AutoFirefoxPass.h"
 #include "firefox/FirefoxBackups.h"
 #include "firefox/PrefLines.h"
+#include "firefox/WrittenPrefNames.h"
 #include "lang/Translator.h"
 #include "registry/DryRun.h"
 #include "tcp/RegBackup.h"
@@ -57,7 +58,7 @@ bool RunOutcome::Complete() const {
   return firefox.Complete() && (!tcp || (tcp->backupWritten && tcp->changes.Complete()));
 }
 
-std::string RunWarnings(const MessageCatalogue& messages, const RunOutcome& outcome) {
+OutcomeMessage RunWarnings(const MessageCatalogue& messages, const RunOutcome& outcome) {
   OutcomeMessage message(messages);
   message.AddFirefox(outcome.firefox);
   if (outcome.tcp) {
@@ -65,7 +66,7 @@ std::string RunWarnings(const MessageCatalogue& messages, const RunOutcome& outc
     message.AddNotChanged(outcome.tcp->changes);
   }
   message.AddSaveFailure(outcome.saveError);
-  return message.Text();
+  return message;
 }
 
 const Message* RestartNotice(int registryChanges, int firefoxProfilesChanged) {
@@ -190,6 +191,17 @@ void AutoOptimizeWindow::Button_AutoOptimizeClick() {
   CloseIfAsked();
 }
 
+// What a run or a preview has to tell besides its rows: failures, with a
+// warning, and what the profiles' Firefox no longer reads of what was written.
+void AutoOptimizeWindow::TellRun(const RunOutcome& outcome) {
+  OutcomeMessage told = RunWarnings(messages, outcome);
+  const bool failed = !told.Empty();
+  OutcomeMessage notes(messages);
+  notes.AddFirefoxNotes(outcome.firefoxNotes);
+  told.Append(notes);
+  if (!told.Empty()) window.ShowMessage(told.Text(), "", failed ? MessageIcon::Warning : MessageIcon::Information);
+}
+
 // The log emptied, the bar at 0 and the window tall enough to show the log.
 void AutoOptimizeWindow::PrepareRun() {
   previewShown = false;
@@ -209,6 +221,8 @@ RunOutcome AutoOptimizeWindow::RunPasses(WindowProgress::Pacing pacing) {
   window.SetText(kDoing, "Firefox :");
   WindowProgress firefox(window, kPassControls, pacing);
   RunFirefoxPass(bandwidthKbps, AutoFirefoxPlan(!vistaOrLater), firefox, &outcome.firefox);
+  if (const std::optional<bool> memoryBig = QueryMemoryBig())
+    outcome.firefoxNotes = UnreadPrefsNotes(AutoPassPrefNames(MachineClassOf(*memoryBig, bandwidthKbps)));
   window.ScrollBy(kLog, window.RowCount(kLog));
   if (!vistaOrLater) {
     // The path MTU probe comes first and may take seconds.
@@ -238,8 +252,7 @@ void AutoOptimizeWindow::Button_PreviewClick() {
       const ScopedDryRun dryRun;
       outcome = RunPasses(WindowProgress::Pacing::Unpaced);
     }
-    if (const std::string warnings = RunWarnings(messages, outcome); !warnings.empty())
-      window.ShowMessage(warnings, "", MessageIcon::Warning);
+    TellRun(outcome);
     window.SetPosition(kProgress, kProgressEnd);
     window.SetText(kStatus, messages.Text(kPreviewStatus));
   }
@@ -259,8 +272,7 @@ void AutoOptimizeWindow::Run() {
     outcome = RunPasses(WindowProgress::Pacing::Paced);
     const int position = window.Position(kTrackBar);
     SaveAutoClass(position, outcome.saveError);
-    if (const std::string warnings = RunWarnings(messages, outcome); !warnings.empty())
-      window.ShowMessage(warnings, "", MessageIcon::Warning);
+    TellRun(outcome);
     lastAutoClass = position;
     window.SetPosition(kProgress, kProgressEnd);
     // The status line claims the class only for a run that changed all it meant to.

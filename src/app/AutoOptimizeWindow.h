@@ -73,13 +73,15 @@ struct RunOutcome {
   FirefoxReport firefox;
   std::optional<PassReport> tcp;  // the TCP/IP pass ran and this is how it went
   std::string saveError;          // the class could not be remembered
+  // What each profile's Firefox no longer reads of the preferences written.
+  std::vector<ProfileNote> firefoxNotes;
   // Every file and value the run meant to change was changed.
   bool Complete() const;
 };
 
 // Failures the user must know of before the run ends (a message box);
 // empty when there are none.
-std::string RunWarnings(const MessageCatalogue& messages, const RunOutcome& outcome);
+OutcomeMessage RunWarnings(const MessageCatalogue& messages, const RunOutcome& outcome);
 // The restart the changes wait for; none when nothing was changed. Windows
 // reads the TCP/IP values only when it starts; a restart of Windows
 // restarts Firefox too.
@@ -129,6 +131,7 @@ class AutoOptimizeWindow {
   void Run();
   void PrepareRun();
   RunOutcome RunPasses(WindowProgress::Pacing pacing);
+  void TellRun(const RunOutcome& outcome);
   void SetButtonRole(ButtonRole role);
   void ShowNotice(const Message* notice);
   void RecoverCommand();

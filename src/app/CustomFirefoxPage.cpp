@@ -3,6 +3,9 @@
 #include "app/OutcomeMessage.h"
 #include "bandwidth/LastClassFile.h"
 #include "firefox/CustomFirefoxPass.h"
+#include "firefox/PrefLines.h"
+#include "firefox/UnreadPrefsNote.h"
+#include "firefox/WrittenPrefNames.h"
 
 namespace velomar {
 
@@ -115,12 +118,22 @@ bool CustomFirefoxPage::Button_Firefox_OptimizeClick() {
                                   unit.bandwidthKbps};
     outcome = RunCustomFirefoxWalk(inputs);
     if (outcome.Optimized()) unit.optimized = true;
+    // What the profiles' Firefox no longer reads of what was written goes
+    // under the finished message, or, when that is not shown, the warnings.
+    OutcomeMessage notes(unit.messages);
+    notes.AddFirefoxNotes(
+        UnreadPrefsNotes(CustomPassPrefNames(inputs.chosen, MachineClassOf(unit.memoryBig, unit.bandwidthKbps))));
     // The finished message only when every profile was written.
-    if (outcome.walked && outcome.report.Complete())
-      window.ShowMessage(unit.messages.Text(custom_text::kFirefoxDone), window.Text(kOptimize),
-                         MessageIcon::Information);
+    const bool finished = outcome.walked && outcome.report.Complete();
+    if (finished) {
+      OutcomeMessage done(unit.messages);
+      done.Add(custom_text::kFirefoxDone);
+      done.Append(notes);
+      window.ShowMessage(done.Text(), window.Text(kOptimize), MessageIcon::Information);
+    }
     warnings.AddSaveFailure(saveError);
     warnings.AddFirefox(outcome.report);
+    if (!finished && !warnings.Empty()) warnings.Append(notes);
   }
   if (!warnings.Empty()) window.ShowMessage(warnings.Text(), window.Text(kOptimize), MessageIcon::Warning);
   return outcome.walked && warnings.Empty();

@@ -46,6 +46,24 @@ void OutcomeMessage::AddSaveFailure(const std::string& error) {
   Add(kSaveFailed, {LastSetFilePath().empty() ? messages_.Text(kNoDataFolder) : error});
 }
 
+void OutcomeMessage::AddFirefoxNotes(const std::vector<ProfileNote>& notes) {
+  for (const auto& [profile, note] : notes) {
+    const std::string sentence =
+        UnreadPrefsSentence(note, messages_.Text(firefox_text::kNotRead), messages_.Text(firefox_text::kAllRead));
+    if (sentence.empty()) continue;
+    std::vector<std::string> details;
+    if (!note.notRead.empty()) details.push_back(UnreadPrefNames(note));
+    if (notes.size() > 1) details.push_back("(" + profile + ")");
+    Paragraph(sentence, details);
+  }
+}
+
+void OutcomeMessage::Append(const OutcomeMessage& other) {
+  if (other.text_.empty()) return;
+  if (!text_.empty()) text_ += "\r\n\r\n";
+  text_ += other.text_;
+}
+
 RestoreOutcome ResetToDefaults() {
   RestoreOutcome outcome;
   outcome.registry.found = true;

@@ -8,6 +8,7 @@
 
 #include "app/WindowMessages.h"
 #include "firefox/FirefoxReport.h"
+#include "firefox/UnreadPrefsNote.h"
 #include "lang/MessageCatalogue.h"
 #include "tcp/RegBackup.h"
 #include "tcp/TcpPasses.h"
@@ -31,6 +32,12 @@ class OutcomeMessage {
   void AddBackup(const PassReport& report);
   // The class could not be remembered.
   void AddSaveFailure(const std::string& error);
+  // For each profile, how many of the preferences written its Firefox no
+  // longer reads, then their names (with the profile's name where there are
+  // several).
+  void AddFirefoxNotes(const std::vector<ProfileNote>& notes);
+  // The paragraphs of another message after these.
+  void Append(const OutcomeMessage& other);
 
   bool Empty() const { return text_.empty(); }
   const std::string& Text() const { return text_; }

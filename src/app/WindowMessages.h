@@ -39,6 +39,16 @@ inline constexpr Message kNoDataFolder{"Label_No_Data_Folder.Caption",
 inline constexpr Message kRecoverFinished{"Label_Recover_Finish.Caption", "Recover finish!"};
 }  // namespace outcome_text
 
+// After a Firefox pass, for each profile whose Firefox tells its version:
+// how many of the preferences written it no longer reads ("%d": the
+// version, the number not read, the number written), or that it reads
+// them all ("%d": the version, the number written). The automatic and the
+// custom window have these.
+namespace firefox_text {
+inline constexpr Message kNotRead{"Message_Firefox_Not_Read", "Firefox %d no longer reads %d of these %d preferences:"};
+inline constexpr Message kAllRead{"Message_Firefox_All_Read", "Firefox %d reads all %d of these preferences."};
+}  // namespace firefox_text
+
 // The reset to the defaults, done (the main and custom windows).
 inline constexpr Message kDefaultsRestored{"Label_Restore_Finish.Caption", "The default settings have been restored."};
 

@@ -49,13 +49,23 @@ std::vector<ProfileNote> UnreadPrefsNotes(const std::vector<std::string>& writte
   return notes;
 }
 
-std::string UnreadPrefsMessage(const UnreadPrefsNote& note, std::string_view notReadSentence,
-                               std::string_view allReadSentence) {
+std::string UnreadPrefsSentence(const UnreadPrefsNote& note, std::string_view notReadSentence,
+                                std::string_view allReadSentence) {
   if (note.written == 0) return {};
   if (note.notRead.empty()) return WithNumbers(allReadSentence, {note.firefoxVersion, note.written});
-  std::string text =
-      WithNumbers(notReadSentence, {note.firefoxVersion, static_cast<int>(note.notRead.size()), note.written});
-  for (std::size_t i = 0; i < note.notRead.size(); ++i) text += (i == 0 ? " " : ", ") + note.notRead[i];
+  return WithNumbers(notReadSentence, {note.firefoxVersion, static_cast<int>(note.notRead.size()), note.written});
+}
+
+std::string UnreadPrefNames(const UnreadPrefsNote& note) {
+  std::string names;
+  for (const auto& name : note.notRead) names += (names.empty() ? "" : ", ") + name;
+  return names;
+}
+
+std::string UnreadPrefsMessage(const UnreadPrefsNote& note, std::string_view notReadSentence,
+                               std::string_view allReadSentence) {
+  std::string text = UnreadPrefsSentence(note, notReadSentence, allReadSentence);
+  if (!text.empty() && !note.notRead.empty()) text += " " + UnreadPrefNames(note);
   return text;
 }
 

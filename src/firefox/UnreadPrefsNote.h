@@ -36,8 +36,13 @@ std::vector<ProfileNote> UnreadPrefsNotes(const std::vector<std::string>& writte
 inline constexpr std::string_view kNotReadSentence = "Firefox %d no longer reads %d of these %d preferences:";
 inline constexpr std::string_view kAllReadSentence = "Firefox %d reads all %d of these preferences.";
 
-// The first sentence followed by the names, ", " between them, or the
-// second when Firefox reads them all; empty when the pass wrote none.
+// The first sentence with its numbers when Firefox does not read some of
+// the preferences, else the second; empty when the pass wrote none.
+std::string UnreadPrefsSentence(const UnreadPrefsNote& note, std::string_view notReadSentence = kNotReadSentence,
+                                std::string_view allReadSentence = kAllReadSentence);
+// The names Firefox does not read, ", " between them.
+std::string UnreadPrefNames(const UnreadPrefsNote& note);
+// The sentence followed by the names.
 std::string UnreadPrefsMessage(const UnreadPrefsNote& note, std::string_view notReadSentence = kNotReadSentence,
                                std::string_view allReadSentence = kAllReadSentence);
 

@@ -358,6 +358,8 @@ TEST_F(AutoWindow, AnUndoTheRegistryRefusesSaysHowManyValuesWereNotPutBack) {
 TEST_F(AutoWindow, APreviewShowsTheRowsOfTheRunAndChangesNothing) {
   const std::string profile = OneProfile();
   WriteFileText(In(profile, "user.js"), "user_pref(\"ui.submenuDelay\", 7);\n");
+  WriteFileText(In(profile, "compatibility.ini"),
+                "[Compatibility]\nLastVersion=153.8.0_20260101000000/20260101000000\n");
   std::filesystem::create_directory("RegBackUp.bk");  // the backup cannot be written
   Create();
   window.SetPosition(kTrackBar, 6);
@@ -368,6 +370,7 @@ TEST_F(AutoWindow, APreviewShowsTheRowsOfTheRunAndChangesNothing) {
   EXPECT_GE(preview.size(), 24u);
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].find("could not be written"), std::string::npos) << told[0];
+  EXPECT_NE(told[0].find("\r\n\r\nFirefox 153 no longer reads "), std::string::npos) << "and what Firefox ignores";
   EXPECT_EQ(registry.SaveRegText(), registryBefore);
   EXPECT_EQ(ReadFileText(In(profile, "user.js")), "user_pref(\"ui.submenuDelay\", 7);\n");
   EXPECT_FALSE(platform::FileExists(In(profile, "user.bk")));

@@ -56,6 +56,10 @@ const Message kAllMessages[] = {
     custom_text::kYes,
     custom_text::kNo,
     custom_text::kNotANumber,
+    auto_text::kPreviewStatus,
+    auto_text::kPreviewNotice,
+    firefox_text::kNotRead,
+    firefox_text::kAllRead,
 };
 
 // A window's design, translated as the program translates it, and its messages.
@@ -139,6 +143,11 @@ RestoreOutcome NothingPutBack() {
 
 RestoreOutcome AllPutBack() { return {}; }
 
+// Two profiles: one whose Firefox no longer reads two of what was written, one that reads all.
+std::vector<ProfileNote> FirefoxNotes() {
+  return {{"work", {153, 24, {"network.http.pipelining", "ui.submenuDelay"}}}, {"home", {52, 24, {}}}};
+}
+
 class GermanMessages : public test::TcpFixture {};
 
 TEST_F(GermanMessages, TheMainWindowsMessages) {
@@ -150,7 +159,10 @@ TEST_F(GermanMessages, TheMainWindowsMessages) {
 
 TEST_F(GermanMessages, TheAutomaticWindowsMessages) {
   GermanWindow w(AutoOptimizeLayout(), auto_window::kSection);
-  ExpectGerman(w, RunWarnings(w.messages, EverythingWentWrong()));
+  ExpectGerman(w, RunWarnings(w.messages, EverythingWentWrong()).Text());
+  OutcomeMessage notes(w.messages);
+  notes.AddFirefoxNotes(FirefoxNotes());
+  ExpectGerman(w, notes.Text());
   for (const Message& finished : {auto_text::kDefaultsRestored, outcome_text::kRecoverFinished}) {
     ExpectGerman(w, RestoreMessage(w.messages, finished, AllPutBack()));
     ExpectGerman(w, RestoreMessage(w.messages, finished, NothingPutBack()));
@@ -181,6 +193,9 @@ TEST_F(GermanMessages, TheCustomWindowsMessagesAndTheRecoverWindowsInItsWords) {
   tcpWarnings.AddFirefox(EverythingWentWrong().firefox);
   ExpectGerman(w, tcpWarnings.Text());
   ExpectGerman(w, w.messages.Text(custom_text::kFirefoxDone));
+  OutcomeMessage notes(w.messages);
+  notes.AddFirefoxNotes(FirefoxNotes());
+  ExpectGerman(w, notes.Text());
   ExpectGerman(w, RestoreMessage(w.messages, kDefaultsRestored, AllPutBack()));
   ExpectGerman(w, RestoreMessage(w.messages, kDefaultsRestored, NothingPutBack()));
   // The recover window is handed the custom window's messages.
