@@ -237,15 +237,25 @@ TEST_F(XpWindow, CloseFromTheTitleBarDuringARunWaitsForTheRunToEnd) {
 
 // The preview: the rows of the run to come, nothing written, and the
 // button still optimises.
-TEST_F(XpWindow, APreviewShowsTheRowsOfTheRunToCome) {
+TEST_F(XpWindow, APreviewShowsTheRowsOfTheRunToComeAndWhatFirefoxIgnores) {
   const std::string profile = MakeProfile();
+  // The Firefox of Windows XP's last days.
+  test::WriteFileText(profile + "\\compatibility.ini",
+                      "[Compatibility]\r\nLastVersion=52.9.0_20180621064021/20180621064021\r\n");
   Create();
+  std::vector<std::string> told;
   ShowModalAnd([&] {
     ChooseClass(6);
-    ClickButton(At(kPreview));
+    {
+      uitest::RealMessageBoxes shown("auto_preview_firefox_note");
+      ClickButton(At(kPreview));
+      told = shown.Texts();
+    }
     Screenshot("auto_preview");
     form.Close();
   });
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].rfind("Firefox 52 no longer reads ", 0), 0u) << told[0];
   EXPECT_EQ(RowNames().size(), test::FirefoxRowsPerProfile(10240) + test::AutoRunRowNames().size());
   EXPECT_EQ(form.Text(kStatus), "Preview: nothing changed yet.");
   EXPECT_EQ(form.Text(kNotice), "Press Optimize to apply these values.");
@@ -257,6 +267,8 @@ TEST_F(XpWindow, APreviewShowsTheRowsOfTheRunToCome) {
 // The shipped German texts, chosen through the sibling product's settings
 // as the program reads them: nothing may be clipped or overlap.
 TEST_F(XpWindow, InGermanEveryTextFits) {
+  test::WriteFileText(MakeProfile() + "\\compatibility.ini",
+                      "[Compatibility]\r\nLastVersion=140.0_20250601000000/20250601000000\r\n");
   const std::string marrowcare = platform::ApplicationDataFolder() + "Tandrel\\Marrowcare";
   platform::CreateDirectoryTree(marrowcare);
   test::WriteFileText(marrowcare + "\\Main.ini", "[Main]\r\nLanguage=German\r\n");
@@ -270,7 +282,11 @@ TEST_F(XpWindow, InGermanEveryTextFits) {
   ShowModalAnd([&] {
     Screenshot("auto_german_first_start");
     ChooseClass(8);
-    ClickButton(At(kPreview));
+    {
+      uitest::RealMessageBoxes shown("auto_german_preview_firefox_note");
+      ClickButton(At(kPreview));
+      EXPECT_EQ(shown.Texts().size(), 1u);
+    }
     EXPECT_EQ(form.Text(kStatus), "Vorschau: noch nichts ge\xc3\xa4ndert.");
     Screenshot("auto_german_preview");
     RunAt(8);
