@@ -1,6 +1,7 @@
 #include "app/AutoOptimizeWindow.h"
 
 #include "app/RecoverChoice.h"
+#include "app/UndoFileOffer.h"
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastClassFile.h"
 #include "firefox/AutoFirefoxPass.h"
@@ -36,6 +37,7 @@ void AutoOptimizeWindow::Wire() {
   window.On(kTrackBar, Event::Enter, [this] { TrackBar_BandWidthEnter(); });
   window.On(kButton, Event::Click, [this] { Button_AutoOptimizeClick(); });
   window.On(kPreview, Event::Click, [this] { Button_PreviewClick(); });
+  window.On(kUndoFile, Event::Click, [this] { Button_UndoFileClick(); });
   links.Wire();
 }
 
@@ -105,6 +107,7 @@ class BusyLook {
   explicit BusyLook(WindowState& window) : window_(window) {
     window_.SetVisible(kStatus, false);
     window_.SetVisible(kPreview, false);  // where the bar stands
+    window_.SetVisible(kUndoFile, false);
     window_.SetVisible(kAnimation, true);
     window_.SetAnimation(kAnimation, true, kAnimationSpeed);
     window_.SetVisible(kDoing, true);
@@ -134,8 +137,10 @@ std::string AutoOptimizeWindow::NotOptimizedText() const { return messages.Text(
 void AutoOptimizeWindow::SetButtonRole(ButtonRole role) {
   buttonRole = role;
   window.SetText(kButton, messages.Text(role == ButtonRole::Optimize ? kOptimize : kClose));
-  // A preview is of a run still to come.
+  // A preview is of a run still to come; after a run that saved the
+  // registry, its undo file for regedit is offered in the same place.
   window.SetVisible(kPreview, role == ButtonRole::Optimize);
+  window.SetVisible(kUndoFile, role == ButtonRole::Close && !vistaOrLater && HasUndoFileBackup());
 }
 
 void AutoOptimizeWindow::FormCreate() {
@@ -143,6 +148,8 @@ void AutoOptimizeWindow::FormCreate() {
   optimized = false;
   bandwidthKbps = 56;
   messages = ApplyWindowLanguage(window, kSection);
+  window.SetText(kUndoFile, messages.Text(undo_file_text::kOffer));
+  window.SetHint(kUndoFile, messages.Text(undo_file_text::kOfferHint));
   shortName.clear();
   for (const auto& c : BandwidthClasses()) shortName.push_back(c.shortName);
   if (const auto stored = LoadAutoClass()) {
@@ -260,6 +267,10 @@ void AutoOptimizeWindow::Button_PreviewClick() {
   SetButtonRole(ButtonRole::Optimize);
   previewShown = true;
   CloseIfAsked();
+}
+
+void AutoOptimizeWindow::Button_UndoFileClick() {
+  if (!busy) OfferUndoFile(window, messages);
 }
 
 void AutoOptimizeWindow::Run() {

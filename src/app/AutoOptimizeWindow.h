@@ -29,6 +29,7 @@ inline constexpr const char* kTrackBar = "TrackBar_BandWidth";
 inline constexpr const char* kSpeedGroup = "GroupBox_Speed";
 inline constexpr const char* kButton = "Button_AutoOptimize";
 inline constexpr const char* kPreview = "Button_Preview";
+inline constexpr const char* kUndoFile = "Button_UndoFile";
 inline constexpr const char* kStatus = "Label_ProcessState";
 inline constexpr const char* kDoing = "Label_Doing";
 inline constexpr const char* kProgress = "ProgressBar_Optimize";
@@ -101,6 +102,8 @@ class AutoOptimizeWindow {
   // Fills the log with the rows Optimize would write for the class under
   // the slider, and changes nothing.
   void Button_PreviewClick();
+  // After a run: the undo file for regedit.
+  void Button_UndoFileClick();
   // The title bar's close: while a run or a restore is going it waits for
   // the handler to return, since that handler still drives the window.
   void CloseRequest();

@@ -1,5 +1,6 @@
 #include "app/RecoverChoice.h"
 
+#include "app/UndoFileOffer.h"
 #include "firefox/FirefoxBackups.h"
 #include "tcp/RegBackup.h"
 
@@ -18,7 +19,7 @@ FormLayout RecoverLayout() {
   f.className = "TForm_Recover";
   f.caption = "Recover";
   f.clientWidth = 259;
-  f.clientHeight = 163;
+  f.clientHeight = 197;
   f.fontHeight = 11;
   f.minimizeBox = true;
   const char* group = "GroupBox_RecoverType";
@@ -30,6 +31,7 @@ FormLayout RecoverLayout() {
       RadioButton(kAllOption,                    {25, 71, 136, 17},  "All settings").In(group).Bold().Checked(),
       Button(kRecoverButton,                     {82, 130, 71, 25},  "Recover"),
       Button(kCloseButton,                       {171, 130, 71, 25}, "Close"),
+      Button(kUndoFileButton,                    {13, 164, 229, 25}, "Save an undo file for regedit..."),
   };
   // clang-format on
   return f;
@@ -59,6 +61,7 @@ namespace velomar {
 void RecoverWindow::Wire() {
   window_.On(kRecoverButton, Event::Click, [this] { Button_RecoverClick(); });
   window_.On(kCloseButton, Event::Click, [this] { Button_CloseClick(); });
+  window_.On(kUndoFileButton, Event::Click, [this] { Button_UndoFileClick(); });
 }
 
 void RecoverWindow::Button_RecoverClick() {
@@ -72,5 +75,13 @@ void RecoverWindow::Button_RecoverClick() {
 }
 
 void RecoverWindow::Button_CloseClick() { window_.CloseWindow(); }
+
+void RecoverWindow::Button_UndoFileClick() { OfferUndoFile(window_, messages); }
+
+void RecoverWindow::SetMessages(MessageCatalogue catalogue) {
+  messages = std::move(catalogue);
+  window_.SetText(kUndoFileButton, messages.Text(undo_file_text::kOfferLong));
+  window_.SetHint(kUndoFileButton, messages.Text(undo_file_text::kOfferHint));
+}
 
 }  // namespace velomar

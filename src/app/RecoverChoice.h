@@ -23,6 +23,7 @@ inline constexpr const char* kFirefoxOption = "RadioButton_FirefoxSetting";
 inline constexpr const char* kAllOption = "RadioButton_AllSettings";
 inline constexpr const char* kRecoverButton = "Button_Recover";
 inline constexpr const char* kCloseButton = "Button_Close";
+inline constexpr const char* kUndoFileButton = "Button_UndoFile";
 }  // namespace recover_controls
 
 // The two restores the window runs; tests put their own in.
@@ -51,8 +52,12 @@ class RecoverWindow {
   // plain message, or what was not put back as a warning) and closes.
   void Button_RecoverClick();
   void Button_CloseClick();
+  // The undo file for regedit.
+  void Button_UndoFileClick();
 
-  // The custom window's messages, which it hands over before it shows this window.
+  // The custom window's messages, which it hands over before it shows this
+  // window; the undo file's button takes its caption from them.
+  void SetMessages(MessageCatalogue catalogue);
   MessageCatalogue messages;
 
  private:

@@ -49,6 +49,27 @@ inline constexpr Message kNotRead{"Message_Firefox_Not_Read", "Firefox %d no lon
 inline constexpr Message kAllRead{"Message_Firefox_All_Read", "Firefox %d reads all %d of these preferences."};
 }  // namespace firefox_text
 
+// The undo file for regedit (the automatic window; the recover window, in
+// the custom window's words).
+namespace undo_file_text {
+// The automatic window's button, and the recover window's wider one.
+inline constexpr Message kOffer{"Message_Undo_File_Offer", "Undo file..."};
+inline constexpr Message kOfferLong{"Message_Undo_File_Offer_Long", "Save an undo file for regedit..."};
+inline constexpr Message kOfferHint{
+    "Message_Undo_File_Offer_Hint",
+    "Save a file with which Windows' regedit puts back your settings from before Velomar first changed them"};
+inline constexpr Message kTitle{"Message_Undo_File_Title", "Save the undo file for regedit"};
+inline constexpr Message kFileKind{"Message_Undo_File_Kind", "Registration files"};
+inline constexpr Message kSaved{"Message_Undo_File_Saved",
+                                "The undo file has been saved. Windows' regedit puts back your TCP/IP settings from "
+                                "it, even without Velomar (double-click it, or run regedit /s with its name):"};
+inline constexpr Message kKeysLeft{"Message_Undo_File_Keys_Left",
+                                   "It cannot remove these keys, which Velomar created; they stay, empty:"};
+inline constexpr Message kFailed{"Message_Undo_File_Failed", "The undo file could not be saved:"};
+inline constexpr Message kNothingToUndo{"Message_Undo_File_Nothing",
+                                        "There is nothing to undo yet: no backup of your TCP/IP settings was found."};
+}  // namespace undo_file_text
+
 // The reset to the defaults, done (the main and custom windows).
 inline constexpr Message kDefaultsRestored{"Label_Restore_Finish.Caption", "The default settings have been restored."};
 

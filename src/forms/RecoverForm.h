@@ -10,7 +10,7 @@ class RecoverForm : public ui::Form {
  public:
   explicit RecoverForm(RecoverRestores restores = CustomModeRestores());
   // Its messages, in the words of the window that opens it.
-  void SetMessages(MessageCatalogue messages) { logic_.messages = std::move(messages); }
+  void SetMessages(MessageCatalogue messages) { logic_.SetMessages(std::move(messages)); }
 
  private:
   RecoverWindow logic_;

@@ -14,6 +14,10 @@ namespace velomar::platform {
 // empty when it is unknown. Windows: the "AppData" value of the user's shell
 // folders; elsewhere $XDG_CONFIG_HOME, by default ~/.config.
 std::string ApplicationDataFolder();
+// The current user's documents folder with a trailing separator, or empty
+// when it is unknown. Windows: the "Personal" value of the user's shell
+// folders; elsewhere the home folder.
+std::string DocumentsFolder();
 
 // The key of the user's shell folders (under HKEY_CURRENT_USER) whose
 // "AppData" value names the application-data folder on Windows.

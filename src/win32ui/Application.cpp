@@ -1,6 +1,7 @@
 #include "win32ui/Application.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <shellapi.h>
 
 #include "platform/win32/Win32Text.h"
@@ -58,6 +59,30 @@ const std::string& HelpPagePath() { return HelpPage(); }
 
 void OpenHelpPage(HWND owner) {
   if (!HelpPage().empty()) OpenDocument(owner, HelpPage());
+}
+
+std::optional<std::string> AskSaveFileName(HWND owner, const SaveFileQuestion& question) {
+  // The filter: name, NUL, pattern, NUL, and a NUL to end the list.
+  std::wstring filter = platform::Utf8ToWide(question.filterName + " (" + question.pattern + ")");
+  filter.append(1, L'\0').append(platform::Utf8ToWide(question.pattern)).append(2, L'\0');
+  const std::wstring title = platform::Utf8ToWide(question.title);
+  const std::wstring folder = platform::Utf8ToWide(question.folder);
+  const std::wstring extension = platform::Utf8ToWide(question.pattern.substr(question.pattern.find('.') + 1));
+  std::wstring file = platform::Utf8ToWide(question.fileName);
+  file.resize(32768, L'\0');  // the longest path Windows has
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = title.c_str();
+  dialog.lpstrDefExt = extension.c_str();
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+  file.resize(file.find(L'\0'));
+  return platform::WideToUtf8(file);
 }
 
 }  // namespace velomar::ui

@@ -4,7 +4,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "window/WindowState.h"
 
 namespace velomar::ui {
 
@@ -36,5 +39,7 @@ std::string ProgramFolder();
 void SetHelpPage(std::string path);
 const std::string& HelpPagePath();
 void OpenHelpPage(HWND owner);
+// The standard Save As dialog (GetSaveFileNameW), modal to `owner`.
+std::optional<std::string> AskSaveFileName(HWND owner, const SaveFileQuestion& question);
 
 }  // namespace velomar::ui

@@ -125,6 +125,7 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   void SetAnimation(std::string_view name, bool playing, int speedPercent = 100) override;
   void SetDrawing(std::string_view name, const Drawing& drawing) override;
   void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
+  std::optional<std::string> AskSaveFileName(const SaveFileQuestion& question) override;
   void OpenHelpPage() override;
   void CloseWindow() override { Close(); }
 

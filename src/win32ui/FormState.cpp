@@ -196,6 +196,10 @@ void Form::ShowMessage(std::string_view text, std::string_view title, MessageIco
   });
 }
 
+std::optional<std::string> Form::AskSaveFileName(const SaveFileQuestion& question) {
+  return OnWindowThread([&] { return ui::AskSaveFileName(hwnd_, question); });
+}
+
 void Form::OpenHelpPage() {
   OnWindowThread([&] { ui::OpenHelpPage(hwnd_); });
 }

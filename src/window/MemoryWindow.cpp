@@ -337,6 +337,11 @@ void MemoryWindow::ShowMessage(std::string_view text, std::string_view title, Me
   if (message_) message_();
 }
 
+std::optional<std::string> MemoryWindow::AskSaveFileName(const SaveFileQuestion& question) {
+  Record(WindowEvent::Kind::SaveDialog, "", question.title + '\t' + question.folder + '\t' + question.fileName);
+  return saveAnswer_;
+}
+
 void MemoryWindow::OpenHelpPage() { Record(WindowEvent::Kind::Help, "", ""); }
 
 void MemoryWindow::CloseWindow() {

@@ -43,6 +43,7 @@ struct WindowEvent {
     Animation,
     Drawing,
     Message,
+    SaveDialog,
     Help,
     Close
   };
@@ -50,7 +51,8 @@ struct WindowEvent {
   std::string control;
   // The new text, "1"/"0", the number, the row "name\told\tnew", the bounds
   // "x,y,width,height", the animation "1 speed"/"0", the drawing's operation
-  // count, or the message "icon\ttitle\ttext".
+  // count, the message "icon\ttitle\ttext", or the save dialog
+  // "title\tfolder\tfileName".
   std::string value;
 };
 
@@ -98,6 +100,9 @@ class MemoryWindow : public WindowState {
   void SetAnimation(std::string_view name, bool playing, int speedPercent) override;
   void SetDrawing(std::string_view name, const Drawing& drawing) override;
   void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
+  std::optional<std::string> AskSaveFileName(const SaveFileQuestion& question) override;
+  // What the user answers the next Save As dialogs: a path, or nothing (cancelled).
+  void AnswerSaveDialogs(std::optional<std::string> path) { saveAnswer_ = std::move(path); }
   void OpenHelpPage() override;
   void CloseWindow() override;
   std::vector<ComponentInfo> Components() const override;
@@ -142,6 +147,7 @@ class MemoryWindow : public WindowState {
   int PauseCount() const { return pauses_; }
 
  private:
+  std::optional<std::string> saveAnswer_;
   struct Control {
     ComponentKind kind = ComponentKind::Other;
     bool declared = false;  // kind and parent known

@@ -6,6 +6,7 @@
 // they report to a PassProgress, which the window shows on controls of its
 // choice.
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,17 @@ struct Bounds {
 };
 
 enum class MessageIcon { None, Information, Warning, Error };
+
+// What the standard Save As dialog asks: its title, the file `fileName`
+// proposed in `folder` (empty: the dialog's own choice), and the one kind
+// of file it offers, named `filterName`, matching `pattern` ("*.reg").
+struct SaveFileQuestion {
+  std::string title;
+  std::string folder;
+  std::string fileName;
+  std::string filterName;
+  std::string pattern;
+};
 
 // What a handler answers: a component's click, the mouse coming over it and
 // leaving it, a change of its value, its taking the focus, a timer's tick;
@@ -136,6 +148,10 @@ class WindowState {
   // A message box owned by this window, with an OK button; it returns when
   // the box is closed. An empty title means the application's title.
   virtual void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+  // The standard Save As dialog, owned by this window; it returns when it is
+  // closed: the path the user chose (having confirmed replacing a file that
+  // exists), or nothing when they cancelled.
+  virtual std::optional<std::string> AskSaveFileName(const SaveFileQuestion& question) = 0;
   // Opens the maker's support page in the user's web browser.
   virtual void OpenHelpPage() = 0;
   // Hides the window; a modal showing of it returns.

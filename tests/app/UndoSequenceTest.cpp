@@ -7,11 +7,15 @@
 #include "app/CustomLayout.h"
 #include "app/CustomTcpPage.h"
 #include "app/RecoverChoice.h"
+#include "app/UndoFileOffer.h"
 #include "firefox/AutoFirefoxPass.h"
 #include "platform/MemoryRegistry.h"
+#include "platform/System.h"
 #include "registry/RegistryStore.h"
 #include "support/FirefoxFixture.h"
+#include "support/ShownMessages.h"
 #include "support/TcpFixture.h"
+#include "tcp/RegBackup.h"
 #include "tcp/TcpPasses.h"
 #include "util/IniFile.h"
 #include "window/Layout.h"
@@ -22,6 +26,7 @@ namespace {
 
 using test::kLM;
 using test::ReadFileText;
+using test::ShownMessages;
 using test::WriteFileText;
 constexpr const char* kTcpip = test::kT;
 
@@ -114,6 +119,39 @@ TEST_F(Undo, TheAutomaticUndoGivesBackWhatEitherModeChangedFirstAndOnlyOnce) {
   AutomaticPass(10240);
   automatic.links.RecoverZoneClick();
   EXPECT_EQ(ReadRegInteger(kLM, kTcpip, "DefaultTTL"), 90);
+}
+
+// The recover window offers the file for regedit that velomar-cli
+// undo-file writes, proposed in the user's documents, and says which keys
+// it cannot remove.
+TEST_F(Undo, TheRecoverWindowSavesTheUndoFileForRegedit) {
+  MemoryWindow recover;
+  DesignMemoryWindow(recover, RecoverLayout());
+  RecoverWindow logic(recover, CustomModeRestores());
+  logic.Wire();
+  recover.AnswerSaveDialogs(std::nullopt);
+  recover.Fire(recover_controls::kUndoFileButton, Event::Click);
+  EXPECT_EQ(ShownMessages(recover).back().text, MessageCatalogue().Text(undo_file_text::kNothingToUndo));
+
+  registry.DeleteKeyTree(platform::RegRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Services\\Dnscache");
+  AutomaticPass(10240);
+  recover.ClearEvents();
+  recover.Fire(recover_controls::kUndoFileButton, Event::Click);  // and cancelled
+  ASSERT_EQ(recover.Events().size(), 1u);
+  EXPECT_EQ(recover.Events()[0].value,
+            "Save the undo file for regedit\t" + platform::DocumentsFolder() + "\tvelomar-undo.reg");
+
+  const std::string chosen = cwdFolder.File("chosen.reg");
+  recover.AnswerSaveDialogs(chosen);
+  recover.Fire(recover_controls::kUndoFileButton, Event::Click);
+  std::string expected, error;
+  ASSERT_TRUE(UndoRegText({"RegBackUp.bk", "CustomRegBackUp.bk"}, expected, error)) << error;
+  EXPECT_EQ(ReadFileText(chosen), expected);
+  const std::string told = ShownMessages(recover).back().text;
+  EXPECT_EQ(told.rfind(MessageCatalogue().Text(undo_file_text::kSaved) + "\r\n" + chosen, 0), 0u) << told;
+  EXPECT_NE(told.find("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Dnscache\\Parameters"),
+            std::string::npos)
+      << "a key the pass created is named: " << told;
 }
 
 // The recover window speaks in the custom window's words: the finished

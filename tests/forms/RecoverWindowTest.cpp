@@ -9,6 +9,7 @@
 #include "registry/RegistryStore.h"
 #include "support/TestSupport.h"
 #include "support/UiHarness.h"
+#include "tcp/RegBackup.h"
 
 namespace velomar {
 namespace {
@@ -59,7 +60,7 @@ TEST_F(RecoverFixture, ShowsItsDesignAndIsSavedAsAScreenshot) {
   RECT client;
   GetClientRect(form.Handle(), &client);
   EXPECT_EQ(client.right, 259);
-  EXPECT_EQ(client.bottom, 163);
+  EXPECT_EQ(client.bottom, 197);
   EXPECT_TRUE(form.Checked("RadioButton_AllSettings"));
   EXPECT_FALSE(form.Checked("RadioButton_TcpSettings"));
   EXPECT_FALSE(form.Checked("RadioButton_FirefoxSetting"));
@@ -207,6 +208,32 @@ TEST_F(RealRestores, ACorruptBackupIsReportedInsteadOfFinishedAndRestoresNothing
   EXPECT_NE(boxes.Boxes()[0].text.find("'lots'"), std::string::npos) << "which line, and why";
   EXPECT_EQ(boxes.Boxes()[0].title, "Velomar");
   EXPECT_TRUE(boxes.Boxes()[0].style & MB_ICONWARNING);
+}
+
+// The undo file for regedit: the Save As dialog (saved as a screenshot), and
+// the file that velomar-cli undo-file writes, where the user chose.
+TEST_F(RealRestores, TheUndoFileIsSavedWhereTheUserChooses) {
+  test::WriteFileText("CustomRegBackUp.bk",
+                      "DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kTcpip) +
+                          "\r\n128\r\nREG_DWORD\r\nV\r\nHKEY_LOCAL_MACHINE\r\n\\SOFTWARE\\Made\r\n"
+                          "No Key\r\nREG_NONE\r\n");
+  const std::string chosen = folder.File("undo here.reg");
+  bool answered = false;
+  form.Post([&] {
+    uitest::SaveDialogAnswer answer("recover_undo_file_offer", chosen);
+    ClickButton(form.ControlHandle("Button_UndoFile"));
+    answered = answer.Answered();
+    EXPECT_EQ(answer.ScreenshotError(), "");
+    form.Close();
+  });
+  form.ShowModal(nullptr);
+  EXPECT_TRUE(answered);
+  std::string expected, error;
+  ASSERT_TRUE(UndoRegText({"RegBackUp.bk", "CustomRegBackUp.bk"}, expected, error)) << error;
+  EXPECT_EQ(test::ReadFileText(chosen), expected);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_NE(boxes.Boxes()[0].text.find(chosen), std::string::npos) << boxes.Boxes()[0].text;
+  EXPECT_NE(boxes.Boxes()[0].text.find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Made"), std::string::npos) << "the key it leaves";
 }
 
 }  // namespace

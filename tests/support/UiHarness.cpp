@@ -1,6 +1,7 @@
 #include "support/UiHarness.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <algorithm>
 #include <cmath>
@@ -156,6 +157,41 @@ void CALLBACK RealMessageBoxes::Look(HWND, UINT, UINT_PTR, DWORD) {
   if (!SaveScreenshot(box, name, error)) self->errors_.push_back(error);
   SendMessageW(box, WM_COMMAND, IDOK, 0);
   self->looking_ = false;
+}
+
+namespace {
+SaveDialogAnswer* g_saveAnswer = nullptr;
+}  // namespace
+
+SaveDialogAnswer::SaveDialogAnswer(std::string name, std::string path)
+    : name_(std::move(name)), path_(std::move(path)) {
+  g_saveAnswer = this;
+  timer_ = SetTimer(nullptr, 0, 100, &SaveDialogAnswer::Look);
+}
+
+SaveDialogAnswer::~SaveDialogAnswer() {
+  KillTimer(nullptr, timer_);
+  g_saveAnswer = nullptr;
+}
+
+void CALLBACK SaveDialogAnswer::Look(HWND, UINT, UINT_PTR, DWORD) {
+  SaveDialogAnswer* self = g_saveAnswer;
+  if (!self || self->answered_) return;
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&dialog));
+  if (!dialog) return;
+  self->answered_ = true;
+  SaveScreenshot(dialog, self->name_, self->error_);
+  if (self->path_.empty()) {
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    return;
+  }
+  // The file name field of either kind of dialog: the Explorer kind's
+  // combo box, the old kind's edit box.
+  const std::wstring path = platform::Utf8ToWide(self->path_);
+  for (const int field : {0x047c, 0x0480})
+    SendMessageW(dialog, CDM_SETCONTROLTEXT, field, reinterpret_cast<LPARAM>(path.c_str()));
+  SendMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
 namespace {

@@ -74,6 +74,27 @@ class RealMessageBoxes {
   std::vector<std::string> errors_;
 };
 
+// While it lives, the thread's Save As dialog is saved as a screenshot
+// (NAME) when it shows, and answered: with `path` as the file name and
+// Save, or with Cancel when `path` is empty.
+class SaveDialogAnswer {
+ public:
+  SaveDialogAnswer(std::string name, std::string path);
+  ~SaveDialogAnswer();
+  SaveDialogAnswer(const SaveDialogAnswer&) = delete;
+  SaveDialogAnswer& operator=(const SaveDialogAnswer&) = delete;
+  bool Answered() const { return answered_; }
+  const std::string& ScreenshotError() const { return error_; }
+
+ private:
+  static void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD);
+  std::string name_;
+  std::string path_;
+  UINT_PTR timer_ = 0;
+  bool answered_ = false;
+  std::string error_;
+};
+
 // Saves what the screen shows of a window as a PNG in the screenshot folder
 // of the build (build/screenshots/NAME.png). False with a message.
 bool SaveScreenshot(HWND window, const std::string& name, std::string& error);

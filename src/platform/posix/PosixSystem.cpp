@@ -7,6 +7,14 @@
 
 namespace velomar::platform {
 
+std::string DocumentsFolder() {
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) return {};
+  std::string folder = home;
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
 std::string ApplicationDataFolder() {
   std::string folder;
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {

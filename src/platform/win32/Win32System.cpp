@@ -8,15 +8,25 @@
 
 namespace velomar::platform {
 
-std::string ApplicationDataFolder() {
+namespace {
+
+// A folder of the user's shell folders, with a trailing backslash; empty
+// when the value is missing.
+std::string ShellFolder(const char* name) {
   auto key = SystemRegistry().Open(RegRoot::CurrentUser, kShellFoldersKey, false);
   if (!key) return {};
-  auto value = key->Query("AppData");
+  auto value = key->Query(name);
   if (!value || (value->type != kRegSz && value->type != kRegExpandSz) || value->data.empty()) return {};
   std::string folder = value->data;
   if (folder.back() != '\\') folder += '\\';
   return folder;
 }
+
+}  // namespace
+
+std::string ApplicationDataFolder() { return ShellFolder("AppData"); }
+
+std::string DocumentsFolder() { return ShellFolder("Personal"); }
 
 PhysicalMemory QuerySystemPhysicalMemory() {
   MEMORYSTATUSEX status{};
