@@ -58,7 +58,8 @@ FormLayout AutoOptimizeLayout() {
       Label("Label_Doing",                     {45, 151, 350, 13}).In(panel).FixedSize().WordWrap().Hidden(),
       Label("Label_Notice",                    {42, 162, 423, 13}).In(panel).WordWrap().FontColor(Rgb(10, 78, 146)).Hidden(),
       Button("Button_Preview",                 {309, 136, 75, 25}, "Preview").In(panel),
-      Button("Button_UndoFile",                {309, 136, 75, 25}, "Undo file...").In(panel).Hidden(),
+      Button("Button_UndoFile",                {309, 136, 75, 25}, "Undo file...").In(panel).Hidden()
+          .Hint("Save a file with which Windows' regedit puts back your settings from before Velomar first changed them"),
       Button("Button_AutoOptimize",            {392, 136, 75, 25}, "Optimize").In(panel),
       ListView("ListView_Log",                 {24, 176, kLogWidth, 209}).In(panel).ReadOnly().Columns({"Name", "Old Value", "New Value"}, {quarter * 2 - 20, quarter, quarter}),
       Timer("Timer_Show", 100),

@@ -148,8 +148,6 @@ void AutoOptimizeWindow::FormCreate() {
   optimized = false;
   bandwidthKbps = 56;
   messages = ApplyWindowLanguage(window, kSection);
-  window.SetText(kUndoFile, messages.Text(undo_file_text::kOffer));
-  window.SetHint(kUndoFile, messages.Text(undo_file_text::kOfferHint));
   shortName.clear();
   for (const auto& c : BandwidthClasses()) shortName.push_back(c.shortName);
   if (const auto stored = LoadAutoClass()) {

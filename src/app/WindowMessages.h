@@ -52,8 +52,8 @@ inline constexpr Message kAllRead{"Message_Firefox_All_Read", "Firefox %d reads 
 // The undo file for regedit (the automatic window; the recover window, in
 // the custom window's words).
 namespace undo_file_text {
-// The automatic window's button, and the recover window's wider one.
-inline constexpr Message kOffer{"Message_Undo_File_Offer", "Undo file..."};
+// The recover window's button (which the custom window's messages name; the
+// automatic window's is its own control).
 inline constexpr Message kOfferLong{"Message_Undo_File_Offer_Long", "Save an undo file for regedit..."};
 inline constexpr Message kOfferHint{
     "Message_Undo_File_Offer_Hint",

@@ -69,7 +69,7 @@ TEST(RecoverLayout, IsTheDesignedDialog) {
   const FormLayout layout = RecoverLayout();
   EXPECT_EQ(layout.className, "TForm_Recover");
   EXPECT_EQ(layout.clientWidth, 259);
-  EXPECT_EQ(layout.clientHeight, 163);
+  EXPECT_EQ(layout.clientHeight, 197);
   ASSERT_NE(layout.Find("RadioButton_FirefoxSetting"), nullptr);
   EXPECT_EQ(layout.Find("RadioButton_FirefoxSetting")->parent, "GroupBox_RecoverType");
   const Component* recover = layout.Find("Button_Recover");
