@@ -8,7 +8,7 @@
 #include "firefox/AutoFirefoxPass.h"
 #include "firefox/PrefsEdits.h"
 #include "platform/Files.h"
-#include "window/PassProgress.h"
+#include "progress/PassProgress.h"
 
 using velomar::fuzz::Check;
 

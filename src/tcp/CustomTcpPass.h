@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "progress/PassProgress.h"
 #include "tcp/RegBackup.h"
 #include "tcp/TcpSteps.h"
-#include "window/PassProgress.h"
 
 namespace velomar {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/Registry.h"
-#include "window/LogRow.h"
+#include "progress/LogRow.h"
 
 namespace velomar {
 
