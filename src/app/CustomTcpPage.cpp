@@ -262,6 +262,10 @@ void ReadCurrentTcpSettings(CustomTcpPage& page) {
 
 PassReport CustomTcpPage::RunPass(const CustomTcpSettings& settings) {
   WindowProgress progress(window, kPassControls);
+  return RunPass(settings, progress);
+}
+
+PassReport CustomTcpPage::RunPass(const CustomTcpSettings& settings, PassProgress& progress) {
   return RunCustomTcpPass(settings, progress, kProgressMaximum / CustomTcpPassTicks());
 }
 

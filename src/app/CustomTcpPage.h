@@ -109,8 +109,10 @@ class CustomTcpPage {
   // one raises FieldConversionError naming its field. The MTU field is
   // needed only when an adapter will be tuned.
   CustomTcpSettings Settings() const;
-  // The custom TCP/IP pass over converted settings, on the page's bar.
+  // The custom TCP/IP pass over converted settings, on the page's bar, or
+  // on `progress` with the budget of the page's bar.
   PassReport RunPass(const CustomTcpSettings& settings);
+  PassReport RunPass(const CustomTcpSettings& settings, PassProgress& progress);
 
   // An input's value as text: an edit box's text, a combo box's item index,
   // a check box's 1 or 0, the track bar's position.
