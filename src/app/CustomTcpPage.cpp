@@ -53,7 +53,7 @@ std::int32_t Convert(const WindowState& window, const char* edit) {
   const std::string text = window.Text(edit);
   const auto value = ParseInt32(text);
   if (!value) throw FieldConversionError(NotAnIntegerMessage(text, edit), edit);
-  if (*value == RegNoValue)
+  if (*value == kDwordReadAsMissing)
     throw FieldConversionError("'" + text + "' stands for no value and cannot be written (" + edit + ")", edit);
   return *value;
 }
@@ -122,13 +122,12 @@ void CustomTcpPage::Wire() {
 }
 
 void CustomTcpPage::BuildNetworkCardList() {
-  std::vector<std::string> names;
-  if (RegKeyExists("HKEY_LOCAL_MACHINE", kNetworkCards)) ListRegSubKeys("HKEY_LOCAL_MACHINE", kNetworkCards, names);
-  for (const auto& name : names) {
+  const auto names = ListRegSubKeys(platform::RegRoot::LocalMachine, kNetworkCards);
+  for (const auto& name : names.value_or(std::vector<std::string>{})) {
     if (cards.size() >= kMaxCards) break;
     const std::string key = std::string(kNetworkCards) + "\\" + name;
-    NetworkCard card{ReadRegString("HKEY_LOCAL_MACHINE", key, "Description"),
-                     ReadRegString("HKEY_LOCAL_MACHINE", key, "ServiceName")};
+    NetworkCard card{ReadRegString(platform::RegRoot::LocalMachine, key, "Description").value_or(""),
+                     ReadRegString(platform::RegRoot::LocalMachine, key, "ServiceName").value_or("")};
     if (card.description.empty() || card.serviceName.empty()) continue;
     cards.push_back(card);
     window.AddItem(kNetAdapter, card.description);

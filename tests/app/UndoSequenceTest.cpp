@@ -22,6 +22,7 @@ namespace {
 using test::kLM;
 using test::ReadFileText;
 using test::WriteFileText;
+using test::WriteNumber;
 constexpr const char* kTcpip = test::kT;
 
 class Undo : public test::FirefoxFolderTest {
@@ -30,8 +31,8 @@ class Undo : public test::FirefoxFolderTest {
     // The Firefox unit finds the data folder through the store on Windows.
     registry.Open(platform::RegRoot::CurrentUser, platform::kShellFoldersKey, true)
         ->SetValue("AppData", platform::RegValue::String(Root()));
-    WriteRegInteger(kLM, kTcpip, "DefaultTTL", 128);
-    WriteRegInteger(kLM, kTcpip, "TcpWindowSize", 65536);
+    WriteNumber(kLM, kTcpip, "DefaultTTL", 128);
+    WriteNumber(kLM, kTcpip, "TcpWindowSize", 65536);
   }
   void AutomaticPass(std::int32_t kbps) {
     MemoryWindow window;
@@ -94,7 +95,7 @@ TEST_F(Undo, AutomaticThenCustomThenTheRecoverWindowBringBackTheUsersOwnSettings
 TEST_F(Undo, TheAutomaticUndoGivesBackWhatEitherModeChangedFirstAndOnlyOnce) {
   OneProfile();
   constexpr const char* kDns = "\\SYSTEM\\CurrentControlSet\\Services\\Dnscache\\Parameters";
-  WriteRegInteger(kLM, kDns, "NegativeCacheTime", 300);
+  WriteNumber(kLM, kDns, "NegativeCacheTime", 300);
   MemoryWindow window;
   DesignMemoryWindow(window, AutoOptimizeLayout());
   FixedPathMtu mtu(1500);
@@ -104,12 +105,13 @@ TEST_F(Undo, TheAutomaticUndoGivesBackWhatEitherModeChangedFirstAndOnlyOnce) {
 
   CustomPasses("99");
   AutomaticPass(10240);
-  ASSERT_EQ(RegValueStatus(kLM, kDns, "NegativeCacheTime"), kRegValueMissing);
+  const RegValueSnapshot deleted = RegValueStatus(kLM, kDns, "NegativeCacheTime");
+  ASSERT_TRUE(deleted.keyExists && !deleted.Present());
   automatic.links.RecoverZoneClick();
   EXPECT_EQ(ReadRegInteger(kLM, kDns, "NegativeCacheTime"), 300);
   EXPECT_EQ(ReadRegInteger(kLM, kTcpip, "DefaultTTL"), 128);
 
-  WriteRegInteger(kLM, kTcpip, "DefaultTTL", 90);
+  WriteNumber(kLM, kTcpip, "DefaultTTL", 90);
   AutomaticPass(10240);
   automatic.links.RecoverZoneClick();
   EXPECT_EQ(ReadRegInteger(kLM, kTcpip, "DefaultTTL"), 90);
