@@ -5,7 +5,6 @@
 #include "app/CustomLayout.h"
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastClassFile.h"
-#include "registry/RegistryStore.h"
 #include "tcp/TcpSettingsReader.h"
 #include "tcp/TcpSteps.h"
 
@@ -47,13 +46,11 @@ using namespace custom_tcp;
 
 namespace {
 
-constexpr const char* kNetworkCards = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
-
 std::int32_t Convert(const WindowState& window, const char* edit) {
   const std::string text = window.Text(edit);
   const auto value = ParseInt32(text);
   if (!value) throw FieldConversionError(NotAnIntegerMessage(text, edit), edit);
-  if (*value == kDwordReadAsMissing)
+  if (!IsWritableNumber(*value))
     throw FieldConversionError("'" + text + "' stands for no value and cannot be written (" + edit + ")", edit);
   return *value;
 }
@@ -122,15 +119,9 @@ void CustomTcpPage::Wire() {
 }
 
 void CustomTcpPage::BuildNetworkCardList() {
-  const auto names = ListRegSubKeys(platform::RegRoot::LocalMachine, kNetworkCards);
-  for (const auto& name : names.value_or(std::vector<std::string>{})) {
-    if (cards.size() >= kMaxCards) break;
-    const std::string key = std::string(kNetworkCards) + "\\" + name;
-    NetworkCard card{ReadRegString(platform::RegRoot::LocalMachine, key, "Description").value_or(""),
-                     ReadRegString(platform::RegRoot::LocalMachine, key, "ServiceName").value_or("")};
-    if (card.description.empty() || card.serviceName.empty()) continue;
-    cards.push_back(card);
-    window.AddItem(kNetAdapter, card.description);
+  for (auto& card : ListNetworkCards(kMaxCards - cards.size())) {
+    cards.push_back(std::move(card));
+    window.AddItem(kNetAdapter, cards.back().description);
     window.SetItemIndex(kNetAdapter, static_cast<int>(cards.size()) - 1);
   }
 }

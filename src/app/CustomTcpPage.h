@@ -11,6 +11,7 @@
 #include "app/CustomUnitState.h"
 #include "app/WindowProgress.h"
 #include "tcp/CustomTcpPass.h"
+#include "tcp/NetworkCards.h"
 #include "util/Numbers.h"
 #include "window/WindowState.h"
 
@@ -71,11 +72,6 @@ class FieldConversionError : public ConversionError {
 
  private:
   std::string field_;
-};
-
-struct NetworkCard {
-  std::string description;
-  std::string serviceName;
 };
 
 class CustomTcpPage {

@@ -87,7 +87,7 @@ Steps TickSteps(const CustomTick& tick, const CustomTcpSettings& in) {
 // look missing to every reader.
 void RefuseNoValueMarker(const Steps& steps) {
   for (const auto& step : steps)
-    if (step.kind != StepKind::DeleteIfPresent && step.value == kDwordReadAsMissing)
+    if (step.kind != StepKind::DeleteIfPresent && !IsWritableNumber(step.value))
       throw ConversionError(std::to_string(kDwordReadAsMissing) + " stands for no value and is not written (" +
                             step.name + ")");
 }
@@ -130,6 +130,8 @@ std::vector<std::string> CustomAdapters(const AdapterChoice& choice) {
   }
   return tuned;
 }
+
+bool IsWritableNumber(std::int32_t value) { return value != kDwordReadAsMissing; }
 
 // The tick before the first setting, and one after each.
 int CustomTcpPassTicks() { return 1 + static_cast<int>(CustomTicks().size()); }

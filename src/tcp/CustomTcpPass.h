@@ -146,6 +146,9 @@ std::vector<std::string> CustomAdapters(const AdapterChoice& choice);
 // (kDwordReadAsMissing) is refused with ConversionError before anything is
 // written: it reads as no value and is never written as data.
 PassReport RunCustomTcpPass(const CustomTcpSettings& settings, PassProgress& progress, std::int32_t unitsPerTick);
+// Any number but 2147483647, which the registry store reads as no value:
+// the custom pass writes it, and the page takes it.
+bool IsWritableNumber(std::int32_t value);
 int CustomTcpPassTicks();
 
 }  // namespace velomar
