@@ -1,7 +1,6 @@
 #include "Cli.h"
 
 #include <iostream>
-#include <map>
 #include <utility>
 
 #include "bandwidth/BandwidthClass.h"

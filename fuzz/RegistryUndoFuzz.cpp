@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "NoProgress.h"
 #include "bandwidth/BandwidthClass.h"
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
@@ -23,17 +24,10 @@
 #include "util/Numbers.h"
 
 using velomar::fuzz::Check;
+using velomar::fuzz::NoProgress;
 namespace platform = velomar::platform;
 
 namespace {
-
-class NoProgress : public velomar::PassProgress {
- public:
-  void Status(std::string_view) override {}
-  void Advance(int) override {}
-  void Row(const velomar::LogRow&) override {}
-  void Pause() override {}
-};
 
 constexpr const char* kAdapterIds[] = {"{A}", "{B}", "{C}"};
 

@@ -100,10 +100,6 @@ std::string ValueIdentity(platform::RegRoot root, const std::string& path, const
          '\n' + platform::FoldedRegistryName(name);
 }
 
-bool RestoresSameValue(const BackupRecord& record, const RegStep& step) {
-  return ValueIdentity(record.root, record.path, record.name) == ValueIdentity(step.root, step.path, step.name);
-}
-
 std::string KeyNameWrittenFor(const BackupRecord& record) {
   return std::string(platform::RootName(record.root)) + "\\" + std::string(WithoutOuterBackslashes(record.path));
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/Registry.h"
-#include "tcp/TcpSteps.h"
 #include "util/TextLines.h"
 
 namespace velomar {
@@ -61,7 +60,6 @@ Lines LinesOf(const BackupContents& contents);
 // path's leading and trailing backslashes do not count. Two records restore
 // the same value exactly when their identities are equal.
 std::string ValueIdentity(platform::RegRoot root, const std::string& path, const std::string& name);
-bool RestoresSameValue(const BackupRecord& record, const RegStep& step);
 
 // "HKEY_...\path" as regedit names the key the store writes a record to.
 std::string KeyNameWrittenFor(const BackupRecord& record);
