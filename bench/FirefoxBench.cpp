@@ -12,8 +12,8 @@
 #include "firefox/CustomFirefoxPass.h"
 #include "firefox/PrefLines.h"
 #include "platform/Files.h"
+#include "progress/PassProgress.h"
 #include "util/TextLines.h"
-#include "window/PassProgress.h"
 
 namespace {
 

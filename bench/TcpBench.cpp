@@ -5,10 +5,10 @@
 
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
+#include "progress/PassProgress.h"
 #include "registry/RegistryStore.h"
 #include "tcp/TcpPasses.h"
 #include "util/TextLines.h"
-#include "window/PassProgress.h"
 
 #include <unistd.h>
 #include <cstdlib>

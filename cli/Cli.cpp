@@ -1,9 +1,6 @@
 #include "Cli.h"
 
-#include "app/WindowProgress.h"
-
 #include <iostream>
-#include <map>
 #include <utility>
 
 #include "bandwidth/BandwidthClass.h"
@@ -11,11 +8,11 @@
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/System.h"
+#include "progress/LogRow.h"
 #include "registry/DryRun.h"
 #include "registry/RegistryStore.h"
 #include "util/DataFolder.h"
 #include "util/Numbers.h"
-#include "window/MemoryWindow.h"
 
 namespace velomar::cli {
 
@@ -102,27 +99,12 @@ int ParseIntegerArgument(const std::string& text, const std::string& what) {
   return *value;
 }
 
-void PrintRows(const Invocation& in, const std::vector<LogRow>& rows) {
-  for (const auto& row : rows)
-    in.Out() << (in.trace ? "row\t" : "") << row.name << '\t' << row.oldValue << '\t' << row.newValue << '\n';
+void PrintRow(const Invocation& in, const LogRow& row) {
+  in.Out() << (in.trace ? "row\t" : "") << row.name << '\t' << row.oldValue << '\t' << row.newValue << '\n';
 }
 
-void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const ProgressControls& controls) {
-  using Kind = WindowEvent::Kind;
-  auto is = [](const char* control, const std::string& name) { return control && name == control; };
-  for (const auto& e : window.Events()) {
-    if (e.kind == Kind::Row && is(controls.log, e.control)) {
-      in.Out() << (in.trace ? "row\t" : "") << e.value << '\n';
-    } else if (!in.trace) {
-      continue;
-    } else if (e.kind == Kind::Text && is(controls.status, e.control)) {
-      in.Out() << "status\t" << e.value << '\n';
-    } else if (e.kind == Kind::Position && is(controls.bar, e.control)) {
-      in.Out() << "progress\t" << e.value << '\n';
-    } else if (e.kind == Kind::Pause) {
-      in.Out() << "pause\n";
-    }
-  }
+void PrintRows(const Invocation& in, const std::vector<LogRow>& rows) {
+  for (const auto& row : rows) PrintRow(in, row);
 }
 
 }  // namespace velomar::cli

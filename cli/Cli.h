@@ -9,8 +9,6 @@
 #include <vector>
 
 namespace velomar {
-class MemoryWindow;
-struct ProgressControls;
 struct LogRow;
 }  // namespace velomar
 
@@ -71,11 +69,8 @@ struct Registrar {
   }
 };
 
-// Prints what a pass did to the controls of an in-memory window that show
-// its progress: the log rows as name<TAB>old<TAB>new, or with --trace every
-// effect in order.
-void PrintPassEffects(const Invocation& in, const MemoryWindow& window, const ProgressControls& controls);
-// Prints log rows as PrintPassEffects does.
+// Prints a log row as name<TAB>old<TAB>new (with --trace after row<TAB>).
+void PrintRow(const Invocation& in, const LogRow& row);
 void PrintRows(const Invocation& in, const std::vector<LogRow>& rows);
 
 int ParseIntegerArgument(const std::string& text, const std::string& what);

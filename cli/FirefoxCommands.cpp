@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "Cli.h"
+#include "ConsoleProgress.h"
 #include "app/AutoOptimizeWindow.h"
 #include "app/CustomFirefoxPage.h"
 #include "app/CustomLayout.h"
@@ -64,16 +65,14 @@ int ProfilesCommand(Invocation& in) {
 int AutoCommand(Invocation& in) {
   const int position = in.TakeClass();
   in.Begin();
-  MemoryWindow window;
-  window.SetRange(auto_window::kProgress, 0, auto_window::kProgressEnd);
-  // As the automatic window starts its Firefox pass, with the TCP/IP pass to follow.
-  window.SetText(auto_window::kDoing, "Firefox :");
-  window.SetPosition(auto_window::kProgress, 0);
-  WindowProgress progress(window, auto_window::kPassControls);
+  // As the automatic window starts its Firefox pass, with the TCP/IP pass to
+  // follow: its status, and its bar at the start.
+  ConsoleProgress progress(in, auto_window::kProgressEnd);
+  progress.Status("Firefox :");
+  progress.Advance(0);
   FirefoxReport report;
   const std::int32_t bandwidthKbps = BandwidthClassAt(position)->bandwidthKbps;
   const bool ok = RunFirefoxPass(bandwidthKbps, AutoFirefoxPlan(true), progress, &report);
-  PrintPassEffects(in, window, auto_window::kPassControls);
   if (const std::optional<bool> memoryBig = QueryMemoryBig())
     PrintUnreadPrefsNotes(in, AutoPassPrefNames(MachineClassOf(*memoryBig, bandwidthKbps)));
   return Status(ok, report, "the Firefox pass");
@@ -85,6 +84,18 @@ std::vector<std::string> SplitAtCommas(const std::string& text) {
   for (std::string word; std::getline(stream, word, ',');)
     if (!word.empty()) words.push_back(word);
   return words;
+}
+
+// What the page showed of its pass, with --trace: its bar's positions and
+// the pauses, in order.
+void TracePageProgress(const Invocation& in, const MemoryWindow& form) {
+  if (!in.trace) return;
+  for (const auto& e : form.Events()) {
+    if (e.kind == WindowEvent::Kind::Position && e.control == custom_firefox_page::kProgress)
+      in.Out() << "progress\t" << e.value << '\n';
+    else if (e.kind == WindowEvent::Kind::Pause)
+      in.Out() << "pause\n";
+  }
 }
 
 bool IsPreferenceBox(const std::string& name) {
@@ -132,7 +143,7 @@ int CustomCommand(Invocation& in) {
     else if (in.trace)
       in.Out() << "message\t" << text << '\n';
   }
-  PrintPassEffects(in, form, custom_firefox_page::kPassControls);
+  TracePageProgress(in, form);
   if (!in.trace) in.Out() << "ProgressBar_FF=" << form.Position(custom_firefox_page::kProgress) << '\n';
   PrintUnreadPrefsNotes(in, CustomPassPrefNames(ChosenPrefs(form), MachineClassOf(unit.memoryBig, unit.bandwidthKbps)));
   // The page's warnings went to the error stream already.

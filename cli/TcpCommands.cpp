@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "Cli.h"
+#include "ConsoleProgress.h"
 #include "app/AutoOptimizeWindow.h"
 #include "app/CustomLayout.h"
 #include "app/CustomTcpPage.h"
@@ -76,14 +77,11 @@ int AutoTcpCommand(Invocation& in) {
                      std::to_string(kLargestMeasurableMtu) + ", or " + std::to_string(kNoMeasurement) + " for none");
   in.Begin();
   // The automatic window's bar, as a run without a Firefox pass fills it.
-  MemoryWindow window;
-  window.SetRange(auto_window::kProgress, 0, auto_window::kProgressEnd);
-  WindowProgress progress(window, auto_window::kPassControls);
+  ConsoleProgress progress(in, auto_window::kProgressEnd);
   FixedPathMtu fixed(mtu.value_or(kNoMeasurement));
   PathMtuProvider& provider = mtu ? static_cast<PathMtuProvider&>(fixed) : DefaultPathMtu();
   const auto report =
       AutoOptimizeTcp(BandwidthClassAt(position)->bandwidthKbps, auto_window::kTcpStepAlone, progress, provider);
-  PrintPassEffects(in, window, auto_window::kPassControls);
   return ReportPass(in, report);
 }
 
@@ -133,9 +131,9 @@ int CustomTcpCommand(Invocation& in) {
   shown.form.SetPosition(custom_tcp::kTrackBar, position);
   shown.page.TrackBar_BandWidthChange();
   for (const auto& word : overrides) ApplyOverride(shown, word);
-  shown.form.ClearEvents();
-  const auto report = CustomOptimizeTcp(shown.page);
-  PrintPassEffects(in, shown.form, custom_tcp::kPassControls);
+  // The pass over the page as the user left it, on the page's bar.
+  ConsoleProgress progress(in, custom_tcp::kProgressMaximum);
+  const auto report = shown.page.RunPass(shown.page.Settings(), progress);
   PrintRows(in, report.changes.rows);
   return ReportPass(in, report);
 }

@@ -8,7 +8,8 @@
 # velomar_library(NAME [FOLDER folder] SOURCES ... [WIN32_SOURCES ...]
 #                 [POSIX_SOURCES ...] [DEPENDS ...])
 # FOLDER defaults to the current source folder's name; DEPENDS are the
-# libraries below (velomar_* or system ones), linked publicly.
+# libraries below (velomar_* or system ones), linked publicly. A library
+# without sources is headers alone (an interface library).
 function(velomar_library name)
   cmake_parse_arguments(L "" "FOLDER" "SOURCES;WIN32_SOURCES;POSIX_SOURCES;DEPENDS" ${ARGN})
   if(NOT L_FOLDER)
@@ -20,14 +21,20 @@ function(velomar_library name)
   else()
     list(APPEND sources ${L_POSIX_SOURCES})
   endif()
-  add_library(${name} STATIC ${sources})
+  set(scope PUBLIC)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+  else()
+    add_library(${name} INTERFACE)
+    set(scope INTERFACE)
+  endif()
   set(include_root ${CMAKE_BINARY_DIR}/include/${name})
   file(MAKE_DIRECTORY ${include_root})
   if(NOT EXISTS ${include_root}/${L_FOLDER})
     file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${include_root}/${L_FOLDER} SYMBOLIC)
   endif()
-  target_include_directories(${name} PUBLIC ${include_root})
+  target_include_directories(${name} ${scope} ${include_root})
   if(L_DEPENDS)
-    target_link_libraries(${name} PUBLIC ${L_DEPENDS})
+    target_link_libraries(${name} ${scope} ${L_DEPENDS})
   endif()
 endfunction()

@@ -1,6 +1,6 @@
 // RestoreRegBackup over a memory registry: the five-line records of a
-// registry backup. A backup with a bad value line restores nothing; what a
-// restore leaves in the registry saves and loads back as it is.
+// registry backup. A backup with a bad value or root line restores nothing;
+// what a restore leaves in the registry saves and loads back as it is.
 #include <string>
 
 #include "FuzzSupport.h"

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "NoProgress.h"
 #include "bandwidth/BandwidthClass.h"
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
@@ -23,17 +24,10 @@
 #include "util/Numbers.h"
 
 using velomar::fuzz::Check;
+using velomar::fuzz::NoProgress;
 namespace platform = velomar::platform;
 
 namespace {
-
-class NoProgress : public velomar::PassProgress {
- public:
-  void Status(std::string_view) override {}
-  void Advance(int) override {}
-  void Row(const velomar::LogRow&) override {}
-  void Pause() override {}
-};
 
 constexpr const char* kAdapterIds[] = {"{A}", "{B}", "{C}"};
 
@@ -65,14 +59,12 @@ platform::RegValue AnyValue(FuzzedDataProvider& in) {
 
 // A tuned value as the user may have it: its key missing down from some
 // level, the value missing, or present with any type and data.
-void Seed(FuzzedDataProvider& in, platform::MemoryRegistry& registry, const std::string& root, const std::string& path,
+void Seed(FuzzedDataProvider& in, platform::MemoryRegistry& registry, platform::RegRoot root, const std::string& path,
           const std::string& name) {
-  platform::RegRoot selected;
-  velomar::SelectRoot(root, selected);
   const std::size_t levels = Levels(path);
   const std::size_t present = in.ConsumeIntegralInRange<std::size_t>(0, levels + 1);
   if (present == 0) return;
-  auto key = registry.Open(selected, KeyPath(path, std::min(present, levels)), true);
+  auto key = registry.Open(root, KeyPath(path, std::min(present, levels)), true);
   if (present > levels) key->SetValue(name, AnyValue(in));
 }
 
@@ -178,8 +170,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   UndoAndCheck(in, registry, before);
 
   // The user sets a value of their own; the next runs' undo gives it back.
-  velomar::WriteRegInteger(velomar::kHKLM, velomar::tcp_paths::kTcpipParameters, "DefaultTTL",
-                           in.ConsumeIntegral<std::int32_t>());
+  velomar::WriteRegValue(velomar::kHKLM, velomar::tcp_paths::kTcpipParameters, "DefaultTTL",
+                         platform::RegValue::Dword(in.ConsumeIntegral<std::uint32_t>()));
   const std::string changed = registry.SaveRegText();
   RunPasses(in);
   if (BackupsLeft()) UndoAndCheck(in, registry, changed);

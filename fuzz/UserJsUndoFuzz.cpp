@@ -9,7 +9,7 @@
 #include "firefox/CustomFirefoxPass.h"
 #include "firefox/PrefsEdits.h"
 #include "platform/Files.h"
-#include "window/PassProgress.h"
+#include "progress/PassProgress.h"
 
 using velomar::fuzz::Check;
 

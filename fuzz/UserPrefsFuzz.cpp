@@ -5,22 +5,15 @@
 #include <string>
 
 #include "FuzzSupport.h"
+#include "NoProgress.h"
 #include "firefox/AutoFirefoxPass.h"
 #include "firefox/PrefsEdits.h"
 #include "platform/Files.h"
-#include "window/PassProgress.h"
 
 using velomar::fuzz::Check;
+using velomar::fuzz::NoProgress;
 
 namespace {
-
-class NoProgress : public velomar::PassProgress {
- public:
-  void Status(std::string_view) override {}
-  void Advance(int) override {}
-  void Row(const velomar::LogRow&) override {}
-  void Pause() override {}
-};
 
 const std::string& ProfileFolder() {
   static const std::string folder = [] {

@@ -6,7 +6,6 @@
 #include "app/WindowMessages.h"
 #include "bandwidth/BandwidthClass.h"
 #include "bandwidth/LastClassFile.h"
-#include "registry/RegistryStore.h"
 #include "tcp/TcpSettingsReader.h"
 #include "tcp/TcpSteps.h"
 
@@ -48,13 +47,11 @@ using namespace custom_tcp;
 
 namespace {
 
-constexpr const char* kNetworkCards = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
-
 std::int32_t Convert(const WindowState& window, const char* edit) {
   const std::string text = window.Text(edit);
   const auto value = ParseInt32(text);
   if (!value) throw FieldConversionError(NotAnIntegerMessage(text, edit), edit);
-  if (*value == RegNoValue)
+  if (!IsWritableNumber(*value))
     throw FieldConversionError("'" + text + "' stands for no value and cannot be written (" + edit + ")", edit);
   return *value;
 }
@@ -123,16 +120,9 @@ void CustomTcpPage::Wire() {
 }
 
 void CustomTcpPage::BuildNetworkCardList() {
-  std::vector<std::string> names;
-  if (RegKeyExists("HKEY_LOCAL_MACHINE", kNetworkCards)) ListRegSubKeys("HKEY_LOCAL_MACHINE", kNetworkCards, names);
-  for (const auto& name : names) {
-    if (cards.size() >= kMaxCards) break;
-    const std::string key = std::string(kNetworkCards) + "\\" + name;
-    NetworkCard card{ReadRegString("HKEY_LOCAL_MACHINE", key, "Description"),
-                     ReadRegString("HKEY_LOCAL_MACHINE", key, "ServiceName")};
-    if (card.description.empty() || card.serviceName.empty()) continue;
-    cards.push_back(card);
-    window.AddItem(kNetAdapter, card.description);
+  for (auto& card : ListNetworkCards(kMaxCards - cards.size())) {
+    cards.push_back(std::move(card));
+    window.AddItem(kNetAdapter, cards.back().description);
     window.SetItemIndex(kNetAdapter, static_cast<int>(cards.size()) - 1);
   }
 }
@@ -265,6 +255,10 @@ void ReadCurrentTcpSettings(CustomTcpPage& page) {
 
 PassReport CustomTcpPage::RunPass(const CustomTcpSettings& settings) {
   WindowProgress progress(window, kPassControls);
+  return RunPass(settings, progress);
+}
+
+PassReport CustomTcpPage::RunPass(const CustomTcpSettings& settings, PassProgress& progress) {
   return RunCustomTcpPass(settings, progress, kProgressMaximum / CustomTcpPassTicks());
 }
 

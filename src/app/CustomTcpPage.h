@@ -11,6 +11,7 @@
 #include "app/CustomUnitState.h"
 #include "app/WindowProgress.h"
 #include "tcp/CustomTcpPass.h"
+#include "tcp/NetworkCards.h"
 #include "util/Numbers.h"
 #include "window/WindowState.h"
 
@@ -69,11 +70,6 @@ class FieldConversionError : public ConversionError {
   std::string field_;
 };
 
-struct NetworkCard {
-  std::string description;
-  std::string serviceName;
-};
-
 class CustomTcpPage {
  public:
   static constexpr std::size_t kMaxCards = 10;
@@ -105,8 +101,10 @@ class CustomTcpPage {
   // one raises FieldConversionError naming its field. The MTU field is
   // needed only when an adapter will be tuned.
   CustomTcpSettings Settings() const;
-  // The custom TCP/IP pass over converted settings, on the page's bar.
+  // The custom TCP/IP pass over converted settings, on the page's bar, or
+  // on `progress` with the budget of the page's bar.
   PassReport RunPass(const CustomTcpSettings& settings);
+  PassReport RunPass(const CustomTcpSettings& settings, PassProgress& progress);
 
   // An input's value as text: an edit box's text, a combo box's item index,
   // a check box's 1 or 0, the track bar's position.

@@ -4,7 +4,7 @@
 // what it does not show.
 #include <string_view>
 
-#include "window/PassProgress.h"
+#include "progress/PassProgress.h"
 #include "window/WindowState.h"
 
 namespace velomar {

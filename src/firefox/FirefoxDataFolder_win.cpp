@@ -7,7 +7,8 @@ namespace velomar {
 
 std::string FindFirefoxDataFolder() {
   // Taken as stored: the folder is appended without looking for a separator.
-  const std::string appData = ReadRegString("HKEY_CURRENT_USER", platform::kShellFoldersKey, "AppData");
+  const std::string appData =
+      ReadRegString(platform::RegRoot::CurrentUser, platform::kShellFoldersKey, "AppData").value_or("");
   if (appData.empty()) return {};
   return appData + "\\Mozilla\\Firefox";
 }

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "window/PassProgress.h"
+#include "progress/PassProgress.h"
 
 namespace velomar {
 

@@ -1,5 +1,6 @@
 #include "platform/MemoryRegistry.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/Files.h"
@@ -26,9 +27,6 @@ std::vector<std::string> SplitPath(const std::string& path) {
   if (!part.empty()) parts.push_back(part);
   return parts;
 }
-
-constexpr RegRoot kAllRoots[] = {RegRoot::ClassesRoot, RegRoot::CurrentUser, RegRoot::LocalMachine, RegRoot::Users,
-                                 RegRoot::CurrentConfig};
 
 }  // namespace
 
@@ -109,7 +107,7 @@ MemoryRegistry::~MemoryRegistry() = default;
 
 void MemoryRegistry::Clear() {
   roots_.clear();
-  for (RegRoot root : kAllRoots) {
+  for (RegRoot root : kRegRoots) {
     auto node = std::make_unique<Node>();
     node->name = RootName(root);
     roots_[root] = std::move(node);
@@ -194,24 +192,16 @@ bool MemoryRegistry::DenyFullAccess(RegRoot root, const std::string& path) {
   return true;
 }
 
-bool ParseRootName(const std::string& name, RegRoot& root) {
-  static const struct {
-    const char* full;
-    const char* abbreviation;
-    RegRoot root;
-  } kNames[] = {
-      {"HKEY_CLASSES_ROOT", "HKCR", RegRoot::ClassesRoot},     {"HKEY_CURRENT_USER", "HKCU", RegRoot::CurrentUser},
-      {"HKEY_LOCAL_MACHINE", "HKLM", RegRoot::LocalMachine},   {"HKEY_USERS", "HKU", RegRoot::Users},
-      {"HKEY_CURRENT_CONFIG", "HKCC", RegRoot::CurrentConfig},
+std::optional<RegRoot> ParseRootName(const std::string& name) {
+  static const std::pair<const char*, RegRoot> kAbbreviations[] = {
+      {"HKCR", RegRoot::ClassesRoot}, {"HKCU", RegRoot::CurrentUser},   {"HKLM", RegRoot::LocalMachine},
+      {"HKU", RegRoot::Users},        {"HKCC", RegRoot::CurrentConfig},
   };
   const std::string upper = FoldedRegistryName(name);
-  for (const auto& entry : kNames) {
-    if (upper == entry.full || upper == entry.abbreviation) {
-      root = entry.root;
-      return true;
-    }
-  }
-  return false;
+  if (const auto root = RootNamed(upper)) return root;
+  for (const auto& [abbreviation, root] : kAbbreviations)
+    if (upper == abbreviation) return root;
+  return std::nullopt;
 }
 
 // ---- REGEDIT4 text ----------------------------------------------------------
@@ -255,8 +245,9 @@ bool MemoryRegistry::LoadRegText(const std::string& text, std::string& error) {
       if (keyDeleted) key.erase(0, 1);
       const auto slash = key.find('\\');
       RegTextStep step;
-      if (!ParseRootName(key.substr(0, slash), step.root))
-        return fail(lineNumber, "unknown root key in [" + key.substr(0, 300) + "]");
+      const auto root = ParseRootName(key.substr(0, slash));
+      if (!root) return fail(lineNumber, "unknown root key in [" + key.substr(0, 300) + "]");
+      step.root = *root;
       step.path = slash == std::string::npos ? std::string() : key.substr(slash + 1);
       const std::string beyond = KeyPathBeyondLimits(SplitPath(step.path));
       if (!beyond.empty()) return fail(lineNumber, beyond);
@@ -322,7 +313,7 @@ std::string MemoryRegistry::SaveRegText() const {
     for (auto it = node.subkeys.rbegin(); it != node.subkeys.rend(); ++it)
       pending.push_back({it->second.get(), path.size()});
   };
-  for (RegRoot root : kAllRoots) {
+  for (RegRoot root : kRegRoots) {
     const Node& top = *roots_.at(root);
     path = RootName(root);
     if (!top.values.empty()) writeKey(path, top);
@@ -353,7 +344,7 @@ bool MemoryRegistry::SameTree(const MemoryRegistry& other) const {
     return true;
   };
   std::vector<std::pair<const Node*, const Node*>> pending;
-  for (RegRoot root : kAllRoots) pending.emplace_back(roots_.at(root).get(), other.roots_.at(root).get());
+  for (RegRoot root : kRegRoots) pending.emplace_back(roots_.at(root).get(), other.roots_.at(root).get());
   while (!pending.empty()) {
     const auto [a, b] = pending.back();
     pending.pop_back();

@@ -61,7 +61,8 @@ class MemoryRegistry : public Registry {
   std::map<RegRoot, std::unique_ptr<Node>> roots_;
 };
 
-// Parses a root key name as written in .reg files (HKEY_... or HKLM etc.).
-bool ParseRootName(const std::string& name, RegRoot& root);
+// A root key name as regedit reads it in .reg files: HKEY_... or HKLM and
+// so on, in any letter case.
+std::optional<RegRoot> ParseRootName(const std::string& name);
 
 }  // namespace velomar::platform

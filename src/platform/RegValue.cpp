@@ -35,6 +35,12 @@ const char* RootName(RegRoot root) {
   return "";
 }
 
+std::optional<RegRoot> RootNamed(std::string_view name) {
+  for (const RegRoot root : kRegRoots)
+    if (name == RootName(root)) return root;
+  return std::nullopt;
+}
+
 std::string KeyPathBeyondLimits(const std::vector<std::string>& names) {
   if (names.size() > kMaxKeyDepth)
     return "key deeper than " + std::to_string(kMaxKeyDepth) + " levels (" + std::to_string(names.size()) + ")";

@@ -12,6 +12,8 @@
 namespace velomar::platform {
 
 enum class RegRoot { ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig };
+inline constexpr RegRoot kRegRoots[] = {RegRoot::ClassesRoot, RegRoot::CurrentUser, RegRoot::LocalMachine,
+                                        RegRoot::Users, RegRoot::CurrentConfig};
 
 // Value types, numbered as Windows numbers them.
 enum RegType : std::uint32_t {
@@ -105,6 +107,9 @@ Registry& SystemRegistry();
 
 // "HKEY_LOCAL_MACHINE" and so on, exactly as Windows spells them.
 const char* RootName(RegRoot root);
+// The root a name selects: one of those five names, compared exactly
+// (letter case too); nothing for any other.
+std::optional<RegRoot> RootNamed(std::string_view name);
 
 // What Windows allows: a key name of 255 characters, a value name of 16,383,
 // and a tree 512 levels deep below its root. A registry refuses longer or

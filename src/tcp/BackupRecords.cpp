@@ -5,7 +5,6 @@
 
 #include "platform/Files.h"
 #include "platform/RegeditFormat.h"
-#include "registry/RegistryStore.h"
 #include "util/Numbers.h"
 
 namespace velomar {
@@ -18,21 +17,21 @@ std::string_view WithoutOuterBackslashes(std::string_view path) {
   return path;
 }
 
-platform::RegRoot RootWrittenFor(const std::string& name) {
-  platform::RegRoot root;
-  return SelectRoot(name, root) ? root : platform::RegRoot::CurrentUser;
-}
-
 std::string Where(const std::string& fileName, std::size_t line) { return fileName + ", line " + std::to_string(line); }
 
-// Line `first` + 1 of the file is the record's name line.
-void RefuseNul(const BackupRecord& record, const std::string& fileName, std::size_t first) {
-  const std::pair<const std::string*, const char*> lines[] = {
-      {&record.name, "value name"}, {&record.root, "root key name"}, {&record.path, "key path"}};
+// Lines `first` to `first` + 2 (counted from 0) of the file are the
+// record's name, root and path lines.
+void RefuseNul(const Lines& lines, std::size_t first, const std::string& fileName) {
+  static constexpr const char* kWhat[] = {"value name", "root key name", "key path"};
   for (std::size_t i = 0; i < 3; ++i)
-    if (lines[i].first->find('\0') != std::string::npos)
-      throw ConversionError(std::string("the ") + lines[i].second + " holds a NUL character (" +
+    if (lines[first + i].find('\0') != std::string::npos)
+      throw ConversionError(std::string("the ") + kWhat[i] + " holds a NUL character (" +
                             Where(fileName, first + i + 1) + ")");
+}
+
+platform::RegRoot RootOf(const std::string& line, const std::string& where) {
+  if (const auto root = platform::RootNamed(line)) return *root;
+  throw ConversionError("'" + line + "' is no root key name (" + where + ")");
 }
 
 std::optional<platform::RegValue> StoredValue(const std::string& line, const std::string& where) {
@@ -76,8 +75,9 @@ BackupContents ParseRegBackup(const Lines& lines, const std::string& fileName) {
   const std::size_t whole = lines.size() / 5 * 5;
   contents.records.reserve(whole / 5);
   for (std::size_t k = 0; k < whole; k += 5) {
-    BackupRecord record{lines[k], lines[k + 1], lines[k + 2], lines[k + 3], lines[k + 4], std::nullopt};
-    RefuseNul(record, fileName, k);
+    RefuseNul(lines, k, fileName);
+    const platform::RegRoot root = RootOf(lines[k + 1], Where(fileName, k + 2));
+    BackupRecord record{lines[k], root, lines[k + 2], lines[k + 3], lines[k + 4], std::nullopt};
     record.stored = StoredValue(record.oldValue, Where(fileName, k + 4));
     contents.records.push_back(std::move(record));
   }
@@ -88,24 +88,20 @@ BackupContents ParseRegBackup(const Lines& lines, const std::string& fileName) {
 Lines LinesOf(const BackupContents& contents) {
   Lines lines;
   lines.reserve(contents.records.size() * 5 + contents.leftover.size());
-  for (const auto& r : contents.records) lines.insert(lines.end(), {r.name, r.root, r.path, r.oldValue, r.type});
+  for (const auto& r : contents.records)
+    lines.insert(lines.end(), {r.name, platform::RootName(r.root), r.path, r.oldValue, r.type});
   lines.insert(lines.end(), contents.leftover.begin(), contents.leftover.end());
   return lines;
 }
 
-std::string ValueIdentity(const std::string& root, const std::string& path, const std::string& name) {
+std::string ValueIdentity(platform::RegRoot root, const std::string& path, const std::string& name) {
   // A line holds no line break, so one cannot run into the next part.
-  return std::string(platform::RootName(RootWrittenFor(root))) + '\n' +
-         platform::FoldedRegistryName(WithoutOuterBackslashes(path)) + '\n' + platform::FoldedRegistryName(name);
-}
-
-bool RestoresSameValue(const BackupRecord& record, const RegStep& step) {
-  return ValueIdentity(record.root, record.path, record.name) == ValueIdentity(step.root, step.path, step.name);
+  return std::string(platform::RootName(root)) + '\n' + platform::FoldedRegistryName(WithoutOuterBackslashes(path)) +
+         '\n' + platform::FoldedRegistryName(name);
 }
 
 std::string KeyNameWrittenFor(const BackupRecord& record) {
-  return std::string(platform::RootName(RootWrittenFor(record.root))) + "\\" +
-         std::string(WithoutOuterBackslashes(record.path));
+  return std::string(platform::RootName(record.root)) + "\\" + std::string(WithoutOuterBackslashes(record.path));
 }
 
 FoundBackup ReadBackupFile(const std::string& file) {

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/Registry.h"
-#include "tcp/TcpSteps.h"
 #include "util/TextLines.h"
 
 namespace velomar {
@@ -17,7 +16,7 @@ inline constexpr const char* kNoKeyMarker = "No Key";
 // One five-line record: value name, root, path, old value, value type.
 struct BackupRecord {
   std::string name;
-  std::string root;
+  platform::RegRoot root;
   std::string path;
   std::string oldValue;
   std::string type;
@@ -46,22 +45,21 @@ struct BackupContents {
 };
 
 // The records of a backup file's lines, checked as the restore checks them:
-// every old-value line is a marker (exact case), a 32-bit integer or
-// regedit's hex notation, and no name, root or path line holds a NUL (the
-// system would read the name only up to it). Raises ConversionError naming
-// `fileName` and the line otherwise.
+// every root line is one of the five root key names (exact case), every
+// old-value line a marker (exact case), a 32-bit integer or regedit's hex
+// notation, and no name, root or path line holds a NUL (the system would
+// read the name only up to it). Raises ConversionError naming `fileName`
+// and the line otherwise.
 BackupContents ParseRegBackup(const Lines& lines, const std::string& fileName);
 // The records, then the lines left over: new records go before those, so
 // that no record shifts and no line is lost.
 Lines LinesOf(const BackupContents& contents);
 
-// Which value a record names, as the store writes it: the root it selects
-// (an unknown root name means HKEY_CURRENT_USER), path and value name as
-// Windows compares registry names, without regard to case; a path's
-// leading and trailing backslashes do not count. Two records restore the
-// same value exactly when their identities are equal.
-std::string ValueIdentity(const std::string& root, const std::string& path, const std::string& name);
-bool RestoresSameValue(const BackupRecord& record, const RegStep& step);
+// Which value a record names, as the store writes it: the root, path and
+// value name as Windows compares registry names, without regard to case; a
+// path's leading and trailing backslashes do not count. Two records restore
+// the same value exactly when their identities are equal.
+std::string ValueIdentity(platform::RegRoot root, const std::string& path, const std::string& name);
 
 // "HKEY_...\path" as regedit names the key the store writes a record to.
 std::string KeyNameWrittenFor(const BackupRecord& record);

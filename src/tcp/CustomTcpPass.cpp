@@ -83,12 +83,13 @@ Steps TickSteps(const CustomTick& tick, const CustomTcpSettings& in) {
   return tick.fields.empty() ? tick.own(in) : FieldSteps(tick.fields, in);
 }
 
-// 2147483647 is how the store reads a missing or unreadable value; written
-// back it would turn "no value" into a number no setting means.
+// A stored 2147483647 reads as no value, so a value written as it would
+// look missing to every reader.
 void RefuseNoValueMarker(const Steps& steps) {
   for (const auto& step : steps)
-    if (step.kind != StepKind::DeleteIfPresent && step.value == RegNoValue)
-      throw ConversionError(std::to_string(RegNoValue) + " stands for no value and is not written (" + step.name + ")");
+    if (step.kind != StepKind::DeleteIfPresent && !IsWritableNumber(step.value))
+      throw ConversionError(std::to_string(kDwordReadAsMissing) + " stands for no value and is not written (" +
+                            step.name + ")");
 }
 
 void Tick(PassProgress& progress, std::int32_t units) {
@@ -129,6 +130,8 @@ std::vector<std::string> CustomAdapters(const AdapterChoice& choice) {
   }
   return tuned;
 }
+
+bool IsWritableNumber(std::int32_t value) { return value != kDwordReadAsMissing; }
 
 // The tick before the first setting, and one after each.
 int CustomTcpPassTicks() { return 1 + static_cast<int>(CustomTicks().size()); }

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "progress/PassProgress.h"
 #include "tcp/RegBackup.h"
 #include "tcp/TcpSteps.h"
-#include "window/PassProgress.h"
 
 namespace velomar {
 
@@ -142,10 +142,13 @@ std::vector<std::string> CustomAdapters(const AdapterChoice& choice);
 // unitsPerTick and pausing once before the first of the 23 settings and
 // once after each (CustomTcpPassTicks() ticks in all). Completes
 // "CustomRegBackUp.bk" in the current directory before the first change;
-// when that fails it changes nothing. A value of 2147483647 (RegNoValue) is
-// refused with ConversionError before anything is written: it stands for
-// no value and is never written as data.
+// when that fails it changes nothing. A value of 2147483647
+// (kDwordReadAsMissing) is refused with ConversionError before anything is
+// written: it reads as no value and is never written as data.
 PassReport RunCustomTcpPass(const CustomTcpSettings& settings, PassProgress& progress, std::int32_t unitsPerTick);
+// Any number but 2147483647, which the registry store reads as no value:
+// the custom pass writes it, and the page takes it.
+bool IsWritableNumber(std::int32_t value);
 int CustomTcpPassTicks();
 
 }  // namespace velomar

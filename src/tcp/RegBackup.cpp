@@ -19,17 +19,17 @@ namespace {
 // another type with its type and bytes, or one of the markers. Nothing when
 // the key cannot be opened: whether the value exists is not known, and the
 // pass cannot change it either, so the record is left to a pass that can.
-std::optional<BackupRecord> RecordOfCurrentValue(const std::string& root, const std::string& path,
+std::optional<BackupRecord> RecordOfCurrentValue(platform::RegRoot root, const std::string& path,
                                                  const std::string& name) {
-  const RegValueSnapshot snapshot = SnapshotRegValue(root, path, name);
+  RegValueSnapshot snapshot = RegValueStatus(root, path, name);
   BackupRecord record{name, root, path, kNoKeyMarker, "REG_NONE", std::nullopt};
   if (!snapshot.keyExists) return record;
   if (!snapshot.readable) return std::nullopt;
   record.oldValue = kNoValueMarker;
-  if (!snapshot.valueExists) return record;
-  record.type = RegTypeName(snapshot.value.type);
-  record.oldValue = OldValueLine(snapshot.value);
-  record.stored = snapshot.value;
+  if (!snapshot.Present()) return record;
+  record.type = RegTypeName(snapshot.value->type);
+  record.oldValue = OldValueLine(*snapshot.value);
+  record.stored = std::move(snapshot.value);
   return record;
 }
 
@@ -61,19 +61,20 @@ class BackupUnderWay {
 
   // Adds the value's record unless the backup holds one, from the other
   // backup where it has one, otherwise as the registry holds it now; then
-  // the records of the missing keys above a missing key.
-  void Record(const std::string& root, const std::string& path, const std::string& name) {
+  // the records of the missing keys above a missing key, up to the first
+  // key that exists.
+  void Record(platform::RegRoot root, const std::string& path, const std::string& name) {
     const BackupRecord* added = Add(root, path, name);
     if (!added || !added->KeyWasMissing()) return;
     for (std::string parent = ParentPath(path); !parent.empty(); parent = ParentPath(parent)) {
       const std::string id = ValueIdentity(root, parent, "");
-      if (!held_.count(id) && !other_.count(id) && RegKeyExists(root, parent)) return;
+      if (!held_.count(id) && !other_.count(id) && RegValueStatus(root, parent, "").keyExists) return;
       Add(root, parent, "");
     }
   }
 
  private:
-  const BackupRecord* Add(const std::string& root, const std::string& path, const std::string& name) {
+  const BackupRecord* Add(platform::RegRoot root, const std::string& path, const std::string& name) {
     const std::string id = ValueIdentity(root, path, name);
     if (held_.count(id)) return nullptr;
     if (const auto earlier = other_.find(id); earlier != other_.end()) {

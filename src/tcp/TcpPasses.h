@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "mtu/PathMtuProvider.h"
+#include "progress/PassProgress.h"
 #include "tcp/RegBackup.h"
 #include "tcp/TcpSteps.h"
-#include "window/PassProgress.h"
 
 namespace velomar {
 

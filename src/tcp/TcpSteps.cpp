@@ -44,18 +44,18 @@ RegStep WriteIfPresent(const TunedValue& v, std::int32_t value) {
 RegStep DeleteIfPresent(const TunedValue& v) { return {StepKind::DeleteIfPresent, v.root, v.path, v.name, 0}; }
 
 bool StepApplies(const RegStep& step) {
-  return step.kind == StepKind::Write || RegValueStatus(step.root, step.path, step.name) == kRegValuePresent;
+  return step.kind == StepKind::Write || RegValueStatus(step.root, step.path, step.name).Present();
 }
 
-std::string OldValueText(std::int32_t value) { return value == RegNoValue ? kNoValueText : UnsignedText(value); }
+std::string OldValueText(std::optional<std::int32_t> value) { return value ? UnsignedText(*value) : kNoValueText; }
 
 std::string ValueNotChanged::Line() const {
-  std::string where = root + path;
+  std::string where = platform::RootName(root) + path;
   if (!name.empty()) where += "\\" + name;
   return where + ": " + Reason();
 }
 
-bool RegChanges::Record(const std::string& root, const std::string& path, const std::string& name, std::string oldValue,
+bool RegChanges::Record(platform::RegRoot root, const std::string& path, const std::string& name, std::string oldValue,
                         std::string newValue, platform::RegResult result) {
   rows.push_back({name, std::move(oldValue), result ? std::move(newValue) : kNotChangedText});
   if (!result) {
@@ -66,37 +66,38 @@ bool RegChanges::Record(const std::string& root, const std::string& path, const 
   return true;
 }
 
-bool RemoveValue(const std::string& root, const std::string& path, const std::string& name, RegChanges& changes) {
-  const RegValueSnapshot now = SnapshotRegValue(root, path, name);
-  if (!now.keyExists || (now.readable && !now.valueExists)) return false;
-  const std::int32_t old = ReadRegInteger(root, path, name);
-  return changes.Record(root, path, name, OldValueText(old), kDeleteValueText, DeleteRegValue(root, path, name));
+namespace {
+
+// Deletes the value and records it, with its old content.
+bool DeleteValue(platform::RegRoot root, const std::string& path, const std::string& name, RegChanges& changes) {
+  std::string old = OldValueText(ReadRegInteger(root, path, name));
+  return changes.Record(root, path, name, std::move(old), kDeleteValueText, DeleteRegValue(root, path, name));
 }
 
-bool WriteValue(const std::string& root, const std::string& path, const std::string& name, std::int32_t value,
-                RegChanges& changes) {
-  return WriteTypedValue(root, path, name, platform::RegValue::Dword(static_cast<std::uint32_t>(value)),
-                         std::to_string(value), changes);
+}  // namespace
+
+bool RemoveValue(platform::RegRoot root, const std::string& path, const std::string& name, RegChanges& changes) {
+  const RegValueSnapshot now = RegValueStatus(root, path, name);
+  if (!now.keyExists || (now.readable && !now.Present())) return false;
+  return DeleteValue(root, path, name, changes);
 }
 
-bool WriteTypedValue(const std::string& root, const std::string& path, const std::string& name,
+bool WriteTypedValue(platform::RegRoot root, const std::string& path, const std::string& name,
                      const platform::RegValue& value, const std::string& shown, RegChanges& changes) {
-  const std::int32_t old = ReadRegInteger(root, path, name);
-  return changes.Record(root, path, name, OldValueText(old), shown, WriteRegValue(root, path, name, value));
+  std::string old = OldValueText(ReadRegInteger(root, path, name));
+  return changes.Record(root, path, name, std::move(old), shown, WriteRegValue(root, path, name, value));
 }
 
 bool ApplyStep(const RegStep& step, RegChanges& changes) {
   if (!StepApplies(step)) return false;
-  if (step.kind != StepKind::DeleteIfPresent) return WriteValue(step.root, step.path, step.name, step.value, changes);
-  const std::int32_t old = ReadRegInteger(step.root, step.path, step.name);
-  return changes.Record(step.root, step.path, step.name, OldValueText(old), kDeleteValueText,
-                        DeleteRegValue(step.root, step.path, step.name));
+  if (step.kind == StepKind::DeleteIfPresent) return DeleteValue(step.root, step.path, step.name, changes);
+  return WriteTypedValue(step.root, step.path, step.name,
+                         platform::RegValue::Dword(static_cast<std::uint32_t>(step.value)), std::to_string(step.value),
+                         changes);
 }
 
 std::vector<std::string> ListAdapters() {
-  std::vector<std::string> adapters;
-  ListRegSubKeys(kHKLM, tcp_paths::kTcpipAdapters, adapters);
-  return adapters;
+  return ListRegSubKeys(kHKLM, tcp_paths::kTcpipAdapters).value_or(std::vector<std::string>{});
 }
 
 std::vector<RegStep> AdapterSteps(const std::string& id, std::int32_t mtu) {

@@ -2,16 +2,17 @@
 // The registry values the TCP/IP passes touch, as data, and the steps
 // that change them.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/Registry.h"
-#include "window/LogRow.h"
+#include "progress/LogRow.h"
 
 namespace velomar {
 
-inline constexpr const char* kHKLM = "HKEY_LOCAL_MACHINE";
-inline constexpr const char* kHKCU = "HKEY_CURRENT_USER";
+inline constexpr platform::RegRoot kHKLM = platform::RegRoot::LocalMachine;
+inline constexpr platform::RegRoot kHKCU = platform::RegRoot::CurrentUser;
 
 namespace tcp_paths {
 inline constexpr const char* kTcpipParameters = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
@@ -39,7 +40,7 @@ inline constexpr std::int32_t kPppoeMtu = 1492;
 // pass writes and the custom window recommends; where the value is computed
 // (the windows, the receive buffer) or only ever deleted, it is 0.
 struct TunedValue {
-  const char* root;
+  platform::RegRoot root;
   const char* path;
   const char* name;
   std::int32_t recommended = 0;
@@ -81,7 +82,7 @@ enum class StepKind { Write, WriteIfPresent, DeleteIfPresent };
 
 struct RegStep {
   StepKind kind;
-  std::string root;
+  platform::RegRoot root;
   std::string path;
   std::string name;
   std::int32_t value = 0;  // written by Write and WriteIfPresent
@@ -94,7 +95,7 @@ RegStep DeleteIfPresent(const TunedValue& v);
 
 // A value a pass or a restore could not change, and the system's answer.
 struct ValueNotChanged {
-  std::string root;
+  platform::RegRoot root;
   std::string path;
   std::string name;
   platform::RegResult result;
@@ -112,7 +113,7 @@ struct ValueNotChanged {
 inline constexpr const char* kNoValueText = "No value";
 inline constexpr const char* kDeleteValueText = "Delete value";
 inline constexpr const char* kNotChangedText = "Not changed";
-std::string OldValueText(std::int32_t value);
+std::string OldValueText(std::optional<std::int32_t> value);
 
 // What a pass or a restore did to the registry: it goes on past a failed
 // change and collects it here.
@@ -124,7 +125,7 @@ struct RegChanges {
   std::vector<ValueNotChanged> notChanged;
 
   // Records one change by what the registry answered; true when it took it.
-  bool Record(const std::string& root, const std::string& path, const std::string& name, std::string oldValue,
+  bool Record(platform::RegRoot root, const std::string& path, const std::string& name, std::string oldValue,
               std::string newValue, platform::RegResult result);
   bool Complete() const { return notChanged.empty(); }
 };
@@ -133,18 +134,15 @@ struct RegChanges {
 // key or the value does not exist; a key that exists but cannot be opened
 // may hold it, so the deletion is tried and its refusal counted. True when
 // a value was deleted.
-bool RemoveValue(const std::string& root, const std::string& path, const std::string& name, RegChanges& changes);
+bool RemoveValue(platform::RegRoot root, const std::string& path, const std::string& name, RegChanges& changes);
 
-// Writes a number and records it, with the value's old content.
-bool WriteValue(const std::string& root, const std::string& path, const std::string& name, std::int32_t value,
-                RegChanges& changes);
 // Writes a value of any type and records it, with the value's old content
 // and `shown` as the new one.
-bool WriteTypedValue(const std::string& root, const std::string& path, const std::string& name,
+bool WriteTypedValue(platform::RegRoot root, const std::string& path, const std::string& name,
                      const platform::RegValue& value, const std::string& shown, RegChanges& changes);
 
 // True when the step would change the registry now: a write always, the
-// conditional steps when the value is present (RegValueStatus 0).
+// conditional steps when the value is present.
 bool StepApplies(const RegStep& step);
 
 // Carries the step out when it applies (a conditional step first checks

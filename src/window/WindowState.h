@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "progress/LogRow.h"
 #include "window/Drawing.h"
-#include "window/LogRow.h"
 
 namespace velomar {
 

@@ -160,7 +160,7 @@ TEST_F(AutoWindow, AWholeRunTunesFirefoxThenTcpIpAndBecomesTheCloseButton) {
   EXPECT_EQ(firefoxRows, test::FirefoxRowsPerProfile(10240));
   EXPECT_NE(ReadFileText(In(profile, "user.js")), "");
   EXPECT_TRUE(platform::FileExists(In(profile, "prefs.bk")));
-  EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[0].path, "TcpWindowSize"), 652620);
+  EXPECT_EQ(ReadRegInteger(platform::RegRoot::LocalMachine, test::AutoRunValues()[0].path, "TcpWindowSize"), 652620);
   EXPECT_TRUE(platform::FileExists(kRegistryBackup));
 
   // The Firefox pass moved the bar, so the TCP/IP pass starts at 52 with step 2.
@@ -251,8 +251,8 @@ TEST_F(AutoWindow, RecoverResetsTheDefaultsAndReArmsTheButton) {
   logic.links.RecoverZoneMouseEnter();
   EXPECT_TRUE(window.Bold(kRecoverLink));
   logic.links.Image_RecoverClick();
-  EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[0].path, "DefaultTTL"), RegNoValue);
-  EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", test::AutoRunValues()[17].path, "LocalPriority"), 499);
+  EXPECT_EQ(ReadRegInteger(platform::RegRoot::LocalMachine, test::AutoRunValues()[0].path, "DefaultTTL"), std::nullopt);
+  EXPECT_EQ(ReadRegInteger(platform::RegRoot::LocalMachine, test::AutoRunValues()[17].path, "LocalPriority"), 499);
   EXPECT_EQ(ReadFileText(In(profile, "user.js")), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n")
       << "Velomar's preferences go, the user's own line stays";
   EXPECT_EQ(Messages(), (std::vector<std::string>{"1\tUndo\tYour settings have been reset to the defaults."}));

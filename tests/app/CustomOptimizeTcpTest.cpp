@@ -80,9 +80,9 @@ TEST_F(CustomPass, WritesThePageAsShownAndTheSwitchesAsChosen) {
   EXPECT_EQ(Read(kCU, kI, "MaxConnectionsPerServer"), 10);
   EXPECT_EQ(Read(kLM, kSP, "LocalPriority"), 5);
   // Values the pass only ever overwrites.
-  EXPECT_FALSE(RegKeyExists(kLM, "\\SYSTEM\\CurrentControlSet\\Services\\Afd\\Parameters"));
-  EXPECT_FALSE(RegKeyExists(kLM, "\\SOFTWARE\\Policies\\Microsoft\\Windows\\Psched"));
-  EXPECT_FALSE(RegKeyExists(kLM, "\\SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0"));
+  EXPECT_FALSE(KeyExists(kLM, "\\SYSTEM\\CurrentControlSet\\Services\\Afd\\Parameters"));
+  EXPECT_FALSE(KeyExists(kLM, "\\SOFTWARE\\Policies\\Microsoft\\Windows\\Psched"));
+  EXPECT_FALSE(KeyExists(kLM, "\\SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0"));
 }
 
 TEST_F(CustomPass, PresentOverwriteOnlyValuesFollowTheClass) {
@@ -105,13 +105,13 @@ TEST_F(CustomPass, AdapterChoice) {
   // The third card selected, not all: its adapter is not one of the first two cards'.
   window.SetText(kMtu, "1400");
   Run();
-  for (const char* id : {"{S1}", "{S2}", "{S3}"}) EXPECT_FALSE(RegKeyExists(kLM, std::string(kInterfaces) + id)) << id;
+  for (const char* id : {"{S1}", "{S2}", "{S3}"}) EXPECT_FALSE(KeyExists(kLM, std::string(kInterfaces) + id)) << id;
 
   window.SetChecked(kAdapterAll, true);
   Run();
   EXPECT_EQ(Read(kLM, std::string(kInterfaces) + "{S1}", "MTU"), 1400);
   EXPECT_EQ(Read(kLM, std::string(kInterfaces) + "{S2}", "MTU"), 1400);
-  EXPECT_FALSE(RegKeyExists(kLM, std::string(kInterfaces) + "{S3}"));
+  EXPECT_FALSE(KeyExists(kLM, std::string(kInterfaces) + "{S3}"));
 
   window.SetItemIndex(kNetAdapter, 0);
   window.SetChecked(kAdapterAll, false);
@@ -129,7 +129,7 @@ TEST_F(CustomPass, NoCardBoxTouchesNoAdapterAndSkipsTheMtuField) {
   EXPECT_FALSE(window.Enabled(kAdapterAll));
   window.SetText(kMtu, "not a number");
   Run();
-  for (const char* id : {"{S1}", "{S2}", "{S3}"}) EXPECT_FALSE(RegKeyExists(kLM, std::string(kInterfaces) + id));
+  for (const char* id : {"{S1}", "{S2}", "{S3}"}) EXPECT_FALSE(KeyExists(kLM, std::string(kInterfaces) + id));
   EXPECT_EQ(window.Position(kProgress), 96);
   window.SetChecked(kAdapterNone, false);
   EXPECT_TRUE(window.Enabled(kAdapterAll));

@@ -123,7 +123,8 @@ RunOutcome EverythingWentWrong() {
   tcp.backupError = "Cannot write \"C:\\Velomar\\RegBackUp.bk\": Zugriff verweigert";
   tcp.backupMovedAsideTo = "C:\\Velomar\\RegBackUp.bk.invalid";
   tcp.backupMovedAsideReason = "line 4";
-  tcp.changes.notChanged = {{"HKEY_LOCAL_MACHINE", "\\SYSTEM\\X", "DefaultTTL", {platform::kErrorAccessDenied}}};
+  tcp.changes.notChanged = {
+      {platform::RegRoot::LocalMachine, "\\SYSTEM\\X", "DefaultTTL", {platform::kErrorAccessDenied}}};
   run.tcp = tcp;
   run.saveError = "Cannot write \"LastSetBandWidth.vm\"";
   return run;
@@ -134,7 +135,7 @@ RestoreOutcome NothingPutBack() {
   outcome.registry.found = true;
   outcome.registry.readError = "Cannot read \"RegBackUp.bk\"";
   outcome.registry.invalid = "'lots' (RegBackUp.bk, line 4)";
-  outcome.registry.changes.notChanged = {{"HKEY_LOCAL_MACHINE", "\\SYSTEM\\X", "SackOpts", {5}}};
+  outcome.registry.changes.notChanged = {{platform::RegRoot::LocalMachine, "\\SYSTEM\\X", "SackOpts", {5}}};
   outcome.firefox.problems = {"Cannot write \"prefs.js\""};
   outcome.firefox.leftWhileRunning = {"work"};
   outcome.firefox.missingProfiles = {"home (Profiles/x.home)"};

@@ -251,7 +251,7 @@ TEST_F(MainFixture, TheRecoverLinkRunsBothRestoresAndReportsWithTheTranslatedTex
 
 TEST_F(MainFixture, WhatCouldNotBeResetIsReportedInsteadOfSuccess) {
   cleared.problems = {"cannot write C:\\p\\user.js"};
-  reset.notChanged = {{"HKEY_LOCAL_MACHINE", "\\SYSTEM\\X", "SackOpts", {platform::kErrorAccessDenied}}};
+  reset.notChanged = {{platform::RegRoot::LocalMachine, "\\SYSTEM\\X", "SackOpts", {platform::kErrorAccessDenied}}};
   main.FormCreate();
   main.RecoverZoneClick();
   ASSERT_EQ(Messages().size(), 1u);

@@ -28,6 +28,7 @@ using test::kLM;
 using test::ReadFileText;
 using test::ShownMessages;
 using test::WriteFileText;
+using test::WriteNumber;
 constexpr const char* kTcpip = test::kT;
 
 class Undo : public test::FirefoxFolderTest {
@@ -36,8 +37,8 @@ class Undo : public test::FirefoxFolderTest {
     // The Firefox unit finds the data folder through the store on Windows.
     registry.Open(platform::RegRoot::CurrentUser, platform::kShellFoldersKey, true)
         ->SetValue("AppData", platform::RegValue::String(Root()));
-    WriteRegInteger(kLM, kTcpip, "DefaultTTL", 128);
-    WriteRegInteger(kLM, kTcpip, "TcpWindowSize", 65536);
+    WriteNumber(kLM, kTcpip, "DefaultTTL", 128);
+    WriteNumber(kLM, kTcpip, "TcpWindowSize", 65536);
   }
   void AutomaticPass(std::int32_t kbps) {
     MemoryWindow window;
@@ -100,7 +101,7 @@ TEST_F(Undo, AutomaticThenCustomThenTheRecoverWindowBringBackTheUsersOwnSettings
 TEST_F(Undo, TheAutomaticUndoGivesBackWhatEitherModeChangedFirstAndOnlyOnce) {
   OneProfile();
   constexpr const char* kDns = "\\SYSTEM\\CurrentControlSet\\Services\\Dnscache\\Parameters";
-  WriteRegInteger(kLM, kDns, "NegativeCacheTime", 300);
+  WriteNumber(kLM, kDns, "NegativeCacheTime", 300);
   MemoryWindow window;
   DesignMemoryWindow(window, AutoOptimizeLayout());
   FixedPathMtu mtu(1500);
@@ -110,12 +111,13 @@ TEST_F(Undo, TheAutomaticUndoGivesBackWhatEitherModeChangedFirstAndOnlyOnce) {
 
   CustomPasses("99");
   AutomaticPass(10240);
-  ASSERT_EQ(RegValueStatus(kLM, kDns, "NegativeCacheTime"), kRegValueMissing);
+  const RegValueSnapshot deleted = RegValueStatus(kLM, kDns, "NegativeCacheTime");
+  ASSERT_TRUE(deleted.keyExists && !deleted.Present());
   automatic.links.RecoverZoneClick();
   EXPECT_EQ(ReadRegInteger(kLM, kDns, "NegativeCacheTime"), 300);
   EXPECT_EQ(ReadRegInteger(kLM, kTcpip, "DefaultTTL"), 128);
 
-  WriteRegInteger(kLM, kTcpip, "DefaultTTL", 90);
+  WriteNumber(kLM, kTcpip, "DefaultTTL", 90);
   AutomaticPass(10240);
   automatic.links.RecoverZoneClick();
   EXPECT_EQ(ReadRegInteger(kLM, kTcpip, "DefaultTTL"), 90);

@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "registry/RegistryStore.h"
+#include "support/StoreHelpers.h"
 #include "support/TestSupport.h"
 #include "tcp/TcpSteps.h"
 
@@ -43,7 +44,8 @@ long RunProgram(std::string commandLine, const std::string& folder) {
 }
 
 struct Place {
-  std::string root, path, name;
+  platform::RegRoot root;
+  std::string path, name;
   bool operator<(const Place& o) const { return std::tie(root, path, name) < std::tie(o.root, o.path, o.name); }
   bool operator==(const Place&) const = default;
 };
@@ -60,20 +62,15 @@ std::vector<Place> TunedPlaces() {
 // Present or absent, and what it holds.
 std::map<Place, std::optional<platform::RegValue>> Values(const std::vector<Place>& places) {
   std::map<Place, std::optional<platform::RegValue>> values;
-  for (const auto& p : places) {
-    const RegValueSnapshot now = SnapshotRegValue(p.root, p.path, p.name);
-    values[p] = now.valueExists ? std::optional(now.value) : std::nullopt;
-  }
+  for (const auto& p : places) values[p] = RegValueStatus(p.root, p.path, p.name).value;
   return values;
 }
 
 // Puts values back as they were, for the suites that come after.
 void Put(const std::map<Place, std::optional<platform::RegValue>>& values) {
   for (const auto& [p, value] : values) {
-    platform::RegRoot root;
-    SelectRoot(p.root, root);
     if (value) {
-      if (auto key = ActiveRegistry().Open(root, p.path, true)) key->SetValue(p.name, *value);
+      if (auto key = ActiveRegistry().Open(p.root, p.path, true)) key->SetValue(p.name, *value);
     } else {
       DeleteRegValue(p.root, p.path, p.name);
     }
@@ -84,9 +81,9 @@ TEST(UndoFile, RegeditPutsBackEveryTunedValueAsItWas) {
   const auto places = TunedPlaces();
   const auto original = Values(places);
   // The user's own values, and one that is not there.
-  WriteRegInteger("HKEY_LOCAL_MACHINE", tcp_paths::kTcpipParameters, "DefaultTTL", 100);
-  WriteRegInteger("HKEY_LOCAL_MACHINE", tcp_paths::kTcpipParameters, "Tcp1323Opts", 1);
-  DeleteRegValue("HKEY_LOCAL_MACHINE", tcp_paths::kTcpipParameters, "TcpWindowSize");
+  test::WriteNumber(kHKLM, tcp_paths::kTcpipParameters, "DefaultTTL", 100);
+  test::WriteNumber(kHKLM, tcp_paths::kTcpipParameters, "Tcp1323Opts", 1);
+  DeleteRegValue(kHKLM, tcp_paths::kTcpipParameters, "TcpWindowSize");
   // Values of other types under tuned names come back with their type and data.
   auto tcpip = ActiveRegistry().Open(platform::RegRoot::LocalMachine, tcp_paths::kTcpipParameters, true);
   ASSERT_TRUE(tcpip->SetValue("SackOpts", {platform::kRegBinary, std::string("\x01\x00", 2)}));

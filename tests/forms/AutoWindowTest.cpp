@@ -130,7 +130,7 @@ TEST_F(XpWindow, AWholeRunAtTenMegabitsShowsEveryChangeAndBecomesTheCloseButton)
   EXPECT_EQ(values[0], ComputeTcpWindow(10240, mtu).value_or(0));  // TcpWindowSize
   EXPECT_EQ(values[6], 64);                                        // DefaultTTL
   EXPECT_EQ(values[9], 10);                                        // MaxConnectionsPerServer
-  EXPECT_EQ(values[11], RegNoValue);                               // InternetMTU, deleted
+  EXPECT_EQ(values[11], std::nullopt);                             // InternetMTU, deleted
   EXPECT_EQ(values[23], mtu);                                      // the adapter's MTU
 
   EXPECT_EQ(ReadFileText(LastSetFilePath()), "6\r\n");
@@ -187,7 +187,7 @@ TEST_F(XpWindow, RecoverAfterARunReArmsTheButtonAndKeepsTheStatusLine) {
   EXPECT_TRUE(boxes.Boxes()[0].style & MB_ICONINFORMATION);
   EXPECT_EQ(form.Text(kButton), "Optimize");
   EXPECT_EQ(form.Text(kStatus), "Your 1Gbps connection has been optimized.");
-  EXPECT_EQ(test::ReadAutoRunValues()[6], RegNoValue);  // DefaultTTL back to the system's default
+  EXPECT_EQ(test::ReadAutoRunValues()[6], std::nullopt);  // DefaultTTL back to the system's default
   EXPECT_EQ(ReadFileText(profile + "\\user.js"), "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n")
       << "Velomar's preferences go, the user's own line stays";
   EXPECT_EQ(ReadFileText(LastSetFilePath()), "10\r\n");

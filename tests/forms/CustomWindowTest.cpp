@@ -24,7 +24,7 @@ namespace {
 using namespace uitest;
 using namespace custom_window;
 
-constexpr const char* kLM = "HKEY_LOCAL_MACHINE";
+constexpr platform::RegRoot kLM = platform::RegRoot::LocalMachine;
 constexpr const char* kTcpip = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 constexpr const char* kLanman = "\\SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters";
 
@@ -74,7 +74,7 @@ class CustomWindowUi : public test::FirefoxFolderTest {
       EXPECT_LE(last.y + last.height, sheet.height) << tab.sheet;
     }
   }
-  int Registry(const char* path, const char* name) { return ReadRegInteger(kLM, path, name); }
+  std::optional<std::int32_t> Registry(const char* path, const char* name) { return ReadRegInteger(kLM, path, name); }
 
   test::TempFolder cwdFolder;
   test::ScopedCurrentDirectory cwd{cwdFolder.path()};
@@ -200,7 +200,7 @@ TEST_F(CustomXp, ABadNumberWritesNothingNamesTheFieldAndGivesTheControlsBack) {
   EXPECT_TRUE(boxes.Boxes()[0].style & MB_ICONWARNING);
   EXPECT_FALSE(platform::FileExists(cwdFolder.File("CustomRegBackUp.bk")));
   EXPECT_EQ(Registry(kTcpip, "DefaultTTL"), 100);
-  EXPECT_NE(RegValueStatus(kLM, kLanman, "SizReqBuf"), kRegValuePresent);
+  EXPECT_FALSE(RegValueStatus(kLM, kLanman, "SizReqBuf").Present());
 }
 
 TEST_F(CustomXp, WithoutAFirefoxProfileTheFirefoxTabStaysClosed) {

@@ -7,6 +7,7 @@
 #include "forms/RecoverForm.h"
 #include "platform/MemoryRegistry.h"
 #include "registry/RegistryStore.h"
+#include "support/StoreHelpers.h"
 #include "support/TestSupport.h"
 #include "support/UiHarness.h"
 #include "tcp/RegBackup.h"
@@ -168,20 +169,20 @@ struct RealRestores : ::testing::Test {
 };
 
 TEST_F(RealRestores, TcpOnlyWithoutABackupFileChangesNothingButStillConfirms) {
-  WriteRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL", 64);
+  test::WriteNumber(platform::RegRoot::LocalMachine, kTcpip, "DefaultTTL", 64);
   form.Post([&] {
     ClickButton(form.ControlHandle("RadioButton_TcpSettings"));
     ClickButton(form.ControlHandle("Button_Recover"));
   });
   form.ShowModal(nullptr);
-  EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL"), 64);
+  EXPECT_EQ(ReadRegInteger(platform::RegRoot::LocalMachine, kTcpip, "DefaultTTL"), 64);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, "Recover finish!");
   EXPECT_FALSE(form.IsShowing());
 }
 
 TEST_F(RealRestores, TcpOnlyPutsBackTheBackedUpValue) {
-  WriteRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL", 64);
+  test::WriteNumber(platform::RegRoot::LocalMachine, kTcpip, "DefaultTTL", 64);
   test::WriteFileText("CustomRegBackUp.bk",
                       "DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kTcpip) + "\r\n128\r\nREG_DWORD\r\n");
   form.Post([&] {
@@ -189,11 +190,11 @@ TEST_F(RealRestores, TcpOnlyPutsBackTheBackedUpValue) {
     ClickButton(form.ControlHandle("Button_Recover"));
   });
   form.ShowModal(nullptr);
-  EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL"), 128);
+  EXPECT_EQ(ReadRegInteger(platform::RegRoot::LocalMachine, kTcpip, "DefaultTTL"), 128);
 }
 
 TEST_F(RealRestores, ACorruptBackupIsReportedInsteadOfFinishedAndRestoresNothing) {
-  WriteRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL", 64);
+  test::WriteNumber(platform::RegRoot::LocalMachine, kTcpip, "DefaultTTL", 64);
   test::WriteFileText("CustomRegBackUp.bk",
                       "DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kTcpip) + "\r\nlots\r\nREG_DWORD\r\n");
   form.Post([&] {
@@ -201,7 +202,7 @@ TEST_F(RealRestores, ACorruptBackupIsReportedInsteadOfFinishedAndRestoresNothing
     ClickButton(form.ControlHandle("Button_Recover"));
   });
   form.ShowModal(nullptr);
-  EXPECT_EQ(ReadRegInteger("HKEY_LOCAL_MACHINE", kTcpip, "DefaultTTL"), 64);
+  EXPECT_EQ(ReadRegInteger(platform::RegRoot::LocalMachine, kTcpip, "DefaultTTL"), 64);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text.rfind("The backup of your TCP/IP settings is damaged", 0), 0u)
       << boxes.Boxes()[0].text;

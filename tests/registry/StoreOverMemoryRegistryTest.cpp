@@ -5,14 +5,16 @@
 
 #include "platform/MemoryRegistry.h"
 #include "registry/RegistryStore.h"
+#include "support/StoreHelpers.h"
 
 namespace velomar {
 namespace {
 
 using platform::MemoryRegistry;
 using platform::RegRoot;
+using test::WriteNumber;
 
-constexpr const char* kHKLM = "HKEY_LOCAL_MACHINE";
+constexpr RegRoot kHKLM = RegRoot::LocalMachine;
 constexpr const char* kTcp = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 
 MemoryRegistry& Loaded(MemoryRegistry& registry, const std::string& text) {
@@ -30,17 +32,18 @@ TEST(StoreOverMemoryRegistry, KeyWithoutFullAccessLooksEmptyToTheStore) {
   ASSERT_TRUE(registry.DenyFullAccess(RegRoot::LocalMachine, kTcp));
   ScopedRegistry scoped(registry);
 
-  EXPECT_TRUE(RegKeyExists(kHKLM, kTcp)) << "existence needs read rights only";
-  EXPECT_EQ(ReadRegInteger(kHKLM, kTcp, "DefaultTTL"), RegNoValue);
-  EXPECT_NE(RegValueStatus(kHKLM, kTcp, "DefaultTTL"), 0);
+  const RegValueSnapshot status = RegValueStatus(kHKLM, kTcp, "DefaultTTL");
+  EXPECT_TRUE(status.keyExists) << "existence needs read rights only";
+  EXPECT_FALSE(status.readable);
+  EXPECT_EQ(ReadRegInteger(kHKLM, kTcp, "DefaultTTL"), std::nullopt);
+  EXPECT_FALSE(status.Present());
   EXPECT_FALSE(DeleteRegValue(kHKLM, kTcp, "DefaultTTL"));
-  std::vector<std::string> names;
-  EXPECT_FALSE(ListRegSubKeys(kHKLM, kTcp, names));
-  WriteRegInteger(kHKLM, kTcp, "DefaultTTL", 64);  // silently refused
+  EXPECT_EQ(ListRegSubKeys(kHKLM, kTcp), std::nullopt);
+  EXPECT_FALSE(WriteNumber(kHKLM, kTcp, "DefaultTTL", 64));
 
   registry.Clear();
   Loaded(registry, "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SYSTEM]\n");
-  EXPECT_EQ(ReadRegInteger(kHKLM, kTcp, "DefaultTTL"), RegNoValue);
+  EXPECT_EQ(ReadRegInteger(kHKLM, kTcp, "DefaultTTL"), std::nullopt);
 }
 
 TEST(StoreOverMemoryRegistry, DeniedKeyKeepsItsValue) {
@@ -49,7 +52,7 @@ TEST(StoreOverMemoryRegistry, DeniedKeyKeepsItsValue) {
   registry.DenyFullAccess(RegRoot::LocalMachine, "K");
   {
     ScopedRegistry scoped(registry);
-    WriteRegInteger(kHKLM, "\\K", "V", 2);
+    WriteNumber(kHKLM, "\\K", "V", 2);
   }
   EXPECT_NE(registry.SaveRegText().find("\"V\"=dword:00000001"), std::string::npos);
 }
@@ -60,14 +63,14 @@ TEST(StoreOverMemoryRegistry, StoreCannotCreateWhatWindowsRefuses) {
   ScopedRegistry scoped(registry);
   std::string deep;
   for (int i = 0; i < 30000; ++i) deep += "\\k";
-  WriteRegInteger(kHKLM, deep, "V", 1);
-  WriteRegInteger(kHKLM, "\\" + std::string(platform::kMaxKeyNameLength + 1, 'k'), "V", 1);
+  WriteNumber(kHKLM, deep, "V", 1);
+  WriteNumber(kHKLM, "\\" + std::string(platform::kMaxKeyNameLength + 1, 'k'), "V", 1);
   EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n") << "no key created";
   // The system reads names up to a NUL, and a .reg file cannot hold one.
-  WriteRegInteger(kHKLM, std::string("\\A\0B", 4), std::string("V\0W", 3), 1);
+  WriteNumber(kHKLM, std::string("\\A\0B", 4), std::string("V\0W", 3), 1);
   EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n\"V\"=dword:00000001\r\n");
   registry.Clear();
-  WriteRegInteger(kHKLM, "\\K", std::string(platform::kMaxValueNameLength + 1, 'v'), 1);
+  WriteNumber(kHKLM, "\\K", std::string(platform::kMaxValueNameLength + 1, 'v'), 1);
   EXPECT_EQ(registry.SaveRegText(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n")
       << "the key, as on Windows, no value";
 }

@@ -4,6 +4,7 @@
 // run touches there, and the Firefox rows of one profile.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,14 +18,15 @@ inline constexpr const char* kAutoWindowRegFile = "registry/auto_window.reg";
 inline constexpr const char* kFixtureAdapter = "{5A1C0D2E-7B3F-4E21-9C44-0A7E1D2B3C4D}";
 
 struct RegName {
-  const char* root;
+  platform::RegRoot root;
   std::string path;
   const char* name;
 };
 
 // Every value of the fixture, in the order of the TCP/IP pass's rows.
 inline std::vector<RegName> AutoRunValues() {
-  const char* lm = "HKEY_LOCAL_MACHINE";
+  const platform::RegRoot lm = platform::RegRoot::LocalMachine;
+  const platform::RegRoot cu = platform::RegRoot::CurrentUser;
   const std::string t = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
   const std::string s = "\\SYSTEM\\CurrentControlSet\\Services\\";
   const std::string sp = s + "Tcpip\\ServiceProvider";
@@ -40,10 +42,8 @@ inline std::vector<RegName> AutoRunValues() {
       {lm, t, "DefaultTTL"},
       {lm, t, "TcpMaxDupAcks"},
       {lm, t, "Tcp1323Opts"},
-      {"HKEY_CURRENT_USER", "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings",
-       "MaxConnectionsPerServer"},
-      {"HKEY_CURRENT_USER", "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings",
-       "MaxConnectionsPer1_0Server"},
+      {cu, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", "MaxConnectionsPerServer"},
+      {cu, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", "MaxConnectionsPer1_0Server"},
       {lm, s + "ICSharing\\Settings\\General", "InternetMTU"},
       {lm, d, "NegativeCacheTime"},
       {lm, d, "MaxNegativeCacheTtl"},
@@ -69,9 +69,9 @@ inline std::vector<std::string> AutoRunRowNames() {
   return names;
 }
 
-// What the registry holds of them now (RegNoValue where one is missing).
-inline std::vector<std::int32_t> ReadAutoRunValues() {
-  std::vector<std::int32_t> values;
+// What the registry holds of them now (nothing where one is missing).
+inline std::vector<std::optional<std::int32_t>> ReadAutoRunValues() {
+  std::vector<std::optional<std::int32_t>> values;
   for (const auto& v : AutoRunValues()) values.push_back(ReadRegInteger(v.root, v.path, v.name));
   return values;
 }

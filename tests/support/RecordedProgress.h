@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "window/PassProgress.h"
+#include "progress/PassProgress.h"
 
 namespace velomar::test {
 

@@ -4,11 +4,13 @@
 // folder, an in-memory window and a recorder of a pass's progress.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/MemoryRegistry.h"
 #include "registry/RegistryStore.h"
 #include "support/RecordedProgress.h"
+#include "support/StoreHelpers.h"
 #include "support/TestSupport.h"
 #include "util/DataFolder.h"
 #include "window/MemoryWindow.h"
@@ -21,8 +23,8 @@ inline constexpr const char* kD = "\\SYSTEM\\CurrentControlSet\\Services\\Dnscac
 inline constexpr const char* kSP = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\ServiceProvider";
 inline constexpr const char* kInterfaces = "\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 inline constexpr const char* kPsched = "\\SYSTEM\\CurrentControlSet\\Services\\Psched\\Parameters\\Adapters\\";
-inline constexpr const char* kLM = "HKEY_LOCAL_MACHINE";
-inline constexpr const char* kCU = "HKEY_CURRENT_USER";
+inline constexpr platform::RegRoot kLM = platform::RegRoot::LocalMachine;
+inline constexpr platform::RegRoot kCU = platform::RegRoot::CurrentUser;
 
 class TcpFixture : public ::testing::Test {
  protected:
@@ -57,11 +59,11 @@ class TcpFixture : public ::testing::Test {
         "[HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings]\n");
     SeedAdapters({"{A}"});
   }
-  std::int32_t Read(const char* root, const std::string& path, const char* name) {
+  std::optional<std::int32_t> Read(platform::RegRoot root, const std::string& path, const char* name) {
     return ReadRegInteger(root, path, name);
   }
-  bool Present(const char* root, const std::string& path, const char* name) {
-    return RegValueStatus(root, path, name) == 0;
+  bool Present(platform::RegRoot root, const std::string& path, const char* name) {
+    return RegValueStatus(root, path, name).Present();
   }
   std::string Snapshot() const { return registry.SaveRegText(); }
 

@@ -97,14 +97,19 @@ TEST_F(AdministratorTools, TheEarlierRecordWinsAndABadBackupOrNoneIsRefused) {
 
   WriteFileText(kAutoBackupFile, "DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kT) + "\r\n100\r\nREG_DWORD\r\n");
   WriteFileText(kCustomBackupFile, "defaultttl\r\nHKEY_LOCAL_MACHINE\r\n" + std::string(kT) +
-                                       "\\\r\n77\r\nREG_DWORD\r\n" + "SackOpts\r\nHKLM\r\n" + kT +
+                                       "\\\r\n77\r\nREG_DWORD\r\n" + "SackOpts\r\nHKEY_CURRENT_USER\r\n" + kT +
                                        "\r\nNo value\r\nREG_NONE\r\n");
   ASSERT_TRUE(UndoRegText({kAutoBackupFile, kCustomBackupFile}, text, error)) << error;
   EXPECT_EQ(text, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE" + std::string(kT) +
                       "]\r\n\"DefaultTTL\"=dword:00000064\r\n\r\n"
                       "[HKEY_CURRENT_USER" +
-                      kT + "]\r\n\"SackOpts\"=-\r\n")
-      << "an unknown root name is written where the store writes it";
+                      kT + "]\r\n\"SackOpts\"=-\r\n");
+
+  // An unknown root name makes no key of HKEY_CURRENT_USER's: the file is
+  // refused, with its line.
+  WriteFileText(kCustomBackupFile, "SackOpts\r\nHKLM\r\n" + std::string(kT) + "\r\nNo value\r\nREG_NONE\r\n");
+  EXPECT_FALSE(UndoRegText({kAutoBackupFile, kCustomBackupFile}, text, error));
+  EXPECT_NE(error.find("'HKLM' is no root key name (CustomRegBackUp.bk, line 2)"), std::string::npos) << error;
 
   WriteFileText(kCustomBackupFile, "DefaultTTL\r\nHKEY_LOCAL_MACHINE\r\n\\X\r\nlots\r\nREG_DWORD\r\n");
   EXPECT_FALSE(UndoRegText({kAutoBackupFile, kCustomBackupFile}, text, error));

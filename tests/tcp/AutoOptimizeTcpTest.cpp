@@ -126,7 +126,7 @@ TEST_F(AutoPass, AdaptersGetTheirMtuAndInterfaceKeysAreCreated) {
   EXPECT_EQ(Read(kLM, std::string(kInterfaces) + "{B}", "MTU"), 1492);
   EXPECT_FALSE(Present(kLM, std::string(kInterfaces) + "{A}", "TcpWindowSize"));
   EXPECT_EQ(Read(kLM, std::string(kPsched) + "{B}", "NonBestEffortLimit"), 0);
-  EXPECT_FALSE(RegKeyExists(kLM, std::string(kPsched) + "{A}")) << "a write-if-present step creates nothing";
+  EXPECT_FALSE(KeyExists(kLM, std::string(kPsched) + "{A}")) << "a write-if-present step creates nothing";
   EXPECT_EQ(Read(kLM, kT, "TcpWindowSize"), 261360);
   EXPECT_EQ(Progress(), 98) << "adapter steps add nothing";
 }
@@ -180,14 +180,14 @@ TEST_F(AutoPass, BackupRecordsEveryTouchedValueAndRestoresIt) {
 
   ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk").Complete());
   EXPECT_EQ(Read(kLM, kT, "DefaultTTL"), 128);
-  EXPECT_EQ(Read(kLM, kT, "TcpWindowSize"), RegNoValue);
+  EXPECT_EQ(Read(kLM, kT, "TcpWindowSize"), std::nullopt);
   EXPECT_EQ(registry.Open(platform::RegRoot::LocalMachine, kT, false)->Query("TcpWindowSize")->AsDword(), 2147483647u)
       << "the exact stored number comes back, not the no-value sentinel";
   EXPECT_EQ(Read(kLM, "\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General", "InternetMTU"), 1492);
   EXPECT_EQ(*registry.Open(platform::RegRoot::LocalMachine, kT, false)->Query("SackOpts"),
             platform::RegValue::String("yes"))
       << "a value of another type comes back with its type and data";
-  EXPECT_FALSE(RegKeyExists(kCU, "\\Software")) << "the keys the pass created are gone";
+  EXPECT_FALSE(KeyExists(kCU, "\\Software")) << "the keys the pass created are gone";
 }
 
 // The values a pass changes could not be put back without their backup.

@@ -55,7 +55,7 @@ TEST_F(ExactUndo, AutomaticAt10MThenUndoLeavesEveryValueAsItWasPresentOrAbsent) 
   ASSERT_TRUE(report.backupWritten) << report.backupError;
   EXPECT_TRUE(report.changes.Complete());
   ASSERT_EQ(Read(kLM, kT, "DefaultTTL"), 64);
-  ASSERT_TRUE(RegKeyExists(kLM, std::string(kInterfaces) + "{A}"));
+  ASSERT_TRUE(KeyExists(kLM, std::string(kInterfaces) + "{A}"));
 
   const BackupRestore restore = RestoreRegBackup("RegBackUp.bk");
   EXPECT_TRUE(restore.Complete());

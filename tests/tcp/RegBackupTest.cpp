@@ -64,8 +64,8 @@ TEST_F(RegBackup, AValueFirstTouchedByALaterPassIsAddedWithItsValueThen) {
   const Lines lines = LinesOf("RegBackUp.bk");
   ASSERT_EQ(lines.size(), before + 5);
   EXPECT_EQ(Lines(lines.end() - 5, lines.end()),
-            (Lines{"InternetMTU", kLM, "\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General", "576",
-                   "REG_DWORD"}));
+            (Lines{"InternetMTU", "HKEY_LOCAL_MACHINE",
+                   "\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General", "576", "REG_DWORD"}));
   ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk").Complete());
   ExpectUserSettings();
   EXPECT_EQ(Read(kLM, "\\SYSTEM\\CurrentControlSet\\Services\\ICSharing\\Settings\\General", "InternetMTU"), 576);
@@ -74,18 +74,18 @@ TEST_F(RegBackup, AValueFirstTouchedByALaterPassIsAddedWithItsValueThen) {
 TEST_F(RegBackup, AHandMadeBackupKeepsItsRecordsAndGetsOnlyWhatItLacks) {
   SeedUserSettings();
   // A record under other letter case and without the leading backslash is
-  // the same value; one under "HKLM" (which restores under
-  // HKEY_CURRENT_USER) is not; the two lines after the last record stay.
+  // the same value; one under HKEY_CURRENT_USER is not; the two lines after
+  // the last record stay.
   WriteFileText("RegBackUp.bk",
                 "defaultttl\r\nHKEY_LOCAL_MACHINE\r\nsystem\\currentcontrolset\\services\\tcpip\\parameters\r\n100\r\n"
-                "hand-made\r\nSackOpts\r\nHKLM\r\n" +
+                "hand-made\r\nSackOpts\r\nHKEY_CURRENT_USER\r\n" +
                     std::string(kT) + "\r\n1\r\nhand-made\r\nleft\r\nover\r\n");
   ASSERT_TRUE(Auto(10240).backupWritten);
   const Lines lines = LinesOf("RegBackUp.bk");
   ASSERT_EQ(lines.size() % 5, 2u);
   EXPECT_EQ(Lines(lines.begin(), lines.begin() + 10),
-            (Lines{"defaultttl", kLM, "system\\currentcontrolset\\services\\tcpip\\parameters", "100", "hand-made",
-                   "SackOpts", "HKLM", kT, "1", "hand-made"}));
+            (Lines{"defaultttl", "HKEY_LOCAL_MACHINE", "system\\currentcontrolset\\services\\tcpip\\parameters", "100",
+                   "hand-made", "SackOpts", "HKEY_CURRENT_USER", kT, "1", "hand-made"}));
   EXPECT_EQ(Lines(lines.end() - 2, lines.end()), (Lines{"left", "over"}));
   int ttlRecords = 0, sackRecords = 0;
   for (std::size_t k = 0; k + 5 <= lines.size(); k += 5) {
@@ -93,10 +93,25 @@ TEST_F(RegBackup, AHandMadeBackupKeepsItsRecordsAndGetsOnlyWhatItLacks) {
     sackRecords += lines[k] == "SackOpts";
   }
   EXPECT_EQ(ttlRecords, 1);
-  EXPECT_EQ(sackRecords, 2) << "HKLM names no root: a record of its own for HKEY_LOCAL_MACHINE";
+  EXPECT_EQ(sackRecords, 2) << "a record of its own for HKEY_LOCAL_MACHINE";
   ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk").Complete());
   EXPECT_EQ(Read(kLM, kT, "DefaultTTL"), 100);
   EXPECT_EQ(Read(kLM, kT, "SackOpts"), 0);
+  EXPECT_EQ(Read(kCU, kT, "SackOpts"), 1);
+}
+
+// A backup naming no root ("HKLM") is kept aside as any file that is no
+// backup: once it was kept and added to.
+TEST_F(RegBackup, ABackupNamingNoRootIsMovedAside) {
+  SeedUserSettings();
+  const std::string handMade = "SackOpts\r\nHKLM\r\n" + std::string(kT) + "\r\n1\r\nhand-made\r\n";
+  WriteFileText("RegBackUp.bk", handMade);
+  const PassReport report = Auto(10240);
+  EXPECT_TRUE(report.backupWritten);
+  EXPECT_EQ(report.backupMovedAsideTo, "RegBackUp.bk.invalid");
+  EXPECT_EQ(ReadFileText("RegBackUp.bk.invalid"), handMade);
+  ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk").Complete());
+  ExpectUserSettings();
 }
 
 TEST_F(RegBackup, AFileThatIsNoBackupIsMovedAsideNeverLost) {
@@ -117,7 +132,7 @@ TEST_F(RegBackup, AFileThatIsNoBackupIsMovedAsideNeverLost) {
 TEST_F(RegBackup, TheCustomPassNeverWritesTheNoValueSentinel) {
   const std::string before = Snapshot();
   CustomTcpSettings custom;
-  custom.timeToLive = RegNoValue;
+  custom.timeToLive = kDwordReadAsMissing;
   EXPECT_THROW(RunCustomTcpPass(custom, progress, 4), ConversionError);
   EXPECT_EQ(Snapshot(), before);
   EXPECT_FALSE(platform::FileExists("CustomRegBackUp.bk"));

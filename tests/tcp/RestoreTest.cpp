@@ -17,7 +17,7 @@ TEST_F(Restore, SevenLinesHoldOneRecordAndFourLinesNone) {
                                 "\r\n128\r\nanything\r\nTcpMaxDupAcks\r\nHKEY_LOCAL_MACHINE\r\n");
   EXPECT_TRUE(RestoreRegBackup("seven.bk").found);
   EXPECT_EQ(Read(kLM, kT, "DefaultTTL"), 128);
-  EXPECT_FALSE(RegKeyExists(kLM, kT) && Present(kLM, kT, "TcpMaxDupAcks"));
+  EXPECT_FALSE(KeyExists(kLM, kT) && Present(kLM, kT, "TcpMaxDupAcks"));
 
   const std::string before = Snapshot();
   WriteFileText("four.bk", "a\nb\nc\nd\n");
@@ -45,8 +45,8 @@ TEST_F(Restore, MarkersRemoveWhatThePassCreatedAndLineEndsMayBeMixed) {
   EXPECT_EQ(restore.changes.changed, 4) << "two deletions, two values, no count for an absent value";
   EXPECT_FALSE(Present(kLM, kT, "SackOpts")) << "a value the pass created goes";
   EXPECT_FALSE(Present(kLM, kT, "DefaultTTL"));
-  EXPECT_FALSE(RegKeyExists(kLM, madeKey)) << "so does a key it created, once empty";
-  EXPECT_TRUE(RegKeyExists(kLM, sharedKey)) << "a key holding something else stays";
+  EXPECT_FALSE(KeyExists(kLM, madeKey)) << "so does a key it created, once empty";
+  EXPECT_TRUE(KeyExists(kLM, sharedKey)) << "a key holding something else stays";
   EXPECT_FALSE(Present(kLM, sharedKey, "MTU"));
   EXPECT_EQ(Read(kLM, kT, "TcpMaxDupAcks"), -7);
 }
@@ -62,10 +62,14 @@ TEST_F(Restore, BadRecordRestoresNothingAndSaysWhere) {
   EXPECT_EQ(Snapshot(), before) << "not even the good first record";
 }
 
-TEST_F(Restore, UnknownRootWritesUnderCurrentUserAndMissingFileFails) {
+// "HKLM" is no root key name: the record once wrote its value under
+// HKEY_CURRENT_USER; now the file is no backup, and the line is named.
+TEST_F(Restore, UnknownRootRestoresNothingAndMissingFileFails) {
   WriteFileText("root.bk", "DefaultTTL\nHKLM\n" + std::string(kT) + "\n100\n\n");
-  EXPECT_TRUE(RestoreRegBackup("root.bk").found);
-  EXPECT_EQ(Read(kCU, kT, "DefaultTTL"), 100);
+  const BackupRestore restore = RestoreRegBackup("root.bk");
+  EXPECT_TRUE(restore.found);
+  EXPECT_EQ(restore.invalid, "'HKLM' is no root key name (root.bk, line 2)");
+  EXPECT_FALSE(Present(kCU, kT, "DefaultTTL"));
   EXPECT_FALSE(Present(kLM, kT, "DefaultTTL"));
   EXPECT_FALSE(RestoreRegBackup("missing.bk").found);
 }

@@ -50,7 +50,7 @@ TEST_F(UndoAcrossRuns, ACompleteUndoRetiresBothBackupsAndTheNextRunRecordsItsOwn
   EXPECT_FALSE(RestoreRegBackup("CustomRegBackUp.bk").found) << "a retired backup is not read again";
 
   // The user's own setting between two runs is what the next undo gives back.
-  WriteRegInteger(kLM, kT, "DefaultTTL", 90);
+  WriteNumber(kLM, kT, "DefaultTTL", 90);
   const std::string before = Snapshot();
   ASSERT_TRUE(Auto(10240).backupWritten);
   ASSERT_TRUE(RestoreRegBackup("RegBackUp.bk").Complete());
@@ -123,7 +123,7 @@ TEST_F(UndoAcrossRuns, AnEmptyRegistryComesBackEmpty) {
   const std::string before = Snapshot();
   ASSERT_TRUE(Custom(1024).backupWritten);
   ASSERT_TRUE(Auto(10240).backupWritten);
-  ASSERT_TRUE(RegKeyExists(kCU, "\\Software\\Microsoft"));
+  ASSERT_TRUE(KeyExists(kCU, "\\Software\\Microsoft"));
   ASSERT_TRUE(RestoreRegBackup("CustomRegBackUp.bk").Complete());
   EXPECT_EQ(Snapshot(), before);
 }

@@ -1,11 +1,12 @@
 #pragma once
-// What a pass sees of the window it runs in: a status line, a progress bar
-// it moves on, a log of the changes and the display pause. Which controls
-// stand behind them, if any, is the window's business; so is the bar's
-// budget, of which the window hands each pass what it needs.
+// What a pass sees of whatever shows it: a status line, a progress bar it
+// moves on, a log of the changes and the display pause. Which controls
+// stand behind them, if any, is the window's business (or velomar-cli's,
+// which prints them); so is the bar's budget, of which the window hands
+// each pass what it needs.
 #include <string_view>
 
-#include "window/LogRow.h"
+#include "progress/LogRow.h"
 
 namespace velomar {
 
