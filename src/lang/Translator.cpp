@@ -49,12 +49,11 @@ void TranslateHint(const IniFile& ini, std::string_view section, WindowState& fo
       [&](const std::string& v) { form.SetHint(name, v); });
 }
 
-void TranslateItems(const IniFile& ini, std::string_view section, WindowState& form, const std::string& name,
-                    const std::string& keyPrefix, const std::string& keySuffix) {
+void TranslateItems(const IniFile& ini, std::string_view section, WindowState& form, const std::string& name) {
   std::vector<std::string> items = form.Items(name);
   bool changed = false;
   for (std::size_t k = 0; k < items.size(); ++k) {
-    std::string value = ini.ReadString(section, name + keyPrefix + std::to_string(k) + keySuffix, items[k]);
+    std::string value = ini.ReadString(section, name + ".Items" + std::to_string(k) + ".Caption", items[k]);
     if (value != items[k]) {
       items[k] = std::move(value);
       changed = true;
@@ -80,14 +79,10 @@ void TranslateListView(const IniFile& ini, std::string_view section, WindowState
   }
 }
 
-constexpr int kMemoBlankFirstLineTag = 49;
-
 void TranslateComponent(const IniFile& ini, std::string_view section, WindowState& form, const ComponentInfo& c) {
   switch (c.kind) {
     case ComponentKind::Label:
-    case ComponentKind::StaticText:
     case ComponentKind::Button:
-    case ComponentKind::ToolButton:
       TranslateCaption(ini, section, form, c.name);
       TranslateHint(ini, section, form, c.name);
       break;
@@ -95,17 +90,9 @@ void TranslateComponent(const IniFile& ini, std::string_view section, WindowStat
     case ComponentKind::CheckBox:
     case ComponentKind::GroupBox:
     case ComponentKind::RadioButton:
-    case ComponentKind::MenuItem:
     case ComponentKind::TabSheet: TranslateCaption(ini, section, form, c.name); break;
-    case ComponentKind::Memo: {
-      std::string text = ini.ReadString(section, c.name + ".Text", form.Text(c.name));
-      if (c.tag == kMemoBlankFirstLineTag) text.insert(0, "\r\n");
-      if (text != form.Text(c.name)) form.SetText(c.name, text);
-      break;
-    }
     case ComponentKind::ListView: TranslateListView(ini, section, form, c.name); break;
-    case ComponentKind::ComboBox: TranslateItems(ini, section, form, c.name, ".Items", ".Caption"); break;
-    case ComponentKind::ListBox: TranslateItems(ini, section, form, c.name, ".Item", ""); break;
+    case ComponentKind::ComboBox: TranslateItems(ini, section, form, c.name); break;
     case ComponentKind::Edit:
     case ComponentKind::Panel:
     case ComponentKind::PageControl:

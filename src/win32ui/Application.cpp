@@ -55,8 +55,6 @@ std::string& HelpPage() {
 
 void SetHelpPage(std::string path) { HelpPage() = std::move(path); }
 
-const std::string& HelpPagePath() { return HelpPage(); }
-
 void OpenHelpPage(HWND owner) {
   if (!HelpPage().empty()) OpenDocument(owner, HelpPage());
 }

@@ -37,7 +37,6 @@ std::string ProgramFolder();
 // The user guide the help links open: the program names it (in the user's
 // language); until it does, nothing opens.
 void SetHelpPage(std::string path);
-const std::string& HelpPagePath();
 void OpenHelpPage(HWND owner);
 // The standard Save As dialog (GetSaveFileNameW), modal to `owner`.
 std::optional<std::string> AskSaveFileName(HWND owner, const SaveFileQuestion& question);

@@ -185,16 +185,6 @@ void Control::Focus() {
   if (hwnd_) SetFocus(hwnd_);
 }
 
-void Control::SetColor(Color color) {
-  color_ = color;
-  if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-void Control::SetFontColor(Color color) {
-  fontColor_ = color;
-  Invalidate();
-}
-
 COLORREF Control::Background() const {
   for (const Control* c = this; c; c = c->parent_)
     if (c->color_ != kNoColor) return Resolve(c->color_);

@@ -3,7 +3,7 @@
 // every kind shares (window, parent, handlers, text, enabled and visible
 // state, font, colours, hint, bounds, hover and focus events); each family
 // of kinds adds the capabilities it has (ControlCapabilities.h) and nothing
-// else (Buttons.h, ItemLists.h, Ranges.h, EditBox.h, ListView.h, Pages.h,
+// else (Buttons.h, ComboBox.h, Ranges.h, EditBox.h, ListView.h, Pages.h,
 // Windowless.h, Drawn.h, Image.h). MakeControl (ControlFactory.h) picks the
 // family by kind.
 #include <windows.h>
@@ -110,10 +110,6 @@ class Control : public MessageTarget {
   void SetBounds(const Bounds& bounds);
   void Focus();
 
-  // Properties the seam does not carry.
-  void SetColor(Color color);
-  void SetFontColor(Color color);
-
   // What painting and the families ask of each other.
   COLORREF Background() const;  // the first colour up the parents, else the window's
   COLORREF TextColor() const;
@@ -158,8 +154,8 @@ class Control : public MessageTarget {
   bool systemClass_ = false;  // a system class's window, subclassed
   std::map<Event, Handler> handlers_;
   bool bold_;
-  Color color_;
-  Color fontColor_;
+  const Color color_;
+  const Color fontColor_;
   std::string hint_;
   bool hovering_ = false;
 };

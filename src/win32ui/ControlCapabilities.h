@@ -98,7 +98,6 @@ class EditableText {
 // Timers: the tick of the form's timer of the component.
 class Ticking {
  public:
-  virtual void SetInterval(int milliseconds) = 0;
   virtual void Tick() = 0;
 
  protected:

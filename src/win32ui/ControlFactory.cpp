@@ -4,7 +4,7 @@
 #include "win32ui/Drawn.h"
 #include "win32ui/EditBox.h"
 #include "win32ui/Image.h"
-#include "win32ui/ItemLists.h"
+#include "win32ui/ComboBox.h"
 #include "win32ui/ListView.h"
 #include "win32ui/Pages.h"
 #include "win32ui/Ranges.h"
@@ -21,26 +21,21 @@ std::unique_ptr<Control> Make(ControlHost& host, const Component& spec, int inde
 
 std::unique_ptr<Control> MakeControl(ControlHost& host, const Component& spec, int index) {
   switch (spec.kind) {
-    case ComponentKind::Label:
-    case ComponentKind::StaticText: return Make<Label>(host, spec, index);
+    case ComponentKind::Label: return Make<Label>(host, spec, index);
     case ComponentKind::Image: return Make<Image>(host, spec, index);
     case ComponentKind::Panel: return Make<Panel>(host, spec, index);
     case ComponentKind::GroupBox: return Make<GroupBox>(host, spec, index);
     case ComponentKind::PageControl: return Make<PageControl>(host, spec, index);
     case ComponentKind::TabSheet: return Make<TabSheet>(host, spec, index);
-    case ComponentKind::Button:
-    case ComponentKind::ToolButton: return Make<PushButton>(host, spec, index);
+    case ComponentKind::Button: return Make<PushButton>(host, spec, index);
     case ComponentKind::CheckBox: return Make<CheckBox>(host, spec, index);
     case ComponentKind::RadioButton: return Make<RadioButton>(host, spec, index);
-    case ComponentKind::Edit:
-    case ComponentKind::Memo: return Make<EditBox>(host, spec, index);
+    case ComponentKind::Edit: return Make<EditBox>(host, spec, index);
     case ComponentKind::ComboBox: return Make<ComboBox>(host, spec, index);
-    case ComponentKind::ListBox: return Make<ListBox>(host, spec, index);
     case ComponentKind::TrackBar: return Make<TrackBar>(host, spec, index);
     case ComponentKind::ProgressBar: return Make<ProgressBar>(host, spec, index);
     case ComponentKind::ListView: return Make<ListView>(host, spec, index);
     case ComponentKind::Timer: return Make<TimerControl>(host, spec, index);
-    case ComponentKind::MenuItem:
     case ComponentKind::Other: break;
   }
   return Make<WindowlessControl>(host, spec, index);

@@ -4,7 +4,6 @@ namespace velomar::ui {
 
 Control::WindowSpec EditBox::Describe() const {
   DWORD style = WS_TABSTOP | ES_AUTOHSCROLL | (ReadOnly() ? ES_READONLY : 0);
-  if (spec_.kind == ComponentKind::Memo) style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
   // Right-to-left reading alone does not move the text in a left-to-right
   // system; a right-to-left field stands at the right as the user expects.
   if (spec_.rightToLeft) style |= ES_RIGHT;

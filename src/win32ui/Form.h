@@ -71,11 +71,8 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   void Post(Handler work);
 
   // Properties the seam does not carry.
-  void SetColor(std::string_view name, Color color);  // empty name: the window
-  void SetFontColor(std::string_view name, Color color);
   void SetPicture(std::string_view name, const std::string& picture);
   void SetTimerEnabled(std::string_view name, bool enabled);
-  void SetTimerInterval(std::string_view name, int milliseconds);
   // The pace of an image's running animation in milliseconds; 0 when still.
   int AnimationInterval(std::string_view name) const;
   // The window showing the components' hints; nullptr before one was needed.
@@ -170,7 +167,7 @@ class Form : public WindowState, private MessageTarget, private ControlHost {
   std::vector<ControlPtr> controls_;
   std::map<std::string, Control*, std::less<>> byName_;
   GdiCache gdi_;
-  Color formColor_;
+  const Color formColor_;
   Handler onCreate_;
   Handler onShow_;
   std::map<UINT, MessageHandler> messageHandlers_;

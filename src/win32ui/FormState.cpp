@@ -204,18 +204,6 @@ void Form::OpenHelpPage() {
   OnWindowThread([&] { ui::OpenHelpPage(hwnd_); });
 }
 
-void Form::SetColor(std::string_view name, Color color) {
-  OnWindowThread([&] {
-    if (!name.empty()) return At(name, "SetColor").SetColor(color);
-    formColor_ = color;
-    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  });
-}
-
-void Form::SetFontColor(std::string_view name, Color color) {
-  OnWindowThread([&] { At(name, "SetFontColor").SetFontColor(color); });
-}
-
 void Form::SetPicture(std::string_view name, const std::string& picture) {
   OnWindowThread([&] { Need<PictureFrame>(name, "SetPicture").SetPicture(picture); });
 }
@@ -225,10 +213,6 @@ void Form::SetTimerEnabled(std::string_view name, bool enabled) {
     Need<Ticking>(name, "SetTimerEnabled");
     At(name, "SetTimerEnabled").SetEnabled(enabled);
   });
-}
-
-void Form::SetTimerInterval(std::string_view name, int milliseconds) {
-  OnWindowThread([&] { Need<Ticking>(name, "SetTimerInterval").SetInterval(milliseconds); });
 }
 
 }  // namespace velomar::ui

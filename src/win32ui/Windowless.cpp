@@ -13,11 +13,6 @@ void TimerControl::SetEnabled(bool enabled) {
   Apply();
 }
 
-void TimerControl::SetInterval(int milliseconds) {
-  interval_ = milliseconds;
-  Apply();
-}
-
 void TimerControl::Apply() {
   HWND window = host_.Window();
   if (!window) return;

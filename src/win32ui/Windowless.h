@@ -1,6 +1,6 @@
 #pragma once
 // Components without a window of their own: timers (a timer of the form's
-// window) and the ones a layout only lists (the theme manifest, menu items).
+// window) and the ones a layout only lists (the theme manifest).
 #include "win32ui/Control.h"
 #include "win32ui/ControlCapabilities.h"
 
@@ -19,7 +19,6 @@ class TimerControl : public WindowlessControl, public Ticking {
   void Create(HWND parentWindow) override;
   bool Enabled() const override { return enabled_; }
   void SetEnabled(bool enabled) override;
-  void SetInterval(int milliseconds) override;
   void Tick() override { Fire(Event::Timer); }
   // The timer identifier of the component at `index` in its form's window.
   static UINT_PTR IdFor(int index) { return kFirstId + static_cast<UINT_PTR>(index); }
@@ -32,7 +31,7 @@ class TimerControl : public WindowlessControl, public Ticking {
   void Apply();
 
   bool enabled_ = !spec_.disabled;
-  int interval_ = spec_.interval;
+  const int interval_ = spec_.interval;
 };
 
 }  // namespace velomar::ui

@@ -6,12 +6,12 @@ bool KindHas(ComponentKind kind, Capability capability) {
   using K = ComponentKind;
   switch (capability) {
     case Capability::Check: return kind == K::CheckBox || kind == K::RadioButton;
-    case Capability::Choice: return kind == K::ComboBox || kind == K::ListBox || kind == K::PageControl;
-    case Capability::ItemList: return kind == K::ComboBox || kind == K::ListBox;
+    case Capability::Choice: return kind == K::ComboBox || kind == K::PageControl;
+    case Capability::ItemList: return kind == K::ComboBox;
     case Capability::Range: return kind == K::TrackBar || kind == K::ProgressBar;
     case Capability::Rows: return kind == K::ListView;
     case Capability::Picture: return kind == K::Image;
-    case Capability::EditText: return kind == K::Edit || kind == K::Memo;
+    case Capability::EditText: return kind == K::Edit;
   }
   return false;
 }
@@ -19,19 +19,14 @@ bool KindHas(ComponentKind kind, Capability capability) {
 std::string_view KindName(ComponentKind kind) {
   switch (kind) {
     case ComponentKind::Label: return "label";
-    case ComponentKind::StaticText: return "static text";
     case ComponentKind::Image: return "image";
     case ComponentKind::CheckBox: return "check box";
     case ComponentKind::GroupBox: return "group box";
     case ComponentKind::RadioButton: return "radio button";
     case ComponentKind::Button: return "button";
-    case ComponentKind::ToolButton: return "tool button";
-    case ComponentKind::MenuItem: return "menu item";
     case ComponentKind::TabSheet: return "tab sheet";
-    case ComponentKind::Memo: return "memo";
     case ComponentKind::ListView: return "list view";
     case ComponentKind::ComboBox: return "combo box";
-    case ComponentKind::ListBox: return "list box";
     case ComponentKind::Edit: return "edit box";
     case ComponentKind::Panel: return "panel";
     case ComponentKind::PageControl: return "page control";

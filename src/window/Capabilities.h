@@ -17,12 +17,12 @@ namespace velomar {
 
 enum class Capability {
   Check,     // Checked, SetChecked: check boxes and radio buttons
-  Choice,    // Items, ItemIndex, SetItemIndex: combo and list boxes, page controls (their pages)
-  ItemList,  // SetItems, AddItem: combo and list boxes
+  Choice,    // Items, ItemIndex, SetItemIndex: combo boxes, page controls (their pages)
+  ItemList,  // SetItems, AddItem: combo boxes
   Range,     // Position, SetPosition: track bars and progress bars
   Rows,      // rows and columns: list views
   Picture,   // SetAnimation, SetDrawing: images
-  EditText,  // ReadOnly, SetReadOnly: edit boxes and memos
+  EditText,  // ReadOnly, SetReadOnly: edit boxes
 };
 
 bool KindHas(ComponentKind kind, Capability capability);

@@ -25,9 +25,12 @@ using K = ComponentKind;
 using ui::Event;
 using namespace uitest;
 
-FormLayout EveryKindLayout() {
+// The framework's own look and input on one window: colours, fonts,
+// pictures, a hot zone over a link, pages with and without tabs. How each
+// kind answers the seam is the contract suite's (support/EveryKindLayout.h).
+FormLayout LookAndInputLayout() {
   FormLayout f;
-  f.className = "VelomarTestEveryKind";
+  f.className = "VelomarTestLookAndInput";
   f.caption = "Every kind";
   f.clientWidth = 424;
   f.clientHeight = 330;
@@ -230,7 +233,7 @@ FormLayout EveryKindLayout() {
 }
 
 struct EveryKind : ::testing::Test {
-  ui::Form form{EveryKindLayout(), TestLook()};
+  ui::Form form{LookAndInputLayout(), TestLook()};
   MessageBoxRecorder boxes;
   std::vector<std::string> events;
   int ticks = 0;
