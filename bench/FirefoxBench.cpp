@@ -12,21 +12,12 @@
 #include "firefox/CustomFirefoxPass.h"
 #include "firefox/PrefLines.h"
 #include "platform/Files.h"
-#include "progress/PassProgress.h"
+#include "support/NoProgress.h"
 #include "util/TextLines.h"
 
 namespace {
 
 using namespace velomar;
-
-// Progress nobody sees: no status, no rows, no pause.
-class NullProgress : public PassProgress {
- public:
-  void Status(std::string_view) override {}
-  void Advance(int) override {}
-  void Row(const LogRow&) override {}
-  void Pause() override {}
-};
 
 // A profile folder holding a user.js of 10,000 preference lines, unsorted,
 // the tuned preferences among them near the end.
@@ -76,7 +67,7 @@ BENCHMARK(BM_ReadSortWrite)->Unit(benchmark::kMillisecond);
 void BM_EditUserPrefs(benchmark::State& state) {
   LargeProfile profile;
   if (!profile.ok()) return state.SkipWithError("no temporary folder");
-  NullProgress progress;
+  test::NoProgress progress;
   for (auto _ : state) {
     state.PauseTiming();
     profile.Reset();
@@ -90,7 +81,7 @@ BENCHMARK(BM_EditUserPrefs)->Unit(benchmark::kMillisecond);
 void BM_WriteCustomPrefs(benchmark::State& state) {
   LargeProfile profile;
   if (!profile.ok()) return state.SkipWithError("no temporary folder");
-  NullProgress progress;
+  test::NoProgress progress;
   const CustomPassInputs inputs{progress,
                                 [](std::int32_t) {
                                   return FirefoxProgressSteps{4, 0};

@@ -12,19 +12,19 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "NoProgress.h"
 #include "bandwidth/BandwidthClass.h"
 #include "platform/Files.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/OverlayRegistry.h"
 #include "registry/RegistryStore.h"
+#include "support/NoProgress.h"
 #include "tcp/CustomTcpPass.h"
 #include "tcp/RegBackup.h"
 #include "tcp/TcpPasses.h"
 #include "util/Numbers.h"
 
 using velomar::fuzz::Check;
-using velomar::fuzz::NoProgress;
+using velomar::test::NoProgress;
 namespace platform = velomar::platform;
 
 namespace {

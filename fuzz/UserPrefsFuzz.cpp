@@ -5,13 +5,13 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "NoProgress.h"
 #include "firefox/AutoFirefoxPass.h"
 #include "firefox/PrefsEdits.h"
 #include "platform/Files.h"
+#include "support/NoProgress.h"
 
 using velomar::fuzz::Check;
-using velomar::fuzz::NoProgress;
+using velomar::test::NoProgress;
 
 namespace {
 

@@ -42,9 +42,7 @@ void ComboBox::AddItem(const std::string& item) {
     spec_.items.push_back(item);
 }
 
-int ComboBox::ItemIndex() const {
-  return hwnd_ ? static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)) : -1;
-}
+int ComboBox::ItemIndex() const { return hwnd_ ? static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)) : -1; }
 
 void ComboBox::SetItemIndex(int index) {
   if (!hwnd_) return;

@@ -1,10 +1,10 @@
 #include "win32ui/ControlFactory.h"
 
 #include "win32ui/Buttons.h"
+#include "win32ui/ComboBox.h"
 #include "win32ui/Drawn.h"
 #include "win32ui/EditBox.h"
 #include "win32ui/Image.h"
-#include "win32ui/ComboBox.h"
 #include "win32ui/ListView.h"
 #include "win32ui/Pages.h"
 #include "win32ui/Ranges.h"

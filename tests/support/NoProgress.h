@@ -1,11 +1,11 @@
 #pragma once
-// A pass's progress that nobody watches: the fuzz targets check what a
-// pass did, not how it showed it.
+// A pass's progress that nobody watches: for the fuzz targets and the
+// benchmarks, which look at what a pass did, not how it showed it.
 #include <string_view>
 
 #include "progress/PassProgress.h"
 
-namespace velomar::fuzz {
+namespace velomar::test {
 
 class NoProgress : public PassProgress {
  public:
@@ -15,4 +15,4 @@ class NoProgress : public PassProgress {
   void Pause() override {}
 };
 
-}  // namespace velomar::fuzz
+}  // namespace velomar::test
