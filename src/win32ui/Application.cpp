@@ -4,6 +4,8 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <utility>
+
 #include "platform/win32/Win32Text.h"
 
 namespace velomar::ui {
@@ -20,7 +22,7 @@ void InitializeControls() {
   InitCommonControlsEx(&init);
 }
 
-void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
+MessageBoxHook SetMessageBoxHook(MessageBoxHook hook) { return std::exchange(Hook(), std::move(hook)); }
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& title, UINT style) {
   if (Hook()) {

@@ -24,7 +24,8 @@ struct MessageBoxRequest {
 // With a hook installed, message boxes are handed to it instead of being
 // shown; its answer is the box's result (IDOK, ...). Empty: shown for real.
 using MessageBoxHook = std::function<int(const MessageBoxRequest&)>;
-void SetMessageBoxHook(MessageBoxHook hook);
+// Answers the hook it replaces.
+MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& title, UINT style);
 // The general error report for an exception that escaped a handler.

@@ -129,8 +129,8 @@ BOOL CALLBACK ReadMessageText(HWND child, LPARAM text) {
 
 }  // namespace
 
-RealMessageBoxes::RealMessageBoxes(std::string name) : name_(std::move(name)) {
-  ui::SetMessageBoxHook(nullptr);
+RealMessageBoxes::RealMessageBoxes(std::string name)
+    : name_(std::move(name)), replacedHook_(ui::SetMessageBoxHook(nullptr)) {
   g_realBoxes = this;
   timer_ = SetTimer(nullptr, 0, 100, &RealMessageBoxes::Look);
 }
@@ -138,6 +138,7 @@ RealMessageBoxes::RealMessageBoxes(std::string name) : name_(std::move(name)) {
 RealMessageBoxes::~RealMessageBoxes() {
   KillTimer(nullptr, timer_);
   g_realBoxes = nullptr;
+  ui::SetMessageBoxHook(std::move(replacedHook_));
 }
 
 void CALLBACK RealMessageBoxes::Look(HWND, UINT, UINT_PTR, DWORD) {

@@ -53,9 +53,10 @@ class MessageBoxRecorder {
   std::vector<ui::MessageBoxRequest> boxes_;
 };
 
-// Lets the thread's message boxes show for real while it lives (no hook):
-// each is saved as a screenshot (NAME, then NAME_2, ...), its text kept,
-// and answered with OK.
+// Lets the thread's message boxes show for real while it lives (the hook
+// it finds, a MessageBoxRecorder's say, is put back after): each is saved
+// as a screenshot (NAME, then NAME_2, ...), its text kept, and answered
+// with OK.
 class RealMessageBoxes {
  public:
   explicit RealMessageBoxes(std::string name);
@@ -68,6 +69,7 @@ class RealMessageBoxes {
  private:
   static void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD);
   std::string name_;
+  ui::MessageBoxHook replacedHook_;
   UINT_PTR timer_ = 0;
   bool looking_ = false;
   std::vector<std::string> texts_;
