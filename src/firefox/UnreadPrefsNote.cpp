@@ -58,14 +58,17 @@ std::string UnreadPrefsSentence(const UnreadPrefsNote& note, std::string_view no
 
 std::string UnreadPrefNames(const UnreadPrefsNote& note) {
   std::string names;
-  for (const auto& name : note.notRead) names += (names.empty() ? "" : ", ") + name;
+  for (const auto& name : note.notRead) {
+    if (!names.empty()) names += ", ";
+    names += name;
+  }
   return names;
 }
 
 std::string UnreadPrefsMessage(const UnreadPrefsNote& note, std::string_view notReadSentence,
                                std::string_view allReadSentence) {
   std::string text = UnreadPrefsSentence(note, notReadSentence, allReadSentence);
-  if (!text.empty() && !note.notRead.empty()) text += " " + UnreadPrefNames(note);
+  if (!text.empty() && !note.notRead.empty()) text.append(" ").append(UnreadPrefNames(note));
   return text;
 }
 
