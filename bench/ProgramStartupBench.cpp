@@ -156,11 +156,13 @@ int main(int argc, char** argv) {
   }
   std::printf("start to first paint, median of %d runs each (alternating)\n", runs);
   Print("bare Win32 window, one button:", bareTimes);
-  // One program keeps the plain names; several are numbered in the order given.
+  // One program keeps the plain names; several are lettered in the order
+  // given (letters, so that tools/startup-bench finds the figures after them).
   for (std::size_t i = 0; i < programs.size(); ++i) {
     const Program& program = programs[i];
-    const std::string name = programs.size() == 1 ? "velomar.exe" : "velomar.exe " + std::to_string(i + 1);
-    const std::string ratioName = programs.size() == 1 ? "velomar" : "velomar " + std::to_string(i + 1);
+    const std::string letter = programs.size() == 1 ? "" : std::string(" ") + static_cast<char>('A' + i);
+    const std::string name = "velomar.exe" + letter;
+    const std::string ratioName = "velomar" + letter;
     if (programs.size() > 1) std::printf("%s: %s\n", name.c_str(), program.path.c_str());
     Print(name + ", main window painted:", program.painted);
     Print(name + ", all four windows made:", program.allCreated);
