@@ -57,8 +57,11 @@ TEST_F(XpWindow, FirstStartShowsTheDesignAndTheNotOptimisedText) {
   for (const char* hidden : {kProgress, kAnimation, kDoing, kNotice}) EXPECT_FALSE(form.Visible(hidden)) << hidden;
   ExpectTheHeadFits();
   // Every control lies inside the client area: the window holds only what the user sees.
-  for (const auto& c : AutoOptimizeLayout().components)
-    if (c.parent.empty() && c.kind != ComponentKind::Timer) EXPECT_LT(form.BoundsOf(c.name).x, client.right) << c.name;
+  for (const auto& c : AutoOptimizeLayout().components) {
+    if (c.parent.empty() && c.kind != ComponentKind::Timer) {
+      EXPECT_LT(form.BoundsOf(c.name).x, client.right) << c.name;
+    }
+  }
   ShowModalAnd([&] {
     // The track bar is worked with the mouse and hands the focus to the window.
     SetFocus(At(kTrackBar));
