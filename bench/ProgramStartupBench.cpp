@@ -3,11 +3,14 @@
 // the shown window answers a message, which its thread takes only once it
 // waits in its message loop, after painting. Also until the last of the
 // program's four windows answers, which it does once every creation
-// handler has run. Both programs are started with CreateProcess from the
-// build tree's top folder; runs alternate; medians and ratios are printed.
+// handler has run. Each program is started with CreateProcess from its own
+// folder; runs alternate; medians and ratios are printed. Given several
+// builds of velomar.exe (another commit's beside this one), it measures
+// them in turn within each run, so that their figures come from the same
+// machine in the same state.
 // Run it where the program shows no message at start: Windows XP, or a
 // later Windows with a Firefox profile (under Wine: the prefix of ./run).
-//   program_startup_bench [runs] [path\to\velomar.exe]
+//   program_startup_bench [runs] [path\to\velomar.exe...]
 //   program_startup_bench --child   the bare window
 #include <windows.h>
 
@@ -114,10 +117,15 @@ std::string Quoted(const std::string& path) {
   return quoted;
 }
 
-void Print(const char* what, const std::vector<double>& times) {
-  std::printf("  %-36s %8.1f ms (min %.1f, max %.1f)\n", what, Median(times),
+void Print(const std::string& what, const std::vector<double>& times) {
+  std::printf("  %-36s %8.1f ms (min %.1f, max %.1f)\n", what.c_str(), Median(times),
               *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()));
 }
+
+struct Program {
+  std::string path;
+  std::vector<double> painted, allCreated;
+};
 
 }  // namespace
 
@@ -126,25 +134,42 @@ int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
-  const std::string program = argc > 2 ? argv[2] : FolderOf(FolderOf(self)) + "\\velomar.exe";
-  // The language files are found under the current directory.
-  const std::string folder = FolderOf(program);
+  std::vector<Program> programs;
+  for (int i = 2; i < argc; ++i) programs.push_back({argv[i], {}, {}});
+  if (programs.empty()) programs.push_back({FolderOf(FolderOf(self)) + "\\velomar.exe", {}, {}});
+  // Each program finds its language files under its own folder.
+  auto measure = [](const Program& program) {
+    return Measure(Quoted(program.path), FolderOf(program.path), kMainClass, kLastClass);
+  };
   const std::string bare = Quoted(self) + " --child";
-  const std::string velomar = Quoted(program);
-  Measure(bare, folder, kBareClass, nullptr);  // warm the caches of the system and of Wine
-  Measure(velomar, folder, kMainClass, kLastClass);
-  std::vector<double> bareTimes, paintedTimes, createdTimes;
+  const std::string bareFolder = FolderOf(programs.front().path);
+  Measure(bare, bareFolder, kBareClass, nullptr);  // warm the caches of the system and of Wine
+  for (const Program& program : programs) measure(program);
+  std::vector<double> bareTimes;
   for (int run = 0; run < runs; ++run) {
-    bareTimes.push_back(Measure(bare, folder, kBareClass, nullptr).painted);
-    const Times program = Measure(velomar, folder, kMainClass, kLastClass);
-    paintedTimes.push_back(program.painted);
-    createdTimes.push_back(program.allCreated);
+    bareTimes.push_back(Measure(bare, bareFolder, kBareClass, nullptr).painted);
+    for (Program& program : programs) {
+      const Times times = measure(program);
+      program.painted.push_back(times.painted);
+      program.allCreated.push_back(times.allCreated);
+    }
   }
   std::printf("start to first paint, median of %d runs each (alternating)\n", runs);
   Print("bare Win32 window, one button:", bareTimes);
-  Print("velomar.exe, main window painted:", paintedTimes);
-  Print("velomar.exe, all four windows made:", createdTimes);
-  std::printf("  ratio first paint, velomar / bare:    %8.2f\n", Median(paintedTimes) / Median(bareTimes));
-  std::printf("  ratio all four made, velomar / bare:  %8.2f\n", Median(createdTimes) / Median(bareTimes));
+  // One program keeps the plain names; several are lettered in the order
+  // given (letters, so that tools/startup-bench finds the figures after them).
+  for (std::size_t i = 0; i < programs.size(); ++i) {
+    const Program& program = programs[i];
+    const std::string letter = programs.size() == 1 ? "" : std::string(" ") + static_cast<char>('A' + i);
+    const std::string name = "velomar.exe" + letter;
+    const std::string ratioName = "velomar" + letter;
+    if (programs.size() > 1) std::printf("%s: %s\n", name.c_str(), program.path.c_str());
+    Print(name + ", main window painted:", program.painted);
+    Print(name + ", all four windows made:", program.allCreated);
+    std::printf("  %-38s %8.2f\n", ("ratio first paint, " + ratioName + " / bare:").c_str(),
+                Median(program.painted) / Median(bareTimes));
+    std::printf("  %-38s %8.2f\n", ("ratio all four made, " + ratioName + " / bare:").c_str(),
+                Median(program.allCreated) / Median(bareTimes));
+  }
   return 0;
 }

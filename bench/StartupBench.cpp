@@ -4,8 +4,10 @@
 // start the same way); each child signals an event once its window and all
 // its controls have painted, then exits. Runs alternate; medians and their
 // ratio are printed, and the ratio of the fastest runs, which a machine busy
-// with other work disturbs least.
-//   startup_bench [runs]          the measurement (default 25 runs of each)
+// with other work disturbs least. Given another build of this program
+// (another commit's), its framework window is measured in the same runs.
+//   startup_bench [runs] [path\to\other\startup_bench.exe]
+//                                 the measurement (default 25 runs of each)
 //   startup_bench --child MODE E  a child: MODE full or bare, E the event name
 #include <windows.h>
 
@@ -167,11 +169,11 @@ int RunBare(HANDLE painted) {
   return 0;
 }
 
-double RunChild(const std::string& self, const char* mode, int run) {
+double RunChild(const std::string& program, const char* mode, int run) {
   const std::string event =
       "VelomarStartupBench_" + std::to_string(GetCurrentProcessId()) + "_" + mode + "_" + std::to_string(run);
   HANDLE painted = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
-  std::string command = "\"" + self + "\" --child " + mode + " " + event;
+  std::string command = "\"" + program + "\" --child " + mode + " " + event;
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
@@ -200,6 +202,16 @@ double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+void PrintFramework(const char* build, const std::vector<double>& full, const std::vector<double>& bare) {
+  const double fullMedian = Median(full), bareMedian = Median(bare);
+  std::printf("  framework window%s, %d components: %8.1f ms (min %.1f, max %.1f)\n", build,
+              static_cast<int>(SixtyComponentLayout().components.size()), fullMedian,
+              *std::min_element(full.begin(), full.end()), *std::max_element(full.begin(), full.end()));
+  std::printf("  ratio framework%s / bare:          %8.2f (medians)\n", build, fullMedian / bareMedian);
+  std::printf("  ratio framework%s / bare, fastest: %8.2f\n", build,
+              *std::min_element(full.begin(), full.end()) / *std::min_element(bare.begin(), bare.end()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -211,22 +223,25 @@ int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 25;
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string other = argc > 2 ? argv[2] : "";
   RunChild(self, "bare", -1);  // warm the caches of the system and of Wine
   RunChild(self, "full", -1);
-  std::vector<double> full, bare;
+  if (!other.empty()) RunChild(other, "full", -1);
+  std::vector<double> full, otherFull, bare;
   for (int run = 0; run < runs; ++run) {
     bare.push_back(RunChild(self, "bare", run));
     full.push_back(RunChild(self, "full", run));
+    if (!other.empty()) otherFull.push_back(RunChild(other, "full", run));
   }
-  const double fullMedian = Median(full), bareMedian = Median(bare);
   std::printf("startup to first paint, median of %d runs each (alternating)\n", runs);
-  std::printf("  bare Win32 window, one button:     %8.1f ms (min %.1f, max %.1f)\n", bareMedian,
+  std::printf("  bare Win32 window, one button:     %8.1f ms (min %.1f, max %.1f)\n", Median(bare),
               *std::min_element(bare.begin(), bare.end()), *std::max_element(bare.begin(), bare.end()));
-  std::printf("  framework window, %d components:   %8.1f ms (min %.1f, max %.1f)\n",
-              static_cast<int>(SixtyComponentLayout().components.size()), fullMedian,
-              *std::min_element(full.begin(), full.end()), *std::max_element(full.begin(), full.end()));
-  std::printf("  ratio framework / bare:            %8.2f (medians)\n", fullMedian / bareMedian);
-  std::printf("  ratio framework / bare, fastest:   %8.2f\n",
-              *std::min_element(full.begin(), full.end()) / *std::min_element(bare.begin(), bare.end()));
+  if (other.empty()) {
+    PrintFramework("", full, bare);
+    return 0;
+  }
+  std::printf("B: %s\n", other.c_str());
+  PrintFramework(" A", full, bare);
+  PrintFramework(" B", otherFull, bare);
   return 0;
 }

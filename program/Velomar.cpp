@@ -2,6 +2,8 @@
 // message loop until the main window closes.
 #include <windows.h>
 
+#include <memory>
+
 #include "app/HelpPage.h"
 #include "forms/AutoOptimizeForm.h"
 #include "forms/CustomOptimizeForm.h"
@@ -40,6 +42,13 @@ int RunMessageLoop(HWND main) {
   return static_cast<int>(msg.wParam);
 }
 
+// The windows OK leads to, in the order they are made.
+struct ModeWindows {
+  velomar::AutoOptimizeForm automatic;
+  velomar::RecoverForm recover;
+  velomar::CustomOptimizeForm custom{recover};
+};
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -49,10 +58,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ActivateRunningInstance();
     return 0;
   }
-  velomar::AutoOptimizeForm automatic;
-  velomar::RecoverForm recover;
-  velomar::CustomOptimizeForm custom(recover);
-  velomar::MainForm main(automatic, custom);
+  // Declared before the main window, so that they outlive it as they did
+  // when they were made first.
+  std::unique_ptr<ModeWindows> modes;
+  velomar::MainForm main;
 
   main.Create();
   // The main window made the data folder where the language is looked up.
@@ -60,13 +69,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   main.Show();
   // The controls too, now rather than once the queue is empty.
   RedrawWindow(main.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  // The other three windows are made by the first message the loop takes:
-  // posted messages come before input, so their creation handlers have all
-  // run before a click can reach OK.
+  // The other three windows are made, objects and all, by the first
+  // message the loop takes: building their tables of components is work
+  // the first paint need not wait for. Posted messages come before input,
+  // so the windows exist and their creation handlers have all run before a
+  // click can reach OK.
   main.Post([&] {
-    automatic.Create();
-    recover.Create();
-    custom.Create();
+    modes = std::make_unique<ModeWindows>();
+    main.SetModeWindows(modes->automatic, modes->custom);
+    modes->automatic.Create();
+    modes->recover.Create();
+    modes->custom.Create();
   });
   return RunMessageLoop(main.Handle());
 }

@@ -1,6 +1,7 @@
 #include "forms/Artwork.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace velomar {
@@ -33,6 +34,32 @@ double RoundedBoxDistance(double x, double y, double w, double h, double radius)
   return outside + std::min(std::max(qx, qy), 0.0) - radius;
 }
 
+// A direction on the dial, as a unit vector.
+struct Direction {
+  double cos, sin;
+};
+
+Direction At(double angle) { return {std::cos(angle), std::sin(angle)}; }
+
+// The dial's directions, the same for every pixel: computed once, since
+// the sines and cosines were most of the cost of drawing the picture at
+// start-up.
+constexpr int kTicks = 8;
+const std::array<Direction, kTicks + 1>& TickDirections() {
+  static const auto ticks = [] {
+    std::array<Direction, kTicks + 1> all{};
+    for (int t = 0; t <= kTicks; ++t) all[t] = At(kPi * (0.75 + 1.5 * t / static_cast<double>(kTicks)));
+    return all;
+  }();
+  return ticks;
+}
+
+// The needle points up and to the right: a fast connection.
+const Direction& NeedleDirection() {
+  static const Direction needle = At(kPi * 1.8);
+  return needle;
+}
+
 // A speedometer: blue disc, light dial ring with ticks, an orange needle.
 Rgba ProgramPicture(double x, double y, double w, double h) {
   const double size = std::min(w, h);
@@ -43,16 +70,14 @@ Rgba ProgramPicture(double x, double y, double w, double h) {
   c = Mix(c, {0.08 * shade, 0.33 * shade, 0.62 * shade, Cover(d - r)});
   c = Mix(c, {0.85, 0.92, 1.0, Cover(std::abs(d - r * 0.72) - size * 0.035)});
   // Ticks on the upper three quarters of the dial.
-  for (int t = 0; t <= 8; ++t) {
-    const double a = kPi * (0.75 + 1.5 * t / 8.0);
-    const double along = dx * std::cos(a) + dy * std::sin(a);
-    const double across = -dx * std::sin(a) + dy * std::cos(a);
+  for (const Direction& tick : TickDirections()) {
+    const double along = dx * tick.cos + dy * tick.sin;
+    const double across = -dx * tick.sin + dy * tick.cos;
     if (along > r * 0.78 && along < r * 0.92) c = Mix(c, {1, 1, 1, Cover(std::abs(across) - size * 0.02)});
   }
-  // The needle points up and to the right: a fast connection.
-  const double needle = kPi * 1.8;
-  const double along = dx * std::cos(needle) + dy * std::sin(needle);
-  const double across = -dx * std::sin(needle) + dy * std::cos(needle);
+  const Direction& needle = NeedleDirection();
+  const double along = dx * needle.cos + dy * needle.sin;
+  const double across = -dx * needle.sin + dy * needle.cos;
   if (along > -r * 0.1 && along < r * 0.68) c = Mix(c, {1.0, 0.55, 0.1, Cover(std::abs(across) - size * 0.035)});
   c = Mix(c, {1.0, 0.55, 0.1, Cover(d - size * 0.08)});
   return c;

@@ -41,15 +41,42 @@ class ModalOver : public ModalModeWindow {
   const ui::Form& owner_;
 };
 
+// Where a mode window goes once it is made: the program makes the mode
+// windows after the main window's first paint, and the main window's logic
+// holds this place from the start. Nothing reaches it before it is filled
+// (the program fills it before the user's input is taken) but a second
+// start's hand-over, which then finds no window.
+class ModeWindowPlace : public ModalModeWindow {
+ public:
+  void Fill(std::unique_ptr<ModalModeWindow> window) { window_ = std::move(window); }
+  Bounds Frame() const override { return window_->Frame(); }
+  void MoveTo(int left, int top) override { window_->MoveTo(left, top); }
+  void SetVistaOrLater(bool value) override { window_->SetVistaOrLater(value); }
+  void ClearOptimized() override { window_->ClearOptimized(); }
+  void ShowModal() override { window_->ShowModal(); }
+  bool Optimized() const override { return window_->Optimized(); }
+  HWND Handle() const override { return window_ ? window_->Handle() : nullptr; }
+
+ private:
+  std::unique_ptr<ModalModeWindow> window_;
+};
+
 class MainForm : public ui::Form {
  public:
+  // The mode windows are handed over later (SetModeWindows).
+  explicit MainForm(MainWindowServices services = SystemMainWindowServices());
   // The mode windows are created after this one, by the program's entry.
   template <class Automatic, class Custom>
   MainForm(Automatic& automatic, Custom& custom, MainWindowServices services = SystemMainWindowServices())
-      : Form(MainLayout(), VelomarLook()) {
-    automatic_ = std::make_unique<ModalOver<Automatic>>(automatic, *this);
-    custom_ = std::make_unique<ModalOver<Custom>>(custom, *this);
-    Wire(std::move(services));
+      : MainForm(std::move(services)) {
+    SetModeWindows(automatic, custom);
+  }
+
+  // The windows OK shows, once they exist.
+  template <class Automatic, class Custom>
+  void SetModeWindows(Automatic& automatic, Custom& custom) {
+    automatic_.Fill(std::make_unique<ModalOver<Automatic>>(automatic, *this));
+    custom_.Fill(std::make_unique<ModalOver<Custom>>(custom, *this));
   }
 
   MainWindow& Logic() { return *logic_; }
@@ -59,10 +86,8 @@ class MainForm : public ui::Form {
   LRESULT WMRestoreInstance();
 
  private:
-  void Wire(MainWindowServices services);
-
-  std::unique_ptr<ModalModeWindow> automatic_;
-  std::unique_ptr<ModalModeWindow> custom_;
+  ModeWindowPlace automatic_;
+  ModeWindowPlace custom_;
   std::unique_ptr<MainWindow> logic_;
 };
 

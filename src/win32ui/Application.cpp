@@ -4,8 +4,10 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <stdexcept>
 #include <utility>
 
+#include "platform/win32/Win32EntryPoint.h"
 #include "platform/win32/Win32Text.h"
 
 namespace velomar::ui {
@@ -14,6 +16,20 @@ namespace {
 MessageBoxHook& Hook() {
   static MessageBoxHook hook;
   return hook;
+}
+
+using SaveDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+// comdlg32 is loaded when the dialog is first asked for, not with the
+// program: it brings shell32 and the printing DLLs with it, which made a
+// large share of the time before the main window's first paint.
+SaveDialogFunction SaveDialog() {
+  static const SaveDialogFunction dialog = [] {
+    const HMODULE module = LoadLibraryW(L"comdlg32.dll");
+    return module ? platform::EntryPoint<SaveDialogFunction>(module, "GetSaveFileNameW") : nullptr;
+  }();
+  if (!dialog) throw std::runtime_error("The Save As dialog of Windows (comdlg32.dll) cannot be loaded.");
+  return dialog;
 }
 }  // namespace
 
@@ -80,7 +96,7 @@ std::optional<std::string> AskSaveFileName(HWND owner, const SaveFileQuestion& q
   dialog.lpstrTitle = title.c_str();
   dialog.lpstrDefExt = extension.c_str();
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+  if (!SaveDialog()(&dialog)) return std::nullopt;
   file.resize(file.find(L'\0'));
   return platform::WideToUtf8(file);
 }

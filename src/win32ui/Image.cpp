@@ -1,6 +1,7 @@
 #include "win32ui/Image.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace velomar::ui {
 
@@ -10,6 +11,18 @@ constexpr UINT_PTR kAnimationTimer = 1;
 constexpr int kFastestSpeed = 1000;
 
 }  // namespace
+
+Image::Image(ControlHost& host, Component spec, int index) : DrawnControl(host, std::move(spec), index) {
+  // The look and its pictures live as long as the window, which outlives
+  // this image and so the worker.
+  const Picture* picture = Shown();
+  if (!picture || spec_.width <= 0 || spec_.height <= 0) return;
+  try {
+    prepared_ = std::async(std::launch::async, ShadePicture, std::cref(*picture), spec_.width, spec_.height, 0);
+  } catch (const std::system_error&) {
+    // No thread to spare: the frame is computed when it is first painted.
+  }
+}
 
 void Image::Created() { ApplyAnimationTimer(); }
 
@@ -24,13 +37,17 @@ HBITMAP Image::Frame(int frame) {
   if (!bitmap) {
     RECT r;
     GetClientRect(hwnd_, &r);
-    bitmap.Reset(RenderPicture(*picture, r.right, r.bottom, frame % count));
+    PicturePixels pixels;
+    if (prepared_.valid()) pixels = prepared_.get();
+    const bool fits = frame % count == 0 && pixels.width == r.right && pixels.height == r.bottom;
+    bitmap.Reset(fits ? BitmapOf(pixels) : RenderPicture(*picture, r.right, r.bottom, frame % count));
   }
   return bitmap.Get();
 }
 
 void Image::SetPicture(const std::string& picture) {
   picture_ = picture;
+  prepared_ = {};  // waits for the worker
   frames_.clear();
   frame_ = 0;
   showsDrawing_ = false;

@@ -3,7 +3,10 @@
 // size shown; animated ones step through their frames on a timer of their
 // own), or a drawing computed by the caller (the traffic graph), rendered
 // off screen and copied in whole, so that a redraw every second neither
-// flickers nor leaks.
+// flickers nor leaks. A picture's first frame at the designed size is
+// computed on a worker from the moment the image is made, so that the
+// window's first paint finds it ready instead of computing it then.
+#include <future>
 #include <vector>
 
 #include "win32ui/ControlCapabilities.h"
@@ -15,7 +18,7 @@ namespace velomar::ui {
 
 class Image : public DrawnControl, public PictureFrame {
  public:
-  using DrawnControl::DrawnControl;
+  Image(ControlHost& host, Component spec, int index);
 
   void SetPicture(const std::string& picture) override;
   void SetAnimation(bool playing, int speedPercent) override;
@@ -37,6 +40,8 @@ class Image : public DrawnControl, public PictureFrame {
 
   std::string picture_ = spec_.picture;
   std::vector<Bitmap> frames_;
+  // The first frame at the designed size, while it is being computed.
+  std::future<PicturePixels> prepared_;
   int frame_ = 0;
   bool playing_ = false;
   int interval_ = 0;

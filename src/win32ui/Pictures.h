@@ -5,7 +5,9 @@
 // framework renders it.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace velomar::ui {
 
@@ -25,8 +27,19 @@ struct Picture {
   std::function<Rgba(double x, double y, double width, double height, int frame)> shade;
 };
 
-// The frame of the picture at a size; nullptr for an empty size. The
-// caller owns the bitmap.
+// A frame's pixels: blue, green, red, alpha (premultiplied), top row first.
+struct PicturePixels {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> bytes;
+};
+
+// The frame of the picture at a size, computed without the system: on any
+// thread. No pixels for an empty size.
+PicturePixels ShadePicture(const Picture& picture, int width, int height, int frame);
+// The pixels as a bitmap; nullptr for none. The caller owns the bitmap.
+HBITMAP BitmapOf(const PicturePixels& pixels);
+// Both in one.
 HBITMAP RenderPicture(const Picture& picture, int width, int height, int frame);
 
 }  // namespace velomar::ui

@@ -200,6 +200,28 @@ TEST_F(Actions, AnimationSpeedScalesTheFramePace) {
   EXPECT_EQ(form.AnimationInterval("Image_Busy"), 0);
 }
 
+// A picture's first frame is computed ahead at the designed size; what
+// happens to the image before its first paint still decides what it shows.
+TEST(PreparedPictures, AnImageResizedOrGivenAnotherPictureBeforeItsFirstPaintShowsItsStateThen) {
+  FormLayout f;
+  f.className = "VelomarTestPrepared";
+  f.clientWidth = 100;
+  f.clientHeight = 50;
+  f.color = Rgb(255, 255, 255);
+  f.components = {Image("Image_Grown", {0, 0, 10, 10}).Picture("RecoverLink"),
+                  Image("Image_Swapped", {50, 0, 40, 40}).Picture("RecoverLink")};
+  ui::Form form(f, uitest::TestLook());
+  form.Create();
+  form.SetBounds("Image_Grown", {0, 0, 40, 40});
+  form.SetPicture("Image_Swapped", "Program");
+  constexpr COLORREF kLink = RGB(245, 204, 140), kProgramBlue = RGB(26, 77, 153);
+  Snapshot grown(form.ControlHandle("Image_Grown"), 40, 40);
+  EXPECT_EQ(grown.At(30, 30), kLink);
+  Snapshot swapped(form.ControlHandle("Image_Swapped"), 40, 40);
+  EXPECT_EQ(swapped.At(20, 20), kProgramBlue);
+  EXPECT_NE(swapped.At(1, 1), kLink);
+}
+
 TEST(HandOver, AWorkersCallBringsBackItsResultAndItsException) {
   ui::Form form{ActionsLayout(), uitest::TestLook()};
   form.Create();

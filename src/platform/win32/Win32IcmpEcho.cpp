@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/IcmpEcho.h"
+#include "platform/win32/Win32EntryPoint.h"
 
 namespace velomar::platform {
 
@@ -18,12 +19,6 @@ static_assert(sizeof(ICMP_ECHO_REPLY) == (sizeof(void*) == 8 ? 40 : 28), "the re
 using IcmpCreateFileFn = HANDLE(WINAPI*)();
 using IcmpCloseHandleFn = BOOL(WINAPI*)(HANDLE);
 using IcmpSendEchoFn = DWORD(WINAPI*)(HANDLE, IPAddr, LPVOID, WORD, PIP_OPTION_INFORMATION, LPVOID, DWORD, DWORD);
-
-template <typename Fn>
-Fn EntryPoint(HMODULE module, const char* name) {
-  // GetProcAddress answers with a generic function pointer.
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 std::uint32_t Low32(const void* pointer) {
   return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(pointer));

@@ -9,6 +9,8 @@
 
 #include <atomic>
 
+#include "platform/win32/Win32EntryPoint.h"
+
 namespace velomar::platform {
 
 namespace {
@@ -37,8 +39,7 @@ std::uint64_t WidenTickCount(std::uint64_t last, std::uint32_t now) {
 }
 
 std::uint64_t TickCount64() {
-  static const auto system = reinterpret_cast<TickCount64Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount64")));
+  static const auto system = EntryPoint<TickCount64Function>(GetModuleHandleA("kernel32.dll"), "GetTickCount64");
   return system ? system() : WidenedTickCount();
 }
 
