@@ -13,7 +13,7 @@ namespace velomar::platform {
 void ProcessPendingMessages();
 
 // Handles messages until `done` holds, sleeping between arrivals. `done` is
-// checked after each batch of messages (a timer tick is a message).
+// checked after each message (a timer tick is a message).
 void ProcessMessagesUntil(const std::function<bool()>& done);
 
 // The hand-shake between a worker and the thread that waits for it: the

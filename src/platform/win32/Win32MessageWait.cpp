@@ -9,24 +9,35 @@ struct DoneFlag::Wake {
   UniqueHandle event{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
-void ProcessPendingMessages() {
+namespace {
+
+// Handles one queued message; false when there is none, or when it is the
+// quit request, which is left for the main message loop.
+bool ProcessOneMessage() {
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      // Leave the quit request for the main message loop.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+
+}  // namespace
+
+void ProcessPendingMessages() {
+  while (ProcessOneMessage()) {
   }
 }
 
 void ProcessMessagesUntil(const std::function<bool()>& done) {
-  ProcessPendingMessages();
+  // `done` is asked after every message: a timer's next tick is made as
+  // soon as the queue is empty again, so draining the queue first could
+  // take two ticks where the caller waits for one.
   while (!done()) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
-    ProcessPendingMessages();
+    if (!ProcessOneMessage()) MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
   }
 }
 
