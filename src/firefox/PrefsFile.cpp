@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/TextEncoding.h"
+
 namespace velomar {
 
 namespace {
@@ -54,24 +56,6 @@ std::optional<unsigned> HexDigit(char c) {
   if (c >= 'a' && c <= 'f') return static_cast<unsigned>(c - 'a' + 10);
   if (c >= 'A' && c <= 'F') return static_cast<unsigned>(c - 'A' + 10);
   return std::nullopt;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
 }
 
 // The tokens of Firefox's preference grammar; comments are skipped, and a
@@ -208,7 +192,7 @@ class Lexer {
         if (!low || (*low & 0xFC00) != 0xDC00) return false;
         code = 0x10000 + ((code - 0xD800) << 10) + (*low - 0xDC00);
       }
-      AppendUtf8(text, code);
+      platform::AppendUtf8(text, code);
       return true;
     }
     if (c != '\0' && c != '\n' && c != '\r') ++i_;  // a line break stays part of the string

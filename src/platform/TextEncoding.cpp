@@ -6,19 +6,6 @@ namespace velomar::platform {
 
 namespace {
 
-void AppendUtf8(std::string& out, std::uint32_t codePoint) {
-  if (codePoint < 0x80) {
-    out += static_cast<char>(codePoint);
-  } else if (codePoint < 0x800) {
-    out += static_cast<char>(0xC0 | (codePoint >> 6));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (codePoint >> 12));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  }
-}
-
 // Bytes 0x80 to 0x9F of Windows-1252; the rest are Latin-1.
 constexpr std::uint16_t kWindows1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -27,6 +14,24 @@ constexpr std::uint16_t kWindows1252High[32] = {
 };
 
 }  // namespace
+
+void AppendUtf8(std::string& out, std::uint32_t codePoint) {
+  if (codePoint < 0x80) {
+    out += static_cast<char>(codePoint);
+  } else if (codePoint < 0x800) {
+    out += static_cast<char>(0xC0 | (codePoint >> 6));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else if (codePoint < 0x10000) {
+    out += static_cast<char>(0xE0 | (codePoint >> 12));
+    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (codePoint >> 18));
+    out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  }
+}
 
 bool IsValidUtf8(std::string_view text) {
   std::size_t i = 0;

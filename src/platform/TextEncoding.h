@@ -2,6 +2,7 @@
 // Every text inside the program is UTF-8. Files written by other programs
 // may hold text in the system's ANSI code page instead (the language files,
 // written for Windows-1252); these read them into UTF-8.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@ namespace velomar::platform {
 // Well-formed UTF-8: no overlong forms, surrogates or code points above
 // U+10FFFF.
 bool IsValidUtf8(std::string_view text);
+
+// Appends a code point (at most U+10FFFF) as UTF-8.
+void AppendUtf8(std::string& out, std::uint32_t codePoint);
 // Text in the system's ANSI code page as UTF-8 (Windows: CP_ACP; elsewhere
 // Windows-1252, the code page of the program's own language files).
 std::string AnsiToUtf8(std::string_view text);
